@@ -1,0 +1,86 @@
+// Speed of the acquisition core: field extraction, last-line reading on a
+// growing file, and line counting beside wc -l.
+
+#include "BenchFiles.h"
+#include "core/FieldExtraction.h"
+#include "core/FileLines.h"
+#include "core/LastLineReader.h"
+#include "core/NumberText.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+namespace {
+
+constexpr std::uint64_t kMB = 1 << 20;
+constexpr std::uint64_t kGB = kMB << 10;
+
+void BM_FieldAndValue(benchmark::State& state) {
+    const std::string_view line = "2026-12-06 20:15:01,23.456,1013.25,45,OK";
+    const FieldRule rule = fieldRuleFor("カンマ", false);
+    double sum = 0;
+    for (auto _ : state) {
+        std::string_view field;
+        if (GetColDat(line, 3, field, rule))
+            if (const auto value = numericValue(field))
+                sum += *value;
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FieldAndValue);
+
+// One call per iteration on a file that grows by about 1 KB between calls,
+// the way a live tick meets it. The reader starts seeded, as after applying.
+void BM_ReadLastLineGrowing(benchmark::State& state) {
+    const auto size = static_cast<std::uint64_t>(state.range(0)) * kMB;
+    if (size >= kGB && !largeBenchmarksEnabled()) {
+        state.SkipWithError("set TRENDOLA_BENCH_LARGE=1 for the 1 GB case");
+        return;
+    }
+    const std::string& path = csvFileOfSize(size);
+    FileScan scan;
+    CountFileLines(path, &scan);
+    LastLineReader reader;
+    reader.seed(path, scan);
+    std::string line, message;
+    std::int64_t count = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        appendCsv(path, 1024);
+        state.ResumeTiming();
+        if (!reader.read(path, line, count, message))
+            state.SkipWithError(message.c_str());
+        benchmark::DoNotOptimize(line);
+    }
+}
+BENCHMARK(BM_ReadLastLineGrowing)->Arg(1)->Arg(1024)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_CountFileLines(benchmark::State& state) {
+    if (!largeBenchmarksEnabled()) {
+        state.SkipWithError("set TRENDOLA_BENCH_LARGE=1 for the 1 GB case");
+        return;
+    }
+    const std::string& path = csvFileOfSize(kGB);
+    CountFileLines(path); // into the page cache
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CountFileLines(path));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kGB));
+}
+BENCHMARK(BM_CountFileLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The peer: wc -l on the same file, as a whole process.
+void BM_WcL(benchmark::State& state) {
+    if (!largeBenchmarksEnabled()) {
+        state.SkipWithError("set TRENDOLA_BENCH_LARGE=1 for the 1 GB case");
+        return;
+    }
+    const std::string command = "wc -l " + csvFileOfSize(kGB) + " > /dev/null";
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0)
+            state.SkipWithError("wc failed");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kGB));
+}
+BENCHMARK(BM_WcL)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

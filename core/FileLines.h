@@ -1,0 +1,18 @@
+#pragma once
+// Whole-file questions about a data file: does it exist, how many lines.
+
+#include "core/FileScan.h"
+
+#include <cstdint>
+#include <string>
+
+// A data-file path is taken literally (no wildcards): it exists when it names
+// a regular file that we may read.
+bool dataFileExists(const std::string& path);
+
+// The line number at the end of the file: its line ends + 1, so an empty
+// file counts 1 and three lines each with a line end count 4. 0 when the file
+// does not exist or cannot be read. Needs no write access. When `scanOut` is
+// given it receives the full count, ready to seed the last-line reader.
+std::int64_t CountFileLines(const std::string& strFileName, FileScan* scanOut = nullptr,
+                            const ScanProgress& progress = {});

@@ -1,0 +1,133 @@
+#include "core/FileScan.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kChunkSize = 1 << 20;
+constexpr std::size_t kFingerprintSize = 64;
+
+ssize_t preadFully(int fd, char* buffer, std::size_t size, std::uint64_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd, buffer + done, size - done, static_cast<off_t>(offset + done));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+} // namespace
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = other.release();
+    }
+    return *this;
+}
+
+UniqueFd::~UniqueFd() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+int UniqueFd::release() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+std::optional<UniqueFd> openReadOnly(const std::string& path, CoreError& error) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        error = systemError(errno);
+        return std::nullopt;
+    }
+    return UniqueFd(fd);
+}
+
+bool continueScan(int fd, FileScan& scan, CoreError& error, const ScanProgress& progress) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        error = systemError(errno);
+        return false;
+    }
+    scan.device = info.st_dev;
+    scan.inode = info.st_ino;
+    const auto total = static_cast<std::uint64_t>(info.st_size);
+    if (scan.tally.scanned == 0)
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+
+    std::vector<char> buffer(std::min<std::uint64_t>(kChunkSize, std::max<std::uint64_t>(total, 4096)));
+    for (;;) {
+        const ssize_t got = preadFully(fd, buffer.data(), buffer.size(), scan.tally.scanned);
+        if (got < 0) {
+            error = systemError(errno);
+            return false;
+        }
+        if (got == 0)
+            break;
+        const auto size = static_cast<std::size_t>(got);
+        if (scan.head.size() < kFingerprintSize && scan.tally.scanned == scan.head.size())
+            scan.head.append(buffer.data(), std::min(size, kFingerprintSize - scan.head.size()));
+        tallyChunk(scan.tally, buffer.data(), size);
+        // Keep the last bytes counted, across chunk boundaries.
+        scan.tail.append(buffer.data() + (size > kFingerprintSize ? size - kFingerprintSize : 0),
+                         std::min(size, kFingerprintSize));
+        if (scan.tail.size() > kFingerprintSize)
+            scan.tail.erase(0, scan.tail.size() - kFingerprintSize);
+        if (progress)
+            progress(scan.tally.scanned, total);
+        if (size < buffer.size())
+            break;
+    }
+    return true;
+}
+
+bool stillSameFile(int fd, const FileScan& scan) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || info.st_dev != scan.device || info.st_ino != scan.inode ||
+        static_cast<std::uint64_t>(info.st_size) < scan.tally.scanned)
+        return false;
+    std::string bytes;
+    CoreError ignored;
+    if (!readRange(fd, 0, scan.head.size(), bytes, ignored) || bytes != scan.head)
+        return false;
+    return readRange(fd, scan.tally.scanned - scan.tail.size(), scan.tail.size(), bytes, ignored) &&
+           bytes == scan.tail;
+}
+
+bool readRange(int fd, std::uint64_t offset, std::uint64_t size, std::string& out, CoreError& error) {
+    try {
+        out.resize(size);
+    } catch (const std::bad_alloc&) {
+        error = CoreError{kErrOutOfMemory, "Out of memory"};
+        return false;
+    }
+    const ssize_t got = preadFully(fd, out.data(), out.size(), offset);
+    if (got < 0) {
+        error = systemError(errno);
+        return false;
+    }
+    if (static_cast<std::uint64_t>(got) != size) {
+        error = CoreError{kErrFileChanged, "The file became shorter while it was read"};
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// Counting a file's line ends with the file opened read-only, and enough
+// about what was counted to continue the count later with only the bytes
+// appended since, or to see that the file was replaced and must be counted
+// afresh.
+
+#include "core/CoreError.h"
+#include "core/LineEnds.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+// Progress of a long scan: bytes done and the file's size when the scan began.
+using ScanProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+
+// A file descriptor that closes itself.
+class UniqueFd {
+public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : m_fd(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(other.release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept;
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd();
+    int get() const { return m_fd; }
+    explicit operator bool() const { return m_fd >= 0; }
+    int release();
+
+private:
+    int m_fd = -1;
+};
+
+// Opens a file read-only; the error carries errno.
+std::optional<UniqueFd> openReadOnly(const std::string& path, CoreError& error);
+
+// What a scan has counted of one file.
+struct FileScan {
+    dev_t device = 0;
+    ino_t inode = 0;
+    LineTally tally;
+    std::string head; // the first bytes counted, to recognise the same file later
+    std::string tail; // the last bytes counted
+};
+
+// Counts from tally.scanned to the end of the open file, updating `scan`.
+// A fresh scan starts from a default FileScan.
+bool continueScan(int fd, FileScan& scan, CoreError& error, const ScanProgress& progress = {});
+
+// True when the open file still holds exactly what `scan` counted at its
+// start and end, and has not shrunk, so counting can go on from there.
+bool stillSameFile(int fd, const FileScan& scan);
+
+// Reads exactly [offset, offset + size) of the open file. False with the error
+// when it cannot, including when the file has become shorter.
+bool readRange(int fd, std::uint64_t offset, std::uint64_t size, std::string& out, CoreError& error);

@@ -1,0 +1,48 @@
+#pragma once
+// The last complete line of a data file that another program keeps writing.
+//
+// The file is opened read-only and never copied. The count of its line ends
+// is kept from one call to the next, so a call costs what was appended since
+// the last one, not the file's size. A file that shrank, or was replaced by
+// another (another device or inode, or its counted part changed), is counted
+// afresh.
+
+#include "core/FileScan.h"
+
+#include <cstdint>
+#include <string>
+
+struct MonitorState;
+
+inline constexpr std::string_view kFileMissingText = "ファイルが存在しませんでした。";
+
+class LastLineReader {
+public:
+    // On true: strLine holds the last terminated line followed by CR LF and
+    // lngLineCount the number of line ends in the file. A file whose only line
+    // has no line end gives count 0 and that line; an empty file gives true,
+    // count 0 and leaves strLine untouched.
+    // On false: strMsg holds the text for the user, either the path, CR LF and
+    // "ファイルが存在しませんでした。" when there is no such file (or the path is
+    // empty or names something other than a regular file), or "Error: ("
+    // number ") " CR LF description. strLine is untouched.
+    bool read(const std::string& strPath, std::string& strLine, std::int64_t& lngLineCount,
+              std::string& strMsg);
+
+    // Takes over a count made by a full scan of strPath, so the next read of
+    // that file only counts what was appended after it.
+    void seed(const std::string& strPath, const FileScan& scan);
+
+private:
+    bool readOnce(const std::string& strPath, std::string& strLine, std::int64_t& lngLineCount,
+                  std::string& strMsg, bool& retry);
+
+    std::string m_path;
+    FileScan m_scan;
+    bool m_counted = false;
+};
+
+// The live tick's read: clears blnReadReady (the tick sets it again when it
+// is done) and reads through the state's reader.
+bool ReadLastLine(MonitorState& state, const std::string& strPath, std::string& strLine,
+                  std::int64_t& lngLineCount, std::string& strMsg);

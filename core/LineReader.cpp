@@ -1,0 +1,130 @@
+#include "core/LineReader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr std::size_t kBufferSize = 1 << 20;
+constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+} // namespace
+
+bool LineReader::open(const std::string& path, CoreError& error) {
+    close();
+    auto fd = openReadOnly(path, error);
+    if (!fd)
+        return false;
+    struct stat info {};
+    if (::fstat(fd->get(), &info) != 0) {
+        error = systemError(errno);
+        return false;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        error = systemError(EISDIR);
+        return false;
+    }
+    ::posix_fadvise(fd->get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    m_fd = std::move(*fd);
+    m_sizeAtOpen = static_cast<std::uint64_t>(info.st_size);
+    m_buffer.resize(kBufferSize);
+    return true;
+}
+
+void LineReader::close() {
+    m_fd = UniqueFd();
+    m_pos = m_end = 0;
+    m_offset = 0;
+    m_sizeAtOpen = 0;
+    m_nextCR = m_nextLF = kUnknown;
+    m_skipLF = m_eof = m_failed = false;
+    m_error = CoreError{};
+    m_partial.clear();
+}
+
+bool LineReader::refill() {
+    if (m_eof || m_failed || !m_fd)
+        return false;
+    ssize_t got;
+    do {
+        got = ::read(m_fd.get(), m_buffer.data(), m_buffer.size());
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) {
+        m_failed = true;
+        m_error = systemError(errno);
+        return false;
+    }
+    if (got == 0) {
+        m_eof = true;
+        return false;
+    }
+    m_pos = 0;
+    m_end = static_cast<std::size_t>(got);
+    m_offset += m_end;
+    m_nextCR = m_nextLF = kUnknown;
+    return true;
+}
+
+const char* LineReader::findLineEnd(std::size_t from) {
+    // Two memchr searches whose results are kept until passed: a file with
+    // only LF line ends finds its CR search exhausted once per buffer.
+    const char* base = m_buffer.data();
+    if (m_nextCR == kUnknown || m_nextCR < from) {
+        const void* cr = std::memchr(base + from, '\r', m_end - from);
+        m_nextCR = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - base) : m_end;
+    }
+    if (m_nextLF == kUnknown || m_nextLF < from) {
+        const void* lf = std::memchr(base + from, '\n', m_end - from);
+        m_nextLF = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : m_end;
+    }
+    return base + std::min(m_nextCR, m_nextLF);
+}
+
+bool LineReader::next(std::string_view& line) {
+    std::string joined;
+    bool joining = false;
+    for (;;) {
+        if (m_pos >= m_end && !refill()) {
+            if (m_failed)
+                return false;
+            if (!joining)
+                return false;
+            m_partial = std::move(joined);
+            line = m_partial;
+            return true;
+        }
+        if (m_skipLF) {
+            m_skipLF = false;
+            if (m_buffer[m_pos] == '\n') {
+                ++m_pos;
+                continue;
+            }
+        }
+        const char* lineEnd = findLineEnd(m_pos);
+        const char* start = m_buffer.data() + m_pos;
+        const std::size_t length = static_cast<std::size_t>(lineEnd - start);
+        if (lineEnd == m_buffer.data() + m_end) {
+            joined.append(start, length);
+            joining = true;
+            m_pos = m_end;
+            continue;
+        }
+        std::size_t endLength = 1;
+        if (*lineEnd == '\r') {
+            if (lineEnd + 1 < m_buffer.data() + m_end)
+                endLength = lineEnd[1] == '\n' ? 2 : 1;
+            else
+                m_skipLF = true;
+        }
+        m_pos += length + endLength;
+        if (joining) {
+            joined.append(start, length);
+            m_partial = std::move(joined);
+            line = m_partial;
+        } else {
+            line = std::string_view(start, length);
+        }
+        return true;
+    }
+}

@@ -1,0 +1,234 @@
+#include "core/NumberText.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isFieldBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A parsed decimal number: the text from_chars can read (no leading '+') and
+// enough about its digits to tell overflow from underflow.
+struct DecimalParts {
+    bool negative = false;
+    std::string_view integerDigits;
+    std::string_view fractionDigits;
+    std::int64_t exponent = 0; // saturated, so absurd exponents stay comparable
+};
+
+// The decimal exponent of the first significant digit, or nothing when every
+// digit is zero.
+std::optional<std::int64_t> leadingExponent(const DecimalParts& parts) {
+    const auto intNonZero = parts.integerDigits.find_first_not_of('0');
+    if (intNonZero != std::string_view::npos)
+        return static_cast<std::int64_t>(parts.integerDigits.size() - intNonZero) - 1 + parts.exponent;
+    const auto fracNonZero = parts.fractionDigits.find_first_not_of('0');
+    if (fracNonZero != std::string_view::npos)
+        return -static_cast<std::int64_t>(fracNonZero) - 1 + parts.exponent;
+    return std::nullopt;
+}
+
+// Reads the value of a text that has already been checked against the number
+// grammar. `unsignedText` is the text without its sign.
+std::optional<double> convert(std::string_view unsignedText, const DecimalParts& parts) {
+    double value = 0;
+    const auto [end, ec] =
+        std::from_chars(unsignedText.data(), unsignedText.data() + unsignedText.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        const auto lead = leadingExponent(parts);
+        if (lead && *lead < 0)
+            return 0.0; // underflow: a value too small for a double is 0
+        return std::nullopt;
+    }
+    if (ec != std::errc() || end != unsignedText.data() + unsignedText.size() || !std::isfinite(value))
+        return std::nullopt;
+    return parts.negative ? -value : value;
+}
+
+// Scans digits from `pos`; returns the digit run.
+std::string_view digitRun(std::string_view text, std::size_t& pos) {
+    const std::size_t start = pos;
+    while (pos < text.size() && isAsciiDigit(text[pos]))
+        ++pos;
+    return text.substr(start, pos - start);
+}
+
+// Scans an exponent "[eE][+-]?digits" at `pos`. On success moves `pos` past it
+// and stores the saturated value; otherwise leaves `pos` alone.
+bool scanExponent(std::string_view text, std::size_t& pos, std::int64_t& exponent) {
+    std::size_t p = pos;
+    if (p >= text.size() || (text[p] != 'e' && text[p] != 'E'))
+        return false;
+    ++p;
+    bool negative = false;
+    if (p < text.size() && (text[p] == '+' || text[p] == '-'))
+        negative = text[p++] == '-';
+    const std::string_view digits = digitRun(text, p);
+    if (digits.empty())
+        return false;
+    std::int64_t value = 0;
+    for (char c : digits)
+        value = std::min<std::int64_t>(value * 10 + (c - '0'), 1'000'000'000);
+    exponent = negative ? -value : value;
+    pos = p;
+    return true;
+}
+
+} // namespace
+
+std::string decimalText(double v) {
+    if (v == 0)
+        return "0"; // also negative zero
+    if (std::isnan(v))
+        return "NaN";
+    if (std::isinf(v))
+        return v > 0 ? "Infinity" : "-Infinity";
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
+                                      std::chars_format::general, 15);
+    std::string text(buffer.data(), result.ptr);
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    return text;
+}
+
+double roundDecimalText(double v, int decimals) {
+    if (!std::isfinite(v) || v == 0)
+        return v == 0 ? 0.0 : v;
+    // 15 significant digits: d.dddddddddddddde+XX
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
+                                      std::chars_format::scientific, 14);
+    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const bool negative = text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    const auto ePos = text.find('e');
+    std::string digits;
+    for (char c : text.substr(0, ePos))
+        if (isAsciiDigit(c))
+            digits += c;
+    int exponent = 0;
+    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+' ? 1 : 0), text.data() + text.size(),
+                    exponent);
+
+    // Digit i carries the place value 10^(exponent - i); keep those down to 10^-decimals.
+    const int keep = exponent + decimals + 1;
+    if (keep >= static_cast<int>(digits.size())) {
+        double exact = 0;
+        std::from_chars(buffer.data(), result.ptr, exact);
+        return exact;
+    }
+    if (keep < 0)
+        return 0.0;
+    const std::string_view rest = std::string_view(digits).substr(static_cast<std::size_t>(keep));
+    const bool restBeyondHalf = rest.substr(1).find_first_not_of('0') != std::string_view::npos;
+    const bool lastKeptOdd = keep > 0 && (digits[static_cast<std::size_t>(keep) - 1] - '0') % 2 == 1;
+    const bool roundUp = rest[0] > '5' || (rest[0] == '5' && (restBeyondHalf || lastKeptOdd));
+
+    // Kept digits as an integer count of 10^-decimals units (at most 15 digits,
+    // exact in a double), then scaled by the exact decimal text.
+    std::string units = digits.substr(0, static_cast<std::size_t>(keep));
+    if (units.empty())
+        units = "0";
+    if (roundUp) {
+        int i = static_cast<int>(units.size()) - 1;
+        while (i >= 0 && units[static_cast<std::size_t>(i)] == '9')
+            units[static_cast<std::size_t>(i--)] = '0';
+        if (i < 0)
+            units.insert(units.begin(), '1');
+        else
+            ++units[static_cast<std::size_t>(i)];
+    }
+    if (units.find_first_not_of('0') == std::string::npos)
+        return 0.0;
+    const std::string rounded = units + "e-" + std::to_string(decimals);
+    double value = 0;
+    std::from_chars(rounded.data(), rounded.data() + rounded.size(), value);
+    return negative ? -value : value;
+}
+
+std::optional<double> numericValue(std::string_view field) {
+    while (!field.empty() && isFieldBlank(field.front()))
+        field.remove_prefix(1);
+    while (!field.empty() && isFieldBlank(field.back()))
+        field.remove_suffix(1);
+    if (field.empty())
+        return std::nullopt;
+
+    DecimalParts parts;
+    std::size_t pos = 0;
+    if (field[pos] == '+' || field[pos] == '-')
+        parts.negative = field[pos++] == '-';
+    const std::size_t unsignedStart = pos;
+    parts.integerDigits = digitRun(field, pos);
+    if (pos < field.size() && field[pos] == '.') {
+        ++pos;
+        parts.fractionDigits = digitRun(field, pos);
+        if (parts.fractionDigits.empty())
+            return std::nullopt; // "5." and "." are not numbers
+    } else if (parts.integerDigits.empty()) {
+        return std::nullopt;
+    }
+    scanExponent(field, pos, parts.exponent);
+    if (pos != field.size())
+        return std::nullopt;
+    return convert(field.substr(unsignedStart), parts);
+}
+
+double leadingValue(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
+        ++pos;
+    DecimalParts parts;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        parts.negative = text[pos++] == '-';
+    const std::size_t unsignedStart = pos;
+    parts.integerDigits = digitRun(text, pos);
+    if (pos < text.size() && text[pos] == '.') {
+        std::size_t afterPoint = pos + 1;
+        parts.fractionDigits = digitRun(text, afterPoint);
+        if (!parts.integerDigits.empty() || !parts.fractionDigits.empty())
+            pos = afterPoint;
+    }
+    if (parts.integerDigits.empty() && parts.fractionDigits.empty())
+        return 0.0;
+    scanExponent(text, pos, parts.exponent);
+    // from_chars does not take "5." with nothing after the point; drop the point.
+    std::string number(text.substr(unsignedStart, pos - unsignedStart));
+    if (const auto point = number.find('.');
+        point != std::string::npos && (point + 1 == number.size() || !isAsciiDigit(number[point + 1])))
+        number.erase(point, 1);
+    if (const auto value = convert(number, parts))
+        return *value;
+    return parts.negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+}
+
+namespace {
+template <typename Int> std::optional<Int> roundToInt(double v) {
+    if (!std::isfinite(v))
+        return std::nullopt;
+    const double rounded = std::nearbyint(v); // default rounding mode: halves to even
+    if (rounded < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        rounded > static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return static_cast<Int>(rounded);
+}
+} // namespace
+
+std::optional<std::int16_t> toInt16(double v) { return roundToInt<std::int16_t>(v); }
+std::optional<std::int32_t> toInt32(double v) { return roundToInt<std::int32_t>(v); }
+
+std::optional<std::int16_t> textToInt16(std::string_view text) {
+    const auto value = numericValue(text);
+    return value ? toInt16(*value) : std::nullopt;
+}
+
+std::optional<std::int32_t> textToInt32(std::string_view text) {
+    const auto value = numericValue(text);
+    return value ? toInt32(*value) : std::nullopt;
+}

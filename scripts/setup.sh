@@ -1,0 +1,40 @@
+# Shared by the set-up scripts: installs the Debian packages a fresh machine
+# lacks. Sourced, not run.
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "error: '$*' needs root; run this script as root or install sudo" >&2
+        return 1
+    fi
+}
+
+# ensure_packages PACKAGE...: installs those that are not installed yet.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    if [ "${#missing[@]}" -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# The packages every build needs.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev
+    libbenchmark-dev fonts-ipafont-gothic fontconfig locales)
+
+# A comma-decimal locale, so the tests can show that numbers ignore it.
+ensure_comma_locale() {
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 || true
+    fi
+}

@@ -1,0 +1,22 @@
+#pragma once
+// A private temporary folder for a test's fixture files, removed afterwards.
+
+#include <string>
+#include <string_view>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return m_path; }
+    std::string file(std::string_view name) const { return m_path + "/" + std::string(name); }
+    // Writes (replacing) or appends bytes; returns the file's path.
+    std::string write(std::string_view name, std::string_view bytes) const;
+    std::string append(std::string_view name, std::string_view bytes) const;
+
+private:
+    std::string m_path;
+};

@@ -6,7 +6,9 @@
 
 namespace {
 
-bool isLineEndByte(char c) { return c == '\n' || c == '\r'; }
+bool isLineEndByte(char c) {
+    return c == '\n' || c == '\r';
+}
 
 #if defined(__SSE2__)
 // Counts CR, LF and "LF right after CR" over 16-byte steps starting at
@@ -82,8 +84,7 @@ void tallyChunk(LineTally& tally, const char* data, std::size_t size) {
     tally.tailStart = base + endByte + 1;
 
     // Where the line end starts: an LF right after a CR belongs to that CR.
-    const bool lfAfterCR =
-        data[endByte] == '\n' && (endByte > 0 ? data[endByte - 1] == '\r' : afterCR);
+    const bool lfAfterCR = data[endByte] == '\n' && (endByte > 0 ? data[endByte - 1] == '\r' : afterCR);
     if (lfAfterCR && endByte == 0)
         return; // completes the CR LF whose CR ended the last line in the previous chunk
     const std::size_t lineEnd = lfAfterCR ? endByte - 1 : endByte;

@@ -41,11 +41,11 @@ private:
     std::size_t m_end = 0;
     std::uint64_t m_offset = 0; // file offset just past the buffered bytes
     std::uint64_t m_sizeAtOpen = 0;
-    std::size_t m_nextCR = 0;   // cached positions of the next CR and LF at or after
-    std::size_t m_nextLF = 0;   //   m_pos (m_end when none, all ones when unknown)
-    bool m_skipLF = false;      // the last line ended with a CR at the buffer's end
+    std::size_t m_nextCR = 0; // cached positions of the next CR and LF at or after
+    std::size_t m_nextLF = 0; //   m_pos (m_end when none, all ones when unknown)
+    bool m_skipLF = false;    // the last line ended with a CR at the buffer's end
     bool m_eof = false;
     bool m_failed = false;
     CoreError m_error;
-    std::string m_partial;      // a line that runs across a buffer refill
+    std::string m_partial; // a line that runs across a buffer refill
 };

@@ -8,9 +8,13 @@
 
 namespace {
 
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool isFieldBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isFieldBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // A parsed decimal number: the text from_chars can read (no leading '+') and
 // enough about its digits to tell overflow from underflow.
@@ -89,8 +93,8 @@ std::string decimalText(double v) {
     if (std::isinf(v))
         return v > 0 ? "Infinity" : "-Infinity";
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
-                                      std::chars_format::general, 15);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::general, 15);
     std::string text(buffer.data(), result.ptr);
     std::replace(text.begin(), text.end(), 'e', 'E');
     return text;
@@ -101,8 +105,8 @@ double roundDecimalText(double v, int decimals) {
         return v == 0 ? 0.0 : v;
     // 15 significant digits: d.dddddddddddddde+XX
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::scientific, 14);
     std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
     const bool negative = text.front() == '-';
     if (negative)
@@ -205,7 +209,8 @@ double leadingValue(std::string_view text) {
         number.erase(point, 1);
     if (const auto value = convert(number, parts))
         return *value;
-    return parts.negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    return parts.negative ? -std::numeric_limits<double>::infinity()
+                          : std::numeric_limits<double>::infinity();
 }
 
 namespace {
@@ -220,8 +225,12 @@ template <typename Int> std::optional<Int> roundToInt(double v) {
 }
 } // namespace
 
-std::optional<std::int16_t> toInt16(double v) { return roundToInt<std::int16_t>(v); }
-std::optional<std::int32_t> toInt32(double v) { return roundToInt<std::int32_t>(v); }
+std::optional<std::int16_t> toInt16(double v) {
+    return roundToInt<std::int16_t>(v);
+}
+std::optional<std::int32_t> toInt32(double v) {
+    return roundToInt<std::int32_t>(v);
+}
 
 std::optional<std::int16_t> textToInt16(std::string_view text) {
     const auto value = numericValue(text);

@@ -25,7 +25,9 @@ double roundDecimalText(double v, int decimals);
 // [+-]?(digits[.digits] | .digits)([eE][+-]?digits)? and its value is finite.
 // A value too small for a double reads as 0.
 std::optional<double> numericValue(std::string_view field);
-inline bool isNumeric(std::string_view field) { return numericValue(field).has_value(); }
+inline bool isNumeric(std::string_view field) {
+    return numericValue(field).has_value();
+}
 
 // The number at the start of a text, as the settings fields read it: leading
 // blanks and tabs skipped, then an optional sign, digits, one decimal point and

@@ -24,7 +24,8 @@ void SetScaleLabels(MonitorState& state, MonitorView& view);
 // length; it is shortened to the digits before the point as the rule reads
 // it. False with the error when the result would not be finite; target is
 // then unchanged.
-bool RoundScaleVal(std::string_view text, int& length, double& target, bool upward, CoreError* error = nullptr);
+bool RoundScaleVal(std::string_view text, int& length, double& target, bool upward,
+                   CoreError* error = nullptr);
 
 // The value's plain positional decimal text: the decimal text of v with any
 // exponent written out ("1E+15" becomes "1000000000000000", "1E-05"

@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "core/FileLines.h"
+#include "TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -13,13 +13,8 @@ TEST(CountFileLines, GivesTheLineNumberAtTheEndOfTheFile) {
         std::string bytes;
         std::int64_t lines;
     } cases[] = {
-        {"", 1},
-        {"1\r\n2\r\n3\r\n", 4},
-        {"1\r\n2\r\n3", 3},
-        {"1\n2\n3\n", 4},
-        {"1\r2\r", 3},
-        {"\n\n\n", 4},
-        {std::string("\0\0\n", 3), 2},
+        {"", 1},       {"1\r\n2\r\n3\r\n", 4},        {"1\r\n2\r\n3", 3}, {"1\n2\n3\n", 4}, {"1\r2\r", 3},
+        {"\n\n\n", 4}, {std::string("\0\0\n", 3), 2},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CountFileLines(dir.write("f", c.bytes)), c.lines) << testing::PrintToString(c.bytes);
@@ -39,7 +34,8 @@ TEST(CountFileLines, IgnoresWritePermission) {
     for (int i = 0; i < 100; ++i)
         content += std::to_string(i) + "\r\n";
     const std::string path = dir.write("ro", content);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     EXPECT_EQ(CountFileLines(path), 101);
 }
 

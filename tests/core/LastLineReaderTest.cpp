@@ -1,6 +1,6 @@
+#include "core/LastLineReader.h"
 #include "TempDir.h"
 #include "core/FileLines.h"
-#include "core/LastLineReader.h"
 #include "core/MonitorState.h"
 
 #include <cstdio>
@@ -83,9 +83,9 @@ TEST(ReadLastLine, FollowsAGrowingFile) {
         std::string line;
         std::int64_t count;
     } steps[] = {
-        {"", "1\r\n", 1},     {"2\n3", "2\r\n", 2}, {"\n", "3\r\n", 3},  {"4\r", "4\r\n", 4},
-        {"\n", "4\r\n", 4},   // the LF of a CR LF split across two reads counts once
-        {"5\r", "5\r\n", 5},  {"6\n", "6\r\n", 6}, // a lone CR at the end of a read stays a line end
+        {"", "1\r\n", 1},    {"2\n3", "2\r\n", 2}, {"\n", "3\r\n", 3},
+        {"4\r", "4\r\n", 4}, {"\n", "4\r\n", 4},  // the LF of a CR LF split across two reads counts once
+        {"5\r", "5\r\n", 5}, {"6\n", "6\r\n", 6}, // a lone CR at the end of a read stays a line end
         {"\n", "\r\n", 7},
     };
     for (const auto& step : steps) {

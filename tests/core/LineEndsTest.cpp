@@ -23,8 +23,8 @@ TEST(CountLineEnds, CountsLfCrLfAndLoneCrOnce) {
         bool afterCR;
         std::int64_t count;
     } cases[] = {
-        {"", false, 0},          {"a", false, 0},     {"a\n", false, 1},     {"a\r\n", false, 1},
-        {"a\r", false, 1},       {"\r\r\n\n", false, 3}, {"\n", true, 0},    {"\nx\n", true, 1},
+        {"", false, 0},         {"a", false, 0},        {"a\n", false, 1}, {"a\r\n", false, 1},
+        {"a\r", false, 1},      {"\r\r\n\n", false, 3}, {"\n", true, 0},   {"\nx\n", true, 1},
         {"\r\n\r\n", false, 2}, {"\n\r", false, 2},
     };
     for (const auto& c : cases)
@@ -76,14 +76,16 @@ TEST(TallyChunk, FindsTheLastTerminatedLine) {
         std::int64_t lineEnds;
         std::string lastLine;
     } cases[] = {
-        {"1\n2\n3", 2, "2"}, {"12,34\r\n", 1, "12,34"}, {"a\rb\r", 2, "b"}, {"\n\n", 2, ""},
-        {"a\r\n", 1, "a"},   {"abc", 0, ""},           {"x\r\r\n", 2, ""},
+        {"1\n2\n3", 2, "2"}, {"12,34\r\n", 1, "12,34"}, {"a\rb\r", 2, "b"},
+        {"\n\n", 2, ""},     {"a\r\n", 1, "a"},         {"abc", 0, ""},
+        {"x\r\r\n", 2, ""},
     };
     for (const auto& c : cases) {
         const LineTally whole = tallyInChunks(c.bytes, {});
         EXPECT_EQ(whole.lineEnds, c.lineEnds) << testing::PrintToString(c.bytes);
         if (c.lineEnds > 0) {
-            EXPECT_EQ(c.bytes.substr(whole.lastLineStart, whole.lastLineEnd - whole.lastLineStart), c.lastLine)
+            EXPECT_EQ(c.bytes.substr(whole.lastLineStart, whole.lastLineEnd - whole.lastLineStart),
+                      c.lastLine)
                 << testing::PrintToString(c.bytes);
         }
         // The same tally however the stream is cut, CR LF split included.

@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "core/LineReader.h"
+#include "TempDir.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

@@ -21,7 +21,8 @@ TempDir::~TempDir() {
 
 std::string TempDir::write(std::string_view name, std::string_view bytes) const {
     const std::string path = file(name);
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), std::streamsize(bytes.size()));
     return path;
 }
 

@@ -1,0 +1,199 @@
+#include "core/Chart.h"
+
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
+#include "core/NumberText.h"
+#include "core/SeriesPath.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+
+namespace {
+
+constexpr Colour kGridColour = kDarkGreen;
+constexpr Colour kThresholdColour = kRed;
+constexpr Colour kMaxMinTextColour = kWhite;
+constexpr double kMaxMinTextSize = 8;
+
+// N(t): the value of t's decimal text.
+double normalised(double t) {
+    if (!std::isfinite(t))
+        return t;
+    const std::string text = decimalText(t);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error))
+        return true;
+    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+}
+
+} // namespace
+
+double chartY(double v, double minY, double top) {
+    const double ratio = normalised(v - minY) / (top - minY) * 100;
+    const double y = 100 - roundDecimalText(ratio, 2);
+    if (std::isinf(y))
+        return y > 0 ? 1e300 : -1e300; // still far outside, but a number the surface can clip
+    return y;
+}
+
+Colour seriesColourFor(std::string_view colourText, Colour fallback) {
+    if (colourText == "黄")
+        return kYellow;
+    if (colourText == "白")
+        return kWhite;
+    if (colourText == "青")
+        return kBlue;
+    if (colourText == "赤")
+        return kRed;
+    if (colourText == "水")
+        return kCyan;
+    return fallback;
+}
+
+Chart::Chart(MonitorState& state, MonitorView& view, DrawingSurface& surface)
+    : m_state(state), m_view(view), m_surface(surface) {}
+
+Chart::Redraw Chart::redrawNow(double top, Colour colour) const {
+    Redraw redraw;
+    redraw.top = top;
+    redraw.minY = m_state.dblMinY;
+    redraw.colour = colour;
+    redraw.xmem = m_state.lngXmem;
+    redraw.datPos = m_state.lngDatPos;
+    redraw.datRound = m_state.blnDatRound;
+    redraw.limit = m_state.intLimit;
+    redraw.clear = !(m_view.pageModeChecked() && m_view.compositeChecked());
+    redraw.hideAuxiliary = m_view.auxiliaryLinesHidden();
+    redraw.hideThreshold = m_view.thresholdHidden();
+    return redraw;
+}
+
+void Chart::DrawGrid() {
+    const Redraw redraw = redrawNow(m_state.dblMaxY, kYellow);
+    if (redraw.clear)
+        m_deferred.reset(); // cleared anyway: a waiting picture would never be seen
+    else
+        flush(); // drawn over: the waiting picture must be there first
+    renderGrid(redraw);
+}
+
+void Chart::DrawSeries(double top, Colour& colour, bool deferred) {
+    colour = seriesColourFor(m_view.colourText(), colour);
+    const Redraw redraw = redrawNow(top, colour);
+    // Composite pictures build on each other, so they are never deferred.
+    if (deferred && redraw.clear) {
+        m_deferred = redraw;
+        return;
+    }
+    if (redraw.clear)
+        m_deferred.reset();
+    else
+        flush();
+    renderGrid(redraw);
+    renderSeries(redraw);
+}
+
+void Chart::flush() {
+    if (!m_deferred)
+        return;
+    const Redraw redraw = *m_deferred;
+    m_deferred.reset();
+    renderGrid(redraw);
+    renderSeries(redraw);
+}
+
+void Chart::renderGrid(const Redraw& redraw) {
+    m_surface.setScaleHeight(100);
+    m_surface.setScaleWidth(100);
+    if (redraw.clear)
+        m_surface.clear();
+    m_surface.setDrawWidth(1);
+    m_surface.setDrawStyleSolid();
+    if (!redraw.hideAuxiliary)
+        for (int x = 1; x <= 100; ++x)
+            m_surface.drawLine(x, 0, x, 100, kGridColour);
+    m_surface.setScaleWidth(redraw.xmem);
+    if (!redraw.hideAuxiliary)
+        for (int y = 10; y <= 110; y += 10)
+            m_surface.drawLine(0, y, redraw.xmem, y, kGridColour);
+    if (!redraw.hideThreshold && redraw.limit >= 1)
+        m_surface.drawLine(0, 100 - redraw.limit, redraw.xmem, 100 - redraw.limit, kThresholdColour);
+}
+
+void Chart::renderSeries(const Redraw& redraw) {
+    m_surface.hideAndDisable();
+    if (redraw.top - redraw.minY > 0) {
+        const SeriesPath path =
+            seriesPathFor(redraw.xmem, redraw.datPos, redraw.datRound, m_state.DatBuf.size());
+        forEachSeriesLine(m_state.DatBuf, path, m_surface.pixelWidth(), redraw.xmem,
+                          [&](double x1, double v1, double x2, double v2) {
+                              const double y1 = chartY(v1, redraw.minY, redraw.top);
+                              const double y2 = chartY(v2, redraw.minY, redraw.top);
+                              m_surface.drawLine(x1, y1, x2, y2, redraw.colour);
+                          });
+    }
+    m_surface.showAndEnable();
+}
+
+void Chart::PrintMaxMin(double top) {
+    flush();
+    // The text sits at the height of the first sample, read on the 0..100
+    // scale but applied in twips: within the top 100 twips of the surface.
+    // A zero span has no height to read: the text goes to the top.
+    double y = 0;
+    const double span = top - m_state.dblMinY;
+    if (span != 0 && !m_state.DatBuf.empty()) {
+        const double ratio = normalised(m_state.DatBuf[0].DVal - m_state.dblMinY) / span * 100;
+        y = 100 - roundDecimalText(ratio, 0);
+    }
+    if (!std::isfinite(y))
+        y = 0;
+    y = std::clamp(y, 0.0, 100.0); // keep the text inside the picture
+    m_surface.setPersistent(true);
+    m_surface.setScaleMode(ScaleMode::Twips);
+    m_surface.setCurrentPosition(0, y);
+    std::string text = "Max:" + decimalText(m_state.dblNowMax);
+    text += kCrLf;
+    text += "Min:" + decimalText(m_state.dblNowMin);
+    m_surface.printText(text, kMaxMinTextColour, kMaxMinTextSize);
+    m_surface.setScaleMode(ScaleMode::Twips);
+}
+
+std::string Chart::sweepPicturePath(std::int32_t sweep) const {
+    const char* extension = m_sweepFormat == ImageFormat::Png ? ".png" : ".bmp";
+    const std::string name = m_state.strInFileTitle + std::to_string(sweep) + extension;
+    if (m_state.strViewSaveDir.empty())
+        return name;
+    return (std::filesystem::path(m_state.strViewSaveDir) / name).string();
+}
+
+bool Chart::SaveSweepBitmap(std::int32_t sweep, double top, CoreError& error) {
+    if (!m_state.blnViewSave)
+        return true;
+    PrintMaxMin(top);
+    const std::string path = sweepPicturePath(sweep);
+    if (!m_state.strInFile.empty() && samePath(path, m_state.strInFile)) {
+        error = CoreError{kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + path};
+        return false;
+    }
+    return m_surface.saveImage(path, m_sweepFormat, error);
+}
+
+void Chart::Locate(double x, double y) {
+    flush();
+    m_surface.setScaleMode(ScaleMode::Millimetres);
+    m_surface.setCurrentPosition(x, y);
+}
+
+void Chart::clearSurface() {
+    m_deferred.reset();
+    m_surface.clear();
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The chart on the graph surface: grid, threshold, the series from the ring
+// buffer, the Max/Min text and the sweep pictures. Every drawing on the
+// surface goes through here.
+//
+// A redraw may be deferred: the replay asks for one after every value, but a
+// picture that nothing observes before the next one replaces it need not be
+// rasterised. The deferred redraw keeps the state it was asked with, and is
+// rendered by flush() before anything observes the surface (the event pump, a
+// saved or copied picture, the end of the replay).
+
+#include "core/CoreError.h"
+#include "core/DrawingSurface.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct MonitorState;
+class MonitorView;
+
+// The row of value v on the chart's 0..100 vertical scale:
+// 100 − R2(N(v − minY) / (top − minY) × 100), where N normalises through the
+// value's decimal text. Values outside the scale fall outside 0..100.
+double chartY(double v, double minY, double top);
+
+// The series colour for the colour list's text; `fallback` for any other text.
+Colour seriesColourFor(std::string_view colourText, Colour fallback);
+
+class Chart {
+public:
+    Chart(MonitorState& state, MonitorView& view, DrawingSurface& surface);
+
+    DrawingSurface& surface() { return m_surface; }
+
+    // Prepares the surface and draws the grid and the threshold line.
+    void DrawGrid();
+
+    // Redraws the chart and the whole series with `top` at the top edge.
+    // `colour` receives the colour chosen from the colour list. A deferred
+    // redraw waits for flush(); an immediate one replaces any waiting one.
+    void DrawSeries(double top, Colour& colour, bool deferred = false);
+
+    // Renders a deferred redraw, if one waits.
+    void flush();
+
+    // Prints "Max:" and "Min:" with the highest and lowest values onto the
+    // surface, persistently, near its top-left corner.
+    void PrintMaxMin(double top);
+
+    // When bitmap saving is on: prints the Max/Min text and saves the chart as
+    // strViewSaveDir/strInFileTitle + sweep + extension. False with the error
+    // when the picture cannot be written, or when its path would be the data
+    // file itself.
+    bool SaveSweepBitmap(std::int32_t sweep, double top, CoreError& error);
+
+    // Millimetre scale, current position (x, y).
+    void Locate(double x, double y);
+
+    // Erases the surface (a background picture stays), dropping a waiting redraw.
+    void clearSurface();
+
+    // The format of sweep pictures (bitmaps unless a caller asks otherwise).
+    void setSweepFormat(ImageFormat format) { m_sweepFormat = format; }
+    ImageFormat sweepFormat() const { return m_sweepFormat; }
+    // The file name of a sweep picture.
+    std::string sweepPicturePath(std::int32_t sweep) const;
+
+private:
+    // What a redraw draws, taken when it was asked for.
+    struct Redraw {
+        double top = 0;
+        double minY = 0;
+        Colour colour = 0;
+        std::int32_t xmem = 0;
+        std::int32_t datPos = -1;
+        bool datRound = false;
+        std::int16_t limit = 0;
+        bool clear = true;
+        bool hideAuxiliary = false;
+        bool hideThreshold = false;
+    };
+    Redraw redrawNow(double top, Colour colour) const;
+    void renderGrid(const Redraw& redraw);
+    void renderSeries(const Redraw& redraw);
+
+    MonitorState& m_state;
+    MonitorView& m_view;
+    DrawingSurface& m_surface;
+    std::optional<Redraw> m_deferred;
+    ImageFormat m_sweepFormat = ImageFormat::Bmp;
+};

@@ -1,0 +1,147 @@
+#pragma once
+// A drawing surface that records what it is asked to draw, modelling the
+// scale modes as the raster surface does, and a main window made of plain
+// fields.
+
+#include "core/DrawingSurface.h"
+#include "core/MonitorView.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+struct RecordedLine {
+    double x1, y1, x2, y2;
+    Colour colour;
+    bool operator==(const RecordedLine&) const = default;
+};
+
+struct RecordedText {
+    std::string text;
+    double x, y;
+    ScaleMode mode;
+    Colour colour;
+    double size;
+};
+
+class RecordingSurface : public DrawingSurface {
+public:
+    int widthPixels = 577;
+    int heightPixels = 145;
+    int reportedPixelWidth = 0; // 0: every segment is drawn
+    bool failSaves = false;
+
+    double scaleWidthNow = 0, scaleHeightNow = 0;
+    ScaleMode mode = ScaleMode::Twips;
+    int clears = 0, hides = 0, shows = 0;
+    bool persistent = false;
+    std::vector<RecordedLine> lines;
+    std::vector<RecordedText> texts;
+    std::vector<std::string> saved;
+    std::vector<std::string> calls; // the order of operations, by name
+
+    void setScaleWidth(double width) override {
+        mode = ScaleMode::User;
+        scaleWidthNow = width;
+        calls.push_back("scaleWidth");
+    }
+    void setScaleHeight(double height) override {
+        mode = ScaleMode::User;
+        scaleHeightNow = height;
+        calls.push_back("scaleHeight");
+    }
+    double scaleHeight() const override { return scaleHeightNow; }
+    void setScaleMode(ScaleMode newMode) override {
+        mode = newMode;
+        if (mode == ScaleMode::Twips) {
+            scaleWidthNow = widthPixels * 15.0;
+            scaleHeightNow = heightPixels * 15.0;
+        } else if (mode == ScaleMode::Millimetres) {
+            scaleWidthNow = widthPixels * 25.4 / 96;
+            scaleHeightNow = heightPixels * 25.4 / 96;
+        }
+        calls.push_back("scaleMode");
+    }
+    void clear() override {
+        ++clears;
+        lines.clear();
+        texts.clear();
+        calls.push_back("clear");
+    }
+    void setDrawWidth(int) override { calls.push_back("drawWidth"); }
+    void setDrawStyleSolid() override { calls.push_back("drawStyle"); }
+    void drawLine(double x1, double y1, double x2, double y2, Colour colour) override {
+        lines.push_back({x1, y1, x2, y2, colour});
+    }
+    void setCurrentPosition(double x, double y) override {
+        currentX = x;
+        currentY = y;
+    }
+    void printText(std::string_view utf8, Colour colour, double pointSize) override {
+        texts.push_back({std::string(utf8), currentX, currentY, mode, colour, pointSize});
+        calls.push_back("print");
+    }
+    void setPersistent(bool on) override { persistent = on; }
+    bool saveImage(const std::string& path, ImageFormat, CoreError& error) override {
+        if (failSaves) {
+            error = CoreError{13, "Permission denied"};
+            return false;
+        }
+        saved.push_back(path);
+        calls.push_back("save");
+        return true;
+    }
+    void hideAndDisable() override { ++hides; }
+    void showAndEnable() override { ++shows; }
+    int pixelWidth() const override { return reportedPixelWidth; }
+
+    std::vector<RecordedLine> linesOf(Colour colour) const {
+        std::vector<RecordedLine> result;
+        for (const auto& line : lines)
+            if (line.colour == colour)
+                result.push_back(line);
+        return result;
+    }
+
+private:
+    double currentX = 0, currentY = 0;
+};
+
+class FakeChartView : public MonitorView {
+public:
+    std::array<std::string, 5> scaleLabels{"-", "-", "-", "-", "-"};
+    std::array<std::string, 3> valueLabels{"Max: 0", "Now: 0", "Min: 0"};
+    std::string infoText = "Information", headInfo, errInfo;
+    bool errVisible = false;
+    bool pageMode = false, composite = false, hideAuxiliary = false, hideThreshold = false;
+    std::string colour = "黄";
+    std::array<bool, 3> runButtons{};
+    bool pageScrollEnabled = true, timerEnabled = false;
+    std::vector<std::string> messages;
+    int pumps = 0;
+
+    void setScaleLabel(int index, const std::string& text) override { scaleLabels.at(index) = text; }
+    void setValueLabel(int index, const std::string& text) override { valueLabels.at(index) = text; }
+    void setInfo(const std::string& text) override { infoText = text; }
+    std::string info() const override { return infoText; }
+    void setHeadInfo(const std::string& text) override { headInfo = text; }
+    void setErrInfo(const std::string& text) override { errInfo = text; }
+    void setErrInfoVisible(bool visible) override { errVisible = visible; }
+    bool errInfoVisible() const override { return errVisible; }
+    bool pageModeChecked() const override { return pageMode; }
+    bool compositeChecked() const override { return composite; }
+    bool auxiliaryLinesHidden() const override { return hideAuxiliary; }
+    bool thresholdHidden() const override { return hideThreshold; }
+    std::string colourText() const override { return colour; }
+    void setRunButtonDown(int index, bool down) override { runButtons.at(index) = down; }
+    bool runButtonDown(int index) const override { return runButtons.at(index); }
+    void setPageScrollEnabled(bool enabled) override { pageScrollEnabled = enabled; }
+    void setTimerEnabled(bool enabled) override { timerEnabled = enabled; }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    int ShowMsg(const std::string& text, int) override {
+        messages.push_back(text);
+        return 1;
+    }
+    void letEventsRun() override { ++pumps; }
+    void waitForEvents(int) override { ++pumps; }
+};

@@ -104,10 +104,17 @@ void Chart::DrawSeries(double top, Colour& colour, bool deferred) {
 void Chart::flush() {
     if (!m_deferred)
         return;
-    const Redraw redraw = *m_deferred;
+    const Redraw redraw = std::move(*m_deferred);
     m_deferred.reset();
     renderGrid(redraw);
     renderSeries(redraw);
+}
+
+void Chart::beforeBufferWrite() {
+    if (m_deferred && !m_deferred->ownBuffer) {
+        m_deferred->buffer = m_state.DatBuf;
+        m_deferred->ownBuffer = true;
+    }
 }
 
 void Chart::renderGrid(const Redraw& redraw) {
@@ -131,9 +138,9 @@ void Chart::renderGrid(const Redraw& redraw) {
 void Chart::renderSeries(const Redraw& redraw) {
     m_surface.hideAndDisable();
     if (redraw.top - redraw.minY > 0) {
-        const SeriesPath path =
-            seriesPathFor(redraw.xmem, redraw.datPos, redraw.datRound, m_state.DatBuf.size());
-        forEachSeriesLine(m_state.DatBuf, path, m_surface.pixelWidth(), redraw.xmem,
+        const std::vector<tDat>& buffer = redraw.ownBuffer ? redraw.buffer : m_state.DatBuf;
+        const SeriesPath path = seriesPathFor(redraw.xmem, redraw.datPos, redraw.datRound, buffer.size());
+        forEachSeriesLine(buffer, path, m_surface.pixelWidth(), redraw.xmem,
                           [&](double x1, double v1, double x2, double v2) {
                               const double y1 = chartY(v1, redraw.minY, redraw.top);
                               const double y2 = chartY(v2, redraw.minY, redraw.top);

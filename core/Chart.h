@@ -11,13 +11,14 @@
 
 #include "core/CoreError.h"
 #include "core/DrawingSurface.h"
+#include "core/MonitorState.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-struct MonitorState;
 class MonitorView;
 
 // The row of value v on the chart's 0..100 vertical scale:
@@ -44,6 +45,11 @@ public:
 
     // Renders a deferred redraw, if one waits.
     void flush();
+
+    // To be called before a sample is stored while a deferred redraw may be
+    // observed before the next one replaces it: the waiting redraw keeps its
+    // own copy of the buffer, so it still shows the samples it was asked with.
+    void beforeBufferWrite();
 
     // Prints "Max:" and "Min:" with the highest and lowest values onto the
     // surface, persistently, near its top-left corner.
@@ -80,6 +86,8 @@ private:
         bool clear = true;
         bool hideAuxiliary = false;
         bool hideThreshold = false;
+        std::vector<tDat> buffer; // the samples, once the shared buffer has moved on
+        bool ownBuffer = false;
     };
     Redraw redrawNow(double top, Colour colour) const;
     void renderGrid(const Redraw& redraw);

@@ -9,7 +9,9 @@
 #include "core/LastLineReader.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One sample of the ring buffer.
@@ -45,6 +47,9 @@ struct MonitorState {
     bool blnReadReady = true;                          // the live tick may start a read
     std::vector<double> dblScaleVal;                   // value per vertical scale unit, top row first
     std::int16_t intScaleCnt = 0;                      // filled slots of dblScaleVal
+    // The scale ends the labels and dblScaleVal were last built from, so
+    // that an unchanged scale is not rebuilt for every new extreme.
+    std::optional<std::pair<double, double>> scaleBuiltFor;
 
     // --- main-window values ---
     double dblNowMax = 0;     // highest value plotted since the last reset

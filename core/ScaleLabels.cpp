@@ -32,7 +32,16 @@ void SetScaleLabels(MonitorState& state, MonitorView& view) {
     for (int i = 0; i < state.intScaleCnt; ++i)
         state.dblScaleVal[static_cast<std::size_t>(i)] =
             roundDecimalText(scaleValue(state, (state.intScaleCnt - 1 - i) / 100.0), 2);
+    state.scaleBuiltFor = std::pair(state.dblMaxY, state.dblMinY);
 }
+
+namespace {
+// Rebuilding for the scale the labels already show would change nothing.
+void refreshScaleLabels(MonitorState& state, MonitorView& view) {
+    if (state.scaleBuiltFor != std::pair(state.dblMaxY, state.dblMinY))
+        SetScaleLabels(state, view);
+}
+} // namespace
 
 std::string positionalText(double v) {
     const std::string text = decimalText(v);
@@ -131,7 +140,7 @@ bool TrackMaxMin(MonitorState& state, MonitorView& view, std::string& s, double 
         int length = static_cast<int>(s.size());
         if (!RoundScaleVal(s, length, state.dblMaxY, true, &error))
             return false;
-        SetScaleLabels(state, view);
+        refreshScaleLabels(state, view);
     }
     if (v < state.dblNowMin) {
         state.dblNowMin = v;
@@ -140,7 +149,7 @@ bool TrackMaxMin(MonitorState& state, MonitorView& view, std::string& s, double 
         int length = static_cast<int>(s.size());
         if (!RoundScaleVal(s, length, state.dblMinY, false, &error))
             return false;
-        SetScaleLabels(state, view);
+        refreshScaleLabels(state, view);
     }
     state.blnRescale = false;
     return true;

@@ -7,6 +7,7 @@
 #include "core/MonitorView.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,8 @@ public:
     std::vector<RecordedLine> lines;
     std::vector<RecordedText> texts;
     std::vector<std::string> saved;
-    std::vector<std::string> calls; // the order of operations, by name
+    std::vector<std::vector<RecordedLine>> savedPictures; // the lines on the surface at each save
+    std::vector<std::string> calls;                       // the order of operations, by name
 
     void setScaleWidth(double width) override {
         mode = ScaleMode::User;
@@ -88,6 +90,7 @@ public:
             return false;
         }
         saved.push_back(path);
+        savedPictures.push_back(lines);
         calls.push_back("save");
         return true;
     }
@@ -118,14 +121,22 @@ public:
     std::array<bool, 3> runButtons{};
     bool pageScrollEnabled = true, timerEnabled = false;
     std::vector<std::string> messages;
+    std::vector<std::string> infoHistory, errInfoHistory;
     int pumps = 0;
+    std::function<void()> onPump; // runs as if an event arrived while events run
 
     void setScaleLabel(int index, const std::string& text) override { scaleLabels.at(index) = text; }
     void setValueLabel(int index, const std::string& text) override { valueLabels.at(index) = text; }
-    void setInfo(const std::string& text) override { infoText = text; }
+    void setInfo(const std::string& text) override {
+        infoText = text;
+        infoHistory.push_back(text);
+    }
     std::string info() const override { return infoText; }
     void setHeadInfo(const std::string& text) override { headInfo = text; }
-    void setErrInfo(const std::string& text) override { errInfo = text; }
+    void setErrInfo(const std::string& text) override {
+        errInfo = text;
+        errInfoHistory.push_back(text);
+    }
     void setErrInfoVisible(bool visible) override { errVisible = visible; }
     bool errInfoVisible() const override { return errVisible; }
     bool pageModeChecked() const override { return pageMode; }
@@ -142,6 +153,10 @@ public:
         messages.push_back(text);
         return 1;
     }
-    void letEventsRun() override { ++pumps; }
-    void waitForEvents(int) override { ++pumps; }
+    void letEventsRun() override {
+        ++pumps;
+        if (onPump)
+            onPump();
+    }
+    void waitForEvents(int) override { letEventsRun(); }
 };

@@ -116,9 +116,17 @@ TEST(TrackMaxMin, WidensTheScaleOnlyForNewExtremes) {
     EXPECT_EQ(view.valueLabels[2], "Min: -3");
     EXPECT_EQ(view.scaleLabels[4], "-4");
 
+    // Scale ends changed behind the labels' back are shown at the next extreme,
+    // even when that extreme leaves them where they are.
+    state.dblMaxY = 50;
+    s = "45";
+    ASSERT_TRUE(TrackMaxMin(state, view, s, 45, error));
+    EXPECT_EQ(state.dblMaxY, 50);
+    EXPECT_EQ(view.scaleLabels[0], "50");
+
     s = "1.7E308";
     EXPECT_FALSE(TrackMaxMin(state, view, s, 1.7e308, error));
-    EXPECT_EQ(state.dblMaxY, 40) << "a scale end that would not be finite is refused";
+    EXPECT_EQ(state.dblMaxY, 50) << "a scale end that would not be finite is refused";
 }
 
 } // namespace

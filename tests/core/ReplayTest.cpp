@@ -1,0 +1,247 @@
+#include "core/Replay.h"
+#include "ChartFakes.h"
+#include "TempDir.h"
+#include "core/Chart.h"
+#include "core/EventPump.h"
+#include "core/MonitorContext.h"
+#include "core/MonitorState.h"
+#include "core/TextDecoder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string numberedLines(int count, int from = 1) {
+    std::string text;
+    for (int i = from; i < from + count; ++i)
+        text += std::to_string(i) + "\n";
+    return text;
+}
+
+struct ReplayFixture : testing::Test {
+    TempDir dir;
+    MonitorState state;
+    FakeChartView view;
+    RecordingSurface surface;
+    Chart chart{state, view, surface};
+    EventPump pump{view, 0};
+    Utf8Decoder decoder;
+    MonitorContext context{state, view, chart, pump, decoder};
+
+    ReplayFixture() {
+        LoadMonitorDefaults(state);
+        state.lngXmemNormal = 500;
+        state.lngRange = 5000;
+        state.blnRescale = true;
+        state.blnRun = true;
+        state.strInFileTitle = "data";
+        state.strViewSaveDir = dir.path();
+    }
+    bool replay(const std::string& content, bool page = false, std::int32_t pageNo = 0) {
+        state.strInFile = dir.write("data.csv", content);
+        return RePlayData(context, page, pageNo);
+    }
+    std::vector<std::string> savedNames() const {
+        std::vector<std::string> names;
+        for (const auto& path : surface.saved)
+            names.push_back(std::filesystem::path(path).filename().string());
+        return names;
+    }
+};
+
+TEST_F(ReplayFixture, PlotsEveryNumericLineAndReportsTheEnd) {
+    EXPECT_TRUE(replay("10\n20\n30\n"));
+    EXPECT_EQ(view.infoText, "3行目を表示中... 4行 表示完了");
+    EXPECT_EQ(view.headInfo, "表示項目数:500");
+    EXPECT_EQ(view.valueLabels, (std::array<std::string, 3>{"Max: 30", "Now: 30", "Min: 0"}));
+    EXPECT_EQ(surface.hides, 3) << "one redraw per value";
+    EXPECT_EQ(state.lngDatPos, 2);
+    EXPECT_EQ(state.dblMaxY, 40);
+    EXPECT_EQ(state.DatBuf.size(), 501u);
+}
+
+TEST_F(ReplayFixture, ShowsNonNumericLinesUntilTheNextNumericOne) {
+    state.intDatCol = 2;
+    view.errInfoHistory.clear();
+    EXPECT_TRUE(replay("time,temp\n1,5\n2, 6 \n"));
+    ASSERT_GE(view.errInfoHistory.size(), 2u);
+    EXPECT_EQ(view.errInfoHistory[0], "数値データではありません。row=1\r\ntemp");
+    EXPECT_EQ(view.errInfoHistory[1], "");
+    EXPECT_FALSE(view.errVisible);
+    EXPECT_EQ(view.valueLabels[1], "Now: 6") << "fields are trimmed of blanks";
+
+    EXPECT_FALSE(replay("1,5\n2,x\n")) << "the last line read was not numeric";
+    EXPECT_TRUE(view.errVisible);
+    EXPECT_EQ(view.errInfo, "数値データではありません。row=2\r\nx")
+        << "row is the next numeric line's number";
+}
+
+TEST_F(ReplayFixture, ReportsLinesWithoutTheField) {
+    state.intDatCol = 3;
+    EXPECT_TRUE(replay("1,2\n3,4\n"));
+    EXPECT_EQ(view.infoText, "データがありません。 1行 表示完了");
+    EXPECT_TRUE(surface.lines.empty() || surface.linesOf(kYellow).empty());
+}
+
+TEST_F(ReplayFixture, SavesAPictureAtEverySweep) {
+    state.blnViewSave = true;
+    state.lngXmemNormal = 5; // six slots: the 7th value wraps
+    replay(numberedLines(12));
+    EXPECT_EQ(savedNames(), (std::vector<std::string>{"data1.bmp"}));
+    surface.saved.clear();
+    replay(numberedLines(13));
+    EXPECT_EQ(savedNames(), (std::vector<std::string>{"data1.bmp", "data2.bmp"}));
+}
+
+TEST_F(ReplayFixture, PageModeShowsTheChosenPage) {
+    state.blnViewSave = true;
+    state.lngRange = 100;
+    EXPECT_TRUE(replay(numberedLines(300), true, 2));
+    EXPECT_EQ(view.infoText, "101行目から201行目を表示");
+    EXPECT_EQ(savedNames(), (std::vector<std::string>{"data2.bmp", "data3.bmp"}));
+    EXPECT_EQ(state.lngXmem, 100);
+    EXPECT_EQ(state.DatBuf.size(), 101u);
+    EXPECT_EQ(view.valueLabels[1], "Now: 201");
+}
+
+TEST_F(ReplayFixture, PageModeLabelsAtTheEnd) {
+    state.lngRange = 100;
+    const struct {
+        std::string content;
+        std::string info;
+    } cases[] = {
+        {"", "0行目から0行目を表示しました。"},
+        {numberedLines(3), "1行目から4行目を表示"}, // shorter than a page: never below line 1
+        {numberedLines(99), "1行目から100行目を表示"},
+        {numberedLines(250), "151行目から251行目を表示"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(replay(c.content, true, 0));
+        EXPECT_EQ(view.infoText, c.info);
+    }
+}
+
+TEST_F(ReplayFixture, StopsBeforeTheNextLineOnceTheRunIsCleared) {
+    view.onPump = [&] {
+        if (view.pumps == 2)
+            state.blnRun = false;
+    };
+    EXPECT_TRUE(replay(numberedLines(10)));
+    EXPECT_EQ(view.infoText, "2行目を表示中... 3行 表示完了");
+
+    // A stop during the pause ends the pause and the replay.
+    view.pumps = 0;
+    state.blnRun = true;
+    state.lngSpeed = 60'000;
+    view.onPump = [&] { state.blnRun = false; };
+    EXPECT_TRUE(replay(numberedLines(10)));
+    EXPECT_EQ(state.lngDatPos, 0);
+}
+
+TEST_F(ReplayFixture, MissingFileReturnsAtOnce) {
+    state.strInFile = dir.file("missing.csv");
+    EXPECT_FALSE(RePlayData(context, false, 0));
+    EXPECT_TRUE(surface.lines.empty()) << "the chart is not redrawn";
+    EXPECT_EQ(view.headInfo, "表示項目数:500");
+    EXPECT_FALSE(view.errVisible);
+}
+
+TEST_F(ReplayFixture, ErrorsEndOnTheErrorPath) {
+    state.blnViewSave = true;
+    state.lngXmemNormal = 2;
+    surface.failSaves = true;
+    const int shows = surface.shows;
+    EXPECT_FALSE(replay(numberedLines(5)));
+    EXPECT_TRUE(view.errVisible);
+    EXPECT_EQ(view.errInfo, "Error : Permission denied");
+    EXPECT_GT(surface.shows, shows);
+
+    surface.failSaves = false;
+    state.blnViewSave = false;
+    EXPECT_FALSE(replay("1\n1.7E308\n")) << "a scale end that would not be finite";
+    EXPECT_EQ(view.errInfo.rfind("Error : ", 0), 0u);
+}
+
+TEST_F(ReplayFixture, HugeValuesWithAnAutomaticAndAFixedScale) {
+    EXPECT_TRUE(replay("1E300\n-1E300\n5\n"));
+    EXPECT_EQ(state.dblMaxY, 2e300);
+    EXPECT_EQ(state.dblMinY, -2e300);
+    EXPECT_EQ(view.scaleLabels[0], "2E+300");
+
+    state.blnAutoMaxMin = false;
+    state.blnRescale = false;
+    state.dblMaxY = 100;
+    state.dblMinY = 0;
+    EXPECT_TRUE(replay("1E300\n-1E300\n1.5e1\n"));
+    EXPECT_EQ(state.dblMaxY, 100) << "a fixed scale stays";
+    EXPECT_EQ(surface.linesOf(kYellow).size(), 2u);
+}
+
+TEST_F(ReplayFixture, TinyViewsAndPages) {
+    state.lngXmemNormal = 1;
+    EXPECT_TRUE(replay(numberedLines(10)));
+    EXPECT_EQ(state.DatBuf.size(), 2u);
+    state.lngRange = 1;
+    EXPECT_TRUE(replay(numberedLines(10), true, 0));
+    EXPECT_EQ(view.infoText, "10行目から11行目を表示");
+}
+
+// What a lazy replay shows at every point where anyone can look equals what
+// redrawing after every value shows.
+TEST_F(ReplayFixture, DeferredDrawingShowsTheSamePictures) {
+    std::string content;
+    for (int i = 0; i < 400; ++i)
+        content += std::to_string((i * 37) % 101 - 20) + (i % 17 == 0 ? "\nx\n" : "\n");
+    state.blnViewSave = true;
+    for (bool page : {false, true}) {
+        state.lngXmemNormal = 30;
+        state.lngRange = 45;
+        EventPump eager{view, 0};
+        MonitorContext eagerContext{state, view, chart, eager, decoder};
+        state.strInFile = dir.write("data.csv", content);
+        state.blnRescale = true;
+        surface.savedPictures.clear();
+        RePlayData(eagerContext, page, 0);
+        const auto eagerPictures = surface.savedPictures;
+        const auto eagerFinal = surface.lines;
+
+        EventPump lazy{view, 1'000'000};
+        MonitorContext lazyContext{state, view, chart, lazy, decoder};
+        state.blnRescale = true;
+        surface.savedPictures.clear();
+        surface.lines.clear();
+        RePlayData(lazyContext, page, 0);
+        EXPECT_EQ(surface.savedPictures, eagerPictures) << "page " << page;
+        EXPECT_EQ(surface.lines, eagerFinal) << "page " << page;
+        EXPECT_GT(eagerPictures.size(), 5u);
+    }
+}
+
+TEST_F(ReplayFixture, SurvivesAnotherReplayStartedInsideIt) {
+    bool nested = false;
+    view.onPump = [&] {
+        if (nested || view.pumps != 5)
+            return;
+        nested = true;
+        state.lngXmemNormal = 3; // the inner replay shrinks the buffer under the outer one
+        RePlayData(context, false, 0);
+        state.blnRun = true;
+    };
+    state.lngXmemNormal = 500;
+    replay(numberedLines(50));
+    EXPECT_TRUE(nested);
+    EXPECT_LT(static_cast<std::size_t>(state.lngDatPos), state.DatBuf.size());
+}
+
+TEST_F(ReplayFixture, SurvivesTheFileShrinkingUnderIt) {
+    view.onPump = [&] {
+        if (view.pumps == 1)
+            std::filesystem::resize_file(state.strInFile, 4);
+    };
+    state.lngRange = 1000;
+    EXPECT_TRUE(replay("x\n" + numberedLines(300'000), true, 0)); // larger than one read
+    EXPECT_LT(std::stoll(view.infoText.substr(view.infoText.find("から") + 6)), 300'000);
+}
+
+} // namespace

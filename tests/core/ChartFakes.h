@@ -144,7 +144,15 @@ public:
     bool auxiliaryLinesHidden() const override { return hideAuxiliary; }
     bool thresholdHidden() const override { return hideThreshold; }
     std::string colourText() const override { return colour; }
-    void setRunButtonDown(int index, bool down) override { runButtons.at(index) = down; }
+    // Like the window: a button set from code raises its click when it changes.
+    std::function<void(int)> onRunButtonClick;
+    void setRunButtonDown(int index, bool down) override {
+        if (runButtons.at(index) == down)
+            return;
+        runButtons.at(index) = down;
+        if (onRunButtonClick)
+            onRunButtonClick(index);
+    }
     bool runButtonDown(int index) const override { return runButtons.at(index); }
     void setPageScrollEnabled(bool enabled) override { pageScrollEnabled = enabled; }
     void setTimerEnabled(bool enabled) override { timerEnabled = enabled; }

@@ -1,0 +1,88 @@
+#include "core/LiveMonitor.h"
+
+#include "core/Chart.h"
+#include "core/FieldExtraction.h"
+#include "core/LastLineReader.h"
+#include "core/MonitorContext.h"
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
+#include "core/NumberText.h"
+#include "core/RunControl.h"
+#include "core/ScaleLabels.h"
+#include "core/TextDecoder.h"
+
+#include <exception>
+
+namespace {
+
+// The line end that the last-line reading appends is not part of the value.
+std::string_view withoutLineEnd(std::string_view text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+void stopWithMessage(MonitorContext& context, const std::string& message) {
+    StopRun(context);
+    context.view.showMessage(message);
+}
+
+void tick(MonitorContext& context) {
+    MonitorState& state = context.state;
+    context.chart.DrawGrid();
+
+    // The slot this tick writes; the position moves there only when a value
+    // is stored, so a slot that keeps an old value is never drawn as new.
+    std::int32_t position = state.lngDatPos + 1;
+    bool wraps = false;
+    if (position > state.lngXmem - 1 || static_cast<std::size_t>(position) >= state.DatBuf.size()) {
+        position = 0;
+        wraps = true;
+    }
+    if (!state.blnAutoMaxMin && state.dblMaxY == 0)
+        return;
+
+    std::string line, message;
+    std::int64_t lineCount = 0;
+    if (!ReadLastLine(state, state.strInFile, line, lineCount, message)) {
+        stopWithMessage(context, message);
+        return;
+    }
+    std::string_view field;
+    if (!GetColDat(state, line, state.intDatCol, field))
+        return;
+    const auto value = numericValue(field);
+    if (!value)
+        return;
+    std::string fieldText(field);
+    if (state.blnAutoMaxMin || state.blnRescale) {
+        CoreError error;
+        if (!TrackMaxMin(state, context.view, fieldText, *value, error)) {
+            stopWithMessage(context, "Error : " + std::to_string(error.number) + " " + error.description);
+            return;
+        }
+    }
+    state.lngDatPos = position;
+    if (wraps)
+        state.blnDatRound = true;
+    state.DatBuf[static_cast<std::size_t>(position)].DVal = *value;
+    Colour colour = kYellow;
+    context.chart.DrawSeries(state.dblMaxY, colour);
+    context.view.setValueLabel(1, "Now: " + context.decoder.toUtf8(withoutLineEnd(fieldText)));
+    context.view.setInfo(std::to_string(lineCount) + "行 表示");
+}
+
+} // namespace
+
+void tmrTime_Timer(MonitorContext& context) {
+    MonitorState& state = context.state;
+    if (!state.blnReadReady)
+        return;
+    try {
+        tick(context);
+    } catch (const std::exception& error) {
+        stopWithMessage(context,
+                        std::string("Error : ") + std::to_string(kErrOutOfMemory) + " " + error.what());
+    }
+    state.blnReadReady = true;
+}

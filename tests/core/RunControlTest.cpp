@@ -1,0 +1,100 @@
+#include "MonitorFixture.h"
+#include "core/LiveMonitor.h"
+
+namespace {
+
+using RunControlTest = MonitorFixture;
+
+TEST_F(RunControlTest, StopWhileIdlePopsBackUp) {
+    press(0);
+    EXPECT_EQ(view.runButtons, (std::array<bool, 3>{false, false, false}));
+    EXPECT_FALSE(view.timerEnabled);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(RunControlTest, NewWithoutADataFileStopsEverything) {
+    state.strInFile.clear();
+    press(2);
+    EXPECT_EQ(view.runButtons, (std::array<bool, 3>{false, false, false}));
+    EXPECT_FALSE(view.timerEnabled);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(RunControlTest, NewRunsTheTimerWhileDown) {
+    dir.write("data.csv", "1\n");
+    press(2);
+    EXPECT_TRUE(view.timerEnabled);
+    press(2);
+    EXPECT_FALSE(view.timerEnabled);
+    press(2);
+    press(0);
+    EXPECT_FALSE(view.timerEnabled);
+    EXPECT_FALSE(view.runButtons[2]);
+}
+
+TEST_F(RunControlTest, ReplayRunsInsideTheClickAndComesBackUp) {
+    dir.write("data.csv", "1\n2\n3\n");
+    press(1);
+    EXPECT_FALSE(view.runButtons[1]);
+    EXPECT_FALSE(state.blnRun);
+    EXPECT_TRUE(view.pageScrollEnabled);
+    EXPECT_EQ(view.infoText, "3行目を表示中... 4行 表示完了");
+}
+
+TEST_F(RunControlTest, StopAndRaisingReplayEndTheReplayBeforeItsNextLine) {
+    std::string lines;
+    for (int i = 1; i <= 100; ++i)
+        lines += std::to_string(i) + "\n";
+    dir.write("data.csv", lines);
+    for (int stopper : {0, 1}) {
+        view.pumps = 0;
+        view.onPump = [&] {
+            EXPECT_FALSE(view.pageScrollEnabled) << "no page choice while the whole file replays";
+            if (view.pumps == 3)
+                press(stopper); // S&Ttop, or Re&Play raised
+        };
+        press(1);
+        view.onPump = nullptr;
+        EXPECT_EQ(view.infoText, "3行目を表示中... 4行 表示完了") << "stopper " << stopper;
+        EXPECT_EQ(view.runButtons, (std::array<bool, 3>{false, false, false}));
+        EXPECT_TRUE(view.pageScrollEnabled);
+    }
+}
+
+TEST_F(RunControlTest, NewDuringAReplayInterleavesOnTheSameBuffer) {
+    std::string lines;
+    for (int i = 1; i <= 300; ++i)
+        lines += std::to_string(i % 7) + "\n";
+    dir.write("data.csv", lines);
+    state.lngXmem = 700; // the tick wraps at a different point than the replay
+    view.onPump = [&] {
+        if (view.pumps == 2)
+            press(2);
+        if (view.timerEnabled)
+            tmrTime_Timer(context);
+    };
+    press(1);
+    EXPECT_FALSE(view.runButtons[1]);
+    EXPECT_TRUE(view.timerEnabled) << "monitoring goes on after the replay";
+    EXPECT_LT(static_cast<std::size_t>(state.lngDatPos), state.DatBuf.size());
+}
+
+TEST_F(RunControlTest, InitResetsScaleValuesAndChart) {
+    dir.write("data.csv", "50\n");
+    press(2);
+    tmrTime_Timer(context);
+    ASSERT_EQ(state.lngDatPos, 0);
+    state.blnRescale = true;
+    cmdInit_Click(context);
+    EXPECT_EQ(view.valueLabels, (std::array<std::string, 3>{"Max: 0", "Now: 0", "Min: 0"}));
+    EXPECT_EQ(view.scaleLabels, (std::array<std::string, 5>{"0", "0", "0", "0", "0"}));
+    EXPECT_EQ(state.dblMaxY, 0);
+    EXPECT_EQ(state.lngDatPos, -1);
+    EXPECT_TRUE(view.timerEnabled) << "a run goes on";
+    EXPECT_TRUE(state.blnRescale) << "applying's rescale is kept";
+    tmrTime_Timer(context);
+    EXPECT_EQ(state.lngDatPos, 0) << "the next tick starts a new sweep at slot 0";
+    EXPECT_EQ(view.valueLabels[1], "Now: 50");
+}
+
+} // namespace

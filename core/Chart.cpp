@@ -61,23 +61,33 @@ Colour seriesColourFor(std::string_view colourText, Colour fallback) {
 Chart::Chart(MonitorState& state, MonitorView& view, DrawingSurface& surface)
     : m_state(state), m_view(view), m_surface(surface) {}
 
-Chart::Redraw Chart::redrawNow(double top, Colour colour) const {
+Chart::Switches Chart::switchesNow(Colour fallback) const {
+    Switches switches;
+    switches.clear = !(m_view.pageModeChecked() && m_view.compositeChecked());
+    switches.hideAuxiliary = m_view.auxiliaryLinesHidden();
+    switches.hideThreshold = m_view.thresholdHidden();
+    switches.fallback = fallback;
+    switches.colour = seriesColourFor(m_view.colourText(), fallback);
+    return switches;
+}
+
+Chart::Redraw Chart::redrawFor(double top, const Switches& switches) const {
     Redraw redraw;
     redraw.top = top;
     redraw.minY = m_state.dblMinY;
-    redraw.colour = colour;
+    redraw.colour = switches.colour;
     redraw.xmem = m_state.lngXmem;
     redraw.datPos = m_state.lngDatPos;
     redraw.datRound = m_state.blnDatRound;
     redraw.limit = m_state.intLimit;
-    redraw.clear = !(m_view.pageModeChecked() && m_view.compositeChecked());
-    redraw.hideAuxiliary = m_view.auxiliaryLinesHidden();
-    redraw.hideThreshold = m_view.thresholdHidden();
+    redraw.clear = switches.clear;
+    redraw.hideAuxiliary = switches.hideAuxiliary;
+    redraw.hideThreshold = switches.hideThreshold;
     return redraw;
 }
 
 void Chart::DrawGrid() {
-    const Redraw redraw = redrawNow(m_state.dblMaxY, kYellow);
+    const Redraw redraw = redrawFor(m_state.dblMaxY, switchesNow(kYellow));
     if (redraw.clear)
         m_deferred.reset(); // cleared anyway: a waiting picture would never be seen
     else
@@ -86,11 +96,16 @@ void Chart::DrawGrid() {
 }
 
 void Chart::DrawSeries(double top, Colour& colour, bool deferred) {
-    colour = seriesColourFor(m_view.colourText(), colour);
-    const Redraw redraw = redrawNow(top, colour);
+    if (!deferred || !m_switches || m_switches->fallback != colour)
+        m_switches = switchesNow(colour);
+    colour = m_switches->colour;
+    const Redraw redraw = redrawFor(top, *m_switches);
+    if (!deferred)
+        m_switches.reset();
     // Composite pictures build on each other, so they are never deferred.
     if (deferred && redraw.clear) {
         m_deferred = redraw;
+        m_deferredOwnsBuffer = false;
         return;
     }
     if (redraw.clear)
@@ -98,22 +113,23 @@ void Chart::DrawSeries(double top, Colour& colour, bool deferred) {
     else
         flush();
     renderGrid(redraw);
-    renderSeries(redraw);
+    renderSeries(redraw, m_state.DatBuf);
 }
 
 void Chart::flush() {
     if (!m_deferred)
         return;
-    const Redraw redraw = std::move(*m_deferred);
+    const Redraw redraw = *m_deferred;
     m_deferred.reset();
     renderGrid(redraw);
-    renderSeries(redraw);
+    renderSeries(redraw, m_deferredOwnsBuffer ? m_deferredBuffer : m_state.DatBuf);
+    m_deferredOwnsBuffer = false;
 }
 
 void Chart::beforeBufferWrite() {
-    if (m_deferred && !m_deferred->ownBuffer) {
-        m_deferred->buffer = m_state.DatBuf;
-        m_deferred->ownBuffer = true;
+    if (m_deferred && !m_deferredOwnsBuffer) {
+        m_deferredBuffer = m_state.DatBuf;
+        m_deferredOwnsBuffer = true;
     }
 }
 
@@ -135,10 +151,9 @@ void Chart::renderGrid(const Redraw& redraw) {
         m_surface.drawLine(0, 100 - redraw.limit, redraw.xmem, 100 - redraw.limit, kThresholdColour);
 }
 
-void Chart::renderSeries(const Redraw& redraw) {
+void Chart::renderSeries(const Redraw& redraw, const std::vector<tDat>& buffer) {
     m_surface.hideAndDisable();
     if (redraw.top - redraw.minY > 0) {
-        const std::vector<tDat>& buffer = redraw.ownBuffer ? redraw.buffer : m_state.DatBuf;
         const SeriesPath path = seriesPathFor(redraw.xmem, redraw.datPos, redraw.datRound, buffer.size());
         forEachSeriesLine(buffer, path, m_surface.pixelWidth(), redraw.xmem,
                           [&](double x1, double v1, double x2, double v2) {

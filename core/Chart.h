@@ -51,6 +51,11 @@ public:
     // own copy of the buffer, so it still shows the samples it was asked with.
     void beforeBufferWrite();
 
+    // A deferred redraw reads the view switches once and keeps them until
+    // events have run, since only an event can change them; the one who ran
+    // the events says so here.
+    void eventsRan() { m_switches.reset(); }
+
     // Prints "Max:" and "Min:" with the highest and lowest values onto the
     // surface, persistently, near its top-left corner.
     void PrintMaxMin(double top);
@@ -86,16 +91,26 @@ private:
         bool clear = true;
         bool hideAuxiliary = false;
         bool hideThreshold = false;
-        std::vector<tDat> buffer; // the samples, once the shared buffer has moved on
-        bool ownBuffer = false;
     };
-    Redraw redrawNow(double top, Colour colour) const;
+    // The view's switches as a redraw uses them.
+    struct Switches {
+        bool clear = true;
+        bool hideAuxiliary = false;
+        bool hideThreshold = false;
+        Colour fallback = 0;
+        Colour colour = 0;
+    };
+    Switches switchesNow(Colour fallback) const;
+    Redraw redrawFor(double top, const Switches& switches) const;
     void renderGrid(const Redraw& redraw);
-    void renderSeries(const Redraw& redraw);
+    void renderSeries(const Redraw& redraw, const std::vector<tDat>& buffer);
 
     MonitorState& m_state;
     MonitorView& m_view;
     DrawingSurface& m_surface;
     std::optional<Redraw> m_deferred;
+    std::vector<tDat> m_deferredBuffer; // the samples of the deferred redraw, once
+    bool m_deferredOwnsBuffer = false;  //   the shared buffer has moved on
+    std::optional<Switches> m_switches; // cached for deferred redraws
     ImageFormat m_sweepFormat = ImageFormat::Bmp;
 };

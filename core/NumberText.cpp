@@ -23,6 +23,10 @@ struct DecimalParts {
     std::string_view integerDigits;
     std::string_view fractionDigits;
     std::int64_t exponent = 0; // saturated, so absurd exponents stay comparable
+    // The digits as an integer, from the first non-zero one, while there are
+    // at most 15 of them (exact in a double); `significant` counts them all.
+    std::uint64_t mantissa = 0;
+    int significant = 0;
 };
 
 // The decimal exponent of the first significant digit, or nothing when every
@@ -37,9 +41,29 @@ std::optional<std::int64_t> leadingExponent(const DecimalParts& parts) {
     return std::nullopt;
 }
 
+// The exact value of a decimal with at most 15 significant digits and a
+// small power of ten: one multiplication or division of two exact doubles is
+// correctly rounded, so no general conversion is needed. This is the common
+// case of every data field, read once per line.
+std::optional<double> convertShort(const DecimalParts& parts) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (parts.significant > 15)
+        return std::nullopt;
+    const std::int64_t exponent = parts.exponent - static_cast<std::int64_t>(parts.fractionDigits.size());
+    if (exponent < -22 || exponent > 22)
+        return std::nullopt;
+    double value = static_cast<double>(parts.mantissa);
+    value = exponent < 0 ? value / kPowers[-exponent] : value * kPowers[exponent];
+    return parts.negative ? -value : value;
+}
+
 // Reads the value of a text that has already been checked against the number
 // grammar. `unsignedText` is the text without its sign.
 std::optional<double> convert(std::string_view unsignedText, const DecimalParts& parts) {
+    if (const auto value = convertShort(parts))
+        return value;
     double value = 0;
     const auto [end, ec] =
         std::from_chars(unsignedText.data(), unsignedText.data() + unsignedText.size(), value);
@@ -59,6 +83,20 @@ std::string_view digitRun(std::string_view text, std::size_t& pos) {
     const std::size_t start = pos;
     while (pos < text.size() && isAsciiDigit(text[pos]))
         ++pos;
+    return text.substr(start, pos - start);
+}
+
+// Scans the digits of a mantissa from `pos`, adding them to the parts'
+// integer value.
+std::string_view mantissaDigits(std::string_view text, std::size_t& pos, DecimalParts& parts) {
+    const std::size_t start = pos;
+    for (; pos < text.size() && isAsciiDigit(text[pos]); ++pos) {
+        const auto digit = static_cast<std::uint64_t>(text[pos] - '0');
+        if (parts.significant == 0 && digit == 0)
+            continue;
+        if (++parts.significant <= 15)
+            parts.mantissa = parts.mantissa * 10 + digit;
+    }
     return text.substr(start, pos - start);
 }
 
@@ -156,6 +194,44 @@ double roundDecimalText(double v, int decimals) {
     return negative ? -value : value;
 }
 
+namespace {
+
+// The common field: [+-]digits[.digits] with at most 15 digits in all. Its
+// value is one exact integer divided by an exact power of ten, which is
+// correctly rounded. False when the text needs the general reading (which
+// also decides whether it is a number at all).
+bool readPlainDecimal(std::string_view text, double& value) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    const char* const digitsStart = p;
+    std::uint64_t mantissa = 0;
+    for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    const std::ptrdiff_t integerDigits = p - digitsStart;
+    std::ptrdiff_t fractionDigits = 0;
+    if (p < end && *p == '.') {
+        const char* const fractionStart = ++p;
+        for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        fractionDigits = p - fractionStart;
+        if (fractionDigits == 0)
+            return false;
+    }
+    if (p != end || integerDigits + fractionDigits == 0 || integerDigits + fractionDigits > 15)
+        return false;
+    value = static_cast<double>(mantissa) / kPowers[fractionDigits];
+    if (negative)
+        value = -value;
+    return true;
+}
+
+} // namespace
+
 std::optional<double> numericValue(std::string_view field) {
     while (!field.empty() && isFieldBlank(field.front()))
         field.remove_prefix(1);
@@ -163,16 +239,18 @@ std::optional<double> numericValue(std::string_view field) {
         field.remove_suffix(1);
     if (field.empty())
         return std::nullopt;
+    if (double value; readPlainDecimal(field, value))
+        return value;
 
     DecimalParts parts;
     std::size_t pos = 0;
     if (field[pos] == '+' || field[pos] == '-')
         parts.negative = field[pos++] == '-';
     const std::size_t unsignedStart = pos;
-    parts.integerDigits = digitRun(field, pos);
+    parts.integerDigits = mantissaDigits(field, pos, parts);
     if (pos < field.size() && field[pos] == '.') {
         ++pos;
-        parts.fractionDigits = digitRun(field, pos);
+        parts.fractionDigits = mantissaDigits(field, pos, parts);
         if (parts.fractionDigits.empty())
             return std::nullopt; // "5." and "." are not numbers
     } else if (parts.integerDigits.empty()) {
@@ -192,12 +270,15 @@ double leadingValue(std::string_view text) {
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
         parts.negative = text[pos++] == '-';
     const std::size_t unsignedStart = pos;
-    parts.integerDigits = digitRun(text, pos);
+    parts.integerDigits = mantissaDigits(text, pos, parts);
     if (pos < text.size() && text[pos] == '.') {
         std::size_t afterPoint = pos + 1;
-        parts.fractionDigits = digitRun(text, afterPoint);
-        if (!parts.integerDigits.empty() || !parts.fractionDigits.empty())
+        DecimalParts withFraction = parts;
+        withFraction.fractionDigits = mantissaDigits(text, afterPoint, withFraction);
+        if (!parts.integerDigits.empty() || !withFraction.fractionDigits.empty()) {
+            parts = withFraction;
             pos = afterPoint;
+        }
     }
     if (parts.integerDigits.empty() && parts.fractionDigits.empty())
         return 0.0;

@@ -110,6 +110,7 @@ public:
           m_labels(context) {}
 
     bool run();
+    bool failed() const { return m_failed; }
 
 private:
     bool setUp();
@@ -131,6 +132,7 @@ private:
     std::int64_t m_k = 0; // numeric lines handled so far
     std::int64_t m_n = 0; // numeric lines in the current page
     std::int32_t m_s = 0; // sweeps, or pages in page mode
+    bool m_failed = false;
 };
 
 void ReplayRun::letEventsRun() {
@@ -144,6 +146,7 @@ void ReplayRun::forceEvents() {
     if (m_progress)
         m_progress(m_reader.position(), m_reader.sizeAtOpen());
     m_context.pump.run();
+    m_context.chart.eventsRan();
     m_labels.resync();
 }
 
@@ -154,6 +157,7 @@ void ReplayRun::pause() {
     const std::int64_t end = EventPump::nowMs() + m_state.lngSpeed;
     for (std::int64_t left = m_state.lngSpeed; m_state.blnRun && left > 0; left = end - EventPump::nowMs())
         m_context.pump.wait(static_cast<int>(std::min<std::int64_t>(left, 50)));
+    m_context.chart.eventsRan();
     m_labels.resync();
 }
 
@@ -270,6 +274,7 @@ bool ReplayRun::finish() {
 }
 
 bool ReplayRun::fail(const CoreError& error) {
+    m_failed = true;
     m_reader.close();
     m_context.chart.flush();
     m_context.chart.surface().showAndEnable();
@@ -322,7 +327,11 @@ bool ReplayRun::run() {
 
 } // namespace
 
-bool RePlayData(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress) {
+bool RePlayData(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress,
+                bool* failed) {
     ReplayRun replay(context, page, pageNo, progress);
-    return replay.run();
+    const bool result = replay.run();
+    if (failed)
+        *failed = replay.failed();
+    return result;
 }

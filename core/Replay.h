@@ -20,4 +20,7 @@ struct MonitorContext;
 // Re-entrant: events run inside it, and they may start another replay or live
 // monitoring on the same buffer. Its counters and its file are its own, and
 // the shared buffer is reached by index only, checked at every use.
-bool RePlayData(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress = {});
+//
+// `failed`, when given, tells whether the replay ended on its error path.
+bool RePlayData(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress = {},
+                bool* failed = nullptr);

@@ -178,7 +178,8 @@ TEST_F(ChartFixture, DeferredRedrawShowsTheStateItWasAskedWith) {
     chart.flush();
     EXPECT_TRUE(seriesLines().empty());
 
-    view.pageMode = view.composite = true;
+    view.pageMode = view.composite = true; // ticked by the user while events ran
+    chart.eventsRan();
     drawSeries(true);
     EXPECT_FALSE(seriesLines().empty()) << "composite pictures are drawn at once";
 }

@@ -1,9 +1,11 @@
 #include "core/NumberText.h"
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -97,6 +99,31 @@ TEST(NumericValue, FollowsTheNumberGrammar) {
     for (const auto& c : cases) {
         EXPECT_EQ(numericValue(c.field), c.value) << '"' << c.field << '"';
         EXPECT_EQ(isNumeric(c.field), c.value.has_value()) << '"' << c.field << '"';
+    }
+}
+
+// Short decimals take a quicker path than long ones; both must give the
+// correctly rounded double.
+TEST(NumericValue, ReadsEveryDecimalExactly) {
+    std::mt19937 random(5);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = (random() % 4 == 0) ? "-" : "";
+        const int digits = 1 + static_cast<int>(random() % 20);
+        const int point = static_cast<int>(random() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point && d > 0)
+                text += '.';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        if (random() % 3 == 0)
+            text += "e" + std::to_string(static_cast<int>(random() % 60) - 30);
+        double expected = 0;
+        std::from_chars(text.data() + (text[0] == '-'), text.data() + text.size(), expected);
+        if (text[0] == '-')
+            expected = -expected;
+        const auto value = numericValue(text);
+        ASSERT_TRUE(value.has_value()) << text;
+        EXPECT_EQ(*value, expected) << text;
     }
 }
 

@@ -1,0 +1,221 @@
+#include "app/RenderOptions.h"
+
+#include "core/ApplySettings.h"
+#include "core/FieldExtraction.h"
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
+#include "core/NumberText.h"
+#include "core/ScaleLabels.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <tuple>
+
+namespace {
+
+// A whole decimal integer within [low, high].
+std::optional<std::int64_t> integerIn(const std::string& text, std::int64_t low, std::int64_t high) {
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || value < low ||
+        value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> delimiterName(const std::string& name) {
+    static const std::map<std::string, std::string> english = {{"comma", "カンマ"},
+                                                               {"space", "スペース"},
+                                                               {"tab", "タブ"},
+                                                               {"colon", "コロン"},
+                                                               {"semicolon", "セミコロン"}};
+    if (const auto found = english.find(name); found != english.end())
+        return found->second;
+    for (std::string_view japanese : kDelimiterNames)
+        if (name == japanese)
+            return name;
+    return std::nullopt;
+}
+
+std::optional<std::pair<int, int>> imageSize(const std::string& text) {
+    const auto x = text.find('x');
+    if (x == std::string::npos)
+        return std::nullopt;
+    const auto width = integerIn(text.substr(0, x), 1, 20000);
+    const auto height = integerIn(text.substr(x + 1), 1, 20000);
+    if (!width || !height)
+        return std::nullopt;
+    return std::pair(static_cast<int>(*width), static_cast<int>(*height));
+}
+
+} // namespace
+
+RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments) {
+    RenderOptions options;
+    std::vector<std::string> files;
+    bool outGiven = false;
+    const auto fail = [](std::string message) {
+        return RenderOptionsResult{std::nullopt, std::move(message)};
+    };
+
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--") {
+            files.insert(files.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                         arguments.end());
+            break;
+        }
+        if (argument.size() < 2 || argument[0] != '-') {
+            files.push_back(argument);
+            continue;
+        }
+        // Flags without a value.
+        bool* flag = argument == "--skip-repeated"  ? &options.skipRepeated
+                     : argument == "--page-mode"    ? &options.pageMode
+                     : argument == "--fixed-scale"  ? &options.fixedScale
+                     : argument == "--no-grid"      ? &options.noGrid
+                     : argument == "--no-threshold" ? &options.noThreshold
+                     : argument == "--composite"    ? &options.composite
+                     : argument == "--sweeps"       ? &options.sweeps
+                     : argument == "--help"         ? &options.help
+                                                    : nullptr;
+        if (flag) {
+            *flag = true;
+            continue;
+        }
+        static const char* const kWithValue[] = {
+            "-o",    "--out", "--column",    "--delimiter", "--points", "--page-size", "--page",
+            "--max", "--min", "--threshold", "--color",     "--size",   "--format",    "--encoding"};
+        if (std::find(std::begin(kWithValue), std::end(kWithValue), argument) == std::end(kWithValue))
+            return fail("unknown option: " + argument);
+        if (i + 1 >= arguments.size())
+            return fail("missing value for " + argument);
+        const std::string& value = arguments[++i];
+        const auto outOfRange = [&] { return fail("invalid value for " + argument + ": " + value); };
+
+        if (argument == "-o" || argument == "--out") {
+            options.outDir = value;
+            outGiven = true;
+        } else if (argument == "--column") {
+            const auto n = integerIn(value, 1, 1000);
+            if (!n)
+                return outOfRange();
+            options.column = static_cast<std::int16_t>(*n);
+        } else if (argument == "--delimiter") {
+            const auto name = delimiterName(value);
+            if (!name)
+                return outOfRange();
+            options.delimiter = *name;
+        } else if (argument == "--points" || argument == "--page-size" || argument == "--page") {
+            const auto n = integerIn(value, 1, 99'999'999);
+            if (!n)
+                return outOfRange();
+            if (argument == "--points")
+                options.points = static_cast<std::int32_t>(*n);
+            else if (argument == "--page-size")
+                options.pageSize = static_cast<std::int32_t>(*n);
+            else
+                options.page = static_cast<std::int32_t>(*n);
+        } else if (argument == "--max" || argument == "--min") {
+            const auto number = numericValue(value);
+            if (!number)
+                return outOfRange();
+            (argument == "--max" ? options.max : options.min) = *number;
+        } else if (argument == "--threshold") {
+            const auto n = integerIn(value, 0, 100);
+            if (!n)
+                return outOfRange();
+            options.threshold = static_cast<std::int16_t>(*n);
+        } else if (argument == "--color") {
+            if (value != "黄" && value != "白" && value != "青" && value != "赤" && value != "水")
+                return outOfRange();
+            options.colour = value;
+        } else if (argument == "--size") {
+            const auto size = imageSize(value);
+            if (!size)
+                return outOfRange();
+            std::tie(options.width, options.height) = *size;
+        } else if (argument == "--format") {
+            if (value != "bmp" && value != "png")
+                return outOfRange();
+            options.format = value == "png" ? ImageFormat::Png : ImageFormat::Bmp;
+        } else if (argument == "--encoding") {
+            options.encoding = value;
+        }
+    }
+    if (options.help)
+        return RenderOptionsResult{options, {}};
+    if (options.page > 0)
+        options.pageMode = true;
+    if (!outGiven)
+        return fail("the output folder is required: -o DIR");
+    if (files.size() != 1)
+        return fail(files.empty() ? "no data file given" : "more than one data file given");
+    options.dataFile = files.front();
+    return RenderOptionsResult{options, {}};
+}
+
+std::string renderUsage() {
+    return R"(Usage: trendola-render [options] DATA-FILE
+
+Replays DATA-FILE the way the RePlay button does and writes the chart as
+pictures into the output folder, then prints a summary on standard output.
+
+  -o, --out DIR          folder for the pictures (required, must exist)
+  --column N             field to graph, 1..1000 (default 1)
+  --delimiter NAME       comma, space, tab, colon, semicolon, or カンマ, スペース,
+                         タブ, コロン, セミコロン (default comma)
+  --skip-repeated        a run of delimiters counts as one
+  --points N             points across in normal mode, at least 1 (default 500)
+  --page-mode            replay page by page
+  --page-size N          points per page, at least 1 (default 5000)
+  --page N               replay only page N (implies --page-mode)
+  --max V, --min V       scale ends (default 0 and 0)
+  --fixed-scale          keep the scale ends instead of following the data
+  --threshold PCT        threshold line height, 0..100 (default 80)
+  --no-grid              no auxiliary lines
+  --no-threshold         no threshold line
+  --composite            draw pages over each other
+  --color C              series colour: 黄, 白, 青, 赤 or 水 (default 黄)
+  --sweeps               save a picture at every sweep or page
+  --size WxH             picture size in pixels (default 577x145)
+  --format bmp|png       picture format (default bmp)
+  --encoding NAME        the data file's encoding (default: the locale's)
+  --help                 this text
+
+Exit status: 0 when the replay ran to its end, 1 when the data file cannot be
+read or the replay ended on an error, 2 for bad options or a missing folder.
+)";
+}
+
+std::string renderNamePart(const RenderOptions& options) {
+    const std::string title = dataFileTitle(options.dataFile);
+    return title.empty() ? "chart" : title;
+}
+
+void applyRenderOptions(MonitorState& state, MonitorView& view, const RenderOptions& options) {
+    LoadMonitorDefaults(state);
+    state.strInFile = options.dataFile;
+    state.blnRescale = true;
+    state.dblMaxY = options.max;
+    state.dblMinY = options.min;
+    state.lngRange = options.pageSize;
+    state.lngXmem = options.points;
+    state.lngXmemNormal = options.points;
+    view.setHeadInfo("表示項目数:" + std::to_string(options.points));
+    RedimDatBuf(state, std::max(state.lngRange, state.lngXmem));
+    state.intLimit = options.threshold;
+    state.blnAutoMaxMin = !options.fixedScale;
+    state.blnViewSave = options.sweeps;
+    state.strViewSaveDir = options.outDir;
+    state.strInFileTitle = renderNamePart(options);
+    state.strDelimit = options.delimiter;
+    state.blnDelimitSkip = options.skipRepeated;
+    state.intDatCol = options.column;
+    SetScaleLabels(state, view);
+    ResetDatPos(state);
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The command line of trendola-render, which replays a data file the way the
+// RePlay button does and writes the chart as pictures.
+
+#include "core/DrawingSurface.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct RenderOptions {
+    std::string outDir;
+    std::string dataFile;
+    std::int16_t column = 1;
+    std::string delimiter = "カンマ"; // one of the five names the settings use
+    bool skipRepeated = false;
+    std::int32_t points = 500;
+    bool pageMode = false;
+    std::int32_t pageSize = 5000;
+    std::int32_t page = 0; // 0: every page in turn
+    double max = 0;
+    double min = 0;
+    bool fixedScale = false;
+    std::int16_t threshold = 80;
+    bool noGrid = false;
+    bool noThreshold = false;
+    bool composite = false;
+    std::string colour = "黄";
+    bool sweeps = false;
+    int width = 577;
+    int height = 145;
+    ImageFormat format = ImageFormat::Bmp;
+    std::string encoding; // empty: the locale's
+    bool help = false;
+};
+
+// The result of reading the command line: options, or a message for
+// standard error (the program then exits with status 2).
+struct RenderOptionsResult {
+    std::optional<RenderOptions> options;
+    std::string error;
+};
+
+// Reads the arguments after the program name. An option given twice: the
+// last one wins. "--" ends the options.
+RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments);
+
+// The --help text.
+std::string renderUsage();
+
+struct MonitorState;
+class MonitorView;
+
+// The program's defaults with the options applied as applying the settings
+// would: the scale ends, points, page size, threshold, switches, delimiter,
+// field, bitmap folder and name part ("chart" when the data file's name gives
+// none), blnRescale on and the scale labels set once.
+void applyRenderOptions(MonitorState& state, MonitorView& view, const RenderOptions& options);
+
+// The name part of the pictures: the data file's, or "chart".
+std::string renderNamePart(const RenderOptions& options);

@@ -1,0 +1,26 @@
+#pragma once
+// The summary trendola-render prints: one line per label of the main window
+// that the replay writes, the result, and the pictures written.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct RenderSummary {
+    std::string info;
+    std::string errInfo;
+    bool errInfoVisible = false;
+    std::string headInfo;
+    std::array<std::string, 3> valueLabels;
+    std::array<std::string, 5> scaleLabels;
+    bool result = false;
+    std::vector<std::string> images; // file names, in the order written
+};
+
+// A label's text on one line: a backslash is written "\\" and a line break
+// (CR LF, CR or LF) "\n".
+std::string escapeSummaryText(std::string_view text);
+
+// The summary's lines, each ended by "\n".
+std::string formatSummary(const RenderSummary& summary);

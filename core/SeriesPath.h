@@ -4,6 +4,7 @@
 
 #include "core/MonitorState.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -35,45 +36,64 @@ SeriesPath seriesPathFor(std::int32_t lngXmem, std::int32_t lngDatPos, bool blnD
 template <typename Line>
 void forEachSeriesLine(const std::vector<tDat>& buffer, const SeriesPath& path, int pixelWidth,
                        double scaleWidth, Line&& line) {
-    const auto value = [&](std::int64_t i) {
-        return buffer[static_cast<std::size_t>((path.firstSlot + i) % path.ringSize)].DVal;
-    };
     if (path.count <= 0)
         return;
+    // Vertex i sits in slot firstSlot + i, wrapping once past the ring's end.
+    const auto slotOf = [&](std::int64_t i) {
+        std::int64_t slot = path.firstSlot + i;
+        if (slot >= path.ringSize)
+            slot -= path.ringSize;
+        return static_cast<std::size_t>(slot);
+    };
+    const auto value = [&](std::int64_t i) { return buffer[slotOf(i)].DVal; };
+    const auto xOf = [&](std::int64_t i) { return path.firstX + static_cast<double>(i); };
     if (path.stub)
         line(path.firstX - 1, value(0), path.firstX, value(0));
     if (pixelWidth <= 0 || scaleWidth <= 0 || path.count <= pixelWidth) {
         for (std::int64_t i = 1; i < path.count; ++i)
-            line(path.firstX + static_cast<double>(i - 1), value(i - 1), path.firstX + static_cast<double>(i),
-                 value(i));
+            line(xOf(i - 1), value(i - 1), xOf(i), value(i));
         return;
     }
     // The same mapping the surface uses for a user x.
-    const auto column = [&](double x) { return std::floor(x * pixelWidth / scaleWidth); };
+    const auto column = [&](std::int64_t i) { return std::floor(xOf(i) * pixelWidth / scaleWidth); };
+    // Lowest and highest value of vertices [from, to), in at most two runs of slots.
+    const auto span = [&](std::int64_t from, std::int64_t to, double& low, double& high) {
+        while (from < to) {
+            const std::size_t first = slotOf(from);
+            const std::int64_t run =
+                std::min<std::int64_t>(to - from, path.ringSize - static_cast<std::int64_t>(first));
+            for (std::size_t s = first; s < first + static_cast<std::size_t>(run); ++s) {
+                const double v = buffer[s].DVal;
+                low = v < low ? v : low;
+                high = v > high ? v : high;
+            }
+            from += run;
+        }
+    };
     std::int64_t i = 0;
     bool havePrevious = false;
     double previousX = 0, previousValue = 0;
     while (i < path.count) {
-        const double firstX = path.firstX + static_cast<double>(i);
-        const double groupColumn = column(firstX);
+        const double groupColumn = column(i);
+        // The first vertex of the next column, found from the scale and then
+        // checked against the mapping itself.
+        auto next =
+            static_cast<std::int64_t>(std::ceil((groupColumn + 1) * scaleWidth / pixelWidth - path.firstX));
+        next = std::clamp<std::int64_t>(next, i + 1, path.count);
+        while (next > i + 1 && column(next - 1) != groupColumn)
+            --next;
+        while (next < path.count && column(next) == groupColumn)
+            ++next;
         const double firstValue = value(i);
-        double low = firstValue, high = firstValue, lastValue = firstValue, lastX = firstX;
-        for (++i; i < path.count; ++i) {
-            const double x = path.firstX + static_cast<double>(i);
-            if (column(x) != groupColumn)
-                break;
-            const double v = value(i);
-            low = v < low ? v : low;
-            high = v > high ? v : high;
-            lastValue = v;
-            lastX = x;
-        }
+        double low = firstValue, high = firstValue;
+        span(i + 1, next, low, high);
         if (havePrevious)
-            line(previousX, previousValue, firstX, firstValue);
-        if (lastX != firstX)
-            line(firstX, high, lastX, low);
+            line(previousX, previousValue, xOf(i), firstValue);
+        if (next - 1 > i)
+            line(xOf(i), high, xOf(next - 1), low);
         havePrevious = true;
-        previousX = lastX;
-        previousValue = lastValue;
+        previousX = xOf(next - 1);
+        previousValue = value(next - 1);
+        i = next;
     }
 }

@@ -1,41 +1,15 @@
 // One full chart redraw into the raster surface: grid, threshold and the
 // whole series, at 1000 x 250 pixels, for growing numbers of points.
 
+#include "QuietView.h"
 #include "core/Chart.h"
 #include "core/MonitorState.h"
-#include "core/MonitorView.h"
 #include "platform/surface/RasterSurface.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
 
 namespace {
-
-// A main window with every switch at its default.
-class QuietView : public MonitorView {
-public:
-    void setScaleLabel(int, const std::string&) override {}
-    void setValueLabel(int, const std::string&) override {}
-    void setInfo(const std::string&) override {}
-    std::string info() const override { return {}; }
-    void setHeadInfo(const std::string&) override {}
-    void setErrInfo(const std::string&) override {}
-    void setErrInfoVisible(bool) override {}
-    bool errInfoVisible() const override { return false; }
-    bool pageModeChecked() const override { return false; }
-    bool compositeChecked() const override { return false; }
-    bool auxiliaryLinesHidden() const override { return false; }
-    bool thresholdHidden() const override { return false; }
-    std::string colourText() const override { return "黄"; }
-    void setRunButtonDown(int, bool) override {}
-    bool runButtonDown(int) const override { return false; }
-    void setPageScrollEnabled(bool) override {}
-    void setTimerEnabled(bool) override {}
-    void showMessage(const std::string&) override {}
-    int ShowMsg(const std::string&, int) override { return 1; }
-    void letEventsRun() override {}
-    void waitForEvents(int) override {}
-};
 
 void BM_ChartRedraw(benchmark::State& benchState) {
     MonitorState state;

@@ -1,0 +1,14 @@
+#pragma once
+// Saving an image as a file: a 24-bit Windows bitmap or a PNG.
+
+#include "core/CoreError.h"
+#include "core/DrawingSurface.h"
+
+#include <QImage>
+
+#include <string>
+
+// Encodes `image` in `format` and writes it as `path` (UTF-8), replacing any
+// file of that name only once the whole file is written. False with the error
+// when the image cannot be encoded or the file cannot be written.
+bool saveImageFile(const QImage& image, const std::string& path, ImageFormat format, CoreError& error);

@@ -1,0 +1,238 @@
+#include "platform/surface/RasterSurface.h"
+
+#include "platform/surface/ImageFile.h"
+#include "platform/surface/LineClipping.h"
+#include "platform/surface/SurfaceText.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kMetresPerInch = 0.0254;
+
+QColor toQColor(Colour colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+QImage blankImage(int width, int height, double dpi, Colour back) {
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    // Fonts on the image take their point sizes at this resolution.
+    const int dotsPerMetre = static_cast<int>(std::lround(dpi / kMetresPerInch));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(toQColor(back));
+    return image;
+}
+
+// A pixel coordinate already clipped near the image, as the painter's integer.
+int toPixel(double value, double limit) {
+    return static_cast<int>(std::floor(std::clamp(value, -limit, limit)));
+}
+
+} // namespace
+
+RasterSurface::RasterSurface(int width, int height, double logicalDpi)
+    : m_dpi(std::isfinite(logicalDpi) && logicalDpi > 0 ? logicalDpi : 96.0) {
+    m_image = blankImage(width, height, m_dpi, m_backColour);
+    if (m_image.isNull())
+        m_image = blankImage(1, 1, m_dpi, m_backColour);
+}
+
+RasterSurface::~RasterSurface() = default;
+
+double RasterSurface::unitsPerPixel() const {
+    return (m_scaleMode == ScaleMode::Millimetres ? kMillimetresPerInch : kTwipsPerInch) / m_dpi;
+}
+
+double RasterSurface::scaleWidth() const {
+    return m_scaleMode == ScaleMode::User ? m_userWidth : m_image.width() * unitsPerPixel();
+}
+
+double RasterSurface::scaleHeight() const {
+    return m_scaleMode == ScaleMode::User ? m_userHeight : m_image.height() * unitsPerPixel();
+}
+
+void RasterSurface::setScaleWidth(double width) {
+    if (!std::isfinite(width) || width == 0)
+        return;
+    m_userHeight = scaleHeight();
+    m_userWidth = width;
+    m_scaleMode = ScaleMode::User;
+}
+
+void RasterSurface::setScaleHeight(double height) {
+    if (!std::isfinite(height) || height == 0)
+        return;
+    m_userWidth = scaleWidth();
+    m_userHeight = height;
+    m_scaleMode = ScaleMode::User;
+}
+
+void RasterSurface::setScaleMode(ScaleMode mode) {
+    if (mode == ScaleMode::User) {
+        m_userWidth = scaleWidth();
+        m_userHeight = scaleHeight();
+    }
+    m_scaleMode = mode;
+}
+
+QPainter& RasterSurface::painter() {
+    if (!m_painter) {
+        // Beginning detaches the image from any copy handed out by image().
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_penWidth = 0;
+    }
+    return *m_painter;
+}
+
+void RasterSurface::finishPainting() const {
+    if (m_painter) {
+        m_painter->end();
+        m_painter.reset();
+    }
+}
+
+void RasterSurface::notifyChanged() {
+    if (!m_hidden && m_changed)
+        m_changed();
+}
+
+void RasterSurface::clear() {
+    QPainter& p = painter();
+    p.fillRect(m_image.rect(), toQColor(m_backColour));
+    if (!m_background.isNull())
+        p.drawImage(0, 0, m_background);
+    m_positionX = 0;
+    m_positionY = 0;
+    notifyChanged();
+}
+
+void RasterSurface::setDrawWidth(int width) {
+    m_drawWidth = std::clamp(width, 1, 1000);
+}
+
+void RasterSurface::setDrawStyleSolid() {
+    // Solid is the only style lines are drawn in.
+}
+
+void RasterSurface::drawLine(double x1, double y1, double x2, double y2, Colour colour) {
+    const double perUnitX = pixelsPerUnitX();
+    const double perUnitY = pixelsPerUnitY();
+    if (!std::isfinite(perUnitX) || !std::isfinite(perUnitY) || perUnitX == 0 || perUnitY == 0)
+        return;
+
+    // Clip in user units, where every finite coordinate is representable, to
+    // the image plus a margin wider than the pen; the painter clips the rest.
+    const double margin = 2.0 + m_drawWidth;
+    const double left = -margin / perUnitX;
+    const double right = (m_image.width() + margin) / perUnitX;
+    const double top = -margin / perUnitY;
+    const double bottom = (m_image.height() + margin) / perUnitY;
+    Segment segment{x1, y1, x2, y2};
+    const ClipRect clip{std::min(left, right), std::min(top, bottom), std::max(left, right),
+                        std::max(top, bottom)};
+    if (!clipSegment(segment, clip))
+        return;
+
+    const double limitX = m_image.width() + 2 * margin;
+    const double limitY = m_image.height() + 2 * margin;
+    const QPoint from(toPixel(segment.x1 * perUnitX, limitX), toPixel(segment.y1 * perUnitY, limitY));
+    const QPoint to(toPixel(segment.x2 * perUnitX, limitX), toPixel(segment.y2 * perUnitY, limitY));
+
+    QPainter& p = painter();
+    if (m_penWidth != m_drawWidth || m_penColour != colour) {
+        p.setPen(QPen(toQColor(colour), m_drawWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        m_penWidth = m_drawWidth;
+        m_penColour = colour;
+    }
+    p.drawLine(from, to);
+    notifyChanged();
+}
+
+void RasterSurface::setCurrentPosition(double x, double y) {
+    m_positionX = x * pixelsPerUnitX();
+    m_positionY = y * pixelsPerUnitY();
+}
+
+double RasterSurface::currentX() const {
+    return m_positionX / pixelsPerUnitX();
+}
+
+double RasterSurface::currentY() const {
+    return m_positionY / pixelsPerUnitY();
+}
+
+void RasterSurface::printText(std::string_view utf8, Colour colour, double pointSize) {
+    const QStringList lines = splitTextLines(utf8);
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        // No font database without a GUI application; keep the layout moving.
+        m_positionY += lines.size() * usablePointSize(pointSize) * m_dpi / 72.0;
+        return;
+    }
+
+    const QFont font = surfaceFont(pointSize);
+    const QFontMetricsF metrics(font, &m_image);
+    const double lineSpacing = metrics.lineSpacing();
+    QPainter& p = painter();
+    p.setFont(font);
+    p.setPen(toQColor(colour));
+    m_penWidth = 0; // the text pen replaced the line pen
+
+    const double x = std::floor(m_positionX);
+    double y = std::floor(m_positionY);
+    for (const QString& line : lines) {
+        // Only text that can touch the image reaches the painter, whose
+        // coordinates are not made for faraway positions.
+        const bool visible = std::isfinite(x) && std::isfinite(y) && x < m_image.width() &&
+                             x + metrics.horizontalAdvance(line) > 0 && y < m_image.height() &&
+                             y + lineSpacing > 0;
+        if (visible && !line.isEmpty())
+            p.drawText(QPointF(x, y + metrics.ascent()), line);
+        y += lineSpacing;
+    }
+    m_positionY = y;
+    notifyChanged();
+}
+
+bool RasterSurface::saveImage(const std::string& path, ImageFormat format, CoreError& error) {
+    return saveImageFile(image(), path, format, error);
+}
+
+void RasterSurface::showAndEnable() {
+    m_hidden = false;
+    finishPainting();
+    notifyChanged();
+}
+
+bool RasterSurface::resize(int width, int height) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width == m_image.width() && height == m_image.height())
+        return true;
+    QImage resized = blankImage(width, height, m_dpi, m_backColour);
+    if (resized.isNull())
+        return false;
+    finishPainting();
+    QPainter copier(&resized);
+    copier.setCompositionMode(QPainter::CompositionMode_Source);
+    copier.drawImage(0, 0, m_image);
+    copier.end();
+    m_image = std::move(resized);
+    return true;
+}
+
+const QImage& RasterSurface::image() const {
+    finishPainting();
+    return m_image;
+}

@@ -1,0 +1,118 @@
+#pragma once
+// The chart's drawing surface as a raster image. Everything drawn stays in a
+// persistent image of the surface's pixel size, which a widget shows and which
+// can be saved or copied; nothing is re-plotted on a repaint.
+
+#include "core/DrawingSurface.h"
+
+#include <QImage>
+
+#include <functional>
+#include <memory>
+
+class QPainter;
+
+class RasterSurface : public DrawingSurface {
+public:
+    // An image of width x height pixels (at least 1 x 1) in the back colour,
+    // black. Point sizes and twips are measured at `logicalDpi` dots per inch.
+    // The scale starts in twips.
+    explicit RasterSurface(int width, int height, double logicalDpi = 96.0);
+    ~RasterSurface() override;
+    RasterSurface(const RasterSurface&) = delete;
+    RasterSurface& operator=(const RasterSurface&) = delete;
+
+    // User x maps to pixel column floor(x * width / scaleWidth), y likewise to
+    // a row, so the far edges fall just outside the image. A width or height
+    // of zero or not a number is ignored.
+    void setScaleWidth(double width) override;
+    void setScaleHeight(double height) override;
+    double scaleWidth() const;
+    double scaleHeight() const override;
+    // Twips and millimetres measure the image itself; User keeps the current
+    // numbers of units.
+    void setScaleMode(ScaleMode mode) override;
+    ScaleMode scaleMode() const { return m_scaleMode; }
+
+    // Fills the image with the back colour, puts the background picture at the
+    // top-left at its own size, and moves the current position to (0, 0).
+    void clear() override;
+    void setDrawWidth(int width) override;
+    void setDrawStyleSolid() override;
+    // Solid, aliased, in the current draw width. Only the part of the line
+    // inside the image is drawn, whatever the size of its coordinates; a line
+    // with a coordinate that is not a finite number draws nothing.
+    void drawLine(double x1, double y1, double x2, double y2, Colour colour) override;
+
+    // In the current scale's units; kept as a place on the image, so a change
+    // of scale does not move it.
+    void setCurrentPosition(double x, double y) override;
+    double currentX() const;
+    double currentY() const;
+    // The text's top-left at the current position; each line starts at the
+    // same x, and the current position moves to that x below the last line.
+    // Needs a QGuiApplication for fonts; without one only the position moves.
+    void printText(std::string_view utf8, Colour colour, double pointSize) override;
+
+    // The image always holds what was drawn; the flag is kept for the caller.
+    void setPersistent(bool persistent) override { m_persistent = persistent; }
+    bool isPersistent() const { return m_persistent; }
+    bool saveImage(const std::string& path, ImageFormat format, CoreError& error) override;
+
+    // While hidden, a redraw is in progress and the changed callback waits;
+    // showing calls it once the picture is finished.
+    void hideAndDisable() override { m_hidden = true; }
+    void showAndEnable() override;
+    bool isHidden() const { return m_hidden; }
+    // Called after drawing that changed the image while shown, and when the
+    // surface is shown again: a widget schedules its repaint here.
+    void setChangedCallback(std::function<void()> callback) { m_changed = std::move(callback); }
+
+    int pixelWidth() const override { return m_image.width(); }
+    double logicalDpi() const { return m_dpi; }
+
+    // The new size keeps the drawn pixels where they are, neither stretched
+    // nor erased; new area is in the back colour until the next clear. The
+    // current image stays when memory for the new one cannot be had.
+    bool resize(int width, int height);
+
+    // Takes effect at the next clear or resize.
+    void setBackColour(Colour colour) { m_backColour = colour; }
+    Colour backColour() const { return m_backColour; }
+    // Kept beneath the drawing through every clear until removed.
+    void setBackgroundPicture(const QImage& picture) { m_background = picture; }
+    void clearBackgroundPicture() { m_background = QImage(); }
+    const QImage& backgroundPicture() const { return m_background; }
+
+    // The finished image: drawing so far is complete in it.
+    const QImage& image() const;
+
+private:
+    QPainter& painter();
+    void finishPainting() const;
+    void notifyChanged();
+    // Pixels per unit across and down in the current scale.
+    double pixelsPerUnitX() const { return m_image.width() / scaleWidth(); }
+    double pixelsPerUnitY() const { return m_image.height() / scaleHeight(); }
+    double unitsPerPixel() const;
+
+    QImage m_image;
+    double m_dpi;
+    ScaleMode m_scaleMode = ScaleMode::Twips;
+    double m_userWidth = 1;
+    double m_userHeight = 1;
+    int m_drawWidth = 1;
+    double m_positionX = 0; // current position in pixels
+    double m_positionY = 0;
+    Colour m_backColour = kBlack;
+    QImage m_background;
+    bool m_persistent = false;
+    bool m_hidden = false;
+    std::function<void()> m_changed;
+
+    // One painter across calls, since beginning one costs more than a line;
+    // ended whenever the image is looked at or replaced.
+    mutable std::unique_ptr<QPainter> m_painter;
+    Colour m_penColour = 0;
+    int m_penWidth = 0; // 0: the painter has no pen of ours yet
+};

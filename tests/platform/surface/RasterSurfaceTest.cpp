@@ -1,0 +1,153 @@
+#include "platform/surface/RasterSurface.h"
+
+#include "SurfacePixels.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// User units that are the surface's pixels.
+void usePixelUnits(RasterSurface& surface) {
+    surface.setScaleWidth(surface.image().width());
+    surface.setScaleHeight(surface.image().height());
+}
+
+} // namespace
+
+TEST(RasterSurface, ColoursAreTurnedTheRightWayRound) {
+    const std::pair<Colour, QRgb> cases[] = {
+        {kRed, qRgb(255, 0, 0)},    {kBlue, qRgb(0, 0, 255)},      {kYellow, qRgb(255, 255, 0)},
+        {kCyan, qRgb(0, 255, 255)}, {kDarkGreen, qRgb(0, 128, 0)}, {0x123456, qRgb(0x56, 0x34, 0x12)},
+    };
+    for (const auto& [colour, expected] : cases) {
+        RasterSurface surface(10, 10);
+        usePixelUnits(surface);
+        surface.drawLine(2, 5, 7, 5, colour);
+        EXPECT_EQ(surface.image().pixel(5, 5), expected) << std::hex << colour;
+    }
+}
+
+TEST(RasterSurface, UserUnitsMapToPixelsOnBothAxes) {
+    // A line from `from` to `to` along an axis of 1000 pixels holding `units`
+    // covers pixels first..last, or nothing when first is -1.
+    struct Case {
+        double units, from, to;
+        int first, last;
+    };
+    const Case cases[] = {
+        {500, 499, 500, 998, 999}, // the far edge lands just outside
+        {500, 500, 501, -1, -1},      {500, -0.001, -0.001, -1, -1},
+        {3, 1, 2, 333, 666},          // floor(333.3), floor(666.7)
+        {-500, -499, -500, 998, 999}, // a negative scale turns the axis round
+    };
+    for (const Case& c : cases) {
+        const int count = c.first < 0 ? 0 : c.last - c.first + 1;
+        const QRect expectedAcross = count ? QRect(c.first, 5, count, 1) : QRect();
+        const QRect expectedDown = count ? QRect(5, c.first, 1, count) : QRect();
+        RasterSurface across(1000, 10);
+        usePixelUnits(across);
+        across.setScaleWidth(c.units);
+        across.drawLine(c.from, 5, c.to, 5, kWhite);
+        EXPECT_EQ(drawnBounds(across.image()), expectedAcross) << c.units << ": " << c.from;
+        RasterSurface down(10, 1000);
+        usePixelUnits(down);
+        down.setScaleHeight(c.units);
+        down.drawLine(5, c.from, 5, c.to, kWhite);
+        EXPECT_EQ(drawnBounds(down.image()), expectedDown) << c.units << ": " << c.from;
+    }
+}
+
+TEST(RasterSurface, FarawayPointsAreClippedNotClampedToTheEdge) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    struct Case {
+        const char* what;
+        double x1, y1, x2, y2;
+        QRect drawn; // on a 100 x 100 surface
+    };
+    const Case cases[] = {
+        {"steeply out of the bottom", 10, 50, 20, 1e6, QRect(10, 50, 1, 50)},
+        {"steeply out of the top", 10, 50, 90, -1e300, QRect(10, 0, 1, 51)},
+        {"from far left", -1e300, 50, 50, 50, QRect(0, 50, 51, 1)},
+        {"through the middle", 0, -1e300, 100, 1e300, QRect(50, 0, 1, 100)},
+        {"the largest doubles", 0, -kMax, 100, kMax, QRect(50, 0, 1, 100)},
+        {"wholly below", 5, 1e300, 6, 1e300, QRect()},
+        {"not a number", std::nan(""), 0, 10, 10, QRect()},
+        {"infinite", 10, 10, 20, std::numeric_limits<double>::infinity(), QRect()},
+    };
+    for (const Case& c : cases) {
+        RasterSurface surface(100, 100);
+        usePixelUnits(surface);
+        surface.drawLine(c.x1, c.y1, c.x2, c.y2, kWhite);
+        EXPECT_EQ(drawnBounds(surface.image()), c.drawn) << c.what;
+    }
+}
+
+TEST(RasterSurface, ClearKeepsTheBackgroundPicture) {
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    RasterSurface surface(10, 10);
+    usePixelUnits(surface);
+    surface.setBackColour(kBlue);
+    surface.setBackgroundPicture(picture);
+    for (int i = 0; i < 2; ++i) {
+        surface.drawLine(0, 8, 9, 8, kWhite);
+        surface.clear();
+        EXPECT_EQ(drawnBounds(surface.image(), kBlue), QRect(0, 0, 4, 3));
+    }
+    surface.clearBackgroundPicture();
+    surface.clear();
+    EXPECT_EQ(drawnBounds(surface.image(), kBlue), QRect());
+}
+
+TEST(RasterSurface, ResizeKeepsThePixelsWhereTheyAre) {
+    RasterSurface surface(10, 10);
+    usePixelUnits(surface);
+    surface.drawLine(5, 5, 5, 5, kWhite);
+    const QImage before = surface.image();
+    surface.setBackColour(kBlue); // only new area shows it
+    ASSERT_TRUE(surface.resize(20, 15));
+    EXPECT_EQ(surface.image().copy(0, 0, 10, 10), before) << "neither stretched nor cleared";
+    EXPECT_EQ(drawnBounds(surface.image(), kBlue), QRect(0, 0, 10, 10));
+
+    const QImage shown = surface.image();
+    surface.drawLine(0, 0, 20, 20, kRed);
+    EXPECT_EQ(colourAt(shown, 0, 0), kBlack) << "a copy handed out keeps its pixels";
+    EXPECT_EQ(colourAt(surface.image(), 0, 0), kRed);
+}
+
+TEST(RasterSurface, ScaleUnitsFollowModeAndImage) {
+    RasterSurface surface(1000, 250); // 96 dpi
+    surface.setScaleMode(ScaleMode::Millimetres);
+    EXPECT_NEAR(surface.scaleHeight(), 66.1458333, 1e-6);
+    surface.setScaleMode(ScaleMode::Twips);
+    EXPECT_DOUBLE_EQ(surface.scaleHeight(), 3750);
+
+    surface.setScaleWidth(100); // user units; the height keeps its number of units
+    EXPECT_DOUBLE_EQ(surface.scaleHeight(), 3750);
+    ASSERT_TRUE(surface.resize(1000, 500));
+    EXPECT_DOUBLE_EQ(surface.scaleHeight(), 3750);
+    surface.setScaleHeight(0); // no scale: ignored
+    surface.setScaleMode(ScaleMode::Twips);
+    EXPECT_DOUBLE_EQ(surface.scaleHeight(), 7500);
+
+    EXPECT_DOUBLE_EQ(RasterSurface(100, 250, 120).scaleHeight(), 3000);
+}
+
+TEST(RasterSurface, ShowingAfterARedrawTellsTheWidget) {
+    RasterSurface surface(10, 10);
+    usePixelUnits(surface);
+    int changes = 0;
+    surface.setChangedCallback([&] { ++changes; });
+    surface.hideAndDisable();
+    surface.clear();
+    surface.drawLine(0, 9, 9, 9, kYellow);
+    EXPECT_EQ(changes, 0) << "no repaint of a half-drawn picture";
+    surface.showAndEnable();
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(surface.isHidden());
+    surface.drawLine(0, 0, 1, 1, kRed);
+    EXPECT_EQ(changes, 2);
+}

@@ -1,0 +1,22 @@
+#include "SurfacePixels.h"
+
+Colour colourAt(const QImage& image, int x, int y) {
+    const QRgb rgb = image.pixel(x, y);
+    return static_cast<Colour>(qRed(rgb) | qGreen(rgb) << 8 | qBlue(rgb) << 16);
+}
+
+QRect drawnBounds(const QImage& image, Colour background) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (colourAt(image, x, y) != background)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+void PrintTo(const QRect& rect, std::ostream* out) {
+    if (rect.isEmpty())
+        *out << "(nothing)";
+    else
+        *out << "(" << rect.x() << ", " << rect.y() << ") " << rect.width() << " x " << rect.height();
+}

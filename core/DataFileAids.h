@@ -1,1 +1,50 @@
 #pragma once
+// The settings dialog's aids around the data file that need no window: the
+// first-line test, the page size from the file's length, and what becomes
+// of the file chooser's, the folder browser's and a file drop's results.
+// The choosers themselves belong to the window, which passes their results.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class DialogModel;
+class MonitorView;
+class TextDecoder;
+
+// The file chooser's filter for "...": caption, NUL, pattern.
+inline constexpr char kInFileFilterText[] = "ﾃｷｽﾄﾌｧｲﾙ(*.*)\0*.*";
+inline constexpr std::string_view kInFileFilter(kInFileFilterText, sizeof kInFileFilterText - 1);
+// The folder browser's title for "保存先".
+inline constexpr std::string_view kViewSaveBrowseTitle = "Bitmapファイル保存先Dir名";
+inline constexpr std::string_view kMsgInFileNameInvalid = "データファイル名が正しく指定されていません。";
+inline constexpr std::string_view kDatTestErrorText = "Error";
+
+// "1行目取得ﾃｽﾄ": the chosen field of the first line of the file named in
+// txtInFile, split with the delimiter settings in force, shown in txtDatTest
+// in the window-text colour, or "Error" in red when the line has no such
+// field. A missing, empty or unreadable file leaves txtDatTest empty. Lines
+// end as in every reader (LF, CR LF or a lone CR). `decoder` turns the
+// field's bytes into the text shown.
+void cmdDatTest_Click(DialogModel& dialog, const TextDecoder& decoder);
+
+// "表示項目数(頁単位):": txtRange takes the line count of the file named in
+// txtInFile (running its change rule), or ShowMsg kind 1 says the file name
+// is wrong when there is no such file.
+void cmdFileEnd_Click(DialogModel& dialog, MonitorView& view);
+
+// "...": `chosenPath` is what the file chooser returned, empty when the user
+// cancelled. It goes into txtInFile; a cancelled choice puts the text back
+// that was there before. Both placements run the field's change rule.
+void cmdInFile_Click(DialogModel& dialog, const std::string& chosenPath);
+
+// "保存先": a folder the browser returned (non-empty) goes into txtViewSave;
+// a cancelled browse (empty) leaves the field alone.
+void cmdViewSave_Click(DialogModel& dialog, const std::string& browsedFolder);
+
+// Files dropped on txtInFile: the first one becomes its text; the others are ignored.
+void txtInFile_Drop(DialogModel& dialog, const std::vector<std::string>& paths);
+
+// BrowseFolder's result: the chosen folder ending with the separator "/"
+// ("/data" gives "/data/", "/" stays "/"); empty stays empty (cancelled).
+std::string withTrailingSeparator(std::string folder);

@@ -1,5 +1,5 @@
 #include "core/Chart.h"
-#include "ChartFakes.h"
+#include "RecordingSurface.h"
 #include "core/MonitorState.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ namespace {
 
 struct ChartFixture : testing::Test {
     MonitorState state;
-    FakeChartView view;
+    FakeMonitorView view;
     RecordingSurface surface;
     Chart chart{state, view, surface};
 
@@ -74,11 +74,11 @@ TEST_F(ChartFixture, ThresholdFollowsTheLimitAndTheSwitches) {
     };
     for (const auto& c : cases) {
         state.intLimit = c.limit;
-        view.hideThreshold = c.hidden;
+        view.thresholdOff = c.hidden;
         chart.DrawGrid();
         EXPECT_EQ(surface.linesOf(kRed), c.red) << "limit " << c.limit << " hidden " << c.hidden;
     }
-    view.hideAuxiliary = true;
+    view.auxiliaryHidden = true;
     chart.DrawGrid();
     EXPECT_TRUE(surface.linesOf(kDarkGreen).empty());
 }

@@ -2,7 +2,7 @@
 // The core's routines wired to a recording surface and a fake main window,
 // with fixture files in a private folder.
 
-#include "ChartFakes.h"
+#include "RecordingSurface.h"
 #include "TempDir.h"
 #include "core/Chart.h"
 #include "core/EventPump.h"
@@ -16,7 +16,7 @@
 struct MonitorFixture : testing::Test {
     TempDir dir;
     MonitorState state;
-    FakeChartView view;
+    FakeMonitorView view;
     RecordingSurface surface;
     Chart chart{state, view, surface};
     EventPump pump{view, 0};

@@ -1,11 +1,5 @@
 #include "core/Replay.h"
-#include "ChartFakes.h"
-#include "TempDir.h"
-#include "core/Chart.h"
-#include "core/EventPump.h"
-#include "core/MonitorContext.h"
-#include "core/MonitorState.h"
-#include "core/TextDecoder.h"
+#include "MonitorFixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -19,21 +13,8 @@ std::string numberedLines(int count, int from = 1) {
     return text;
 }
 
-struct ReplayFixture : testing::Test {
-    TempDir dir;
-    MonitorState state;
-    FakeChartView view;
-    RecordingSurface surface;
-    Chart chart{state, view, surface};
-    EventPump pump{view, 0};
-    Utf8Decoder decoder;
-    MonitorContext context{state, view, chart, pump, decoder};
-
+struct ReplayFixture : MonitorFixture {
     ReplayFixture() {
-        LoadMonitorDefaults(state);
-        state.lngXmemNormal = 500;
-        state.lngRange = 5000;
-        state.blnRescale = true;
         state.blnRun = true;
         state.strInFileTitle = "data";
         state.strViewSaveDir = dir.path();
@@ -68,11 +49,11 @@ TEST_F(ReplayFixture, ShowsNonNumericLinesUntilTheNextNumericOne) {
     ASSERT_GE(view.errInfoHistory.size(), 2u);
     EXPECT_EQ(view.errInfoHistory[0], "数値データではありません。row=1\r\ntemp");
     EXPECT_EQ(view.errInfoHistory[1], "");
-    EXPECT_FALSE(view.errVisible);
+    EXPECT_FALSE(view.errInfoShown);
     EXPECT_EQ(view.valueLabels[1], "Now: 6") << "fields are trimmed of blanks";
 
     EXPECT_FALSE(replay("1,5\n2,x\n")) << "the last line read was not numeric";
-    EXPECT_TRUE(view.errVisible);
+    EXPECT_TRUE(view.errInfoShown);
     EXPECT_EQ(view.errInfo, "数値データではありません。row=2\r\nx")
         << "row is the next numeric line's number";
 }
@@ -123,18 +104,18 @@ TEST_F(ReplayFixture, PageModeLabelsAtTheEnd) {
 }
 
 TEST_F(ReplayFixture, StopsBeforeTheNextLineOnceTheRunIsCleared) {
-    view.onPump = [&] {
-        if (view.pumps == 2)
+    view.onEvents = [&] {
+        if (view.eventRuns == 2)
             state.blnRun = false;
     };
     EXPECT_TRUE(replay(numberedLines(10)));
     EXPECT_EQ(view.infoText, "2行目を表示中... 3行 表示完了");
 
     // A stop during the pause ends the pause and the replay.
-    view.pumps = 0;
+    view.eventRuns = 0;
     state.blnRun = true;
     state.lngSpeed = 60'000;
-    view.onPump = [&] { state.blnRun = false; };
+    view.onEvents = [&] { state.blnRun = false; };
     EXPECT_TRUE(replay(numberedLines(10)));
     EXPECT_EQ(state.lngDatPos, 0);
 }
@@ -144,7 +125,7 @@ TEST_F(ReplayFixture, MissingFileReturnsAtOnce) {
     EXPECT_FALSE(RePlayData(context, false, 0));
     EXPECT_TRUE(surface.lines.empty()) << "the chart is not redrawn";
     EXPECT_EQ(view.headInfo, "表示項目数:500");
-    EXPECT_FALSE(view.errVisible);
+    EXPECT_FALSE(view.errInfoShown);
 }
 
 TEST_F(ReplayFixture, ErrorsEndOnTheErrorPath) {
@@ -153,7 +134,7 @@ TEST_F(ReplayFixture, ErrorsEndOnTheErrorPath) {
     surface.failSaves = true;
     const int shows = surface.shows;
     EXPECT_FALSE(replay(numberedLines(5)));
-    EXPECT_TRUE(view.errVisible);
+    EXPECT_TRUE(view.errInfoShown);
     EXPECT_EQ(view.errInfo, "Error : Permission denied");
     EXPECT_GT(surface.shows, shows);
 
@@ -220,8 +201,8 @@ TEST_F(ReplayFixture, DeferredDrawingShowsTheSamePictures) {
 
 TEST_F(ReplayFixture, SurvivesAnotherReplayStartedInsideIt) {
     bool nested = false;
-    view.onPump = [&] {
-        if (nested || view.pumps != 5)
+    view.onEvents = [&] {
+        if (nested || view.eventRuns != 5)
             return;
         nested = true;
         state.lngXmemNormal = 3; // the inner replay shrinks the buffer under the outer one
@@ -235,8 +216,8 @@ TEST_F(ReplayFixture, SurvivesAnotherReplayStartedInsideIt) {
 }
 
 TEST_F(ReplayFixture, SurvivesTheFileShrinkingUnderIt) {
-    view.onPump = [&] {
-        if (view.pumps == 1)
+    view.onEvents = [&] {
+        if (view.eventRuns == 1)
             std::filesystem::resize_file(state.strInFile, 4);
     };
     state.lngRange = 1000;

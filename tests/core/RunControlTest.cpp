@@ -47,14 +47,14 @@ TEST_F(RunControlTest, StopAndRaisingReplayEndTheReplayBeforeItsNextLine) {
         lines += std::to_string(i) + "\n";
     dir.write("data.csv", lines);
     for (int stopper : {0, 1}) {
-        view.pumps = 0;
-        view.onPump = [&] {
+        view.eventRuns = 0;
+        view.onEvents = [&] {
             EXPECT_FALSE(view.pageScrollEnabled) << "no page choice while the whole file replays";
-            if (view.pumps == 3)
+            if (view.eventRuns == 3)
                 press(stopper); // S&Ttop, or Re&Play raised
         };
         press(1);
-        view.onPump = nullptr;
+        view.onEvents = nullptr;
         EXPECT_EQ(view.infoText, "3行目を表示中... 4行 表示完了") << "stopper " << stopper;
         EXPECT_EQ(view.runButtons, (std::array<bool, 3>{false, false, false}));
         EXPECT_TRUE(view.pageScrollEnabled);
@@ -67,8 +67,8 @@ TEST_F(RunControlTest, NewDuringAReplayInterleavesOnTheSameBuffer) {
         lines += std::to_string(i % 7) + "\n";
     dir.write("data.csv", lines);
     state.lngXmem = 700; // the tick wraps at a different point than the replay
-    view.onPump = [&] {
-        if (view.pumps == 2)
+    view.onEvents = [&] {
+        if (view.eventRuns == 2)
             press(2);
         if (view.timerEnabled)
             tmrTime_Timer(context);

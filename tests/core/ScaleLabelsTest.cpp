@@ -1,5 +1,5 @@
 #include "core/ScaleLabels.h"
-#include "ChartFakes.h"
+#include "RecordingSurface.h"
 #include "core/MonitorState.h"
 #include "core/NumberText.h"
 
@@ -72,7 +72,7 @@ TEST(PositionalText, WritesExponentsOut) {
 
 TEST(SetScaleLabels, ShowsFiveRoundedValuesAndBuildsTheRowTable) {
     MonitorState state;
-    FakeChartView view;
+    FakeMonitorView view;
     state.dblMaxY = 100;
     state.dblMinY = 0;
     SetScaleLabels(state, view);
@@ -92,7 +92,7 @@ TEST(SetScaleLabels, ShowsFiveRoundedValuesAndBuildsTheRowTable) {
 
 TEST(TrackMaxMin, WidensTheScaleOnlyForNewExtremes) {
     MonitorState state;
-    FakeChartView view;
+    FakeMonitorView view;
     state.blnRescale = true;
     CoreError error;
     std::string s = "037.20";

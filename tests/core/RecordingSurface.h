@@ -1,10 +1,9 @@
 #pragma once
 // A drawing surface that records what it is asked to draw, modelling the
-// scale modes as the raster surface does, and a main window made of plain
-// fields.
+// scale modes as the raster surface does.
 
+#include "FakeMonitorView.h"
 #include "core/DrawingSurface.h"
-#include "core/MonitorView.h"
 
 #include <array>
 #include <functional>
@@ -108,63 +107,4 @@ public:
 
 private:
     double currentX = 0, currentY = 0;
-};
-
-class FakeChartView : public MonitorView {
-public:
-    std::array<std::string, 5> scaleLabels{"-", "-", "-", "-", "-"};
-    std::array<std::string, 3> valueLabels{"Max: 0", "Now: 0", "Min: 0"};
-    std::string infoText = "Information", headInfo, errInfo;
-    bool errVisible = false;
-    bool pageMode = false, composite = false, hideAuxiliary = false, hideThreshold = false;
-    std::string colour = "黄";
-    std::array<bool, 3> runButtons{};
-    bool pageScrollEnabled = true, timerEnabled = false;
-    std::vector<std::string> messages;
-    std::vector<std::string> infoHistory, errInfoHistory;
-    int pumps = 0;
-    std::function<void()> onPump; // runs as if an event arrived while events run
-
-    void setScaleLabel(int index, const std::string& text) override { scaleLabels.at(index) = text; }
-    void setValueLabel(int index, const std::string& text) override { valueLabels.at(index) = text; }
-    void setInfo(const std::string& text) override {
-        infoText = text;
-        infoHistory.push_back(text);
-    }
-    std::string info() const override { return infoText; }
-    void setHeadInfo(const std::string& text) override { headInfo = text; }
-    void setErrInfo(const std::string& text) override {
-        errInfo = text;
-        errInfoHistory.push_back(text);
-    }
-    void setErrInfoVisible(bool visible) override { errVisible = visible; }
-    bool errInfoVisible() const override { return errVisible; }
-    bool pageModeChecked() const override { return pageMode; }
-    bool compositeChecked() const override { return composite; }
-    bool auxiliaryLinesHidden() const override { return hideAuxiliary; }
-    bool thresholdHidden() const override { return hideThreshold; }
-    std::string colourText() const override { return colour; }
-    // Like the window: a button set from code raises its click when it changes.
-    std::function<void(int)> onRunButtonClick;
-    void setRunButtonDown(int index, bool down) override {
-        if (runButtons.at(index) == down)
-            return;
-        runButtons.at(index) = down;
-        if (onRunButtonClick)
-            onRunButtonClick(index);
-    }
-    bool runButtonDown(int index) const override { return runButtons.at(index); }
-    void setPageScrollEnabled(bool enabled) override { pageScrollEnabled = enabled; }
-    void setTimerEnabled(bool enabled) override { timerEnabled = enabled; }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    int ShowMsg(const std::string& text, int) override {
-        messages.push_back(text);
-        return 1;
-    }
-    void letEventsRun() override {
-        ++pumps;
-        if (onPump)
-            onPump();
-    }
-    void waitForEvents(int) override { letEventsRun(); }
 };

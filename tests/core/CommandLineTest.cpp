@@ -13,6 +13,10 @@ struct SplitCase {
     std::string remaining;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SplitCommandArg : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitCommandArg, GivesTheTokensInOrderAndWhatIsLeft) {
@@ -50,6 +54,10 @@ struct JoinCase {
     std::string text;
 };
 
+void PrintTo(const JoinCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class JoinCommandLine : public testing::TestWithParam<JoinCase> {};
 
 TEST_P(JoinCommandLine, QuotesWordsThatWouldNotSurvivePlainSplitting) {
@@ -83,6 +91,10 @@ struct OptionCase {
     Strings words;
     bool error;
 };
+
+void PrintTo(const OptionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ProgramOptions : public testing::TestWithParam<OptionCase> {};
 

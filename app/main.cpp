@@ -1,0 +1,68 @@
+// trendola [options] [data-file ...]: starts the main window. The data-file
+// words are joined into one command-line text for the start-up to place into
+// the settings dialog.
+
+#include "core/CommandLine.h"
+#include "mainwin/ProgramExit.h"
+#include "mainwin/basArea.h"
+#include "platform/surface/TextCodec.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage = R"(Usage: trendola [options] [data-file ...]
+
+Draws a running line graph of one numeric field of a text data file.
+A data file given here is placed into the settings dialog, which opens.
+
+Options:
+  --encoding NAME   the data file's encoding, for example Shift_JIS or EUC-JP
+                    (default: the locale's encoding)
+  --help            show this help and exit
+  --                end of options: every later word is a data file
+)";
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const ProgramArguments arguments = parseProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!arguments.error.empty()) {
+        std::cerr << "trendola: " << arguments.error << "\nTry 'trendola --help'.\n";
+        return 2;
+    }
+    if (arguments.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    std::string error;
+    // Nothing decodes data text in the main window yet; the choice is checked
+    // here so that a wrong name stops before any window opens.
+    const std::unique_ptr<TextDecoder> decoder = makeTextDecoder(arguments.encoding, error);
+    if (!decoder) {
+        std::cerr << "trendola: " << error << '\n';
+        return 2;
+    }
+
+    // Qt gets no argument of ours: every word is a data file (Qt's own
+    // settings can still be given through its environment variables).
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("Trendola"));
+    // The standard message box buttons in the user's language, as the
+    // desktop's own boxes show them.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    endProgram(basArea::run(joinCommandLine(arguments.words)));
+}

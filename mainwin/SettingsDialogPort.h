@@ -1,0 +1,28 @@
+#pragma once
+// What the main window needs from the settings dialog at start-up and from
+// "&Set": its data-file field txtInFile and showing it. The dialog
+// implements this; until it exists the program uses NoSettingsDialog.
+
+#include <string>
+
+class SettingsDialogPort {
+public:
+    virtual ~SettingsDialogPort() = default;
+
+    // Replaces the whole text of txtInFile, creating the dialog first when it
+    // does not exist. Every call counts as one change of the field, so its
+    // change handling runs once per call.
+    virtual void setTxtInFile(const std::string& text) = 0;
+
+    // Shows the settings dialog without blocking, creating it first when it
+    // does not exist.
+    virtual void showDialog() = 0;
+};
+
+// Stands in for the settings dialog until it is built: takes every call and
+// shows nothing.
+class NoSettingsDialog final : public SettingsDialogPort {
+public:
+    void setTxtInFile(const std::string&) override {}
+    void showDialog() override {}
+};

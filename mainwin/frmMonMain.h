@@ -1,0 +1,175 @@
+#pragma once
+// The main window: the graph surface, its scale labels, the row of run and
+// view controls, the value labels and the status line, with the menus. It is
+// the core's MonitorView; the run logic reaches it through the handler hooks.
+//
+// Controls keep their design names. Each control's objectName is that name,
+// with "_" and the index for the members of a control array ("chkStart_0").
+
+#include "core/MonitorView.h"
+#include "mainwin/EventPump.h"
+#include "mainwin/FormLayout.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class MessageBoxPresenter;
+class SettingsDialogPort;
+class SurfaceView;
+struct MonitorState;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+class frmMonMain : public QMainWindow, public MonitorView {
+    Q_OBJECT
+public:
+    // The window works on `state`, reaches the settings dialog through
+    // `settingsDialog` and shows its message boxes through `messageBoxes`;
+    // all three must outlive it.
+    frmMonMain(MonitorState& state, SettingsDialogPort& settingsDialog, MessageBoxPresenter& messageBoxes,
+               QWidget* parent = nullptr);
+    ~frmMonMain() override;
+
+    // --- start-up ---
+    // The command-line text CommandArg takes; set before the first showing.
+    void setCommandLineText(const std::string& text) { m_commandLineText = text; }
+    // Stores the command-line text in `strCommand`, places each of its
+    // data-file tokens into the dialog's txtInFile in turn and shows the
+    // dialog; leaves in `strCommand` what was not consumed. Does nothing more
+    // when the text is empty.
+    void CommandArg(std::string& strCommand);
+
+    // --- handler hooks: the run logic is wired in from outside ---
+    // Each defaults to doing nothing, except "&Set", which shows the settings
+    // dialog. An exception from a hook is reported and goes no further.
+    void setRunButtonHandler(std::function<void(int index)> handler) {
+        m_runButtonHandler = std::move(handler);
+    }
+    void setInitHandler(std::function<void()> handler) { m_initHandler = std::move(handler); }
+    void setTimerHandler(std::function<void()> handler) { m_timerHandler = std::move(handler); }
+    void setSettingsHandler(std::function<void()> handler) { m_settingsHandler = std::move(handler); }
+    // What closing the window or "終了(&Q&ｺ)" does; endProgram(0) by default.
+    void setEndProgramHandler(std::function<void()> handler) { m_endProgramHandler = std::move(handler); }
+
+    // --- event handlers ---
+    void chkStart_Click(int index); // a run button changed state, by the user or by code
+    void cmdInit_Click();
+    void cmdGrp_Click();
+    void tmrTime_Timer();
+    void mnuExit_Click();
+    // Lays the controls out for the current client size and repaints the graph.
+    void Form_Resize();
+
+    // The geometry in force, in twips.
+    const FormGeometry& formGeometry() const { return m_geometry; }
+
+    // --- MonitorView ---
+    void setScaleLabel(int index, const std::string& text) override;
+    void setValueLabel(int index, const std::string& text) override;
+    void setInfo(const std::string& text) override;
+    std::string info() const override;
+    void setHeadInfo(const std::string& text) override;
+    void setErrInfo(const std::string& text) override;
+    void setErrInfoVisible(bool visible) override;
+    bool errInfoVisible() const override;
+    bool pageModeChecked() const override;
+    bool compositeChecked() const override;
+    bool auxiliaryLinesHidden() const override;
+    bool thresholdHidden() const override;
+    std::string colourText() const override;
+    void setRunButtonDown(int index, bool down) override;
+    bool runButtonDown(int index) const override;
+    void setPageScrollEnabled(bool enabled) override;
+    // Runs tmrTime at MonitorState::lngInterval; an interval below 1 ms keeps
+    // it stopped, as a timer of interval 0 does not tick.
+    void setTimerEnabled(bool enabled) override;
+    void showMessage(const std::string& text) override;
+    int ShowMsg(const std::string& strMsg, int intKind) override;
+    void letEventsRun() override;
+    void waitForEvents(int maxMs) override;
+
+    // Runs Form_Load before the first showing.
+    void setVisible(bool visible) override;
+
+    // --- controls, in creation order ---
+    QComboBox* cmbColor = nullptr;
+    QCheckBox* chkMultView = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* cmdInit = nullptr;
+    QScrollBar* scrH = nullptr;
+    QCheckBox* chkReDraw = nullptr;
+    QScrollBar* scrV = nullptr;
+    QLineEdit* txtWatch = nullptr;
+    std::array<QPushButton*, 3> chkStart{};
+    QPushButton* cmdGrp = nullptr;
+    QTimer* tmrTime = nullptr;
+    SurfaceView* picView = nullptr;
+    QLabel* lblErrInfo = nullptr;
+    QLabel* lblTopInfo = nullptr;
+    QLabel* lblHeadInfo = nullptr;
+    QLabel* lblScrH = nullptr;
+    QLabel* lblInfo = nullptr;
+    std::array<QLabel*, 3> lblNowValVal{};
+    std::array<QLabel*, 5> lblViewMem{};
+
+    // --- menus ---
+    QMenu* mnuFile = nullptr;
+    QAction* mnuDatLoad = nullptr;
+    QAction* mnuLoad = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuWinAllClr = nullptr;
+    QAction* mnuViewClipBord = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuWinNonMem = nullptr;
+    QAction* mnuWinSetVal = nullptr;
+    QAction* mnuWinValView = nullptr;
+    QAction* mnuViewDatPreview = nullptr;
+    QMenu* mnuWin = nullptr;
+    QAction* mnuWinMae = nullptr;
+    QAction* mnuWinGrpOnly = nullptr;
+    std::array<QAction*, 5> mnuWinPosition{};
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuVersion = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_QueryUnload();
+    void createControls(); // frmMonMainControls.cpp
+    void createMenus();    // frmMonMainMenus.cpp
+    void applyGeometry();
+    void place(QWidget* control, const TwipRect& rect);
+    // Runs a hook; a failure is shown in the design's general error form.
+    void runHook(const std::function<void()>& hook);
+
+    MonitorState& m_state;
+    SettingsDialogPort& m_settingsDialog;
+    MessageBoxPresenter& m_messageBoxes;
+    QWidget* m_client = nullptr;
+    FormGeometry m_geometry;
+    EventPump m_pump;
+    std::string m_commandLineText;
+    bool m_formLoaded = false;
+
+    std::function<void(int)> m_runButtonHandler;
+    std::function<void()> m_initHandler;
+    std::function<void()> m_timerHandler;
+    std::function<void()> m_settingsHandler;
+    std::function<void()> m_endProgramHandler;
+};

@@ -1,0 +1,55 @@
+#pragma once
+// A main window with recording stand-ins for the settings dialog and the
+// message boxes, so no test ever waits on a real box.
+
+#include "core/MonitorState.h"
+#include "mainwin/SettingsDialogPort.h"
+#include "mainwin/frmMonMain.h"
+#include "platform/widgets/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Records each call as "set:<text>" or "show", and whether the main window
+// was visible when the dialog was shown.
+class RecordingDialog : public SettingsDialogPort {
+public:
+    std::vector<std::string> calls;
+    const QWidget* mainWindow = nullptr;
+    bool mainWindowVisibleAtShow = false;
+
+    void setTxtInFile(const std::string& text) override { calls.push_back("set:" + text); }
+    void showDialog() override {
+        calls.push_back("show");
+        mainWindowVisibleAtShow = mainWindow && mainWindow->isVisible();
+    }
+};
+
+// Answers every box with its default button and records it.
+class RecordingBoxes : public MessageBoxPresenter {
+public:
+    std::vector<MessageBoxDescription> shown;
+    std::optional<MessageButton> present(const MessageBoxDescription& box) override {
+        shown.push_back(box);
+        return box.defaultButton;
+    }
+};
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest();
+    ~MainWindowTest() override;
+
+    // Shows the window and waits until it is exposed and laid out.
+    void showWindow();
+    // Lets the window system's resize and paint events arrive.
+    static void settle();
+
+    MonitorState state;
+    RecordingDialog dialog;
+    RecordingBoxes boxes;
+    std::unique_ptr<frmMonMain> window;
+};

@@ -44,9 +44,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     std::string error;
-    // Nothing decodes data text in the main window yet; the choice is checked
-    // here so that a wrong name stops before any window opens.
-    const std::unique_ptr<TextDecoder> decoder = makeTextDecoder(arguments.encoding, error);
+    // Checked here, so that a wrong name stops before any window opens.
+    std::unique_ptr<TextDecoder> decoder = makeTextDecoder(arguments.encoding, error);
     if (!decoder) {
         std::cerr << "trendola: " << error << '\n';
         return 2;
@@ -64,5 +63,5 @@ int main(int argc, char* argv[]) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    endProgram(basArea::run(joinCommandLine(arguments.words)));
+    endProgram(basArea::run(joinCommandLine(arguments.words), std::move(decoder)));
 }

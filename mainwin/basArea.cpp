@@ -1,6 +1,8 @@
 #include "mainwin/basArea.h"
 
 #include "core/MonitorState.h"
+#include "core/TextDecoder.h"
+#include "mainwin/MonitorSession.h"
 #include "mainwin/SettingsDialogPort.h"
 #include "mainwin/frmMonMain.h"
 #include "platform/widgets/QtMessageBoxPresenter.h"
@@ -18,12 +20,16 @@ std::unique_ptr<frmMonMain> showMainWindow(MonitorState& state, SettingsDialogPo
     return window;
 }
 
-int run(const std::string& commandLineText) {
+int run(const std::string& commandLineText, std::unique_ptr<TextDecoder> decoder) {
     MonitorState state;
     NoSettingsDialog settingsDialog;
     QtMessageBoxPresenter messageBoxes;
-    const auto mainWindow = showMainWindow(state, settingsDialog, messageBoxes, commandLineText);
-    messageBoxes.setParentWidget(mainWindow.get());
+    frmMonMain mainWindow(state, settingsDialog, messageBoxes);
+    messageBoxes.setParentWidget(&mainWindow);
+    // Wired before the first showing, whose load may already open the dialog.
+    MonitorSession session(state, mainWindow, std::move(decoder));
+    mainWindow.setCommandLineText(commandLineText);
+    mainWindow.show();
     return QApplication::exec();
 }
 

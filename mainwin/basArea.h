@@ -6,6 +6,7 @@
 #include <string>
 
 class MessageBoxPresenter;
+class TextDecoder;
 class SettingsDialogPort;
 class frmMonMain;
 struct MonitorState;
@@ -21,9 +22,10 @@ std::unique_ptr<frmMonMain> showMainWindow(MonitorState& state, SettingsDialogPo
                                            const std::string& commandLineText);
 
 // The entry routine: shows the main window with the program's own state,
-// message boxes and settings dialog, then runs the event loop. The program
-// ends through endProgram; the result is the event loop's, should it ever
-// return.
-int run(const std::string& commandLineText);
+// message boxes and settings dialog, wired to the monitor, then runs the
+// event loop. Texts from the data file are decoded with `decoder`. The
+// program ends through endProgram; the result is the event loop's, should it
+// ever return.
+int run(const std::string& commandLineText, std::unique_ptr<TextDecoder> decoder);
 
 } // namespace basArea

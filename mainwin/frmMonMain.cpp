@@ -52,8 +52,7 @@ template <std::size_t N, class T> T* at(const std::array<T*, N>& controls, int i
 frmMonMain::frmMonMain(MonitorState& state, SettingsDialogPort& settingsDialog,
                        MessageBoxPresenter& messageBoxes, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_settingsDialog(settingsDialog), m_messageBoxes(messageBoxes),
-      m_geometry(designFormGeometry()), m_pump([] { QCoreApplication::processEvents(); }),
-      m_endProgramHandler([] { endProgram(0); }) {
+      m_geometry(designFormGeometry()), m_endProgramHandler([] { endProgram(0); }) {
     setObjectName(QStringLiteral("frmMonMain"));
     setWindowTitle(QStringLiteral("Trendola"));
 
@@ -312,8 +311,9 @@ int frmMonMain::ShowMsg(const std::string& strMsg, int intKind) {
     return ::ShowMsg(m_messageBoxes, strMsg, intKind);
 }
 
+// The core decides how often its loops let events run; here they simply run.
 void frmMonMain::letEventsRun() {
-    m_pump.letEventsRun();
+    QCoreApplication::processEvents();
 }
 
 void frmMonMain::waitForEvents(int maxMs) {
@@ -326,5 +326,4 @@ void frmMonMain::waitForEvents(int maxMs) {
     } else {
         QCoreApplication::processEvents();
     }
-    m_pump.markRun();
 }

@@ -7,7 +7,6 @@
 // with "_" and the index for the members of a control array ("chkStart_0").
 
 #include "core/MonitorView.h"
-#include "mainwin/EventPump.h"
 #include "mainwin/FormLayout.h"
 
 #include <QMainWindow>
@@ -163,7 +162,6 @@ private:
     MessageBoxPresenter& m_messageBoxes;
     QWidget* m_client = nullptr;
     FormGeometry m_geometry;
-    EventPump m_pump;
     std::string m_commandLineText;
     bool m_formLoaded = false;
 

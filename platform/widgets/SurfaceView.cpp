@@ -10,7 +10,11 @@ SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent) {
 }
 
 void SurfaceView::setImage(const QImage* image) {
-    m_image = image;
+    setImageSource(image ? std::function<const QImage*()>([image] { return image; }) : nullptr);
+}
+
+void SurfaceView::setImageSource(std::function<const QImage*()> source) {
+    m_source = std::move(source);
     update();
 }
 
@@ -18,9 +22,10 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.fillRect(dirty, Qt::black);
-    if (!m_image)
+    const QImage* shown = image();
+    if (!shown)
         return;
-    const QRect covered = dirty.intersected(m_image->rect());
+    const QRect covered = dirty.intersected(shown->rect());
     if (!covered.isEmpty())
-        painter.drawImage(covered.topLeft(), *m_image, covered);
+        painter.drawImage(covered.topLeft(), *shown, covered);
 }

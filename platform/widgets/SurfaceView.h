@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QImage;
 
 class SurfaceView : public QWidget {
@@ -16,11 +18,14 @@ public:
     // The image to show; not owned, and it must outlive its use here (pass
     // nullptr before it goes). Repaints.
     void setImage(const QImage* image);
-    const QImage* image() const { return m_image; }
+    // Where the image comes from at each paint, for a surface that finishes
+    // its pending drawing when it is asked for its image. Repaints.
+    void setImageSource(std::function<const QImage*()> source);
+    const QImage* image() const { return m_source ? m_source() : nullptr; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QImage* m_image = nullptr;
+    std::function<const QImage*()> m_source;
 };

@@ -34,6 +34,14 @@ public:
     }
 };
 
+// Qt's own warnings (about the runtime folder of a session without a
+// desktop, say) are not the user's business here; our errors are reported by
+// us. TRENDOLA_DEBUG=1 shows them.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg || qEnvironmentVariableIntValue("TRENDOLA_DEBUG") == 1)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 bool samePath(const std::string& a, const std::string& b) {
     std::error_code error;
     return std::filesystem::equivalent(a, b, error);
@@ -68,6 +76,7 @@ int main(int argc, char** argv) {
     // No window: Qt draws offscreen (text needs a gui application for its fonts).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietQtMessages);
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
 

@@ -1,7 +1,8 @@
 // trendola-demo-writer: writes demo data for Trendola, as a logging program
-// would. Each line holds a time stamp and three measurements:
+// would. Each line holds three measurements (temperature, pressure, humidity)
+// and a time stamp, so the first field is already a number to graph:
 //
-//   2026-12-06 20:15:01,23.41,1013.2,45
+//   23.41,1013.2,45,2026-12-06 20:15:01
 //
 // It first writes a short history, then appends a line a few times a second
 // until it is stopped (or until --lines lines have been written).
@@ -37,7 +38,7 @@ struct Weather {
         char stamp[32];
         std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", std::localtime(&when));
         char line[128];
-        std::snprintf(line, sizeof line, "%s,%.2f,%.1f,%.0f\n", stamp, temperature, pressure, humidity);
+        std::snprintf(line, sizeof line, "%.2f,%.1f,%.0f,%s\n", temperature, pressure, humidity, stamp);
         return line;
     }
 };

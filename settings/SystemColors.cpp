@@ -1,0 +1,28 @@
+#include "settings/SystemColors.h"
+
+#include "platform/widgets/DesignStyle.h"
+
+#include <QPalette>
+
+namespace {
+
+constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
+constexpr std::uint32_t kWindowText = 8;
+constexpr std::uint32_t kActiveBorder = 10;
+constexpr std::uint32_t kInactiveBorder = 11;
+
+} // namespace
+
+QColor dialogColor(std::uint32_t value, const QPalette& palette) {
+    if ((value & kSystemColorFlag) == 0)
+        return colorFromBgr(value);
+    switch (value & ~kSystemColorFlag) {
+    case kWindowText:
+        return palette.color(QPalette::Active, QPalette::WindowText);
+    case kInactiveBorder:
+        return palette.color(QPalette::Inactive, QPalette::Window);
+    case kActiveBorder:
+    default:
+        return palette.color(QPalette::Active, QPalette::Window);
+    }
+}

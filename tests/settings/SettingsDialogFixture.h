@@ -1,0 +1,56 @@
+#pragma once
+// A settings dialog wired to stand-ins for the main window, the file and
+// folder choosers and the preview, so that no test waits on a real box.
+
+#include "core/FieldSelector.h"
+#include "core/MonitorState.h"
+#include "core/TextDecoder.h"
+#include "settings/SettingsDialog.h"
+#include "settings/frmDialog.h"
+#include "tests/core/FakeMonitorView.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+class RecordingMainWindow : public MainWindowApplyTarget {
+public:
+    std::array<bool, 3> runButtonEnabled{};
+    int timerInterval = -1;
+    void setRunButtonEnabled(int index, bool enabled) override {
+        runButtonEnabled.at(static_cast<std::size_t>(index)) = enabled;
+    }
+    void setPageScrollRange(int, int) override {}
+    void setTimerInterval(std::int32_t milliseconds) override { timerInterval = milliseconds; }
+};
+
+struct FileDialogCall {
+    QWidget* owner;
+    std::string filter;
+    bool save;
+};
+
+class SettingsDialogTest : public testing::Test {
+protected:
+    SettingsDialogTest();
+    ~SettingsDialogTest() override;
+
+    // The dialog, created when needed but not shown.
+    frmDialog& dialog();
+    // Destroys what closing left for the event loop to delete.
+    static void deleteClosedWindows();
+
+    MonitorState state;
+    FakeMonitorView view;
+    Utf8Decoder decoder;
+    RecordingMainWindow mainWindow;
+    QWidget mainWidget;
+    std::string fileDialogAnswer; // what "..." returns: empty for a cancelled choice
+    std::vector<FileDialogCall> fileDialogCalls;
+    std::vector<std::pair<std::string, std::int32_t>> previews; // path, bytes
+    FieldSelector selector;
+    SettingsDialog settings;
+};

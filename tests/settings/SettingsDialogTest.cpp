@@ -1,0 +1,249 @@
+// The settings dialog as the user meets it: typing and pasting through the
+// field rules, the list and check boxes acting at once, the choosers, file
+// drops, applying, and the one instance that closing forgets.
+
+#include "tests/settings/SettingsDialogFixture.h"
+
+#include "core/DataFileAids.h"
+#include "settings/RuleLineEdit.h"
+#include "tests/core/TempDir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+using enum DialogControl;
+
+RuleLineEdit* field(frmDialog& dialog, DialogControl control) {
+    return qobject_cast<RuleLineEdit*>(dialog.widgetFor(control));
+}
+
+struct TypingCase {
+    DialogControl field;
+    const char* keys; // typed over the whole text; "\b" is Backspace
+    const char* shown;
+};
+
+const TypingCase kTyping[] = {
+    {txtIniInterval, "70000", "65535"},
+    {txtIniInterval, "\b", "1"},
+    {txtIniInterval, "4x-y2", "42"}, // letters and signs never arrive
+    {txtIniLimit, "250", "100"},     // the rule's replacement as the user types
+    {txtIniLimit, "1005", "100"},    // no fourth character
+    {txtSpeed, "\b", "0"},
+    {txtRange, "0", "1"},
+    {txtIniXmem, "123456789012", "123456789012"}, // no upper bound
+    {txtPreView, "\b", ""},
+    {txtInFile, "/tmp/a b.csv", "/tmp/a b.csv"},
+};
+
+TEST_F(SettingsDialogTest, TypedKeysPassTheFieldRules) {
+    for (const auto& c : kTyping) {
+        SCOPED_TRACE(std::string(controlName(c.field)) + " <- " + c.keys);
+        frmDialog& window = dialog();
+        window.model().SetCtlEnabled(c.field, true); // txtPreView starts locked
+        RuleLineEdit* edit = field(window, c.field);
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromUtf8(c.keys));
+        EXPECT_EQ(edit->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(window.model().text(c.field), c.shown);
+    }
+    // A refused key is discarded before the field sees it: even the selection stays.
+    RuleLineEdit* xmem = field(dialog(), txtIniXmem);
+    xmem->selectAll();
+    QTest::keyClick(xmem, Qt::Key_A, Qt::NoModifier);
+    EXPECT_EQ(xmem->selectedText(), xmem->text());
+}
+
+TEST_F(SettingsDialogTest, PastesDropsAndUndoGoThroughTheRules) {
+    frmDialog& window = dialog();
+    RuleLineEdit* xmem = field(window, txtIniXmem);
+    QApplication::clipboard()->setText(QStringLiteral("12ab34"));
+    xmem->selectAll();
+    QTest::keySequence(xmem, QKeySequence::Paste);
+    EXPECT_EQ(window.model().text(txtIniXmem), "1234");
+
+    RuleLineEdit* limit = field(window, txtIniLimit);
+    QApplication::clipboard()->setText(QStringLiteral("55555"));
+    limit->selectAll();
+    QTest::keySequence(limit, QKeySequence::Paste);
+    EXPECT_EQ(window.model().text(txtIniLimit), "100"); // cut to 3, then the rule
+
+    // Dragged text only reaches the field as far as the key rule allows.
+    QMimeData text;
+    text.setText(QStringLiteral("x7"));
+    QDropEvent drop(xmem->rect().center(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(xmem, &drop);
+    EXPECT_EQ(xmem->text(), QString::fromStdString(window.model().text(txtIniXmem)));
+    EXPECT_EQ(xmem->text().count(QLatin1Char('x')), 0);
+
+    // Undo is an edit like any other: once the field is locked it changes nothing.
+    window.chkIniMaxY->click(); // unlocks Max/Min
+    RuleLineEdit* maxY = field(window, txtIniMaxY);
+    maxY->selectAll();
+    QTest::keyClicks(maxY, QStringLiteral("1.2.3-"));
+    EXPECT_EQ(window.model().text(txtIniMaxY), "1.2.3-");
+    window.chkIniMaxY->click();
+    maxY->undo();
+    EXPECT_EQ(maxY->text(), QStringLiteral("1.2.3-"));
+    EXPECT_EQ(window.model().text(txtIniMaxY), "1.2.3-");
+}
+
+TEST_F(SettingsDialogTest, ListCheckBoxesAndSpinActAtOnce) {
+    frmDialog& window = dialog();
+    EXPECT_EQ(window.cmbDelimit->currentText(), QStringLiteral("カンマ")); // the loading steps
+    window.model().setOkEnabled(false);
+    QTest::keyClick(window.cmbDelimit, Qt::Key_Down);
+    QTest::keyClick(window.cmbDelimit, Qt::Key_Down);
+    EXPECT_EQ(state.strDelimit, "タブ"); // before and without applying
+    EXPECT_TRUE(window.OKButton->isEnabled());
+
+    window.scrV->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(window.txtDatCol[0]->text(), QStringLiteral("2"));
+    window.scrV->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(window.txtDatCol[0]->text(), QStringLiteral("1000"));
+
+    RuleLineEdit* maxY = field(window, txtIniMaxY);
+    const QColor face = window.palette().color(QPalette::Active, QPalette::Window);
+    window.model().activate(); // auto Max/Min: locked, with the border colour
+    EXPECT_TRUE(maxY->isReadOnly());
+    EXPECT_EQ(maxY->palette().color(QPalette::Base), face);
+    window.chkIniMaxY->click();
+    EXPECT_FALSE(window.chkIniMaxY->isChecked());
+    for (DialogControl c : {txtIniMaxY, txtIniMinY}) {
+        EXPECT_FALSE(field(window, c)->isReadOnly());
+        EXPECT_EQ(field(window, c)->palette().color(QPalette::Base), QColor(Qt::white));
+    }
+    EXPECT_TRUE(state.blnAutoMaxMin); // the setting changes only when applied
+
+    window.chkViewSave->click();
+    EXPECT_TRUE(window.cmdViewSave->isEnabled());
+    EXPECT_FALSE(field(window, txtViewSave)->isReadOnly());
+}
+
+TEST_F(SettingsDialogTest, OneInstanceThatClosingForgets) {
+    state.dblMaxY = 12.5;
+    settings.showDialog();
+    const QPointer<frmDialog> first = settings.window();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("設定"));
+    EXPECT_EQ(first->parentWidget(), nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->OKButton->text(), QStringLiteral("設定(&S)"));
+    EXPECT_TRUE(first->OKButton->isEnabled());
+    EXPECT_EQ(first->focusWidget(), first->OKButton);
+    settings.showDialog();
+    EXPECT_EQ(settings.window(), first.data());
+    // Becoming active shows the scale in force.
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(first, &activate);
+    EXPECT_EQ(first->txtIniMaxY->text(), QStringLiteral("12.5"));
+
+    field(*first, txtIniInterval)->selectAll();
+    QTest::keyClicks(field(*first, txtIniInterval), QStringLiteral("20"));
+    QTest::keyClick(first->cmbDelimit, Qt::Key_Down);
+    state.strInFile = "/data/in-force.csv";
+    first->CancelButton->click();
+    EXPECT_EQ(settings.window(), nullptr);
+    deleteClosedWindows();
+    EXPECT_FALSE(first);
+
+    settings.setTxtInFile("/data/next.csv");
+    frmDialog* second = settings.window();
+    ASSERT_NE(second, nullptr);
+    EXPECT_FALSE(second->isVisible()); // placing a text does not show it
+    EXPECT_EQ(second->txtInFile->text(), QStringLiteral("/data/next.csv"));
+    EXPECT_EQ(second->txtIniInterval->text(), QStringLiteral("1000"));
+    EXPECT_EQ(second->cmbDelimit->currentText(), QStringLiteral("スペース")); // written at once, kept
+}
+
+TEST_F(SettingsDialogTest, DroppedFilesAndTheChooserFillTheDataFile) {
+    frmDialog& window = dialog();
+    RuleLineEdit* inFile = field(window, txtInFile);
+
+    QMimeData text;
+    text.setText(QStringLiteral("/not/a/drop.csv"));
+    QDragEnterEvent enterText(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(inFile, &enterText);
+    EXPECT_FALSE(enterText.isAccepted());
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/data/first.csv")),
+                   QUrl::fromLocalFile(QStringLiteral("/data/second.csv"))});
+    QDragEnterEvent enterFiles(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(inFile, &enterFiles);
+    EXPECT_TRUE(enterFiles.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(inFile, &drop);
+    EXPECT_EQ(inFile->text(), QStringLiteral("/data/first.csv"));
+
+    struct {
+        const char* answer;
+        const char* shown;
+    } const choices[] = {{"", "/data/first.csv"}, {"/data/chosen.csv", "/data/chosen.csv"}};
+    for (const auto& c : choices) {
+        SCOPED_TRACE(c.answer);
+        fileDialogAnswer = c.answer;
+        window.model().setOkEnabled(false);
+        window.cmdInFile->click();
+        EXPECT_EQ(inFile->text(), QString::fromUtf8(c.shown));
+        EXPECT_TRUE(window.OKButton->isEnabled()); // also after a cancelled choice
+    }
+    ASSERT_EQ(fileDialogCalls.size(), 2u);
+    EXPECT_EQ(fileDialogCalls[0].owner, &mainWidget); // the main window owns every file choice
+    EXPECT_EQ(fileDialogCalls[0].filter, kInFileFilter);
+    EXPECT_FALSE(fileDialogCalls[0].save);
+}
+
+TEST_F(SettingsDialogTest, PreviewFollowsAnExistingPathWhileTicked) {
+    TempDir folder;
+    const std::string data = folder.write("data.csv", "1,2\n");
+    frmDialog& window = dialog();
+    settings.setTxtInFile(data); // not ticked: no preview
+    window.chkPreView->click();
+    QTest::keyClicks(field(window, txtInFile), QStringLiteral("x")); // names no file now
+    QTest::keyClick(field(window, txtInFile), Qt::Key_Backspace);
+    RuleLineEdit* bytes = field(window, txtPreView);
+    bytes->selectAll();
+    QTest::keyClicks(bytes, QStringLiteral("99999999999")); // beyond 32 bits
+    settings.setTxtInFile(data);
+    using Preview = std::pair<std::string, std::int32_t>;
+    // An oversized byte count shows the whole file (0), as an empty field does.
+    EXPECT_EQ(previews, (std::vector<Preview>{{data, 1000}, {data, 1000}, {data, 0}}));
+}
+
+TEST_F(SettingsDialogTest, OkAppliesThroughTheMainWindow) {
+    TempDir folder;
+    const std::string data = folder.write("data.csv", "1,2\n3,4\n");
+    settings.setTxtInFile(data);
+    frmDialog& window = dialog();
+    window.OKButton->click();
+    EXPECT_EQ(state.strInFile, data);
+    EXPECT_TRUE(mainWindow.runButtonEnabled[1]);
+    EXPECT_TRUE(mainWindow.runButtonEnabled[2]);
+    EXPECT_EQ(mainWindow.timerInterval, 1000);
+    EXPECT_FALSE(window.OKButton->isEnabled());
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor); // the busy pointer is gone
+
+    // Placing the same path again still counts as a change.
+    settings.setTxtInFile(data);
+    EXPECT_TRUE(window.OKButton->isEnabled());
+
+    // A missing file is refused and says so.
+    settings.setTxtInFile(folder.file("missing.csv"));
+    window.OKButton->click();
+    EXPECT_EQ(view.msgBoxes.size(), 1u);
+    EXPECT_FALSE(mainWindow.runButtonEnabled[2]);
+    EXPECT_TRUE(window.OKButton->isEnabled());
+}
+
+} // namespace

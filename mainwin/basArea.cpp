@@ -2,7 +2,7 @@
 
 #include "core/MonitorState.h"
 #include "core/TextDecoder.h"
-#include "mainwin/MonitorSession.h"
+#include "mainwin/MainProgram.h"
 #include "mainwin/SettingsDialogPort.h"
 #include "mainwin/frmMonMain.h"
 #include "platform/widgets/QtMessageBoxPresenter.h"
@@ -21,15 +21,10 @@ std::unique_ptr<frmMonMain> showMainWindow(MonitorState& state, SettingsDialogPo
 }
 
 int run(const std::string& commandLineText, std::unique_ptr<TextDecoder> decoder) {
-    MonitorState state;
-    NoSettingsDialog settingsDialog;
     QtMessageBoxPresenter messageBoxes;
-    frmMonMain mainWindow(state, settingsDialog, messageBoxes);
-    messageBoxes.setParentWidget(&mainWindow);
-    // Wired before the first showing, whose load may already open the dialog.
-    MonitorSession session(state, mainWindow, std::move(decoder));
-    mainWindow.setCommandLineText(commandLineText);
-    mainWindow.show();
+    MainProgram program(std::move(decoder), messageBoxes, ShowFileDialog, BrowseFolder);
+    messageBoxes.setParentWidget(&program.mainWindow());
+    program.start(commandLineText);
     return QApplication::exec();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/CommandLine.h"
 #include "core/CoreError.h"
+#include "core/FieldSelector.h"
 #include "core/MonitorState.h"
 #include "mainwin/ProgramExit.h"
 #include "mainwin/SettingsDialogPort.h"
@@ -299,6 +300,37 @@ void frmMonMain::setTimerEnabled(bool enabled) {
     // Enabling a running timer again keeps its rhythm.
     if (!tmrTime->isActive() || tmrTime->interval() != interval)
         tmrTime->start(interval);
+}
+
+// --- what applying the settings writes ---
+
+void frmMonMain::setRunButtonEnabled(int index, bool enabled) {
+    if (QPushButton* button = at(chkStart, index))
+        button->setEnabled(enabled);
+}
+
+void frmMonMain::setPageScrollRange(int minimum, int maximum) {
+    const QSignalBlocker quiet(scrH);
+    scrH->setRange(minimum, maximum);
+}
+
+void frmMonMain::setTimerInterval(std::int32_t milliseconds) {
+    // A running timer keeps running at the new pace; a stopped one stays stopped.
+    if (tmrTime->isActive())
+        setTimerEnabled(true);
+    else
+        tmrTime->setInterval(std::max<std::int32_t>(milliseconds, 1));
+}
+
+void frmMonMain::bindFieldSelector(FieldSelector& selector) {
+    const auto show = [this, &selector] {
+        const QSignalBlocker quiet(scrV);
+        txtWatch->setText(QString::fromStdString(selector.watchText()));
+        scrV->setValue(selector.spinValue());
+    };
+    selector.setChangeListener(show);
+    connect(scrV, &QScrollBar::valueChanged, this, [&selector](int value) { selector.setSpinValue(value); });
+    show();
 }
 
 // --- MonitorView: messages and the event pump ---

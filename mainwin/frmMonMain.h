@@ -8,6 +8,7 @@
 
 #include "core/MonitorView.h"
 #include "mainwin/FormLayout.h"
+#include "settings/SettingsDialogServices.h"
 
 #include <QMainWindow>
 
@@ -29,7 +30,9 @@ class QPushButton;
 class QScrollBar;
 class QTimer;
 
-class frmMonMain : public QMainWindow, public MonitorView {
+class FieldSelector;
+
+class frmMonMain : public QMainWindow, public MonitorView, public MainWindowApplyTarget {
     Q_OBJECT
 public:
     // The window works on `state`, reaches the settings dialog through
@@ -96,6 +99,15 @@ public:
     int ShowMsg(const std::string& strMsg, int intKind) override;
     void letEventsRun() override;
     void waitForEvents(int maxMs) override;
+
+    // --- what applying the settings writes ---
+    void setRunButtonEnabled(int index, bool enabled) override;
+    // Moving scrH into its new range from here is no page choice of the user's.
+    void setPageScrollRange(int minimum, int maximum) override;
+    void setTimerInterval(std::int32_t milliseconds) override;
+
+    // txtWatch and scrV show the field selector, and the user's spin moves go to it.
+    void bindFieldSelector(FieldSelector& selector);
 
     // Runs Form_Load before the first showing.
     void setVisible(bool visible) override;

@@ -1,0 +1,56 @@
+#pragma once
+// The whole program behind its windows: the monitor state, the main window
+// wired to the monitor, the field selector and the settings dialog, joined
+// so that each reaches the others.
+
+#include "core/FieldSelector.h"
+#include "core/MonitorState.h"
+#include "mainwin/MonitorSession.h"
+#include "mainwin/SettingsDialogPort.h"
+#include "mainwin/frmMonMain.h"
+#include "settings/SettingsDialogServices.h"
+
+#include <memory>
+#include <string>
+
+class MessageBoxPresenter;
+class SettingsDialog;
+class TextDecoder;
+
+class MainProgram {
+public:
+    // Texts from the data file are decoded with `decoder`; message boxes go
+    // through `messageBoxes`, file and folder choices through the two
+    // functions. `messageBoxes` must outlive the program.
+    MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes,
+                FileDialogFunction showFileDialog, FolderBrowserFunction browseFolder);
+    ~MainProgram();
+    MainProgram(const MainProgram&) = delete;
+    MainProgram& operator=(const MainProgram&) = delete;
+
+    // Shows the main window; its load takes the command-line text, which may
+    // open the settings dialog first.
+    void start(const std::string& commandLineText);
+
+    MonitorState& state() { return m_state; }
+    frmMonMain& mainWindow() { return m_mainWindow; }
+    SettingsDialog& settings() { return *m_settings; }
+    MonitorSession& session() { return m_session; }
+
+private:
+    // The main window reaches the settings dialog through this from its
+    // creation on; the dialog, which needs the main window, joins right after.
+    class SettingsDialogLink : public SettingsDialogPort {
+    public:
+        SettingsDialogPort* dialog = nullptr;
+        void setTxtInFile(const std::string& text) override { dialog->setTxtInFile(text); }
+        void showDialog() override { dialog->showDialog(); }
+    };
+
+    MonitorState m_state;
+    SettingsDialogLink m_settingsLink;
+    frmMonMain m_mainWindow;
+    MonitorSession m_session;
+    FieldSelector m_selector;
+    std::unique_ptr<SettingsDialog> m_settings;
+};

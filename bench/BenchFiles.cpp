@@ -56,6 +56,25 @@ const std::string& csvFileOfSize(std::uint64_t bytes) {
     return path;
 }
 
+const std::string& csvFileOfLines(std::uint64_t lines) {
+    static std::map<std::uint64_t, std::string> made;
+    auto& path = made[lines];
+    if (path.empty()) {
+        path = benchDir().path + "/lines-" + std::to_string(lines) + ".csv";
+        std::ofstream out(path, std::ios::binary);
+        std::string chunk;
+        for (std::uint64_t i = 0; i < lines; ++i) {
+            chunk += std::to_string(i) + "," + std::to_string((i * 7919) % 1000) + ".25\n";
+            if (chunk.size() > (1 << 20)) {
+                out << chunk;
+                chunk.clear();
+            }
+        }
+        out << chunk;
+    }
+    return path;
+}
+
 void appendCsv(const std::string& path, std::uint64_t bytes) {
     static const std::string block = csvBlock(bytes);
     std::ofstream(path, std::ios::binary | std::ios::app)

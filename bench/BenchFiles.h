@@ -12,5 +12,8 @@ bool largeBenchmarksEnabled();
 // once per process and size.
 const std::string& csvFileOfSize(std::uint64_t bytes);
 
+// A CSV data file of exactly `lines` lines, made once per process and count.
+const std::string& csvFileOfLines(std::uint64_t lines);
+
 // Appends one line-terminated CSV block of about `bytes` bytes.
 void appendCsv(const std::string& path, std::uint64_t bytes);

@@ -1,0 +1,91 @@
+// A full-speed replay of a 1-million-line file in the real main window
+// (offscreen), in normal and in page mode, and how soon a click on S&Ttop
+// stops a running replay.
+
+#include "BenchFiles.h"
+#include "core/TextDecoder.h"
+#include "mainwin/MainProgram.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/SurfaceView.h"
+#include "settings/SettingsDialog.h"
+#include "settings/frmDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NoBoxes : public MessageBoxPresenter {
+public:
+    std::optional<MessageButton> present(const MessageBoxDescription& box) override {
+        return box.defaultButton;
+    }
+};
+
+// The program started on `data` with the settings applied as the user does.
+struct ReplayWindow {
+    NoBoxes boxes;
+    MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return std::string(); },
+                        [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
+
+    ReplayWindow(const std::string& data, bool pageMode) {
+        program.mainWindow().setEndProgramHandler([] {});
+        program.start({});
+        (void)QTest::qWaitForWindowExposed(&program.mainWindow());
+        program.settings().setTxtInFile(data);
+        program.settings().model().setSpinValue(2); // the value field
+        program.settings().window()->OKButton_Click();
+        program.mainWindow().chkReDraw->setChecked(pageMode);
+    }
+    // Presses Re&Play; returns when the replay has ended.
+    void replay() { program.mainWindow().chkStart[1]->click(); }
+};
+
+void BM_WindowReplay(benchmark::State& benchState) {
+    ReplayWindow window(csvFileOfLines(1'000'000), benchState.range(0) == 1);
+    for (auto _ : benchState)
+        window.replay();
+    benchState.SetItemsProcessed(benchState.iterations() * 1'000'000);
+}
+BENCHMARK(BM_WindowReplay)
+    ->ArgName("page")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+// Milliseconds from the moment a click on S&Ttop is due (100 ms into the
+// replay) to the end of the replay: the wait for the replay to let events
+// run, the click, and the replay's stop.
+void BM_StopLatency(benchmark::State& benchState) {
+    ReplayWindow window(csvFileOfLines(10'000'000), false);
+    double worst = 0;
+    for (auto _ : benchState) {
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        QTimer::singleShot(100, &window.program.mainWindow(),
+                           [&] { window.program.mainWindow().chkStart[0]->click(); });
+        window.replay();
+        worst = std::max(worst, sinceStart.nsecsElapsed() / 1e6 - 100);
+    }
+    benchState.counters["worst_stop_ms"] = worst;
+}
+BENCHMARK(BM_StopLatency)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,110 @@
+// The whole program as a user meets it: started with a data file on the
+// command line, the settings applied in the dialog, then a live graph of a
+// file a writer keeps appending to, and a replay.
+
+#include "core/TextDecoder.h"
+#include "mainwin/MainProgram.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/SurfaceView.h"
+#include "settings/SettingsDialog.h"
+#include "settings/frmDialog.h"
+#include "tests/core/TempDir.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class AnswerDefault : public MessageBoxPresenter {
+public:
+    std::vector<std::string> shown;
+    std::optional<MessageButton> present(const MessageBoxDescription& box) override {
+        shown.push_back(box.text);
+        return box.defaultButton;
+    }
+};
+
+class ProgramTest : public testing::Test {
+protected:
+    ProgramTest() {
+        program.mainWindow().setEndProgramHandler([] {});
+    }
+
+    std::string caption(const QLabel* label) const { return label->text().toStdString(); }
+    int yellowPixels() {
+        const QImage* image = program.mainWindow().picView->image();
+        int count = 0;
+        for (int y = 0; y < image->height(); ++y)
+            for (int x = 0; x < image->width(); ++x)
+                count += image->pixelColor(x, y) == QColor(Qt::yellow);
+        return count;
+    }
+
+    TempDir dir;
+    AnswerDefault boxes;
+    MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return std::string(); },
+                        [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
+};
+
+TEST_F(ProgramTest, FromTheCommandLineToALiveGraphAndAReplay) {
+    const std::string data = dir.write("my data.csv", "21.5,1013\n21.7,1012\n");
+    program.start("\"" + data + "\"");
+    frmDialog* dialog = program.settings().window();
+    ASSERT_NE(dialog, nullptr) << "the command line opens the dialog";
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(program.settings().model().text(DialogControl::txtInFile), data)
+        << "a path with a blank arrives whole";
+    frmMonMain& window = program.mainWindow();
+    EXPECT_FALSE(window.chkStart[2]->isEnabled()) << "nothing runs before the settings are applied";
+
+    QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
+    EXPECT_TRUE(window.chkStart[2]->isEnabled());
+    EXPECT_EQ(caption(window.lblHeadInfo), "表示項目数:500");
+
+    // Live: a writer appends while the timer runs (every 50 ms here).
+    program.state().lngInterval = 50;
+    QTimer writer;
+    int written = 0;
+    QObject::connect(&writer, &QTimer::timeout,
+                     [&] { dir.append("my data.csv", std::to_string(22 + written++) + ",1011\n"); });
+    writer.start(30);
+    QTest::mouseClick(window.chkStart[2], Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.state().lngDatPos >= 3; }, 5000));
+    writer.stop();
+    EXPECT_NE(caption(window.lblInfo).find("行 表示"), std::string::npos);
+    EXPECT_GT(yellowPixels(), 0);
+    QTest::mouseClick(window.chkStart[0], Qt::LeftButton);
+    EXPECT_FALSE(window.chkStart[2]->isChecked());
+
+    // Replay of what the file holds now.
+    QTest::mouseClick(window.chkStart[1], Qt::LeftButton);
+    const int lines = 2 + written;
+    EXPECT_EQ(caption(window.lblInfo),
+              std::to_string(lines) + "行目を表示中... " + std::to_string(lines + 1) + "行 表示完了");
+    EXPECT_FALSE(window.chkStart[1]->isChecked());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ProgramTest, TheFieldSpinRestartsTheGraphWithTheOtherField) {
+    const std::string data = dir.write("data.csv", "1,500\n2,600\n");
+    program.start(data);
+    QTest::mouseClick(program.settings().window()->OKButton, Qt::LeftButton);
+    QTest::mouseClick(program.mainWindow().chkStart[1], Qt::LeftButton);
+    EXPECT_EQ(caption(program.mainWindow().lblNowValVal[0]), "Max: 2");
+
+    program.mainWindow().scrV->setValue(2); // the user moves the main window's spin
+    EXPECT_EQ(program.mainWindow().txtWatch->text(), QStringLiteral("2"));
+    EXPECT_EQ(program.state().intDatCol, 2);
+    EXPECT_EQ(program.settings().model().text(DialogControl::txtDatCol), "2");
+    EXPECT_EQ(program.state().dblNowMax, 0) << "Max/Min restart";
+    QTest::mouseClick(program.mainWindow().chkStart[1], Qt::LeftButton);
+    EXPECT_EQ(caption(program.mainWindow().lblNowValVal[0]), "Max: 600");
+}
+
+} // namespace

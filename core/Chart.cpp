@@ -71,8 +71,7 @@ Chart::Switches Chart::switchesNow(Colour fallback) const {
     return switches;
 }
 
-Chart::Redraw Chart::redrawFor(double top, const Switches& switches) const {
-    Redraw redraw;
+void Chart::fillRedraw(Redraw& redraw, double top, const Switches& switches) const {
     redraw.top = top;
     redraw.minY = m_state.dblMinY;
     redraw.colour = switches.colour;
@@ -83,11 +82,11 @@ Chart::Redraw Chart::redrawFor(double top, const Switches& switches) const {
     redraw.clear = switches.clear;
     redraw.hideAuxiliary = switches.hideAuxiliary;
     redraw.hideThreshold = switches.hideThreshold;
-    return redraw;
 }
 
 void Chart::DrawGrid() {
-    const Redraw redraw = redrawFor(m_state.dblMaxY, switchesNow(kYellow));
+    Redraw redraw;
+    fillRedraw(redraw, m_state.dblMaxY, switchesNow(kYellow));
     if (redraw.clear)
         m_deferred.reset(); // cleared anyway: a waiting picture would never be seen
     else
@@ -99,15 +98,17 @@ void Chart::DrawSeries(double top, Colour& colour, bool deferred) {
     if (!deferred || !m_switches || m_switches->fallback != colour)
         m_switches = switchesNow(colour);
     colour = m_switches->colour;
-    const Redraw redraw = redrawFor(top, *m_switches);
-    if (!deferred)
-        m_switches.reset();
     // Composite pictures build on each other, so they are never deferred.
-    if (deferred && redraw.clear) {
-        m_deferred = redraw;
+    if (deferred && m_switches->clear) {
+        // Filled in place: this runs once per line of a replay.
+        fillRedraw(m_deferred ? *m_deferred : m_deferred.emplace(), top, *m_switches);
         m_deferredOwnsBuffer = false;
         return;
     }
+    Redraw redraw;
+    fillRedraw(redraw, top, *m_switches);
+    if (!deferred)
+        m_switches.reset();
     if (redraw.clear)
         m_deferred.reset();
     else

@@ -101,7 +101,7 @@ private:
         Colour colour = 0;
     };
     Switches switchesNow(Colour fallback) const;
-    Redraw redrawFor(double top, const Switches& switches) const;
+    void fillRedraw(Redraw& redraw, double top, const Switches& switches) const;
     void renderGrid(const Redraw& redraw);
     void renderSeries(const Redraw& redraw, const std::vector<tDat>& buffer);
 

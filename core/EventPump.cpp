@@ -18,8 +18,8 @@ std::int64_t EventPump::nowMs() {
     return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
 }
 
-bool EventPump::due() const {
-    return m_budgetMs <= 0 || nowMs() - m_lastRunMs >= m_budgetMs;
+bool EventPump::budgetSpent() const {
+    return nowMs() - m_lastRunMs >= m_budgetMs;
 }
 
 void EventPump::run() {

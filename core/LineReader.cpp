@@ -1,13 +1,19 @@
 #include "core/LineReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
+constexpr std::size_t kBufferSlack = 16; // after the data, for searches a block at a time
 constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 } // namespace
 
@@ -28,7 +34,7 @@ bool LineReader::open(const std::string& path, CoreError& error) {
     ::posix_fadvise(fd->get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     m_fd = std::move(*fd);
     m_sizeAtOpen = static_cast<std::uint64_t>(info.st_size);
-    m_buffer.resize(kBufferSize);
+    m_buffer.assign(kBufferSize + kBufferSlack, '\0');
     return true;
 }
 
@@ -48,7 +54,7 @@ bool LineReader::refill() {
         return false;
     ssize_t got;
     do {
-        got = ::read(m_fd.get(), m_buffer.data(), m_buffer.size());
+        got = ::read(m_fd.get(), m_buffer.data(), kBufferSize);
     } while (got < 0 && errno == EINTR);
     if (got < 0) {
         m_failed = true;
@@ -67,6 +73,24 @@ bool LineReader::refill() {
 }
 
 const char* LineReader::findLineEnd(std::size_t from) {
+#if defined(__SSE2__)
+    // Data lines are short, so one pass over 16 bytes at a time for both CR
+    // and LF beats library searches that each pay a call per line. The
+    // buffer has room to spare after its data, so the last block may run
+    // past the data's end.
+    const char* p = m_buffer.data() + from;
+    const char* const end = m_buffer.data() + m_end;
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; p < end; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, lf), _mm_cmpeq_epi8(bytes, cr)));
+        if (mask != 0)
+            return std::min(p + __builtin_ctz(static_cast<unsigned>(mask)), end);
+    }
+    return end;
+#else
     // Two memchr searches whose results are kept until passed: a file with
     // only LF line ends finds its CR search exhausted once per buffer.
     const char* base = m_buffer.data();
@@ -79,6 +103,7 @@ const char* LineReader::findLineEnd(std::size_t from) {
         m_nextLF = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : m_end;
     }
     return base + std::min(m_nextCR, m_nextLF);
+#endif
 }
 
 bool LineReader::next(std::string_view& line) {

@@ -12,6 +12,7 @@
 #include "core/ScaleLabels.h"
 #include "core/TextDecoder.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -24,13 +25,35 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
+// A field's text, kept without allocating for the usual short field: it is
+// copied once per line.
+class FieldText {
+public:
+    void assign(std::string_view text) {
+        if (text.size() <= sizeof m_inline) {
+            std::memcpy(m_inline, text.data(), text.size());
+            m_view = std::string_view(m_inline, text.size());
+        } else {
+            m_long.assign(text);
+            m_view = m_long;
+        }
+    }
+    std::string_view view() const { return m_view; }
+
+private:
+    char m_inline[64];
+    std::string m_long;
+    std::string_view m_view;
+};
+
 // The replay's label texts. Nothing sees a label between two event runs, so
 // the texts are only built and shown when events are about to run, at a
 // pause, and at the end; a full-speed replay builds a few dozen per second
 // instead of one per line.
 class ReplayLabels {
 public:
-    explicit ReplayLabels(MonitorContext& context) : m_context(context) {}
+    // The "Now: " label shows `nowText`, the replay's current field.
+    ReplayLabels(MonitorContext& context, const FieldText& nowText) : m_context(context), m_now(nowText) {}
 
     void info(std::string text) {
         m_info = std::move(text);
@@ -41,10 +64,7 @@ public:
         m_readingLine = lineNumber;
         m_infoPending = true;
     }
-    void now(std::string_view field) {
-        m_now.assign(field.data(), field.size());
-        m_nowPending = true;
-    }
+    void nowChanged() { m_nowPending = true; }
     void notNumeric(std::int64_t row, std::string_view field) {
         m_errRow = row;
         m_errField.assign(field.data(), field.size());
@@ -70,7 +90,7 @@ public:
         if (m_infoPending)
             view.setInfo(m_readingLine > 0 ? std::to_string(m_readingLine) + "行目を表示中..." : m_info);
         if (m_nowPending)
-            view.setValueLabel(1, "Now: " + m_context.decoder.toUtf8(m_now));
+            view.setValueLabel(1, "Now: " + m_context.decoder.toUtf8(m_now.view()));
         if (m_errPending) {
             if (m_errRow == -2) {
                 view.setErrInfo(m_errField);
@@ -95,7 +115,7 @@ private:
     std::string m_info;
     std::int64_t m_readingLine = 0;
     bool m_infoPending = false;
-    std::string m_now;
+    const FieldText& m_now;
     bool m_nowPending = false;
     std::int64_t m_errRow = -1;
     std::string m_errField;
@@ -107,7 +127,7 @@ class ReplayRun {
 public:
     ReplayRun(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress)
         : m_context(context), m_state(context.state), m_page(page), m_pageNo(pageNo), m_progress(progress),
-          m_labels(context) {}
+          m_labels(context, m_field) {}
 
     bool run();
     bool failed() const { return m_failed; }
@@ -127,6 +147,8 @@ private:
     const bool m_page;
     const std::int32_t m_pageNo;
     const ScanProgress& m_progress;
+    FieldText m_field;         // the current numeric field's text, as the "Now: " label shows it
+    std::string m_extremeText; // a new extreme's decimal text, which replaces the field's
     ReplayLabels m_labels;
     LineReader m_reader;
     std::int64_t m_k = 0; // numeric lines handled so far
@@ -200,11 +222,18 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
                 return fail(error);
         }
     }
-    std::string field(fieldText);
+    m_field.assign(fieldText);
     if (m_state.blnAutoMaxMin || m_state.blnRescale) {
-        CoreError error;
-        if (!TrackMaxMin(m_state, m_context.view, field, value, error))
-            return fail(error);
+        // Only a new extreme changes anything but the rescale flag; it also
+        // replaces the text with the value's decimal text.
+        if (value > m_state.dblNowMax || value < m_state.dblNowMin) {
+            CoreError error;
+            if (!TrackMaxMin(m_state, m_context.view, m_extremeText, value, error))
+                return fail(error);
+            m_field.assign(m_extremeText);
+        } else {
+            m_state.blnRescale = false;
+        }
     }
     // In page mode the page drawn last may still be shown at a later pump,
     // so it keeps the samples it was drawn with; outside page mode the redraw
@@ -217,7 +246,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
     if (!m_page) {
         m_context.chart.DrawSeries(m_state.dblMaxY, colour, true);
         m_labels.reading(m_k + 1);
-        m_labels.now(field);
+        m_labels.nowChanged();
         letEventsRun();
     } else {
         if (m_n == m_state.lngRange) {
@@ -229,7 +258,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
                     return fail(error);
                 m_labels.info(std::to_string(m_k + 1 - m_state.lngXmem) + "行目から" +
                               std::to_string(m_k + 1) + "行目を表示");
-                m_labels.now(field);
+                m_labels.nowChanged();
                 letEventsRun();
                 if (m_pageNo == m_s) {
                     finished = true;

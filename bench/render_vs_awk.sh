@@ -17,15 +17,18 @@ seq 1 10000000 | awk '{ printf "%d,%d.25\n", $1, ($1 * 7919) % 1000 }' > "$work/
 head -n 100 "$work/big.csv" > "$work/small.csv"
 cat "$work/big.csv" > /dev/null # into the page cache
 
+# measure FORMAT COMMAND...: GNU time's reading of one run
+measure() {
+    local format=$1
+    shift
+    /usr/bin/time -f "$format" -o "$work/time" "$@" > /dev/null 2>&1
+    cat "$work/time"
+}
 # median of five wall-clock runs, in seconds
 median() {
-    local times=()
-    for _ in 1 2 3 4 5; do
-        times+=("$( { /usr/bin/time -f %e "$@" > /dev/null 2>/dev/null; } 2>&1 | tail -n 1)")
-    done
-    printf '%s\n' "${times[@]}" | sort -n | sed -n 3p
+    for _ in 1 2 3 4 5; do measure %e "$@"; done | sort -n | sed -n 3p
 }
-peak_kb() { { /usr/bin/time -f %M "$@" > /dev/null 2>/dev/null; } 2>&1 | tail -n 1; }
+peak_kb() { measure %M "$@"; }
 
 awk_s=$(median awk -F, '{s+=$2} END {print s}' "$work/big.csv")
 normal_s=$(median "$render" -o "$work/out" --column 2 "$work/big.csv")

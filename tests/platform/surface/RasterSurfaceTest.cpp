@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -17,71 +18,56 @@ void usePixelUnits(RasterSurface& surface) {
 
 } // namespace
 
-TEST(RasterSurface, ColoursAreTurnedTheRightWayRound) {
-    const std::pair<Colour, QRgb> cases[] = {
-        {kRed, qRgb(255, 0, 0)},    {kBlue, qRgb(0, 0, 255)},      {kYellow, qRgb(255, 255, 0)},
-        {kCyan, qRgb(0, 255, 255)}, {kDarkGreen, qRgb(0, 128, 0)}, {0x123456, qRgb(0x56, 0x34, 0x12)},
-    };
-    for (const auto& [colour, expected] : cases) {
-        RasterSurface surface(10, 10);
-        usePixelUnits(surface);
-        surface.drawLine(2, 5, 7, 5, colour);
-        EXPECT_EQ(surface.image().pixel(5, 5), expected) << std::hex << colour;
-    }
-}
-
 TEST(RasterSurface, UserUnitsMapToPixelsOnBothAxes) {
     // A line from `from` to `to` along an axis of 1000 pixels holding `units`
-    // covers pixels first..last, or nothing when first is -1.
-    struct Case {
-        double units, from, to;
-        int first, last;
-    };
-    const Case cases[] = {
-        {500, 499, 500, 998, 999}, // the far edge lands just outside
-        {500, 500, 501, -1, -1},      {500, -0.001, -0.001, -1, -1},
-        {3, 1, 2, 333, 666},          // floor(333.3), floor(666.7)
-        {-500, -499, -500, 998, 999}, // a negative scale turns the axis round
-    };
-    for (const Case& c : cases) {
-        const int count = c.first < 0 ? 0 : c.last - c.first + 1;
-        const QRect expectedAcross = count ? QRect(c.first, 5, count, 1) : QRect();
-        const QRect expectedDown = count ? QRect(5, c.first, 1, count) : QRect();
+    // covers pixels first..last, or nothing when there are none. The far edge
+    // lands just outside; 1..2 of 3 units is floor(333.3)..floor(666.7); a
+    // negative scale turns the axis round.
+    const std::tuple<double, double, double, int, int> cases[] = {{500, 499, 500, 998, 999},
+                                                                  {500, 500, 501, 0, -1},
+                                                                  {500, -0.001, -0.001, 0, -1},
+                                                                  {3, 1, 2, 333, 666},
+                                                                  {-500, -499, -500, 998, 999}};
+    for (const auto& [units, from, to, first, last] : cases) {
+        const int count = last - first + 1;
         RasterSurface across(1000, 10);
         usePixelUnits(across);
-        across.setScaleWidth(c.units);
-        across.drawLine(c.from, 5, c.to, 5, kWhite);
-        EXPECT_EQ(drawnBounds(across.image()), expectedAcross) << c.units << ": " << c.from;
+        across.setScaleWidth(units);
+        across.drawLine(from, 5, to, 5, kWhite);
+        EXPECT_EQ(drawnBounds(across.image()), count ? QRect(first, 5, count, 1) : QRect())
+            << units << ": " << from;
         RasterSurface down(10, 1000);
         usePixelUnits(down);
-        down.setScaleHeight(c.units);
-        down.drawLine(5, c.from, 5, c.to, kWhite);
-        EXPECT_EQ(drawnBounds(down.image()), expectedDown) << c.units << ": " << c.from;
+        down.setScaleHeight(units);
+        down.drawLine(5, from, 5, to, kWhite);
+        EXPECT_EQ(drawnBounds(down.image()), count ? QRect(5, first, 1, count) : QRect())
+            << units << ": " << from;
     }
 }
 
-TEST(RasterSurface, FarawayPointsAreClippedNotClampedToTheEdge) {
+TEST(RasterSurface, FarawayPointsAreClippedNotClampedAndColoursKeepTheirChannels) {
     constexpr double kMax = std::numeric_limits<double>::max();
-    struct Case {
+    const struct {
         const char* what;
         double x1, y1, x2, y2;
+        Colour colour;
         QRect drawn; // on a 100 x 100 surface
+    } cases[] = {
+        {"steeply out of the bottom", 10, 50, 20, 1e6, kRed, QRect(10, 50, 1, 50)},
+        {"from far left", -1e300, 50, 50, 50, kDarkGreen, QRect(0, 50, 51, 1)},
+        {"the largest doubles", 0, -kMax, 100, kMax, 0x123456, QRect(50, 0, 1, 100)},
+        {"wholly below", 5, 1e300, 6, 1e300, kWhite, QRect()},
+        {"not a number", std::nan(""), 0, 10, 10, kWhite, QRect()},
+        {"infinite", 10, 10, 20, std::numeric_limits<double>::infinity(), kWhite, QRect()},
     };
-    const Case cases[] = {
-        {"steeply out of the bottom", 10, 50, 20, 1e6, QRect(10, 50, 1, 50)},
-        {"steeply out of the top", 10, 50, 90, -1e300, QRect(10, 0, 1, 51)},
-        {"from far left", -1e300, 50, 50, 50, QRect(0, 50, 51, 1)},
-        {"through the middle", 0, -1e300, 100, 1e300, QRect(50, 0, 1, 100)},
-        {"the largest doubles", 0, -kMax, 100, kMax, QRect(50, 0, 1, 100)},
-        {"wholly below", 5, 1e300, 6, 1e300, QRect()},
-        {"not a number", std::nan(""), 0, 10, 10, QRect()},
-        {"infinite", 10, 10, 20, std::numeric_limits<double>::infinity(), QRect()},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         RasterSurface surface(100, 100);
         usePixelUnits(surface);
-        surface.drawLine(c.x1, c.y1, c.x2, c.y2, kWhite);
+        surface.drawLine(c.x1, c.y1, c.x2, c.y2, c.colour);
         EXPECT_EQ(drawnBounds(surface.image()), c.drawn) << c.what;
+        if (!c.drawn.isEmpty()) {
+            EXPECT_EQ(colourAt(surface.image(), c.drawn.x(), c.drawn.y()), c.colour) << c.what;
+        }
     }
 }
 
@@ -132,8 +118,7 @@ TEST(RasterSurface, ScaleUnitsFollowModeAndImage) {
     surface.setScaleHeight(0); // no scale: ignored
     surface.setScaleMode(ScaleMode::Twips);
     EXPECT_DOUBLE_EQ(surface.scaleHeight(), 7500);
-
-    EXPECT_DOUBLE_EQ(RasterSurface(100, 250, 120).scaleHeight(), 3000);
+    EXPECT_DOUBLE_EQ(RasterSurface(100, 250, 120).scaleHeight(), 3000) << "at 120 dpi";
 }
 
 TEST(RasterSurface, ShowingAfterARedrawTellsTheWidget) {

@@ -12,34 +12,21 @@ const std::string kBad = "\xEF\xBF\xBD"; // U+FFFD
 } // namespace
 
 TEST(TextCodec, DecodesDataFileEncodingsReplacingBadBytes) {
-    struct Case {
+    const struct {
         const char* encoding;
         std::string bytes;
         std::string text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"Shift_JIS", "12,\x95\x5c;\x83\x65\x83\x58\x83\x67", "12,表;テスト"},
         {"shift-jis", "\xb1\xb2", "ｱｲ"}, // half-width katakana, one byte each
         {"Shift_JIS", "\x87\x40", "①"},  // Windows' extension, common in real files
-        {"CP932", "\x95\x5c", "表"},
-        {"Windows-31J", "\x95\x5c", "表"},
         {"EUC-JP", "\xc9\xbd", "表"},
-        {"ISO-8859-1", "caf\xe9", "café"},
         {"ISO-8859-15", "\xa4", "€"},
-        {"utf8", "表", "表"},
-        {"Shift_JIS",
-         "a\xff"
-         "b",
-         "a" + kBad + "b"},
         {"Shift_JIS", "1\x95", "1" + kBad},   // a character cut off at the end
         {"Shift_JIS", "\x95,2", kBad + ",2"}, // a delimiter is never swallowed
-        {"EUC-JP",
-         "\xc9"
-         "1",
-         kBad + "1"},
         {"UTF-8", "\xc3(", kBad + "("},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         std::string error;
         const auto decoder = makeTextDecoder(c.encoding, error);
         ASSERT_TRUE(decoder) << c.encoding << ": " << error;
@@ -49,9 +36,8 @@ TEST(TextCodec, DecodesDataFileEncodingsReplacingBadBytes) {
 
 TEST(TextCodec, RefusesEncodingsThatCannotBeSplitOnBytes) {
     const std::pair<const char*, const char*> cases[] = {
-        {"UTF-16", "below 0x40"},        {"UTF-16LE", "below 0x40"},
-        {"UTF-32", "below 0x40"},        {"ISO-2022-JP", "below 0x40"},
-        {"UTF-7", "below 0x40"},         {"GB18030", "below 0x40"}, // digits inside its four-byte characters
+        {"UTF-16", "below 0x40"},        {"UTF-32", "below 0x40"},
+        {"ISO-2022-JP", "below 0x40"},   {"GB18030", "below 0x40"}, // digits inside its four-byte characters
         {"no-such-encoding", "Unknown"}, {"UTF-8//IGNORE", "Unknown"},
     };
     for (const auto& [encoding, reason] : cases) {

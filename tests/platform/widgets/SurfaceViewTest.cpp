@@ -30,33 +30,19 @@ void expectImageAtTopLeft(const QImage& screen, const QImage* image) {
         }
 }
 
-TEST(SurfaceView, ShowsTheImageUnscaledAtItsTopLeftWhateverItsSize) {
+TEST(SurfaceView, ShowsTheImageAsItIsNowUnscaledAtItsTopLeftWhateverItsSize) {
     QImage image = patternImage(24, 16);
     SurfaceView view;
     view.setImage(&image);
-    const QSize sizes[] = {{24, 16}, {40, 30}, {10, 8}, {24, 40}, {50, 5}, {24, 16}};
-    for (const QSize& size : sizes) {
+    for (const QSize size : {QSize(40, 30), QSize(10, 8), QSize(50, 5)}) {
         SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
         view.resize(size);
-        const QImage screen = shown(view);
-        ASSERT_EQ(screen.size(), size);
-        expectImageAtTopLeft(screen, &image);
+        expectImageAtTopLeft(shown(view), &image);
     }
-}
-
-TEST(SurfaceView, RepaintsFromTheImageAsItIsNow) {
-    QImage image = patternImage(16, 16);
-    SurfaceView view;
-    view.resize(20, 20);
-    view.setImage(&image);
-    expectImageAtTopLeft(shown(view), &image);
-
     image.fill(qRgb(0, 255, 0)); // drawn into after it was handed over
     view.update();
     expectImageAtTopLeft(shown(view), &image);
-
     view.setImage(nullptr);
-    EXPECT_EQ(view.image(), nullptr);
     expectImageAtTopLeft(shown(view), nullptr);
 }
 

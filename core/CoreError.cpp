@@ -1,5 +1,7 @@
 #include "core/CoreError.h"
 
+#include <exception>
+#include <new>
 #include <system_error>
 
 CoreError systemError(int errnoValue) {
@@ -11,4 +13,16 @@ std::string fileErrorMessage(const CoreError& error) {
     message += kCrLf;
     message += error.description;
     return message;
+}
+
+CoreError currentFailure() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return {kErrOutOfMemory, "Out of memory"};
+    } catch (const std::exception& e) {
+        return {kErrInvalidValue, e.what()};
+    } catch (...) {
+        return {kErrInvalidValue, "Unknown error"};
+    }
 }

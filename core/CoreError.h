@@ -25,5 +25,9 @@ enum CoreErrorNumber : int {
 // The error for an errno value, with the system's description of it.
 CoreError systemError(int errnoValue);
 
+// The failure being handled, as the user is told of it: out of memory, or an
+// exception's own text. Call only inside a catch block.
+CoreError currentFailure();
+
 // The form file reading reports errors in: "Error: (" number ") " CR LF description.
 std::string fileErrorMessage(const CoreError& error);

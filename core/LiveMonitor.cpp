@@ -80,9 +80,9 @@ void tmrTime_Timer(MonitorContext& context) {
         return;
     try {
         tick(context);
-    } catch (const std::exception& error) {
-        stopWithMessage(context,
-                        std::string("Error : ") + std::to_string(kErrOutOfMemory) + " " + error.what());
+    } catch (...) {
+        const CoreError failure = currentFailure();
+        stopWithMessage(context, "Error : " + std::to_string(failure.number) + " " + failure.description);
     }
     state.blnReadReady = true;
 }

@@ -46,8 +46,9 @@ void click(MonitorContext& context, int index) {
 void chkStart_Click(MonitorContext& context, int index) {
     try {
         click(context, index);
-    } catch (const std::exception& error) {
-        context.view.ShowMsg("Error (" + std::to_string(kErrOutOfMemory) + ") :" + error.what(), 7);
+    } catch (...) {
+        const CoreError failure = currentFailure();
+        context.view.ShowMsg("Error (" + std::to_string(failure.number) + ") :" + failure.description, 7);
     }
 }
 

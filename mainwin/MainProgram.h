@@ -6,8 +6,8 @@
 #include "core/FieldSelector.h"
 #include "core/MonitorState.h"
 #include "mainwin/MonitorSession.h"
-#include "mainwin/SettingsDialogPort.h"
 #include "mainwin/frmMonMain.h"
+#include "settings/SettingsDialogPort.h"
 #include "settings/SettingsDialogServices.h"
 
 #include <memory>

@@ -3,9 +3,9 @@
 #include "core/MonitorState.h"
 #include "core/TextDecoder.h"
 #include "mainwin/MainProgram.h"
-#include "mainwin/SettingsDialogPort.h"
 #include "mainwin/frmMonMain.h"
 #include "platform/widgets/QtMessageBoxPresenter.h"
+#include "settings/SettingsDialogPort.h"
 
 #include <QApplication>
 

@@ -5,10 +5,10 @@
 #include "core/FieldSelector.h"
 #include "core/MonitorState.h"
 #include "mainwin/ProgramExit.h"
-#include "mainwin/SettingsDialogPort.h"
 #include "platform/widgets/DesignStyle.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/SurfaceView.h"
+#include "settings/SettingsDialogPort.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,19 +28,6 @@ namespace {
 
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// The failure being handled, as the user is told of it. Call inside a catch.
-CoreError currentFailure() {
-    try {
-        throw;
-    } catch (const std::bad_alloc&) {
-        return {kErrOutOfMemory, "Out of memory"};
-    } catch (const std::exception& e) {
-        return {kErrInvalidValue, e.what()};
-    } catch (...) {
-        return {kErrInvalidValue, "Unknown error"};
-    }
 }
 
 template <std::size_t N, class T> T* at(const std::array<T*, N>& controls, int index) {

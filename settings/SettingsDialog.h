@@ -3,7 +3,7 @@
 // modeless without owner, brought forward when shown again, and forgotten
 // when the user closes it, so that the next use creates it afresh.
 
-#include "mainwin/SettingsDialogPort.h"
+#include "settings/SettingsDialogPort.h"
 #include "settings/SettingsDialogServices.h"
 
 #include <QPointer>

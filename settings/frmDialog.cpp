@@ -23,19 +23,6 @@
 
 namespace {
 
-// The failure being handled, as the user is told of it. Call inside a catch.
-CoreError currentFailure() {
-    try {
-        throw;
-    } catch (const std::bad_alloc&) {
-        return {kErrOutOfMemory, "Out of memory"};
-    } catch (const std::exception& e) {
-        return {kErrInvalidValue, e.what()};
-    } catch (...) {
-        return {kErrInvalidValue, "Unknown error"};
-    }
-}
-
 // Applying reaches the dialog's own pointer and fields here, and the main
 // window's controls through the main window.
 class DialogApplyTarget final : public SettingsTarget {

@@ -3,9 +3,9 @@
 // message boxes, so no test ever waits on a real box.
 
 #include "core/MonitorState.h"
-#include "mainwin/SettingsDialogPort.h"
 #include "mainwin/frmMonMain.h"
 #include "platform/widgets/MessageBox.h"
+#include "settings/SettingsDialogPort.h"
 
 #include <gtest/gtest.h>
 

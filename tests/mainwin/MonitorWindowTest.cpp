@@ -9,6 +9,7 @@
 #include "platform/widgets/SurfaceView.h"
 #include "tests/core/TempDir.h"
 #include "tests/mainwin/MainWindowFixture.h"
+#include "tests/platform/widgets/ImagePixels.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -53,14 +54,7 @@ protected:
     // Clicks as the user does.
     void click(int index) { QTest::mouseClick(window->chkStart[index], Qt::LeftButton); }
     std::string caption(const QLabel* label) const { return label->text().toStdString(); }
-    int yellowPixels() const {
-        const QImage* image = window->picView->image();
-        int count = 0;
-        for (int y = 0; y < image->height(); ++y)
-            for (int x = 0; x < image->width(); ++x)
-                count += image->pixelColor(x, y) == QColor(Qt::yellow);
-        return count;
-    }
+    int yellowPixels() const { return pixelsOfColour(*window->picView->image(), Qt::yellow); }
 
     TempDir dir;
     std::string data;

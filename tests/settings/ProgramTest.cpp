@@ -9,6 +9,7 @@
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"
 #include "tests/core/TempDir.h"
+#include "tests/platform/widgets/ImagePixels.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -37,14 +38,7 @@ protected:
     }
 
     std::string caption(const QLabel* label) const { return label->text().toStdString(); }
-    int yellowPixels() {
-        const QImage* image = program.mainWindow().picView->image();
-        int count = 0;
-        for (int y = 0; y < image->height(); ++y)
-            for (int x = 0; x < image->width(); ++x)
-                count += image->pixelColor(x, y) == QColor(Qt::yellow);
-        return count;
-    }
+    int yellowPixels() { return pixelsOfColour(*program.mainWindow().picView->image(), Qt::yellow); }
 
     TempDir dir;
     AnswerDefault boxes;

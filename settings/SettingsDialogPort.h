@@ -1,7 +1,7 @@
 #pragma once
 // What the main window needs from the settings dialog at start-up and from
 // "&Set": its data-file field txtInFile and showing it. The dialog
-// implements this; until it exists the program uses NoSettingsDialog.
+// implements this; NoSettingsDialog stands in where no dialog is wanted.
 
 #include <string>
 
@@ -19,8 +19,7 @@ public:
     virtual void showDialog() = 0;
 };
 
-// Stands in for the settings dialog until it is built: takes every call and
-// shows nothing.
+// Takes every call and shows nothing.
 class NoSettingsDialog final : public SettingsDialogPort {
 public:
     void setTxtInFile(const std::string&) override {}

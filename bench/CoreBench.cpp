@@ -31,7 +31,7 @@ void BM_FieldAndValue(benchmark::State& state) {
 BENCHMARK(BM_FieldAndValue);
 
 // One call per iteration on a file that grows by about 1 KB between calls,
-// the way a live tick meets it. The reader starts seeded, as after applying.
+// the way a live tick meets it. The reader continues from the count applying made.
 void BM_ReadLastLineGrowing(benchmark::State& state) {
     const auto size = static_cast<std::uint64_t>(state.range(0)) * kMB;
     if (size >= kGB && !largeBenchmarksEnabled()) {
@@ -42,7 +42,7 @@ void BM_ReadLastLineGrowing(benchmark::State& state) {
     FileScan scan;
     CountFileLines(path, &scan);
     LastLineReader reader;
-    reader.seed(path, scan);
+    reader.continueFrom(path, scan);
     std::string line, message;
     std::int64_t count = 0;
     for (auto _ : state) {

@@ -29,7 +29,7 @@ void BM_LiveTick(benchmark::State& benchState) {
     state.blnRescale = true;
     FileScan scan; // as applying the settings leaves it
     CountFileLines(state.strInFile, &scan);
-    state.lastLineReader.seed(state.strInFile, scan);
+    state.lastLineReader.continueFrom(state.strInFile, scan);
 
     QuietView view;
     RasterSurface surface(1000, 250);

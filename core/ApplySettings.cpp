@@ -160,7 +160,7 @@ ApplyOutcome applySettings(DialogModel& dialog, FieldSelector& selector, Monitor
     state.strInFile = inFile;
     state.lngFileLines = request.fileLines;
     if (request.counted)
-        state.lastLineReader.seed(state.strInFile, request.scan);
+        state.lastLineReader.continueFrom(state.strInFile, request.scan);
     state.blnRescale = true;
     state.dblMaxY = request.maxY;
     state.dblMinY = request.minY;

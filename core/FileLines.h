@@ -13,6 +13,6 @@ bool dataFileExists(const std::string& path);
 // The line number at the end of the file: its line ends + 1, so an empty
 // file counts 1 and three lines each with a line end count 4. 0 when the file
 // does not exist or cannot be read. Needs no write access. When `scanOut` is
-// given it receives the full count, ready to seed the last-line reader.
+// given it receives the full count, ready for the last-line reader to continue from.
 std::int64_t CountFileLines(const std::string& strFileName, FileScan* scanOut = nullptr,
                             const ScanProgress& progress = {});

@@ -16,7 +16,7 @@ std::string missingFileMessage(const std::string& path) {
 
 } // namespace
 
-void LastLineReader::seed(const std::string& strPath, const FileScan& scan) {
+void LastLineReader::continueFrom(const std::string& strPath, const FileScan& scan) {
     m_path = strPath;
     m_scan = scan;
     m_counted = true;

@@ -31,7 +31,7 @@ public:
 
     // Takes over a count made by a full scan of strPath, so the next read of
     // that file only counts what was appended after it.
-    void seed(const std::string& strPath, const FileScan& scan);
+    void continueFrom(const std::string& strPath, const FileScan& scan);
 
 private:
     bool readOnce(const std::string& strPath, std::string& strLine, std::int64_t& lngLineCount,

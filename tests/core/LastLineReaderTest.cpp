@@ -1,5 +1,6 @@
 #include "core/LastLineReader.h"
 #include "TempDir.h"
+#include "core/FileLines.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -111,6 +112,22 @@ TEST(ReadLastLine, ReadsLinesLongerThanOneRead) {
     EXPECT_EQ(r.line, "1\r\n");
     r = readLast(reader, dir.write("h", big + "\n"));
     EXPECT_EQ(r.line, big + "\r\n");
+}
+
+// Applying counts the file once; the first live read goes on from that count.
+TEST(ReadLastLine, ContinuesFromACountMadeBefore) {
+    TempDir dir;
+    const std::string path = dir.write("f", "1\n2\n");
+    FileScan scan;
+    ASSERT_EQ(CountFileLines(path, &scan), 3);
+    scan.tally.lineEnds += 100; // shows through only if the file is not counted again
+    LastLineReader reader;
+    reader.continueFrom(path, scan);
+    dir.append("f", "3\n");
+    EXPECT_EQ(readLast(reader, path).count, 103);
+    LastLineReader other;
+    other.continueFrom(dir.write("g", "1\n"), scan);
+    EXPECT_EQ(readLast(other, path).count, 3) << "a count of another file is not used";
 }
 
 } // namespace

@@ -13,11 +13,11 @@
 class FieldSelector;
 class MonitorView;
 
-// The main-window and dialog controls applying writes that MonitorView does
-// not cover. The windows implement it; tests use a fake.
-class SettingsTarget {
+// The main-window controls applying writes that MonitorView does not cover.
+// The main window implements it.
+class MainWindowApplyTarget {
 public:
-    virtual ~SettingsTarget() = default;
+    virtual ~MainWindowApplyTarget() = default;
     // chkStart(index) usable or not: 0 "S&Ttop", 1 "Re&Play", 2 "&New". Only
     // the enabled state changes; a run in progress goes on.
     virtual void setRunButtonEnabled(int index, bool enabled) = 0;
@@ -26,6 +26,11 @@ public:
     virtual void setPageScrollRange(int minimum, int maximum) = 0;
     // tmrTime's interval in milliseconds; whether it runs is not touched.
     virtual void setTimerInterval(std::int32_t milliseconds) = 0;
+};
+
+// Those controls and the dialog's own. The dialog implements it; tests use a fake.
+class SettingsTarget : public MainWindowApplyTarget {
+public:
     // The dialog's mouse pointer: busy (hourglass) or normal.
     virtual void setDialogBusy(bool busy) = 0;
     // Puts the keyboard focus into a field of the dialog.

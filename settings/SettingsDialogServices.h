@@ -3,6 +3,7 @@
 // edits, the main window, the field selector, the decoder for the first-line
 // test, and the choosers and the preview it opens.
 
+#include "core/ApplySettings.h"
 #include "settings/BrowseFolder.h"
 #include "settings/ShowFileDialog.h"
 
@@ -15,19 +16,6 @@ class MonitorView;
 class TextDecoder;
 class QWidget;
 struct MonitorState;
-
-// The main-window controls applying the settings writes. The main window
-// implements it; each call means what SettingsTarget's call of that name does.
-class MainWindowApplyTarget {
-public:
-    virtual ~MainWindowApplyTarget() = default;
-    // chkStart(index) usable or not; a run in progress goes on.
-    virtual void setRunButtonEnabled(int index, bool enabled) = 0;
-    // scrH's range; it must start no replay.
-    virtual void setPageScrollRange(int minimum, int maximum) = 0;
-    // tmrTime's interval in milliseconds; whether it runs is not touched.
-    virtual void setTimerInterval(std::int32_t milliseconds) = 0;
-};
 
 // Shows the head of a data file in the preview window: `bytes` of it, the
 // whole file for 0.

@@ -132,24 +132,31 @@ bool RoundScaleVal(std::string_view text, int& length, double& target, bool upwa
     return true;
 }
 
+namespace {
+// A new highest or lowest value: its label, its text in place of the
+// field's, and the nearer scale end moved beyond it.
+bool takeExtreme(MonitorState& state, MonitorView& view, std::string& s, double v, int label,
+                 const char* caption, double& scaleEnd, bool upward, CoreError& error) {
+    s = decimalText(v);
+    view.setValueLabel(label, caption + s);
+    int length = static_cast<int>(s.size());
+    if (!RoundScaleVal(s, length, scaleEnd, upward, &error))
+        return false;
+    refreshScaleLabels(state, view);
+    return true;
+}
+} // namespace
+
 bool TrackMaxMin(MonitorState& state, MonitorView& view, std::string& s, double v, CoreError& error) {
     if (v > state.dblNowMax) {
         state.dblNowMax = v;
-        s = decimalText(v);
-        view.setValueLabel(0, "Max: " + s);
-        int length = static_cast<int>(s.size());
-        if (!RoundScaleVal(s, length, state.dblMaxY, true, &error))
+        if (!takeExtreme(state, view, s, v, 0, "Max: ", state.dblMaxY, true, error))
             return false;
-        refreshScaleLabels(state, view);
     }
     if (v < state.dblNowMin) {
         state.dblNowMin = v;
-        s = decimalText(v);
-        view.setValueLabel(2, "Min: " + s);
-        int length = static_cast<int>(s.size());
-        if (!RoundScaleVal(s, length, state.dblMinY, false, &error))
+        if (!takeExtreme(state, view, s, v, 2, "Min: ", state.dblMinY, false, error))
             return false;
-        refreshScaleLabels(state, view);
     }
     state.blnRescale = false;
     return true;

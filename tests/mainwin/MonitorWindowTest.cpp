@@ -1,5 +1,5 @@
-// The main window wired to the core: live monitoring of a file a writer keeps
-// appending to, replays stopped from the window, the run buttons' cascade.
+// The main window wired to the core: replays stopped from the window, the
+// run buttons' cascade. Live monitoring from start-up on: ProgramTest.
 // The settings are applied through the core, as the dialog will.
 
 #include "core/ApplySettings.h"
@@ -9,7 +9,6 @@
 #include "platform/widgets/SurfaceView.h"
 #include "tests/core/TempDir.h"
 #include "tests/mainwin/MainWindowFixture.h"
-#include "tests/platform/widgets/ImagePixels.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -54,44 +53,11 @@ protected:
     // Clicks as the user does.
     void click(int index) { QTest::mouseClick(window->chkStart[index], Qt::LeftButton); }
     std::string caption(const QLabel* label) const { return label->text().toStdString(); }
-    int yellowPixels() const { return pixelsOfColour(*window->picView->image(), Qt::yellow); }
 
     TempDir dir;
     std::string data;
     MonitorSession session;
 };
-
-TEST_F(MonitorWindowTest, FollowsAFileThatAWriterAppendsTo) {
-    dir.write("data.csv", "10\n");
-    apply();
-    int written = 1;
-    QTimer writer;
-    QObject::connect(&writer, &QTimer::timeout,
-                     [&] { dir.append("data.csv", std::to_string(10 + 5 * written++) + "\n"); });
-    writer.start(15);
-    click(2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state.lngDatPos >= 5; }, 5000));
-    writer.stop();
-
-    EXPECT_EQ(caption(window->lblNowValVal[0]), "Max: " + std::to_string(static_cast<int>(state.dblNowMax)));
-    EXPECT_GE(state.dblMaxY, state.dblNowMax) << "the scale widened";
-    QTest::qWait(50);
-    EXPECT_GT(yellowPixels(), 10) << "the series is on the graph";
-
-    // Truncated and rewritten, with a blank last line: monitoring goes on.
-    dir.write("data.csv", "7\n\n");
-    QTest::qWait(80);
-    EXPECT_TRUE(window->runButtonDown(2));
-    dir.write("data.csv", "7\n");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return caption(window->lblInfo) == "1行 表示"; }, 3000));
-
-    // Gone: the run stops and says why.
-    std::filesystem::remove(data);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.empty(); }, 3000));
-    EXPECT_EQ(boxes.shown[0].text, data + "\r\nファイルが存在しませんでした。");
-    EXPECT_FALSE(window->runButtonDown(2));
-    EXPECT_FALSE(window->tmrTime->isActive());
-}
 
 TEST_F(MonitorWindowTest, ReplayStopsFromTheWindowBeforeItsNextLine) {
     std::string lines;

@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 class AnswerDefault : public MessageBoxPresenter {
@@ -83,6 +85,13 @@ TEST_F(ProgramTest, FromTheCommandLineToALiveGraphAndAReplay) {
               std::to_string(lines) + "行目を表示中... " + std::to_string(lines + 1) + "行 表示完了");
     EXPECT_FALSE(window.chkStart[1]->isChecked());
     EXPECT_TRUE(boxes.shown.empty());
+
+    // The file goes away while it is followed: the run stops and says why.
+    QTest::mouseClick(window.chkStart[2], Qt::LeftButton);
+    std::filesystem::remove(data);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.empty(); }, 3000));
+    EXPECT_EQ(boxes.shown[0], data + "\r\nファイルが存在しませんでした。");
+    EXPECT_FALSE(window.chkStart[2]->isChecked());
 }
 
 TEST_F(ProgramTest, TheFieldSpinRestartsTheGraphWithTheOtherField) {

@@ -26,12 +26,12 @@ void ConsoleView::setValueLabel(int index, const std::string& text) {
     m_summary.valueLabels.at(static_cast<std::size_t>(index)) = text;
 }
 
-void ConsoleView::showMessage(const std::string& text) {
+void ConsoleView::showPlainMessage(const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 int ConsoleView::ShowMsg(const std::string& strMsg, int) {
-    showMessage(strMsg);
+    showPlainMessage(strMsg);
     return 1;
 }
 

@@ -37,7 +37,7 @@ public:
     void setPageScrollEnabled(bool) override {}
     void setTimerEnabled(bool) override {}
 
-    void showMessage(const std::string& text) override;
+    void showPlainMessage(const std::string& text) override;
     int ShowMsg(const std::string& strMsg, int intKind) override;
 
     // No events to run: this is where the progress bar moves.

@@ -1,11 +1,8 @@
 #include "app/RenderOptions.h"
 
-#include "core/ApplySettings.h"
+#include "core/Chart.h"
 #include "core/FieldExtraction.h"
-#include "core/MonitorState.h"
-#include "core/MonitorView.h"
 #include "core/NumberText.h"
-#include "core/ScaleLabels.h"
 
 #include <algorithm>
 #include <charconv>
@@ -131,7 +128,8 @@ RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments
                 return outOfRange();
             options.threshold = static_cast<std::int16_t>(*n);
         } else if (argument == "--color") {
-            if (value != "黄" && value != "白" && value != "青" && value != "赤" && value != "水")
+            if (std::none_of(std::begin(kSeriesColours), std::end(kSeriesColours),
+                             [&](const SeriesColour& entry) { return entry.name == value; }))
                 return outOfRange();
             options.colour = value;
         } else if (argument == "--size") {
@@ -197,25 +195,20 @@ std::string renderNamePart(const RenderOptions& options) {
     return title.empty() ? "chart" : title;
 }
 
-void applyRenderOptions(MonitorState& state, MonitorView& view, const RenderOptions& options) {
-    LoadMonitorDefaults(state);
-    state.strInFile = options.dataFile;
-    state.blnRescale = true;
-    state.dblMaxY = options.max;
-    state.dblMinY = options.min;
-    state.lngRange = options.pageSize;
-    state.lngXmem = options.points;
-    state.lngXmemNormal = options.points;
-    view.setHeadInfo("表示項目数:" + std::to_string(options.points));
-    RedimDatBuf(state, std::max(state.lngRange, state.lngXmem));
-    state.intLimit = options.threshold;
-    state.blnAutoMaxMin = !options.fixedScale;
-    state.blnViewSave = options.sweeps;
-    state.strViewSaveDir = options.outDir;
-    state.strInFileTitle = renderNamePart(options);
-    state.strDelimit = options.delimiter;
-    state.blnDelimitSkip = options.skipRepeated;
-    state.intDatCol = options.column;
-    SetScaleLabels(state, view);
-    ResetDatPos(state);
+MonitorSettings renderSettings(const RenderOptions& options) {
+    MonitorSettings settings;
+    settings.strInFile = options.dataFile;
+    settings.strDelimit = options.delimiter;
+    settings.blnDelimitSkip = options.skipRepeated;
+    settings.intDatCol = options.column;
+    settings.lngXmem = options.points;
+    settings.xmemText = std::to_string(options.points);
+    settings.lngRange = options.pageSize;
+    settings.dblMaxY = options.max;
+    settings.dblMinY = options.min;
+    settings.blnAutoMaxMin = !options.fixedScale;
+    settings.intLimit = options.threshold;
+    settings.blnViewSave = options.sweeps;
+    settings.strViewSaveDir = options.outDir;
+    return settings;
 }

@@ -3,6 +3,7 @@
 // RePlay button does and writes the chart as pictures.
 
 #include "core/DrawingSurface.h"
+#include "core/MonitorSettings.h"
 
 #include <cstdint>
 #include <optional>
@@ -49,14 +50,11 @@ RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments
 // The --help text.
 std::string renderUsage();
 
-struct MonitorState;
-class MonitorView;
+// The options as the settings applying takes them: the data file, delimiter,
+// field, points per view and page, scale ends, threshold and sweep pictures
+// (saved into the output folder).
+MonitorSettings renderSettings(const RenderOptions& options);
 
-// The program's defaults with the options applied as applying the settings
-// would: the scale ends, points, page size, threshold, switches, delimiter,
-// field, bitmap folder and name part ("chart" when the data file's name gives
-// none), blnRescale on and the scale labels set once.
-void applyRenderOptions(MonitorState& state, MonitorView& view, const RenderOptions& options);
-
-// The name part of the pictures: the data file's, or "chart".
+// The name part of the pictures: the data file's, or "chart" when its name
+// gives none.
 std::string renderNamePart(const RenderOptions& options);

@@ -43,15 +43,14 @@ void BM_ReadLastLineGrowing(benchmark::State& state) {
     CountFileLines(path, &scan);
     LastLineReader reader;
     reader.continueFrom(path, scan);
-    std::string line, message;
-    std::int64_t count = 0;
     for (auto _ : state) {
         state.PauseTiming();
         appendCsv(path, 1024);
         state.ResumeTiming();
-        if (!reader.read(path, line, count, message))
-            state.SkipWithError(message.c_str());
-        benchmark::DoNotOptimize(line);
+        const auto last = reader.read(path);
+        if (!last)
+            state.SkipWithError(last.error().description.c_str());
+        benchmark::DoNotOptimize(last);
     }
 }
 BENCHMARK(BM_ReadLastLineGrowing)->Arg(1)->Arg(1024)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -41,7 +41,7 @@ void BM_LiveTick(benchmark::State& benchState) {
         benchState.PauseTiming();
         appendCsv(state.strInFile, 40);
         benchState.ResumeTiming();
-        tmrTime_Timer(context);
+        liveTick(context);
         benchmark::DoNotOptimize(surface.image().constBits());
     }
 }

@@ -22,7 +22,7 @@ public:
     bool runButtonDown(int) const override { return false; }
     void setPageScrollEnabled(bool) override {}
     void setTimerEnabled(bool) override {}
-    void showMessage(const std::string&) override {}
+    void showPlainMessage(const std::string&) override {}
     int ShowMsg(const std::string&, int) override { return 1; }
     void letEventsRun() override {}
     void waitForEvents(int) override {}

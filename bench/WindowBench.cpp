@@ -5,7 +5,7 @@
 #include "BenchFiles.h"
 #include "core/TextDecoder.h"
 #include "mainwin/MainProgram.h"
-#include "platform/widgets/MessageBox.h"
+#include "core/MessageBox.h"
 #include "platform/widgets/SurfaceView.h"
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"

@@ -1,5 +1,6 @@
 #include "core/Chart.h"
 
+#include "core/FileLines.h"
 #include "core/MonitorState.h"
 #include "core/MonitorView.h"
 #include "core/NumberText.h"
@@ -17,7 +18,8 @@ constexpr Colour kThresholdColour = kRed;
 constexpr Colour kMaxMinTextColour = kWhite;
 constexpr double kMaxMinTextSize = 8;
 
-// N(t): the value of t's decimal text.
+// t as its 15-digit decimal text reads back, so that a row is computed from
+// the value the user sees rather than from binary noise below it.
 double normalised(double t) {
     if (!std::isfinite(t))
         return t;
@@ -25,13 +27,6 @@ double normalised(double t) {
     double value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
-}
-
-bool samePath(const std::string& a, const std::string& b) {
-    std::error_code error;
-    if (std::filesystem::equivalent(a, b, error))
-        return true;
-    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
 }
 
 } // namespace
@@ -45,29 +40,21 @@ double chartY(double v, double minY, double top) {
 }
 
 Colour seriesColourFor(std::string_view colourText, Colour fallback) {
-    if (colourText == "黄")
-        return kYellow;
-    if (colourText == "白")
-        return kWhite;
-    if (colourText == "青")
-        return kBlue;
-    if (colourText == "赤")
-        return kRed;
-    if (colourText == "水")
-        return kCyan;
+    for (const SeriesColour& entry : kSeriesColours)
+        if (entry.name == colourText)
+            return entry.colour;
     return fallback;
 }
 
 Chart::Chart(MonitorState& state, MonitorView& view, DrawingSurface& surface)
     : m_state(state), m_view(view), m_surface(surface) {}
 
-Chart::Switches Chart::switchesNow(Colour fallback) const {
+Chart::Switches Chart::switchesNow() const {
     Switches switches;
     switches.clear = !(m_view.pageModeChecked() && m_view.compositeChecked());
     switches.hideAuxiliary = m_view.auxiliaryLinesHidden();
     switches.hideThreshold = m_view.thresholdHidden();
-    switches.fallback = fallback;
-    switches.colour = seriesColourFor(m_view.colourText(), fallback);
+    switches.colour = seriesColourFor(m_view.colourText(), kYellow);
     return switches;
 }
 
@@ -86,7 +73,7 @@ void Chart::fillRedraw(Redraw& redraw, double top, const Switches& switches) con
 
 void Chart::DrawGrid() {
     Redraw redraw;
-    fillRedraw(redraw, m_state.dblMaxY, switchesNow(kYellow));
+    fillRedraw(redraw, m_state.dblMaxY, switchesNow());
     if (redraw.clear)
         m_deferred.reset(); // cleared anyway: a waiting picture would never be seen
     else
@@ -94,10 +81,9 @@ void Chart::DrawGrid() {
     renderGrid(redraw);
 }
 
-void Chart::DrawSeries(double top, Colour& colour, bool deferred) {
-    if (!deferred || !m_switches || m_switches->fallback != colour)
-        m_switches = switchesNow(colour);
-    colour = m_switches->colour;
+void Chart::DrawSeries(double top, bool deferred) {
+    if (!deferred || !m_switches)
+        m_switches = switchesNow();
     // Composite pictures build on each other, so they are never deferred.
     if (deferred && m_switches->clear) {
         // Filled in place: this runs once per line of a replay.
@@ -191,23 +177,20 @@ void Chart::PrintMaxMin(double top) {
 }
 
 std::string Chart::sweepPicturePath(std::int32_t sweep) const {
-    const char* extension = m_sweepFormat == ImageFormat::Png ? ".png" : ".bmp";
-    const std::string name = m_state.strInFileTitle + std::to_string(sweep) + extension;
+    const std::string name = m_state.strInFileTitle + std::to_string(sweep) + pictureExtension(m_sweepFormat);
     if (m_state.strViewSaveDir.empty())
         return name;
     return (std::filesystem::path(m_state.strViewSaveDir) / name).string();
 }
 
-bool Chart::SaveSweepBitmap(std::int32_t sweep, double top, CoreError& error) {
+Result<> Chart::SaveSweepBitmap(std::int32_t sweep, double top) {
     if (!m_state.blnViewSave)
-        return true;
+        return {};
     PrintMaxMin(top);
     const std::string path = sweepPicturePath(sweep);
-    if (!m_state.strInFile.empty() && samePath(path, m_state.strInFile)) {
-        error = CoreError{kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + path};
-        return false;
-    }
-    return m_surface.saveImage(path, m_sweepFormat, error);
+    if (!m_state.strInFile.empty() && samePath(path, m_state.strInFile))
+        return CoreError{kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + path};
+    return m_surface.saveImage(path, m_sweepFormat);
 }
 
 void Chart::Locate(double x, double y) {

@@ -21,10 +21,21 @@
 
 class MonitorView;
 
-// The row of value v on the chart's 0..100 vertical scale:
-// 100 − R2(N(v − minY) / (top − minY) × 100), where N normalises through the
-// value's decimal text. Values outside the scale fall outside 0..100.
+// The row of value v on the chart's 0..100 vertical scale, 0 at the top:
+// the share of the span from minY to top that v lies above minY, in
+// percent, rounded to two places and counted down from 100. v − minY is
+// taken as its decimal text reads, so rows follow the values as shown.
+// Values outside the scale fall outside 0..100.
 double chartY(double v, double minY, double top);
+
+// The colours the series can be drawn in, by the names the colour list
+// offers, in its order.
+struct SeriesColour {
+    std::string_view name;
+    Colour colour;
+};
+inline constexpr SeriesColour kSeriesColours[] = {
+    {"黄", kYellow}, {"白", kWhite}, {"青", kBlue}, {"赤", kRed}, {"水", kCyan}};
 
 // The series colour for the colour list's text; `fallback` for any other text.
 Colour seriesColourFor(std::string_view colourText, Colour fallback);
@@ -38,10 +49,11 @@ public:
     // Prepares the surface and draws the grid and the threshold line.
     void DrawGrid();
 
-    // Redraws the chart and the whole series with `top` at the top edge.
-    // `colour` receives the colour chosen from the colour list. A deferred
-    // redraw waits for flush(); an immediate one replaces any waiting one.
-    void DrawSeries(double top, Colour& colour, bool deferred = false);
+    // Redraws the chart and the whole series with `top` at the top edge, in
+    // the colour chosen in the colour list (yellow for any other text). A
+    // deferred redraw waits for flush(); an immediate one replaces any
+    // waiting one.
+    void DrawSeries(double top, bool deferred = false);
 
     // Renders a deferred redraw, if one waits.
     void flush();
@@ -61,10 +73,9 @@ public:
     void PrintMaxMin(double top);
 
     // When bitmap saving is on: prints the Max/Min text and saves the chart as
-    // strViewSaveDir/strInFileTitle + sweep + extension. False with the error
-    // when the picture cannot be written, or when its path would be the data
-    // file itself.
-    bool SaveSweepBitmap(std::int32_t sweep, double top, CoreError& error);
+    // strViewSaveDir/strInFileTitle + sweep + extension. An error when the
+    // picture cannot be written, or when its path would be the data file itself.
+    Result<> SaveSweepBitmap(std::int32_t sweep, double top);
 
     // Millimetre scale, current position (x, y).
     void Locate(double x, double y);
@@ -97,10 +108,9 @@ private:
         bool clear = true;
         bool hideAuxiliary = false;
         bool hideThreshold = false;
-        Colour fallback = 0;
         Colour colour = 0;
     };
-    Switches switchesNow(Colour fallback) const;
+    Switches switchesNow() const;
     void fillRedraw(Redraw& redraw, double top, const Switches& switches) const;
     void renderGrid(const Redraw& redraw);
     void renderSeries(const Redraw& redraw, const std::vector<tDat>& buffer);

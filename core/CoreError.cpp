@@ -8,13 +8,6 @@ CoreError systemError(int errnoValue) {
     return CoreError{errnoValue, std::system_category().message(errnoValue)};
 }
 
-std::string fileErrorMessage(const CoreError& error) {
-    std::string message = "Error: (" + std::to_string(error.number) + ") ";
-    message += kCrLf;
-    message += error.description;
-    return message;
-}
-
 CoreError currentFailure() {
     try {
         throw;
@@ -25,4 +18,25 @@ CoreError currentFailure() {
     } catch (...) {
         return {kErrInvalidValue, "Unknown error"};
     }
+}
+
+std::string fileErrorMessage(const CoreError& error) {
+    if (error.number == kErrFileMissing)
+        return error.description;
+    std::string message = "Error: (" + std::to_string(error.number) + ") ";
+    message += kCrLf;
+    message += error.description;
+    return message;
+}
+
+std::string runErrorMessage(const CoreError& error) {
+    return "Error (" + std::to_string(error.number) + ") :" + error.description;
+}
+
+std::string tickErrorMessage(const CoreError& error) {
+    return "Error : " + std::to_string(error.number) + " " + error.description;
+}
+
+std::string replayErrorText(const CoreError& error) {
+    return "Error : " + error.description;
 }

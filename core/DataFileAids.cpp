@@ -11,14 +11,13 @@
 
 using enum DialogControl;
 
-void cmdDatTest_Click(DialogModel& dialog, const TextDecoder& decoder) {
+void testFirstLine(DialogModel& dialog, const TextDecoder& decoder) {
     dialog.setText(txtDatTest, std::string());
     const std::string& path = dialog.text(txtInFile);
     if (!dataFileExists(path))
         return;
     LineReader reader;
-    CoreError error;
-    if (!reader.open(path, error))
+    if (!reader.open(path))
         return;
     std::string_view line;
     if (!reader.next(line))
@@ -27,14 +26,14 @@ void cmdDatTest_Click(DialogModel& dialog, const TextDecoder& decoder) {
     std::string_view field;
     if (column && GetColDat(dialog.state(), line, *column, field)) {
         dialog.setText(txtDatTest, decoder.toUtf8(field));
-        dialog.setForeColor(txtDatTest, kColorWindowText);
+        dialog.setForeColour(txtDatTest, kColourWindowText);
     } else {
         dialog.setText(txtDatTest, std::string(kDatTestErrorText));
-        dialog.setForeColor(txtDatTest, kColorRed);
+        dialog.setForeColour(txtDatTest, kColourRed);
     }
 }
 
-void cmdFileEnd_Click(DialogModel& dialog, MonitorView& view) {
+void takeLineCountAsPageSize(DialogModel& dialog, MonitorView& view) {
     const std::string path = dialog.text(txtInFile);
     if (dataFileExists(path))
         dialog.setText(txtRange, std::to_string(CountFileLines(path)));
@@ -42,19 +41,19 @@ void cmdFileEnd_Click(DialogModel& dialog, MonitorView& view) {
         view.ShowMsg(std::string(kMsgInFileNameInvalid), 1);
 }
 
-void cmdInFile_Click(DialogModel& dialog, const std::string& chosenPath) {
+void takeChosenDataFile(DialogModel& dialog, const std::string& chosenPath) {
     const std::string previous = dialog.text(txtInFile);
     dialog.setText(txtInFile, chosenPath);
     if (dialog.text(txtInFile).empty())
         dialog.setText(txtInFile, previous);
 }
 
-void cmdViewSave_Click(DialogModel& dialog, const std::string& browsedFolder) {
+void takeBrowsedFolder(DialogModel& dialog, const std::string& browsedFolder) {
     if (!browsedFolder.empty())
         dialog.setText(txtViewSave, browsedFolder);
 }
 
-void txtInFile_Drop(DialogModel& dialog, const std::vector<std::string>& paths) {
+void takeDroppedDataFiles(DialogModel& dialog, const std::vector<std::string>& paths) {
     if (!paths.empty())
         dialog.setText(txtInFile, paths.front());
 }

@@ -26,24 +26,24 @@ inline constexpr std::string_view kDatTestErrorText = "Error";
 // field. A missing, empty or unreadable file leaves txtDatTest empty. Lines
 // end as in every reader (LF, CR LF or a lone CR). `decoder` turns the
 // field's bytes into the text shown.
-void cmdDatTest_Click(DialogModel& dialog, const TextDecoder& decoder);
+void testFirstLine(DialogModel& dialog, const TextDecoder& decoder);
 
 // "表示項目数(頁単位):": txtRange takes the line count of the file named in
 // txtInFile (running its change rule), or ShowMsg kind 1 says the file name
 // is wrong when there is no such file.
-void cmdFileEnd_Click(DialogModel& dialog, MonitorView& view);
+void takeLineCountAsPageSize(DialogModel& dialog, MonitorView& view);
 
 // "...": `chosenPath` is what the file chooser returned, empty when the user
 // cancelled. It goes into txtInFile; a cancelled choice puts the text back
 // that was there before. Both placements run the field's change rule.
-void cmdInFile_Click(DialogModel& dialog, const std::string& chosenPath);
+void takeChosenDataFile(DialogModel& dialog, const std::string& chosenPath);
 
 // "保存先": a folder the browser returned (non-empty) goes into txtViewSave;
 // a cancelled browse (empty) leaves the field alone.
-void cmdViewSave_Click(DialogModel& dialog, const std::string& browsedFolder);
+void takeBrowsedFolder(DialogModel& dialog, const std::string& browsedFolder);
 
 // Files dropped on txtInFile: the first one becomes its text; the others are ignored.
-void txtInFile_Drop(DialogModel& dialog, const std::vector<std::string>& paths);
+void takeDroppedDataFiles(DialogModel& dialog, const std::vector<std::string>& paths);
 
 // BrowseFolder's result: the chosen folder ending with the separator "/"
 // ("/data" gives "/data/", "/" stays "/"); empty stays empty (cancelled).

@@ -69,7 +69,7 @@ DialogModel::DialogModel(MonitorState& state) : m_state(state) {
     mut(txtDatCol).locked = true; // read-only: only the spin and code change it
     mut(scrV).value = 1;
     mut(txtDatTest).locked = true; // display only
-    mut(txtDatTest).backColor = kColorInactiveBorder;
+    mut(txtDatTest).backColour = kColourInactiveBorder;
     mut(txtPreView).text = "1000";
     mut(txtSpeed).text = "0";
     mut(txtIniInterval).text = "1000";
@@ -114,25 +114,25 @@ void DialogModel::notify(DialogControl c) {
         m_listener(c);
 }
 
-void DialogModel::setEnabled(DialogControl c, bool enabled) {
+void DialogModel::storeEnabled(DialogControl c, bool enabled) {
     if (control(c).enabled == enabled)
         return;
     mut(c).enabled = enabled;
     notify(c);
 }
 
-void DialogModel::setLocked(DialogControl c, bool locked, std::uint32_t backColor) {
-    if (control(c).locked == locked && control(c).backColor == backColor)
+void DialogModel::storeLocked(DialogControl c, bool locked, std::uint32_t backColour) {
+    if (control(c).locked == locked && control(c).backColour == backColour)
         return;
     mut(c).locked = locked;
-    mut(c).backColor = backColor;
+    mut(c).backColour = backColour;
     notify(c);
 }
 
-void DialogModel::setForeColor(DialogControl c, std::uint32_t color) {
-    if (control(c).foreColor == color)
+void DialogModel::setForeColour(DialogControl c, std::uint32_t colour) {
+    if (control(c).foreColour == colour)
         return;
-    mut(c).foreColor = color;
+    mut(c).foreColour = colour;
     notify(c);
 }
 
@@ -236,9 +236,9 @@ void DialogModel::SetCtlEnabled(std::string_view name, bool blnEnable) {
     if (!c)
         return;
     if (hasPrefix(name, {"txt", "cbo", "cmb"}))
-        setLocked(*c, !blnEnable, blnEnable ? kColorWhite : kColorActiveBorder);
+        storeLocked(*c, !blnEnable, blnEnable ? kColourWhite : kColourActiveBorder);
     else if (hasPrefix(name, {"lst", "cmd", "opt", "chk", "lbl"}))
-        setEnabled(*c, blnEnable);
+        storeEnabled(*c, blnEnable);
 }
 
 void DialogModel::replaceAbove(DialogControl field, double limit, std::string_view replacement) {

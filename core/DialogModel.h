@@ -21,11 +21,11 @@
 struct MonitorState;
 
 // Colours as 0x00BBGGRR; 0x80000000 + n is the platform's system colour n.
-inline constexpr std::uint32_t kColorWhite = 0xFFFFFF;
-inline constexpr std::uint32_t kColorActiveBorder = 0x8000000A;   // a locked field
-inline constexpr std::uint32_t kColorInactiveBorder = 0x8000000B; // txtDatTest's background
-inline constexpr std::uint32_t kColorWindowText = 0x80000008;
-inline constexpr std::uint32_t kColorRed = 0xFF;
+inline constexpr std::uint32_t kColourWhite = 0xFFFFFF;
+inline constexpr std::uint32_t kColourActiveBorder = 0x8000000A;   // a locked field
+inline constexpr std::uint32_t kColourInactiveBorder = 0x8000000B; // txtDatTest's background
+inline constexpr std::uint32_t kColourWindowText = 0x80000008;
+inline constexpr std::uint32_t kColourRed = 0xFF;
 
 // The dialog's controls, in reading order, then its group boxes.
 enum class DialogControl : int {
@@ -71,8 +71,8 @@ std::optional<DialogControl> controlNamed(std::string_view name);
 struct ControlState {
     std::string text;                      // text fields; cmbDelimit: the selected item, or empty
     bool locked = false;                   // text fields and the list: the user cannot change it
-    std::uint32_t backColor = kColorWhite; // text fields and the list
-    std::uint32_t foreColor = kColorWindowText;
+    std::uint32_t backColour = kColourWhite; // text fields and the list
+    std::uint32_t foreColour = kColourWindowText;
     bool enabled = true;
     bool checked = false; // check boxes
     int listIndex = -1;   // cmbDelimit: index into kDelimiterNames, -1 for none
@@ -127,8 +127,8 @@ public:
     // The dialog's spin scrV; its change writes txtDatCol. False, with nothing
     // changed, for a value outside 1..1000.
     bool setSpinValue(int value);
-    void setOkEnabled(bool enabled) { setEnabled(DialogControl::OKButton, enabled); }
-    void setForeColor(DialogControl c, std::uint32_t color);
+    void setOkEnabled(bool enabled) { storeEnabled(DialogControl::OKButton, enabled); }
+    void setForeColour(DialogControl c, std::uint32_t colour);
 
     // --- the user's typing ---
     // The key rule: whether a typed key (a character code, kBackspace for
@@ -159,8 +159,8 @@ private:
     static std::size_t index(DialogControl c) { return static_cast<std::size_t>(c); }
     ControlState& mut(DialogControl c) { return m_controls[index(c)]; }
     void notify(DialogControl c);
-    void setEnabled(DialogControl c, bool enabled);
-    void setLocked(DialogControl c, bool locked, std::uint32_t backColor);
+    void storeEnabled(DialogControl c, bool enabled);
+    void storeLocked(DialogControl c, bool locked, std::uint32_t backColour);
     void runChangeRule(DialogControl field);
     void runClickRule(DialogControl control);
     // Replace the text when its value is above `limit`, or at most 0.

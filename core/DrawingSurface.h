@@ -27,6 +27,11 @@ enum class ScaleMode { User, Twips, Millimetres };
 
 enum class ImageFormat { Bmp, Png };
 
+// The file name extension of a picture in that format, with its dot.
+inline const char* pictureExtension(ImageFormat format) {
+    return format == ImageFormat::Png ? ".png" : ".bmp";
+}
+
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
@@ -50,8 +55,8 @@ public:
 
     // Drawing stays in the surface's image, survives repaints and can be saved.
     virtual void setPersistent(bool persistent) = 0;
-    // Saves the image; false with the error when the file cannot be written.
-    virtual bool saveImage(const std::string& path, ImageFormat format, CoreError& error) = 0;
+    // Saves the image as the file `path`.
+    virtual Result<> saveImage(const std::string& path, ImageFormat format) = 0;
 
     // Around a full redraw, so that only finished pictures are seen.
     virtual void hideAndDisable() = 0;

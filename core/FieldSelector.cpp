@@ -58,7 +58,7 @@ void FieldSelector::scrV_Change() {
     const std::int64_t upperBound = std::max<std::int64_t>(m_state.lngRange, m_state.lngXmem);
     if (!RedimDatBuf(m_state, upperBound)) {
         // The buffer is left with slot 0 alone and an empty position.
-        m_view.showMessage(fileErrorMessage(CoreError{kErrOutOfMemory, "Out of memory"}));
+        m_view.showPlainMessage(fileErrorMessage(CoreError{kErrOutOfMemory, "Out of memory"}));
     }
     SetScaleLabels(m_state, m_view);
     ResetDatPos(m_state);

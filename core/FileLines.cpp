@@ -1,5 +1,6 @@
 #include "core/FileLines.h"
 
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,15 +10,21 @@ bool dataFileExists(const std::string& path) {
            ::access(path.c_str(), R_OK) == 0;
 }
 
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error))
+        return true;
+    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+}
+
 std::int64_t CountFileLines(const std::string& strFileName, FileScan* scanOut, const ScanProgress& progress) {
     if (!dataFileExists(strFileName))
         return 0;
-    CoreError error;
-    auto fd = openReadOnly(strFileName, error);
+    const auto fd = openReadOnly(strFileName);
     if (!fd)
         return 0;
     FileScan scan;
-    if (!continueScan(fd->get(), scan, error, progress))
+    if (!continueScan(fd->get(), scan, progress))
         return 0;
     if (scanOut)
         *scanOut = scan;

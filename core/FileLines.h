@@ -10,6 +10,9 @@
 // a regular file that we may read.
 bool dataFileExists(const std::string& path);
 
+// True when both paths name the same file, or would once it exists.
+bool samePath(const std::string& a, const std::string& b);
+
 // The line number at the end of the file: its line ends + 1, so an empty
 // file counts 1 and three lines each with a line end count 4. 0 when the file
 // does not exist or cannot be read. Needs no write access. When `scanOut` is

@@ -50,24 +50,20 @@ int UniqueFd::release() {
     return fd;
 }
 
-std::optional<UniqueFd> openReadOnly(const std::string& path, CoreError& error) {
+Result<UniqueFd> openReadOnly(const std::string& path) {
     int fd;
     do {
         fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        error = systemError(errno);
-        return std::nullopt;
-    }
+    if (fd < 0)
+        return systemError(errno);
     return UniqueFd(fd);
 }
 
-bool continueScan(int fd, FileScan& scan, CoreError& error, const ScanProgress& progress) {
+Result<> continueScan(int fd, FileScan& scan, const ScanProgress& progress) {
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        error = systemError(errno);
-        return false;
-    }
+    if (::fstat(fd, &info) != 0)
+        return systemError(errno);
     scan.device = info.st_dev;
     scan.inode = info.st_ino;
     const auto total = static_cast<std::uint64_t>(info.st_size);
@@ -77,10 +73,8 @@ bool continueScan(int fd, FileScan& scan, CoreError& error, const ScanProgress& 
     std::vector<char> buffer(std::min<std::uint64_t>(kChunkSize, std::max<std::uint64_t>(total, 4096)));
     for (;;) {
         const ssize_t got = preadFully(fd, buffer.data(), buffer.size(), scan.tally.scanned);
-        if (got < 0) {
-            error = systemError(errno);
-            return false;
-        }
+        if (got < 0)
+            return systemError(errno);
         if (got == 0)
             break;
         const auto size = static_cast<std::size_t>(got);
@@ -97,7 +91,7 @@ bool continueScan(int fd, FileScan& scan, CoreError& error, const ScanProgress& 
         if (size < buffer.size())
             break;
     }
-    return true;
+    return {};
 }
 
 bool stillSameFile(int fd, const FileScan& scan) {
@@ -105,29 +99,24 @@ bool stillSameFile(int fd, const FileScan& scan) {
     if (::fstat(fd, &info) != 0 || info.st_dev != scan.device || info.st_ino != scan.inode ||
         static_cast<std::uint64_t>(info.st_size) < scan.tally.scanned)
         return false;
-    std::string bytes;
-    CoreError ignored;
-    if (!readRange(fd, 0, scan.head.size(), bytes, ignored) || bytes != scan.head)
+    const auto head = readRange(fd, 0, scan.head.size());
+    if (!head || *head != scan.head)
         return false;
-    return readRange(fd, scan.tally.scanned - scan.tail.size(), scan.tail.size(), bytes, ignored) &&
-           bytes == scan.tail;
+    const auto tail = readRange(fd, scan.tally.scanned - scan.tail.size(), scan.tail.size());
+    return tail && *tail == scan.tail;
 }
 
-bool readRange(int fd, std::uint64_t offset, std::uint64_t size, std::string& out, CoreError& error) {
+Result<std::string> readRange(int fd, std::uint64_t offset, std::uint64_t size) {
+    std::string out;
     try {
         out.resize(size);
     } catch (const std::bad_alloc&) {
-        error = CoreError{kErrOutOfMemory, "Out of memory"};
-        return false;
+        return CoreError{kErrOutOfMemory, "Out of memory"};
     }
     const ssize_t got = preadFully(fd, out.data(), out.size(), offset);
-    if (got < 0) {
-        error = systemError(errno);
-        return false;
-    }
-    if (static_cast<std::uint64_t>(got) != size) {
-        error = CoreError{kErrFileChanged, "The file became shorter while it was read"};
-        return false;
-    }
-    return true;
+    if (got < 0)
+        return systemError(errno);
+    if (static_cast<std::uint64_t>(got) != size)
+        return CoreError{kErrFileChanged, "The file became shorter while it was read"};
+    return out;
 }

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <sys/types.h>
 
@@ -35,7 +34,7 @@ private:
 };
 
 // Opens a file read-only; the error carries errno.
-std::optional<UniqueFd> openReadOnly(const std::string& path, CoreError& error);
+Result<UniqueFd> openReadOnly(const std::string& path);
 
 // What a scan has counted of one file.
 struct FileScan {
@@ -48,12 +47,12 @@ struct FileScan {
 
 // Counts from tally.scanned to the end of the open file, updating `scan`.
 // A fresh scan starts from a default FileScan.
-bool continueScan(int fd, FileScan& scan, CoreError& error, const ScanProgress& progress = {});
+Result<> continueScan(int fd, FileScan& scan, const ScanProgress& progress = {});
 
 // True when the open file still holds exactly what `scan` counted at its
 // start and end, and has not shrunk, so counting can go on from there.
 bool stillSameFile(int fd, const FileScan& scan);
 
-// Reads exactly [offset, offset + size) of the open file. False with the error
-// when it cannot, including when the file has become shorter.
-bool readRange(int fd, std::uint64_t offset, std::uint64_t size, std::string& out, CoreError& error);
+// Exactly the bytes [offset, offset + size) of the open file; an error when
+// they cannot be read, also when the file has become shorter.
+Result<std::string> readRange(int fd, std::uint64_t offset, std::uint64_t size);

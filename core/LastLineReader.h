@@ -16,26 +16,28 @@ struct MonitorState;
 
 inline constexpr std::string_view kFileMissingText = "ファイルが存在しませんでした。";
 
+// What the last-line reading found.
+struct LastLine {
+    std::string strLine;           // the last terminated line followed by CR LF
+    std::int64_t lngLineCount = 0; // the number of line ends in the file
+};
+
 class LastLineReader {
 public:
-    // On true: strLine holds the last terminated line followed by CR LF and
-    // lngLineCount the number of line ends in the file. A file whose only line
-    // has no line end gives count 0 and that line; an empty file gives true,
-    // count 0 and leaves strLine untouched.
-    // On false: strMsg holds the text for the user, either the path, CR LF and
-    // "ファイルが存在しませんでした。" when there is no such file (or the path is
-    // empty or names something other than a regular file), or "Error: ("
-    // number ") " CR LF description. strLine is untouched.
-    bool read(const std::string& strPath, std::string& strLine, std::int64_t& lngLineCount,
-              std::string& strMsg);
+    // The last line and the line count. A file whose only line has no line
+    // end gives count 0 and that line; an empty file gives count 0 and no line.
+    // The error, shown with fileErrorMessage, is kErrFileMissing with the
+    // path, CR LF and "ファイルが存在しませんでした。" when there is no such file
+    // (or the path is empty or names something other than a regular file),
+    // or the system's error.
+    Result<LastLine> read(const std::string& strPath);
 
     // Takes over a count made by a full scan of strPath, so the next read of
     // that file only counts what was appended after it.
     void continueFrom(const std::string& strPath, const FileScan& scan);
 
 private:
-    bool readOnce(const std::string& strPath, std::string& strLine, std::int64_t& lngLineCount,
-                  std::string& strMsg, bool& retry);
+    Result<LastLine> readOnce(const std::string& strPath);
 
     std::string m_path;
     FileScan m_scan;
@@ -44,5 +46,4 @@ private:
 
 // The live tick's read: clears blnReadReady (the tick sets it again when it
 // is done) and reads through the state's reader.
-bool ReadLastLine(MonitorState& state, const std::string& strPath, std::string& strLine,
-                  std::int64_t& lngLineCount, std::string& strMsg);
+Result<LastLine> ReadLastLine(MonitorState& state, const std::string& strPath);

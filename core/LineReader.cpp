@@ -17,25 +17,21 @@ constexpr std::size_t kBufferSlack = 16; // after the data, for searches a block
 constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 } // namespace
 
-bool LineReader::open(const std::string& path, CoreError& error) {
+Result<> LineReader::open(const std::string& path) {
     close();
-    auto fd = openReadOnly(path, error);
+    auto fd = openReadOnly(path);
     if (!fd)
-        return false;
+        return fd.error();
     struct stat info {};
-    if (::fstat(fd->get(), &info) != 0) {
-        error = systemError(errno);
-        return false;
-    }
-    if (S_ISDIR(info.st_mode)) {
-        error = systemError(EISDIR);
-        return false;
-    }
+    if (::fstat(fd->get(), &info) != 0)
+        return systemError(errno);
+    if (S_ISDIR(info.st_mode))
+        return systemError(EISDIR);
     ::posix_fadvise(fd->get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     m_fd = std::move(*fd);
     m_sizeAtOpen = static_cast<std::uint64_t>(info.st_size);
     m_buffer.assign(kBufferSize + kBufferSlack, '\0');
-    return true;
+    return {};
 }
 
 void LineReader::close() {

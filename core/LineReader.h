@@ -15,8 +15,8 @@ class LineReader {
 public:
     LineReader() = default;
 
-    // Opens the file read-only. False with the error when it cannot.
-    bool open(const std::string& path, CoreError& error);
+    // Opens the file read-only.
+    Result<> open(const std::string& path);
     void close();
     bool isOpen() const { return static_cast<bool>(m_fd); }
 

@@ -24,7 +24,7 @@ std::string_view withoutLineEnd(std::string_view text) {
 
 void stopWithMessage(MonitorContext& context, const std::string& message) {
     StopRun(context);
-    context.view.showMessage(message);
+    context.view.showPlainMessage(message);
 }
 
 void tick(MonitorContext& context) {
@@ -42,23 +42,21 @@ void tick(MonitorContext& context) {
     if (!state.blnAutoMaxMin && state.dblMaxY == 0)
         return;
 
-    std::string line, message;
-    std::int64_t lineCount = 0;
-    if (!ReadLastLine(state, state.strInFile, line, lineCount, message)) {
-        stopWithMessage(context, message);
+    const auto last = ReadLastLine(state, state.strInFile);
+    if (!last) {
+        stopWithMessage(context, fileErrorMessage(last.error()));
         return;
     }
     std::string_view field;
-    if (!GetColDat(state, line, state.intDatCol, field))
+    if (!GetColDat(state, last->strLine, state.intDatCol, field))
         return;
     const auto value = numericValue(field);
     if (!value)
         return;
     std::string fieldText(field);
     if (state.blnAutoMaxMin || state.blnRescale) {
-        CoreError error;
-        if (!TrackMaxMin(state, context.view, fieldText, *value, error)) {
-            stopWithMessage(context, "Error : " + std::to_string(error.number) + " " + error.description);
+        if (auto tracked = TrackMaxMin(state, context.view, fieldText, *value); !tracked) {
+            stopWithMessage(context, tickErrorMessage(tracked.error()));
             return;
         }
     }
@@ -66,23 +64,21 @@ void tick(MonitorContext& context) {
     if (wraps)
         state.blnDatRound = true;
     state.DatBuf[static_cast<std::size_t>(position)].DVal = *value;
-    Colour colour = kYellow;
-    context.chart.DrawSeries(state.dblMaxY, colour);
+    context.chart.DrawSeries(state.dblMaxY);
     context.view.setValueLabel(1, "Now: " + context.decoder.toUtf8(withoutLineEnd(fieldText)));
-    context.view.setInfo(std::to_string(lineCount) + "行 表示");
+    context.view.setInfo(std::to_string(last->lngLineCount) + "行 表示");
 }
 
 } // namespace
 
-void tmrTime_Timer(MonitorContext& context) {
+void liveTick(MonitorContext& context) {
     MonitorState& state = context.state;
     if (!state.blnReadReady)
         return;
     try {
         tick(context);
     } catch (...) {
-        const CoreError failure = currentFailure();
-        stopWithMessage(context, "Error : " + std::to_string(failure.number) + " " + failure.description);
+        stopWithMessage(context, tickErrorMessage(currentFailure()));
     }
     state.blnReadReady = true;
 }

@@ -8,4 +8,4 @@ struct MonitorContext;
 // stores no value leaves the write position where it was, and every tick
 // arms the read guard again when it is done. A failed read stops the run and
 // shows the reason.
-void tmrTime_Timer(MonitorContext& context);
+void liveTick(MonitorContext& context);

@@ -41,7 +41,7 @@ public:
 
     // --- messages ---
     // A plain OK message box with the program's title.
-    virtual void showMessage(const std::string& text) = 0;
+    virtual void showPlainMessage(const std::string& text) = 0;
     // The shared message box of kinds 1 to 7; returns the normalised answer,
     // -1 when the box cannot be shown.
     virtual int ShowMsg(const std::string& strMsg, int intKind) = 0;

@@ -16,6 +16,10 @@ bool isFieldBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// The powers of ten that are exact doubles.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // A parsed decimal number: the text from_chars can read (no leading '+') and
 // enough about its digits to tell overflow from underflow.
 struct DecimalParts {
@@ -46,16 +50,13 @@ std::optional<std::int64_t> leadingExponent(const DecimalParts& parts) {
 // correctly rounded, so no general conversion is needed. This is the common
 // case of every data field, read once per line.
 std::optional<double> convertShort(const DecimalParts& parts) {
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     if (parts.significant > 15)
         return std::nullopt;
     const std::int64_t exponent = parts.exponent - static_cast<std::int64_t>(parts.fractionDigits.size());
     if (exponent < -22 || exponent > 22)
         return std::nullopt;
     double value = static_cast<double>(parts.mantissa);
-    value = exponent < 0 ? value / kPowers[-exponent] : value * kPowers[exponent];
+    value = exponent < 0 ? value / kPowersOfTen[-exponent] : value * kPowersOfTen[exponent];
     return parts.negative ? -value : value;
 }
 
@@ -138,6 +139,39 @@ std::string decimalText(double v) {
     return text;
 }
 
+std::string positionalText(double v) {
+    const std::string text = decimalText(v);
+    const auto e = text.find('E');
+    if (e == std::string::npos)
+        return text;
+    const bool negative = text[0] == '-';
+    std::string digits;
+    std::size_t point = std::string::npos;
+    for (std::size_t i = negative ? 1 : 0; i < e; ++i) {
+        if (text[i] == '.')
+            point = digits.size();
+        else
+            digits += text[i];
+    }
+    if (point == std::string::npos)
+        point = digits.size();
+    int exponent = 0;
+    const char* first = text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0);
+    std::from_chars(first, text.data() + text.size(), exponent);
+    // The point moves `exponent` places; digits are padded with zeros as needed.
+    const long long newPoint = static_cast<long long>(point) + exponent;
+    std::string result = negative ? "-" : "";
+    if (newPoint <= 0) {
+        result += "0." + std::string(static_cast<std::size_t>(-newPoint), '0') + digits;
+    } else if (newPoint >= static_cast<long long>(digits.size())) {
+        result += digits + std::string(static_cast<std::size_t>(newPoint) - digits.size(), '0');
+    } else {
+        result += digits.substr(0, static_cast<std::size_t>(newPoint)) + "." +
+                  digits.substr(static_cast<std::size_t>(newPoint));
+    }
+    return result;
+}
+
 double roundDecimalText(double v, int decimals) {
     if (!std::isfinite(v) || v == 0)
         return v == 0 ? 0.0 : v;
@@ -201,8 +235,6 @@ namespace {
 // correctly rounded. False when the text needs the general reading (which
 // also decides whether it is a number at all).
 bool readPlainDecimal(std::string_view text, double& value) {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char* p = text.data();
     const char* const end = p + text.size();
     const bool negative = *p == '-';
@@ -224,7 +256,7 @@ bool readPlainDecimal(std::string_view text, double& value) {
     }
     if (p != end || integerDigits + fractionDigits == 0 || integerDigits + fractionDigits > 15)
         return false;
-    value = static_cast<double>(mantissa) / kPowers[fractionDigits];
+    value = static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
     if (negative)
         value = -value;
     return true;

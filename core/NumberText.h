@@ -15,6 +15,11 @@
 // "1E-05") only where %G chooses it. Negative zero is written "0".
 std::string decimalText(double v);
 
+// The value's plain positional decimal text: the decimal text of v with any
+// exponent written out ("1E+15" becomes "1000000000000000", "1E-05"
+// becomes "0.00001").
+std::string positionalText(double v);
+
 // Rounds v to `decimals` places (0 and 2 are used: R0, R2) by rounding the
 // value's 15-significant-digit decimal text, halves to even. So
 // -0.17499999999999993, whose text is -0.175, rounds to -0.18 at 2 places.

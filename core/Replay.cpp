@@ -13,6 +13,7 @@
 #include "core/TextDecoder.h"
 
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -78,9 +79,9 @@ public:
             m_errVisible = false;
         }
     }
-    void errorText(const std::string& description) {
+    void errorText(const CoreError& error) {
         m_errRow = -2;
-        m_errField = "Error : " + description;
+        m_errField = replayErrorText(error);
         m_errPending = true;
         m_errVisible = true;
     }
@@ -130,7 +131,8 @@ public:
           m_labels(context, m_field) {}
 
     bool run();
-    bool failed() const { return m_failed; }
+    // What ended the replay on its error path, if anything did.
+    const std::optional<CoreError>& failure() const { return m_failure; }
 
 private:
     bool setUp();
@@ -154,7 +156,7 @@ private:
     std::int64_t m_k = 0; // numeric lines handled so far
     std::int64_t m_n = 0; // numeric lines in the current page
     std::int32_t m_s = 0; // sweeps, or pages in page mode
-    bool m_failed = false;
+    std::optional<CoreError> m_failure;
 };
 
 void ReplayRun::letEventsRun() {
@@ -217,9 +219,8 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
         m_state.blnDatRound = true;
         if (!m_page) {
             ++m_s;
-            CoreError error;
-            if (!m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY, error))
-                return fail(error);
+            if (auto saved = m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY); !saved)
+                return fail(saved.error());
         }
     }
     m_field.assign(fieldText);
@@ -227,9 +228,8 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
         // Only a new extreme changes anything but the rescale flag; it also
         // replaces the text with the value's decimal text.
         if (value > m_state.dblNowMax || value < m_state.dblNowMin) {
-            CoreError error;
-            if (!TrackMaxMin(m_state, m_context.view, m_extremeText, value, error))
-                return fail(error);
+            if (auto tracked = TrackMaxMin(m_state, m_context.view, m_extremeText, value); !tracked)
+                return fail(tracked.error());
             m_field.assign(m_extremeText);
         } else {
             m_state.blnRescale = false;
@@ -242,9 +242,8 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
         m_context.chart.beforeBufferWrite();
     storeValue(value);
 
-    Colour colour = kYellow;
     if (!m_page) {
-        m_context.chart.DrawSeries(m_state.dblMaxY, colour, true);
+        m_context.chart.DrawSeries(m_state.dblMaxY, true);
         m_labels.reading(m_k + 1);
         m_labels.nowChanged();
         letEventsRun();
@@ -252,10 +251,9 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
         if (m_n == m_state.lngRange) {
             ++m_s;
             if (m_pageNo == 0 || m_pageNo == m_s) {
-                m_context.chart.DrawSeries(m_state.dblMaxY, colour, true);
-                CoreError error;
-                if (!m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY, error))
-                    return fail(error);
+                m_context.chart.DrawSeries(m_state.dblMaxY, true);
+                if (auto saved = m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY); !saved)
+                    return fail(saved.error());
                 m_labels.info(std::to_string(m_k + 1 - m_state.lngXmem) + "行目から" +
                               std::to_string(m_k + 1) + "行目を表示");
                 m_labels.nowChanged();
@@ -280,12 +278,10 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
 bool ReplayRun::finish() {
     m_reader.close();
     if (m_page) {
-        Colour colour = kYellow;
-        m_context.chart.DrawSeries(m_state.dblMaxY, colour, true);
+        m_context.chart.DrawSeries(m_state.dblMaxY, true);
         ++m_s;
-        CoreError error;
-        if (!m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY, error))
-            return fail(error);
+        if (auto saved = m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY); !saved)
+            return fail(saved.error());
         if (m_k == 0) {
             m_labels.info("0行目から0行目を表示しました。");
         } else {
@@ -303,11 +299,11 @@ bool ReplayRun::finish() {
 }
 
 bool ReplayRun::fail(const CoreError& error) {
-    m_failed = true;
+    m_failure = error;
     m_reader.close();
     m_context.chart.flush();
     m_context.chart.surface().showAndEnable();
-    m_labels.errorText(error.description);
+    m_labels.errorText(error);
     m_labels.flush();
     return false;
 }
@@ -317,9 +313,8 @@ bool ReplayRun::run() {
         return fail(CoreError{kErrOutOfMemory, "表示項目数が大きすぎます。"});
     if (!dataFileExists(m_state.strInFile))
         return false;
-    CoreError error;
-    if (!m_reader.open(m_state.strInFile, error))
-        return fail(error);
+    if (auto opened = m_reader.open(m_state.strInFile); !opened)
+        return fail(opened.error());
     ResetDatPos(m_state);
 
     const FieldRule rule = fieldRuleFor(m_state.strDelimit, m_state.blnDelimitSkip);
@@ -356,11 +351,10 @@ bool ReplayRun::run() {
 
 } // namespace
 
-bool RePlayData(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress,
-                bool* failed) {
+Result<bool> RePlayData(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress) {
     ReplayRun replay(context, page, pageNo, progress);
     const bool result = replay.run();
-    if (failed)
-        *failed = replay.failed();
+    if (replay.failure())
+        return *replay.failure();
     return result;
 }

@@ -13,14 +13,12 @@ struct MonitorContext;
 // first; the replay stops before the next line once it is cleared.
 //
 // True when the replay ran to its end (end of file, a stop, or the chosen
-// page) with the last line read numeric; false when the data file is missing,
-// the last line read was not numeric, or after an error (then lblErrInfo shows
-// "Error : " and the description).
+// page) with the last line read numeric; false when the data file is missing
+// or the last line read was not numeric. The error when the replay ended on
+// its error path: lblErrInfo then shows "Error : " and the description.
 //
 // Re-entrant: events run inside it, and they may start another replay or live
 // monitoring on the same buffer. Its counters and its file are its own, and
 // the shared buffer is reached by index only, checked at every use.
-//
-// `failed`, when given, tells whether the replay ended on its error path.
-bool RePlayData(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress = {},
-                bool* failed = nullptr);
+Result<bool> RePlayData(MonitorContext& context, bool page, std::int32_t pageNo,
+                        const ScanProgress& progress = {});

@@ -30,7 +30,7 @@ void click(MonitorContext& context, int index) {
         if (view.runButtonDown(1)) {
             state.blnRun = true;
             view.setPageScrollEnabled(false);
-            RePlayData(context, view.pageModeChecked(), 0);
+            (void)RePlayData(context, view.pageModeChecked(), 0); // its labels tell how it ended
             view.setRunButtonDown(1, false);
             view.setPageScrollEnabled(true);
         } else {
@@ -43,16 +43,15 @@ void click(MonitorContext& context, int index) {
 
 } // namespace
 
-void chkStart_Click(MonitorContext& context, int index) {
+void runButtonChanged(MonitorContext& context, int index) {
     try {
         click(context, index);
     } catch (...) {
-        const CoreError failure = currentFailure();
-        context.view.ShowMsg("Error (" + std::to_string(failure.number) + ") :" + failure.description, 7);
+        context.view.ShowMsg(runErrorMessage(currentFailure()), 7);
     }
 }
 
-void cmdInit_Click(MonitorContext& context) {
+void resetChart(MonitorContext& context) {
     MonitorState& state = context.state;
     state.dblMaxY = 0;
     state.dblMinY = 0;

@@ -10,8 +10,8 @@ void StopRun(MonitorContext& context);
 // A click of run button `index` (0 S&Ttop, 1 Re&Play, 2 &New), by the user or
 // by setting the button from code. Re&Play pressed runs the whole replay
 // inside this call; events keep running between its lines.
-void chkStart_Click(MonitorContext& context, int index);
+void runButtonChanged(MonitorContext& context, int index);
 
 // "&Init": scale, Max/Min values and their labels back to 0, an empty buffer
 // position and a cleared chart. A run goes on.
-void cmdInit_Click(MonitorContext& context);
+void resetChart(MonitorContext& context);

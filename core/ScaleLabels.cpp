@@ -4,7 +4,6 @@
 #include "core/MonitorView.h"
 #include "core/NumberText.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -43,54 +42,18 @@ void refreshScaleLabels(MonitorState& state, MonitorView& view) {
 }
 } // namespace
 
-std::string positionalText(double v) {
-    const std::string text = decimalText(v);
-    const auto e = text.find('E');
-    if (e == std::string::npos)
-        return text;
-    const bool negative = text[0] == '-';
-    std::string digits;
-    std::size_t point = std::string::npos;
-    for (std::size_t i = negative ? 1 : 0; i < e; ++i) {
-        if (text[i] == '.')
-            point = digits.size();
-        else
-            digits += text[i];
-    }
-    if (point == std::string::npos)
-        point = digits.size();
-    int exponent = 0;
-    const char* first = text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0);
-    std::from_chars(first, text.data() + text.size(), exponent);
-    // The point moves `exponent` places; digits are padded with zeros as needed.
-    const long long newPoint = static_cast<long long>(point) + exponent;
-    std::string result = negative ? "-" : "";
-    if (newPoint <= 0) {
-        result += "0." + std::string(static_cast<std::size_t>(-newPoint), '0') + digits;
-    } else if (newPoint >= static_cast<long long>(digits.size())) {
-        result += digits + std::string(static_cast<std::size_t>(newPoint) - digits.size(), '0');
-    } else {
-        result += digits.substr(0, static_cast<std::size_t>(newPoint)) + "." +
-                  digits.substr(static_cast<std::size_t>(newPoint));
-    }
-    return result;
-}
-
-bool RoundScaleVal(std::string_view text, int& length, double& target, bool upward, CoreError* error) {
+Result<> RoundScaleVal(std::string_view text, int& length, double& target, bool upward) {
     if (length == 0) {
         target = 0;
-        return true;
+        return {};
     }
     const auto value = numericValue(text);
-    if (!value) {
-        if (error)
-            *error = CoreError{kErrInvalidValue, "Invalid scale value: " + std::string(text)};
-        return false;
-    }
+    if (!value)
+        return CoreError{kErrInvalidValue, "Invalid scale value: " + std::string(text)};
     const double v = *value;
     if (length == 1) {
         target = v;
-        return true;
+        return {};
     }
     // Digit positions only make sense in positional form.
     std::string plain(text);
@@ -121,43 +84,40 @@ bool RoundScaleVal(std::string_view text, int& length, double& target, bool upwa
         const int m = upward ? d + 1 : (d == 0 ? 0 : d - 1);
         result = m / 10.0;
     } else {
-        return true; // zero with a longer text: unchanged
+        return {}; // zero with a longer text: unchanged
     }
-    if (!std::isfinite(result)) {
-        if (error)
-            *error = CoreError{kErrOverflow, "Overflow"};
-        return false;
-    }
+    if (!std::isfinite(result))
+        return CoreError{kErrOverflow, "Overflow"};
     target = result == 0 ? 0.0 : result;
-    return true;
+    return {};
 }
 
 namespace {
 // A new highest or lowest value: its label, its text in place of the
 // field's, and the nearer scale end moved beyond it.
-bool takeExtreme(MonitorState& state, MonitorView& view, std::string& s, double v, int label,
-                 const char* caption, double& scaleEnd, bool upward, CoreError& error) {
+Result<> takeExtreme(MonitorState& state, MonitorView& view, std::string& s, double v, int label,
+                     const char* caption, double& scaleEnd, bool upward) {
     s = decimalText(v);
     view.setValueLabel(label, caption + s);
     int length = static_cast<int>(s.size());
-    if (!RoundScaleVal(s, length, scaleEnd, upward, &error))
-        return false;
+    if (auto rounded = RoundScaleVal(s, length, scaleEnd, upward); !rounded)
+        return rounded;
     refreshScaleLabels(state, view);
-    return true;
+    return {};
 }
 } // namespace
 
-bool TrackMaxMin(MonitorState& state, MonitorView& view, std::string& s, double v, CoreError& error) {
+Result<> TrackMaxMin(MonitorState& state, MonitorView& view, std::string& s, double v) {
     if (v > state.dblNowMax) {
         state.dblNowMax = v;
-        if (!takeExtreme(state, view, s, v, 0, "Max: ", state.dblMaxY, true, error))
-            return false;
+        if (auto taken = takeExtreme(state, view, s, v, 0, "Max: ", state.dblMaxY, true); !taken)
+            return taken;
     }
     if (v < state.dblNowMin) {
         state.dblNowMin = v;
-        if (!takeExtreme(state, view, s, v, 2, "Min: ", state.dblMinY, false, error))
-            return false;
+        if (auto taken = takeExtreme(state, view, s, v, 2, "Min: ", state.dblMinY, false); !taken)
+            return taken;
     }
     state.blnRescale = false;
-    return true;
+    return {};
 }

@@ -22,19 +22,12 @@ void SetScaleLabels(MonitorState& state, MonitorView& view);
 // itself). An exponent-form text is read as its plain positional text
 // (1E+300 gives 2E300 upward, 1E-05 gives 0.1). `length` is the text's
 // length; it is shortened to the digits before the point as the rule reads
-// it. False with the error when the result would not be finite; target is
-// then unchanged.
-bool RoundScaleVal(std::string_view text, int& length, double& target, bool upward,
-                   CoreError* error = nullptr);
-
-// The value's plain positional decimal text: the decimal text of v with any
-// exponent written out ("1E+15" becomes "1000000000000000", "1E-05"
-// becomes "0.00001").
-std::string positionalText(double v);
+// it. An error when the result would not be finite; target is then unchanged.
+Result<> RoundScaleVal(std::string_view text, int& length, double& target, bool upward);
 
 // One new numeric value v with field text s, run only while blnAutoMaxMin or
 // blnRescale is on: a new highest or lowest value updates dblNowMax/dblNowMin,
 // its label and the nearer scale end, and replaces s by the value's decimal
-// text; blnRescale is cleared. False with the error when a scale end would
-// not be finite (the values already changed stay changed).
-bool TrackMaxMin(MonitorState& state, MonitorView& view, std::string& s, double v, CoreError& error);
+// text; blnRescale is cleared. An error when a scale end would not be finite
+// (the values already changed stay changed).
+Result<> TrackMaxMin(MonitorState& state, MonitorView& view, std::string& s, double v);

@@ -20,9 +20,9 @@ MonitorSession::MonitorSession(MonitorState& state, frmMonMain& window, std::uni
     m_surface.setChangedCallback([view] { view->update(); });
     view->installEventFilter(this);
 
-    window.setRunButtonHandler([this](int index) { chkStart_Click(m_context, index); });
-    window.setInitHandler([this] { cmdInit_Click(m_context); });
-    window.setTimerHandler([this] { tmrTime_Timer(m_context); });
+    window.setRunButtonHandler([this](int index) { runButtonChanged(m_context, index); });
+    window.setInitHandler([this] { resetChart(m_context); });
+    window.setTimerHandler([this] { liveTick(m_context); });
 }
 
 MonitorSession::~MonitorSession() {

@@ -6,7 +6,7 @@
 #include "core/MonitorState.h"
 #include "mainwin/ProgramExit.h"
 #include "platform/widgets/DesignStyle.h"
-#include "platform/widgets/MessageBox.h"
+#include "core/MessageBox.h"
 #include "platform/widgets/SurfaceView.h"
 #include "settings/SettingsDialogPort.h"
 
@@ -147,7 +147,7 @@ void frmMonMain::runHook(const std::function<void()>& hook) {
     try {
         hook();
     } catch (...) {
-        showMessage(fileErrorMessage(currentFailure()));
+        showPlainMessage(fileErrorMessage(currentFailure()));
     }
 }
 
@@ -322,7 +322,7 @@ void frmMonMain::bindFieldSelector(FieldSelector& selector) {
 
 // --- MonitorView: messages and the event pump ---
 
-void frmMonMain::showMessage(const std::string& text) {
+void frmMonMain::showPlainMessage(const std::string& text) {
     m_messageBoxes.present(programMessageBox(text));
 }
 

@@ -8,7 +8,7 @@
 
 #include "core/MonitorView.h"
 #include "mainwin/FormLayout.h"
-#include "settings/SettingsDialogServices.h"
+#include "core/MonitorSettings.h"
 
 #include <QMainWindow>
 
@@ -95,7 +95,7 @@ public:
     // Runs tmrTime at MonitorState::lngInterval; an interval below 1 ms keeps
     // it stopped, as a timer of interval 0 does not tick.
     void setTimerEnabled(bool enabled) override;
-    void showMessage(const std::string& text) override;
+    void showPlainMessage(const std::string& text) override;
     int ShowMsg(const std::string& strMsg, int intKind) override;
     void letEventsRun() override;
     void waitForEvents(int maxMs) override;

@@ -53,7 +53,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, Qt:
 
 void setTextColour(QWidget* widget, std::uint32_t bgr) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colorFromBgr(bgr));
+    palette.setColor(QPalette::WindowText, colourFromBgr(bgr));
     widget->setPalette(palette);
 }
 

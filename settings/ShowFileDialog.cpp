@@ -1,6 +1,6 @@
 #include "settings/ShowFileDialog.h"
 
-#include "platform/widgets/MessageBox.h"
+#include "core/MessageBox.h"
 #include "platform/widgets/QtMessageBoxPresenter.h"
 
 #include <QFileDialog>

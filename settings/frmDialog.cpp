@@ -7,7 +7,7 @@
 #include "core/MonitorView.h"
 #include "core/NumberText.h"
 #include "settings/RuleLineEdit.h"
-#include "settings/SystemColors.h"
+#include "settings/SystemColours.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -100,10 +100,10 @@ void frmDialog::showControl(DialogControl control) {
     if (auto* edit = qobject_cast<RuleLineEdit*>(widget)) {
         edit->showModelText();
         edit->setReadOnly(state.locked);
-        QPalette colors = edit->palette();
-        colors.setColor(QPalette::Base, dialogColor(state.backColor, palette()));
-        colors.setColor(QPalette::Text, dialogColor(state.foreColor, palette()));
-        edit->setPalette(colors);
+        QPalette colours = edit->palette();
+        colours.setColor(QPalette::Base, dialogColour(state.backColour, palette()));
+        colours.setColor(QPalette::Text, dialogColour(state.foreColour, palette()));
+        edit->setPalette(colours);
         edit->setEnabled(state.enabled);
     } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
         const QSignalBlocker quiet(list);
@@ -139,7 +139,7 @@ void frmDialog::guarded(const std::function<void()>& handler) {
     } catch (...) {
         const CoreError failure = currentFailure();
         try {
-            m_services.view.showMessage(fileErrorMessage(failure));
+            m_services.view.showPlainMessage(fileErrorMessage(failure));
         } catch (...) {
             // Nothing more can be done when even the message fails.
         }
@@ -154,16 +154,16 @@ void frmDialog::cmdInFile_Click() {
         const std::string chosen =
             m_services.showFileDialog(m_services.mainWidget, kInFileFilter, std::string(), false);
         if (alive)
-            ::cmdInFile_Click(m_model, chosen);
+            takeChosenDataFile(m_model, chosen);
     });
 }
 
 void frmDialog::cmdDatTest_Click() {
-    guarded([this] { ::cmdDatTest_Click(m_model, m_services.decoder); });
+    guarded([this] { testFirstLine(m_model, m_services.decoder); });
 }
 
 void frmDialog::cmdFileEnd_Click() {
-    guarded([this] { ::cmdFileEnd_Click(m_model, m_services.view); });
+    guarded([this] { takeLineCountAsPageSize(m_model, m_services.view); });
 }
 
 void frmDialog::cmdViewSave_Click() {
@@ -172,13 +172,13 @@ void frmDialog::cmdViewSave_Click() {
         std::string folder;
         m_services.browseFolder(this, std::string(kViewSaveBrowseTitle), folder);
         if (alive)
-            ::cmdViewSave_Click(m_model, folder);
+            takeBrowsedFolder(m_model, folder);
     });
 }
 
 void frmDialog::txtInFile_Drop(const std::vector<std::string>& paths) {
     try {
-        ::txtInFile_Drop(m_model, paths);
+        takeDroppedDataFiles(m_model, paths);
     } catch (...) {
         // A failed drop is ignored; the field keeps its text.
     }

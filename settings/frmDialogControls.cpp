@@ -22,7 +22,7 @@ namespace {
 using enum DialogControl;
 
 // The hints beside and under the fields are blue (0x00BBGGRR).
-constexpr std::uint32_t kHintColor = 0xFF0000;
+constexpr std::uint32_t kHintColour = 0xFF0000;
 
 QLabel* label(const char* text) {
     return new QLabel(QString::fromUtf8(text));
@@ -30,9 +30,9 @@ QLabel* label(const char* text) {
 
 QLabel* hint(const char* text) {
     QLabel* shown = label(text);
-    QPalette colors = shown->palette();
-    colors.setColor(QPalette::WindowText, colorFromBgr(kHintColor));
-    shown->setPalette(colors);
+    QPalette colours = shown->palette();
+    colours.setColor(QPalette::WindowText, colourFromBgr(kHintColour));
+    shown->setPalette(colours);
     return shown;
 }
 

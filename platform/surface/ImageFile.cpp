@@ -1,6 +1,6 @@
 #include "platform/surface/ImageFile.h"
 
-#include "platform/surface/AtomicFileWrite.h"
+#include "core/AtomicFileWrite.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -20,22 +20,18 @@ QImage bitmapReady(const QImage& image) {
 
 } // namespace
 
-bool saveImageFile(const QImage& image, const std::string& path, ImageFormat format, CoreError& error) {
+Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat format) {
     const char* formatName = format == ImageFormat::Bmp ? "bmp" : "png";
-    if (image.isNull()) {
-        error = CoreError{kErrInvalidValue, "There is no image to save."};
-        return false;
-    }
+    if (image.isNull())
+        return CoreError{kErrInvalidValue, "There is no image to save."};
 
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, formatName);
-    if (!writer.write(format == ImageFormat::Bmp ? bitmapReady(image) : image)) {
-        error = CoreError{kErrInvalidValue, "The image could not be encoded as " +
-                                                QByteArray(formatName).toUpper().toStdString() + ": " +
-                                                writer.errorString().toStdString()};
-        return false;
-    }
-    return writeFileAtomically(path, std::string_view(encoded.constData(), encoded.size()), error);
+    if (!writer.write(format == ImageFormat::Bmp ? bitmapReady(image) : image))
+        return CoreError{kErrInvalidValue, "The image could not be encoded as " +
+                                               QByteArray(formatName).toUpper().toStdString() + ": " +
+                                               writer.errorString().toStdString()};
+    return writeFileAtomically(path, std::string_view(encoded.constData(), encoded.size()));
 }

@@ -9,6 +9,6 @@
 #include <string>
 
 // Encodes `image` in `format` and writes it as `path` (UTF-8), replacing any
-// file of that name only once the whole file is written. False with the error
-// when the image cannot be encoded or the file cannot be written.
-bool saveImageFile(const QImage& image, const std::string& path, ImageFormat format, CoreError& error);
+// file of that name only once the whole file is written. An error when the
+// image cannot be encoded or the file cannot be written.
+Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat format);

@@ -1,7 +1,7 @@
 #include "platform/surface/RasterSurface.h"
 
 #include "platform/surface/ImageFile.h"
-#include "platform/surface/LineClipping.h"
+#include "core/LineClipping.h"
 #include "platform/surface/SurfaceText.h"
 
 #include <QFontMetricsF>
@@ -205,8 +205,8 @@ void RasterSurface::printText(std::string_view utf8, Colour colour, double point
     notifyChanged();
 }
 
-bool RasterSurface::saveImage(const std::string& path, ImageFormat format, CoreError& error) {
-    return saveImageFile(image(), path, format, error);
+Result<> RasterSurface::saveImage(const std::string& path, ImageFormat format) {
+    return saveImageFile(image(), path, format);
 }
 
 void RasterSurface::showAndEnable() {

@@ -57,7 +57,7 @@ public:
     // The image always holds what was drawn; the flag is kept for the caller.
     void setPersistent(bool persistent) override { m_persistent = persistent; }
     bool isPersistent() const { return m_persistent; }
-    bool saveImage(const std::string& path, ImageFormat format, CoreError& error) override;
+    Result<> saveImage(const std::string& path, ImageFormat format) override;
 
     // While hidden, a redraw is in progress and the changed callback waits;
     // showing calls it once the picture is finished.

@@ -1,6 +1,6 @@
 #include "platform/surface/TextCodec.h"
 
-#include "platform/surface/IconvDecoder.h"
+#include "core/IconvDecoder.h"
 
 #include <cctype>
 

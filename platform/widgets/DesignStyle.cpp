@@ -16,7 +16,7 @@ QFont designFont(DesignFace face, double points) {
     return font;
 }
 
-QColor colorFromBgr(std::uint32_t bgr) {
+QColor colourFromBgr(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
                   static_cast<int>((bgr >> 16) & 0xFFu));
 }

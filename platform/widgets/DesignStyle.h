@@ -17,4 +17,4 @@ enum class DesignFace {
 QFont designFont(DesignFace face, double points);
 
 // A colour given as 0x00BBGGRR (red in the low byte).
-QColor colorFromBgr(std::uint32_t bgr);
+QColor colourFromBgr(std::uint32_t bgr);

@@ -1,7 +1,7 @@
 #pragma once
 // Shows message boxes as real modal QMessageBoxes.
 
-#include "platform/widgets/MessageBox.h"
+#include "core/MessageBox.h"
 
 class QWidget;
 

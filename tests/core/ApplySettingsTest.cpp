@@ -1,6 +1,6 @@
 #include "core/ApplySettings.h"
-#include "FakeMonitorView.h"
-#include "TempDir.h"
+#include "tests/support/FakeMonitorView.h"
+#include "tests/support/TempDir.h"
 #include "core/FieldSelector.h"
 #include "core/MonitorState.h"
 
@@ -133,8 +133,8 @@ TEST_F(ApplyFixture, TakesTheFieldsAsTypedButStopsAtAMissingBitmapFolder) {
     state.dblNowMax = 50;
 
     ASSERT_EQ(apply(), ApplyOutcome::FolderStopped);
-    EXPECT_EQ(logOf({"showMessage", "ShowMsg", "focus", "busy", "timerInterval"}),
-              (std::vector<std::string>{"busy:1", "showMessage:Bitmap保存先Dirが正しくありません。",
+    EXPECT_EQ(logOf({"showPlainMessage", "ShowMsg", "focus", "busy", "timerInterval"}),
+              (std::vector<std::string>{"busy:1", "showPlainMessage:Bitmap保存先Dirが正しくありません。",
                                         "focus:txtViewSave", "busy:0"}));
     EXPECT_TRUE(d.okEnabled());
     // Applied before the folder check, and not applied:

@@ -1,6 +1,6 @@
 #include "core/DataFileAids.h"
-#include "FakeMonitorView.h"
-#include "TempDir.h"
+#include "tests/support/FakeMonitorView.h"
+#include "tests/support/TempDir.h"
 #include "core/DialogModel.h"
 #include "core/MonitorState.h"
 #include "core/TextDecoder.h"
@@ -22,13 +22,13 @@ struct AidsFixture : testing::Test {
 
 TEST_F(AidsFixture, FirstLineTestShowsTheChosenField) {
     const std::tuple<std::string, const char*, bool, int, std::string, std::uint32_t> cases[] = {
-        {"12,34,56\r\n78,90", "カンマ", false, 2, "34", kColorWindowText},
-        {"12,34\n56,78", "カンマ", false, 2, "34", kColorWindowText}, // LF ends a line too
-        {"1\r2,3", "カンマ", false, 2, "Error", kColorRed},           // and a lone CR
-        {"a  b", "スペース", true, 2, "b", kColorWindowText},
-        {"a  b", "スペース", false, 2, "", kColorWindowText}, // an empty field is a field
-        {"\r\n5", "カンマ", false, 1, "Error", kColorRed},    // an empty first line
-        {"", "カンマ", false, 1, "", kColorWindowText},       // an empty file shows nothing
+        {"12,34,56\r\n78,90", "カンマ", false, 2, "34", kColourWindowText},
+        {"12,34\n56,78", "カンマ", false, 2, "34", kColourWindowText}, // LF ends a line too
+        {"1\r2,3", "カンマ", false, 2, "Error", kColourRed},           // and a lone CR
+        {"a  b", "スペース", true, 2, "b", kColourWindowText},
+        {"a  b", "スペース", false, 2, "", kColourWindowText}, // an empty field is a field
+        {"\r\n5", "カンマ", false, 1, "Error", kColourRed},    // an empty first line
+        {"", "カンマ", false, 1, "", kColourWindowText},       // an empty file shows nothing
     };
     for (const auto& [bytes, delimiter, skipRuns, column, shown, colour] : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes) + " field " + std::to_string(column));
@@ -39,9 +39,9 @@ TEST_F(AidsFixture, FirstLineTestShowsTheChosenField) {
         dialog.setChecked(chkDelimit, skipRuns);
         dialog.setSpinValue(column);
         dialog.setText(txtDatTest, "old");
-        cmdDatTest_Click(dialog, decoder);
+        testFirstLine(dialog, decoder);
         EXPECT_EQ(dialog.text(txtDatTest), shown);
-        EXPECT_EQ(dialog.control(txtDatTest).foreColor, colour);
+        EXPECT_EQ(dialog.control(txtDatTest).foreColour, colour);
     }
 }
 
@@ -50,17 +50,17 @@ TEST_F(AidsFixture, WithoutAFileTheAidsShowNothingOrSaySo) {
         DialogModel dialog(state);
         dialog.setText(txtInFile, path);
         dialog.setText(txtDatTest, "old");
-        cmdDatTest_Click(dialog, decoder);
+        testFirstLine(dialog, decoder);
         EXPECT_EQ(dialog.text(txtDatTest), "") << path;
         view.msgBoxes.clear();
-        cmdFileEnd_Click(dialog, view);
+        takeLineCountAsPageSize(dialog, view);
         EXPECT_EQ(dialog.text(txtRange), "5000") << path;
         EXPECT_EQ(view.msgBoxes, (std::vector<std::pair<std::string, int>>{
                                      {"データファイル名が正しく指定されていません。", 1}}));
     }
     DialogModel dialog(state);
     dialog.setText(txtInFile, dir.write("data.csv", "1\r\n2\r\n"));
-    cmdFileEnd_Click(dialog, view);
+    takeLineCountAsPageSize(dialog, view);
     EXPECT_EQ(dialog.text(txtRange), "3") << "the line number at the end of the file";
 }
 

@@ -1,5 +1,5 @@
 #include "core/FieldSelector.h"
-#include "FakeMonitorView.h"
+#include "tests/support/FakeMonitorView.h"
 #include "core/DialogModel.h"
 #include "core/MonitorState.h"
 

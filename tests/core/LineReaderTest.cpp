@@ -1,5 +1,5 @@
 #include "core/LineReader.h"
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -12,8 +12,7 @@ using Lines = std::vector<std::string>;
 
 Lines readAll(const std::string& path) {
     LineReader reader;
-    CoreError error;
-    EXPECT_TRUE(reader.open(path, error)) << error.description;
+    EXPECT_TRUE(reader.open(path));
     Lines lines;
     std::string_view line;
     while (reader.next(line))
@@ -45,11 +44,12 @@ TEST(LineReader, EndsLinesAtLfCrLfAndLoneCrAcrossBufferRefills) {
 TEST(LineReader, ReportsWhatCannotBeOpened) {
     TempDir dir;
     LineReader reader;
-    CoreError error;
-    EXPECT_FALSE(reader.open(dir.file("missing"), error));
-    EXPECT_EQ(error.number, ENOENT);
-    EXPECT_FALSE(reader.open(dir.path(), error));
-    EXPECT_EQ(error.number, EISDIR);
+    const auto missing = reader.open(dir.file("missing"));
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().number, ENOENT);
+    const auto folder = reader.open(dir.path());
+    ASSERT_FALSE(folder);
+    EXPECT_EQ(folder.error().number, EISDIR);
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 namespace {
 
 struct LiveMonitorTest : MonitorFixture {
-    void tick() { tmrTime_Timer(context); }
+    void tick() { liveTick(context); }
 };
 
 TEST_F(LiveMonitorTest, PlotsTheNewestCompleteLineOfAGrowingFile) {

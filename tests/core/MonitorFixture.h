@@ -2,8 +2,9 @@
 // The core's routines wired to a recording surface and a fake main window,
 // with fixture files in a private folder.
 
-#include "RecordingSurface.h"
-#include "TempDir.h"
+#include "tests/support/FakeMonitorView.h"
+#include "tests/support/RecordingSurface.h"
+#include "tests/support/TempDir.h"
 #include "core/Chart.h"
 #include "core/EventPump.h"
 #include "core/MonitorContext.h"
@@ -29,7 +30,7 @@ struct MonitorFixture : testing::Test {
         state.lngRange = 5000;
         state.blnRescale = true;
         state.strInFile = dir.file("data.csv");
-        view.onRunButtonClick = [this](int index) { chkStart_Click(context, index); };
+        view.onRunButtonClick = [this](int index) { runButtonChanged(context, index); };
     }
     // A user's click on a run button: it toggles, then its click runs.
     void press(int index) { view.setRunButtonDown(index, !view.runButtons.at(index)); }

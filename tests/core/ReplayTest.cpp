@@ -1,5 +1,5 @@
-#include "core/Replay.h"
 #include "MonitorFixture.h"
+#include "core/Replay.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -19,9 +19,11 @@ struct ReplayFixture : MonitorFixture {
         state.strInFileTitle = "data";
         state.strViewSaveDir = dir.path();
     }
+    // The replay's result; false also when it ended on its error path.
     bool replay(const std::string& content, bool page = false, std::int32_t pageNo = 0) {
         state.strInFile = dir.write("data.csv", content);
-        return RePlayData(context, page, pageNo);
+        const auto result = RePlayData(context, page, pageNo);
+        return result && *result;
     }
     std::vector<std::string> savedNames() const {
         std::vector<std::string> names;
@@ -43,7 +45,9 @@ TEST_F(ReplayFixture, PlotsEveryNumericLineAndReportsTheEnd) {
 
     state.strInFile = dir.file("missing.csv");
     surface.lines.clear();
-    EXPECT_FALSE(RePlayData(context, false, 0));
+    const auto missing = RePlayData(context, false, 0);
+    ASSERT_TRUE(missing) << "not the error path";
+    EXPECT_FALSE(*missing);
     EXPECT_TRUE(surface.lines.empty()) << "a missing file returns at once";
 }
 
@@ -92,17 +96,7 @@ TEST_F(ReplayFixture, PageModeShowsTheChosenPageOrTheLastOne) {
     }
 }
 
-TEST_F(ReplayFixture, StopsBeforeTheNextLineOnceTheRunIsCleared) {
-    view.onEvents = [&] {
-        if (view.eventRuns == 2)
-            state.blnRun = false;
-    };
-    EXPECT_TRUE(replay(numberedLines(10)));
-    EXPECT_EQ(view.infoText, "2行目を表示中... 3行 表示完了");
-
-    // A stop during the pause ends the pause and the replay.
-    view.eventRuns = 0;
-    state.blnRun = true;
+TEST_F(ReplayFixture, AStopDuringThePauseEndsThePauseAndTheReplay) {
     state.lngSpeed = 60'000;
     view.onEvents = [&] { state.blnRun = false; };
     EXPECT_TRUE(replay(numberedLines(10)));
@@ -114,7 +108,10 @@ TEST_F(ReplayFixture, ErrorsEndOnTheErrorPath) {
     state.lngXmemNormal = 2;
     surface.failSaves = true;
     const int shows = surface.shows;
-    EXPECT_FALSE(replay(numberedLines(5)));
+    state.strInFile = dir.write("data.csv", numberedLines(5));
+    const auto failed = RePlayData(context, false, 0);
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(failed.error().description, "Permission denied");
     EXPECT_TRUE(view.errInfoShown);
     EXPECT_EQ(view.errInfo, "Error : Permission denied");
     EXPECT_GT(surface.shows, shows);
@@ -141,7 +138,7 @@ TEST_F(ReplayFixture, DeferredDrawingShowsTheSamePictures) {
         state.blnRescale = true;
         surface.savedPictures.clear();
         surface.lines.clear();
-        RePlayData(lazyOrEager, page, 0);
+        EXPECT_TRUE(RePlayData(lazyOrEager, page, 0));
         return std::pair{surface.savedPictures, surface.lines};
     };
     for (bool page : {false, true}) {
@@ -158,7 +155,7 @@ TEST_F(ReplayFixture, SurvivesAnotherReplayStartedInsideIt) {
             return;
         nested = true;
         state.lngXmemNormal = 3; // the inner replay shrinks the buffer under the outer one
-        RePlayData(context, false, 0);
+        EXPECT_TRUE(RePlayData(context, false, 0));
         state.blnRun = true;
     };
     state.lngXmemNormal = 500;

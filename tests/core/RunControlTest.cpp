@@ -55,7 +55,7 @@ TEST_F(RunControlTest, NewDuringAReplayInterleavesOnTheSameBuffer) {
         if (view.eventRuns == 2)
             press(2);
         if (view.timerEnabled)
-            tmrTime_Timer(context);
+            liveTick(context);
     };
     press(1);
     EXPECT_FALSE(view.runButtons[1]);
@@ -66,16 +66,16 @@ TEST_F(RunControlTest, NewDuringAReplayInterleavesOnTheSameBuffer) {
 TEST_F(RunControlTest, InitResetsScaleValuesAndChart) {
     dir.write("data.csv", "50\n");
     press(2);
-    tmrTime_Timer(context);
+    liveTick(context);
     ASSERT_EQ(state.lngDatPos, 0);
     state.blnRescale = true;
-    cmdInit_Click(context);
+    resetChart(context);
     EXPECT_EQ(view.valueLabels, (std::array<std::string, 3>{"Max: 0", "Now: 0", "Min: 0"}));
     EXPECT_EQ(view.scaleLabels[0], "0");
     EXPECT_EQ(state.lngDatPos, -1);
     EXPECT_TRUE(view.timerEnabled) << "a run goes on";
     EXPECT_TRUE(state.blnRescale) << "applying's rescale is kept";
-    tmrTime_Timer(context);
+    liveTick(context);
     EXPECT_EQ(state.lngDatPos, 0) << "the next tick starts a new sweep at slot 0";
     EXPECT_EQ(view.valueLabels[1], "Now: 50");
 }

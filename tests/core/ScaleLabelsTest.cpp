@@ -1,5 +1,6 @@
 #include "core/ScaleLabels.h"
-#include "RecordingSurface.h"
+#include "tests/support/FakeMonitorView.h"
+#include "tests/support/RecordingSurface.h"
 #include "core/MonitorState.h"
 #include "core/NumberText.h"
 
@@ -34,10 +35,12 @@ TEST(RoundScaleVal, RefusesAScaleEndThatWouldNotBeFinite) {
           std::tuple{"-1.7E+308", true, false}}) {
         int length = static_cast<int>(std::string_view(text).size());
         double target = 1;
-        CoreError error;
-        EXPECT_EQ(RoundScaleVal(text, length, target, upward, &error), !refused) << text << upward;
+        const auto rounded = RoundScaleVal(text, length, target, upward);
+        EXPECT_EQ(static_cast<bool>(rounded), !refused) << text << upward;
         EXPECT_EQ(target, refused ? 1 : 0) << text << upward;
-        EXPECT_EQ(error.number, refused ? kErrOverflow : 0) << text << upward;
+        if (!rounded) {
+            EXPECT_EQ(rounded.error().number, kErrOverflow) << text << upward;
+        }
     }
 }
 
@@ -63,14 +66,13 @@ TEST(TrackMaxMin, WidensTheScaleOnlyForNewExtremes) {
     MonitorState state;
     FakeMonitorView view;
     state.blnRescale = true;
-    CoreError error;
     const std::tuple<const char*, double, const char*, double, double> steps[] = {
         {"037.20", 37.2, "37.2", 40, 0}, // a new extreme replaces the field text
         {"20.0", 20, "20.0", 40, 0},     // inside the range nothing changes
         {"-3", -3, "-3", 40, -4}};
     for (const auto& [text, value, after, maxY, minY] : steps) {
         std::string s = text;
-        ASSERT_TRUE(TrackMaxMin(state, view, s, value, error)) << text;
+        ASSERT_TRUE(TrackMaxMin(state, view, s, value)) << text;
         EXPECT_EQ(s, after);
         EXPECT_EQ(std::pair(state.dblMaxY, state.dblMinY), std::pair(maxY, minY)) << text;
     }
@@ -81,10 +83,10 @@ TEST(TrackMaxMin, WidensTheScaleOnlyForNewExtremes) {
     // even when that extreme leaves them where they are.
     state.dblMaxY = 50;
     std::string s = "45";
-    ASSERT_TRUE(TrackMaxMin(state, view, s, 45, error));
+    ASSERT_TRUE(TrackMaxMin(state, view, s, 45));
     EXPECT_EQ(view.scaleLabels[0], "50");
     s = "1.7E308";
-    EXPECT_FALSE(TrackMaxMin(state, view, s, 1.7e308, error));
+    EXPECT_FALSE(TrackMaxMin(state, view, s, 1.7e308));
     EXPECT_EQ(state.dblMaxY, 50) << "a scale end that would not be finite is refused";
 }
 

@@ -4,7 +4,7 @@
 
 #include "core/MonitorState.h"
 #include "mainwin/frmMonMain.h"
-#include "platform/widgets/MessageBox.h"
+#include "core/MessageBox.h"
 #include "settings/SettingsDialogPort.h"
 
 #include <gtest/gtest.h>

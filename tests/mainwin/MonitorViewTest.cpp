@@ -63,7 +63,7 @@ TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {
 }
 
 TEST_F(MonitorViewTest, MessagesGoThroughTheBoxes) {
-    window->showMessage("Error : 2 No such file");
+    window->showPlainMessage("Error : 2 No such file");
     EXPECT_EQ(window->ShowMsg("続けますか", 3), 3); // answered with the default, Cancel
     EXPECT_EQ(boxes.shown, (std::vector<MessageBoxDescription>{programMessageBox("Error : 2 No such file"),
                                                                showMsgBox("続けますか", 3)}));

@@ -7,7 +7,7 @@
 #include "core/TextDecoder.h"
 #include "mainwin/MonitorSession.h"
 #include "platform/widgets/SurfaceView.h"
-#include "tests/core/TempDir.h"
+#include "tests/support/TempDir.h"
 #include "tests/mainwin/MainWindowFixture.h"
 
 #include <QLabel>

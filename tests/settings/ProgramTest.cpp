@@ -4,12 +4,12 @@
 
 #include "core/TextDecoder.h"
 #include "mainwin/MainProgram.h"
-#include "platform/widgets/MessageBox.h"
+#include "core/MessageBox.h"
 #include "platform/widgets/SurfaceView.h"
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"
-#include "tests/core/TempDir.h"
-#include "tests/platform/widgets/ImagePixels.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/Pixels.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -7,7 +7,7 @@
 #include "core/TextDecoder.h"
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"
-#include "tests/core/FakeMonitorView.h"
+#include "tests/support/FakeMonitorView.h"
 
 #include <gtest/gtest.h>
 

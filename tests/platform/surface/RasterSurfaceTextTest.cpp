@@ -1,6 +1,6 @@
 #include "platform/surface/RasterSurface.h"
 
-#include "SurfacePixels.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -44,9 +44,7 @@ TEST(SaveImage, FilesReloadWithTheSamePixels) {
     }
     for (const auto& c : cases) {
         const QString path = folder.filePath(c.name);
-        CoreError error;
-        ASSERT_TRUE(surface.saveImage(path.toStdString(), c.format, error))
-            << c.name << ": " << error.description;
+        ASSERT_TRUE(surface.saveImage(path.toStdString(), c.format)) << c.name;
         EXPECT_TRUE(fileBytes(path).startsWith(c.signature)) << c.name;
         EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), surface.image()) << c.name;
     }
@@ -74,10 +72,10 @@ TEST(SaveImage, FailuresReportErrnoAndWriteNothing) {
         if (expected == EACCES && ::geteuid() == 0)
             continue; // permissions do not stop the superuser
         RasterSurface surface(20, 10);
-        CoreError error;
-        EXPECT_FALSE(surface.saveImage(folder.filePath(name).toStdString(), ImageFormat::Bmp, error)) << name;
-        EXPECT_EQ(error.number, expected) << name;
-        EXPECT_EQ(error.description, std::strerror(expected)) << name;
+        const auto saved = surface.saveImage(folder.filePath(name).toStdString(), ImageFormat::Bmp);
+        ASSERT_FALSE(saved) << name;
+        EXPECT_EQ(saved.error().number, expected) << name;
+        EXPECT_EQ(saved.error().description, std::strerror(expected)) << name;
     }
     EXPECT_EQ(entries(folder.path()), before) << "nothing written, no temporary left";
     EXPECT_EQ(fileBytes(folder.filePath("old.bmp")), "old");

@@ -1,4 +1,4 @@
-#include "SurfacePixels.h"
+#include "tests/support/Pixels.h"
 
 Colour colourAt(const QImage& image, int x, int y) {
     const QRgb rgb = image.pixel(x, y);
@@ -12,6 +12,14 @@ QRect drawnBounds(const QImage& image, Colour background) {
             if (colourAt(image, x, y) != background)
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
+}
+
+int pixelsOfColour(const QImage& image, const QColor& colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour;
+    return count;
 }
 
 void PrintTo(const QRect& rect, std::ostream* out) {

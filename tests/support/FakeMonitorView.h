@@ -24,7 +24,7 @@ public:
     std::array<bool, 3> runButtons{};
     bool pageScrollEnabled = true;
     bool timerEnabled = false;
-    std::vector<std::string> messages;                 // showMessage
+    std::vector<std::string> messages;                 // showPlainMessage
     std::vector<std::pair<std::string, int>> msgBoxes; // ShowMsg: text, kind
     std::vector<std::string> errInfoHistory;
     int eventRuns = 0;
@@ -72,9 +72,9 @@ public:
     void setPageScrollEnabled(bool e) override { record("pageScrollEnabled:" + flag(pageScrollEnabled = e)); }
     void setTimerEnabled(bool e) override { record("timerEnabled:" + flag(timerEnabled = e)); }
 
-    void showMessage(const std::string& text) override {
+    void showPlainMessage(const std::string& text) override {
         messages.push_back(text);
-        record("showMessage:" + text);
+        record("showPlainMessage:" + text);
     }
     int ShowMsg(const std::string& strMsg, int intKind) override {
         msgBoxes.emplace_back(strMsg, intKind);

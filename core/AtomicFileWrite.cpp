@@ -1,4 +1,4 @@
-#include "platform/surface/AtomicFileWrite.h"
+#include "core/AtomicFileWrite.h"
 
 #include <atomic>
 #include <cerrno>
@@ -61,45 +61,44 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-bool fail(CoreError& error, int errnoValue, const std::string& temporary = {}) {
+CoreError fail(int errnoValue, const std::string& temporary = {}) {
     if (!temporary.empty())
         ::unlink(temporary.c_str());
-    error = systemError(errnoValue);
-    return false;
+    return systemError(errnoValue);
 }
 
 } // namespace
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, CoreError& error) {
+Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty())
-        return fail(error, ENOENT);
+        return fail(ENOENT);
     const std::string target = resolvedTarget(path);
 
     struct stat existing {};
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
     if (replacing) {
         if (S_ISDIR(existing.st_mode))
-            return fail(error, EISDIR);
+            return fail(EISDIR);
         // A rename would replace even a read-only file; honour its protection.
         if (::access(target.c_str(), W_OK) != 0)
-            return fail(error, errno);
+            return fail(errno);
     }
 
     std::string temporary;
     const int fd = createTemporary(folderOf(target), temporary);
     if (fd < 0)
-        return fail(error, errno);
+        return fail(errno);
     if (replacing)
         ::fchmod(fd, existing.st_mode & 07777); // best effort: the new content is what matters
 
     if (!writeAll(fd, bytes)) {
         const int saved = errno;
         ::close(fd);
-        return fail(error, saved, temporary);
+        return fail(saved, temporary);
     }
     if (::close(fd) != 0)
-        return fail(error, errno, temporary);
+        return fail(errno, temporary);
     if (::rename(temporary.c_str(), target.c_str()) != 0)
-        return fail(error, errno, temporary);
-    return true;
+        return fail(errno, temporary);
+    return {};
 }

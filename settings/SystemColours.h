@@ -11,4 +11,4 @@ class QPalette;
 // The colour `value` stands for. System colours: window text, active border
 // and inactive border map to the palette's window text and window face (the
 // face the borders share); any other system colour gives the window face.
-QColor dialogColor(std::uint32_t value, const QPalette& palette);
+QColor dialogColour(std::uint32_t value, const QPalette& palette);

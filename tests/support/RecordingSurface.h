@@ -2,10 +2,10 @@
 // A drawing surface that records what it is asked to draw, modelling the
 // scale modes as the raster surface does.
 
-#include "FakeMonitorView.h"
 #include "core/DrawingSurface.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct RecordedLine {
@@ -62,14 +62,12 @@ public:
         texts.push_back({std::string(utf8), position.first, position.second, mode});
     }
     void setPersistent(bool) override {}
-    bool saveImage(const std::string& path, ImageFormat, CoreError& error) override {
-        if (failSaves) {
-            error = CoreError{13, "Permission denied"};
-            return false;
-        }
+    Result<> saveImage(const std::string& path, ImageFormat) override {
+        if (failSaves)
+            return CoreError{13, "Permission denied"};
         saved.push_back(path);
         savedPictures.push_back(lines);
-        return true;
+        return {};
     }
     void hideAndDisable() override { ++hides; }
     void showAndEnable() override { ++shows; }

@@ -1,4 +1,4 @@
-#include "platform/surface/LineClipping.h"
+#include "core/LineClipping.h"
 
 #include <algorithm>
 #include <cmath>

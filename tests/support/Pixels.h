@@ -1,8 +1,9 @@
 #pragma once
-// Reading a surface's pixels back in the core's colours.
+// Reading pictures back: pixels in the core's colours, what was drawn.
 
 #include "core/DrawingSurface.h"
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
 
@@ -11,5 +12,7 @@
 Colour colourAt(const QImage& image, int x, int y);
 // The smallest rectangle holding every pixel that is not `background`.
 QRect drawnBounds(const QImage& image, Colour background = kBlack);
+// The number of pixels of exactly that colour.
+int pixelsOfColour(const QImage& image, const QColor& colour);
 // Readable rectangles in test failures.
 void PrintTo(const QRect& rect, std::ostream* out);

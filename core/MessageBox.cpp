@@ -1,4 +1,4 @@
-#include "platform/widgets/MessageBox.h"
+#include "core/MessageBox.h"
 
 namespace {
 

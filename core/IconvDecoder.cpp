@@ -1,4 +1,4 @@
-#include "platform/surface/IconvDecoder.h"
+#include "core/IconvDecoder.h"
 
 #include <cerrno>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "settings/SystemColors.h"
+#include "settings/SystemColours.h"
 
 #include "platform/widgets/DesignStyle.h"
 
@@ -6,17 +6,17 @@
 
 namespace {
 
-constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
+constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
 constexpr std::uint32_t kWindowText = 8;
 constexpr std::uint32_t kActiveBorder = 10;
 constexpr std::uint32_t kInactiveBorder = 11;
 
 } // namespace
 
-QColor dialogColor(std::uint32_t value, const QPalette& palette) {
-    if ((value & kSystemColorFlag) == 0)
-        return colorFromBgr(value);
-    switch (value & ~kSystemColorFlag) {
+QColor dialogColour(std::uint32_t value, const QPalette& palette) {
+    if ((value & kSystemColourFlag) == 0)
+        return colourFromBgr(value);
+    switch (value & ~kSystemColourFlag) {
     case kWindowText:
         return palette.color(QPalette::Active, QPalette::WindowText);
     case kInactiveBorder:

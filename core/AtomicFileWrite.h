@@ -11,6 +11,6 @@
 // target once complete, so the target is either the old file or the whole new
 // one. A file that is replaced keeps its permissions; a symbolic link keeps
 // pointing to the file, which gets the new content. A target the user may not
-// write (a read-only file, a folder) is refused. False with errno and its
-// system text in `error` when anything fails; no temporary file is left.
-bool writeFileAtomically(const std::string& path, std::string_view bytes, CoreError& error);
+// write (a read-only file, a folder) is refused. The error carries errno and
+// its system text; no temporary file is left.
+Result<> writeFileAtomically(const std::string& path, std::string_view bytes);

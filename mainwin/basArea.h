@@ -5,21 +5,9 @@
 #include <memory>
 #include <string>
 
-class MessageBoxPresenter;
 class TextDecoder;
-class SettingsDialogPort;
-class frmMonMain;
-struct MonitorState;
 
 namespace basArea {
-
-// Creates the main window for `commandLineText` (the data-file words joined
-// as one text) and shows it, modeless and without owner. Showing runs the
-// window's load first: the defaults, the disabled run buttons and CommandArg,
-// which may open the settings dialog before the main window appears.
-std::unique_ptr<frmMonMain> showMainWindow(MonitorState& state, SettingsDialogPort& settingsDialog,
-                                           MessageBoxPresenter& messageBoxes,
-                                           const std::string& commandLineText);
 
 // The entry routine: shows the main window with the program's own state,
 // message boxes and settings dialog, wired to the monitor, then runs the

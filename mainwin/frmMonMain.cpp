@@ -108,8 +108,7 @@ void frmMonMain::chkStart_Click(int index) {
     try {
         m_runButtonHandler(index);
     } catch (...) {
-        const CoreError failure = currentFailure();
-        ShowMsg("Error (" + std::to_string(failure.number) + ") :" + failure.description, 7);
+        ShowMsg(runErrorMessage(currentFailure()), 7);
     }
 }
 

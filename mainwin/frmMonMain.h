@@ -166,7 +166,7 @@ private:
     void createMenus();    // frmMonMainMenus.cpp
     void applyGeometry();
     void place(QWidget* control, const TwipRect& rect);
-    // Runs a hook; a failure is shown in the design's general error form.
+    // Runs a hook; a failure is shown as "Error: (" number ") " CR LF description.
     void runHook(const std::function<void()>& hook);
 
     MonitorState& m_state;

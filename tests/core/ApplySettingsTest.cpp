@@ -1,8 +1,9 @@
 #include "core/ApplySettings.h"
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/TempDir.h"
 #include "core/FieldSelector.h"
 #include "core/MonitorState.h"
+#include "tests/support/FakeApplyTarget.h"
+#include "tests/support/FakeMonitorView.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -11,27 +12,6 @@
 namespace {
 
 using enum DialogControl;
-
-// The controls applying writes beyond MonitorView, written to the view's log
-// so the order across both can be checked.
-class FakeSettingsTarget : public SettingsTarget {
-public:
-    explicit FakeSettingsTarget(FakeMonitorView& view) : m_view(view) {}
-    void setRunButtonEnabled(int i, bool on) override {
-        add("runEnabled:" + std::to_string(i) + "=" + flag(on));
-    }
-    void setPageScrollRange(int lo, int hi) override {
-        add("pageRange:" + std::to_string(lo) + ".." + std::to_string(hi));
-    }
-    void setTimerInterval(std::int32_t ms) override { add("timerInterval:" + std::to_string(ms)); }
-    void setDialogBusy(bool busy) override { add("busy:" + flag(busy)); }
-    void focusDialogField(DialogControl field) override { add("focus:" + std::string(controlName(field))); }
-
-private:
-    static std::string flag(bool b) { return FakeMonitorView::flag(b); }
-    void add(const std::string& entry) { m_view.record(entry); }
-    FakeMonitorView& m_view;
-};
 
 // The settings applying may write, to compare "nothing changed".
 auto settingsOf(const MonitorState& s) {
@@ -68,7 +48,7 @@ struct ApplyFixture : testing::Test {
     std::string dataFile;
     MonitorState state;
     FakeMonitorView view;
-    FakeSettingsTarget target{view};
+    FakeApplyTarget target{&view.log};
     std::optional<DialogModel> m_dialog;
     FieldSelector selector{state, view, [this]() -> DialogModel& { return dialog(); }};
 };

@@ -1,20 +1,11 @@
 #include "core/MessageBox.h"
+#include "tests/support/FakeMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using enum MessageButton;
-
-class ScriptedPresenter : public MessageBoxPresenter {
-public:
-    std::optional<MessageButton> answer;
-    std::vector<MessageBoxDescription> shown;
-    std::optional<MessageButton> present(const MessageBoxDescription& box) override {
-        shown.push_back(box);
-        return answer;
-    }
-};
 
 TEST(ShowMsg, NormalisesThePressedButtonAndClosingIsTheNegativeAnswer) {
     const struct {
@@ -28,8 +19,9 @@ TEST(ShowMsg, NormalisesThePressedButtonAndClosingIsTheNegativeAnswer) {
         {7, Ok, 1, Ok},         {9, Ok, 1, Ok},  {0, Ok, 1, Ok}, {3, std::nullopt, -1, Cancel},
     };
     for (const auto& c : cases) {
-        ScriptedPresenter presenter;
+        FakeMessageBoxes presenter;
         presenter.answer = c.pressed;
+        presenter.unavailable = !c.pressed;
         EXPECT_EQ(ShowMsg(presenter, "text", c.kind), c.answer) << "kind " << c.kind;
         ASSERT_EQ(presenter.shown.size(), 1u);
         EXPECT_EQ(presenter.shown[0], showMsgBox("text", c.kind));

@@ -4,8 +4,8 @@
 
 #include "core/MonitorState.h"
 #include "mainwin/frmMonMain.h"
-#include "core/MessageBox.h"
 #include "settings/SettingsDialogPort.h"
+#include "tests/support/FakeMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -28,16 +28,6 @@ public:
     }
 };
 
-// Answers every box with its default button and records it.
-class RecordingBoxes : public MessageBoxPresenter {
-public:
-    std::vector<MessageBoxDescription> shown;
-    std::optional<MessageButton> present(const MessageBoxDescription& box) override {
-        shown.push_back(box);
-        return box.defaultButton;
-    }
-};
-
 class MainWindowTest : public testing::Test {
 protected:
     MainWindowTest();
@@ -50,6 +40,6 @@ protected:
 
     MonitorState state;
     RecordingDialog dialog;
-    RecordingBoxes boxes;
+    FakeMessageBoxes boxes;
     std::unique_ptr<frmMonMain> window;
 };

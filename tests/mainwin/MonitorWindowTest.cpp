@@ -1,9 +1,7 @@
-// The main window wired to the core: replays stopped from the window, the
-// run buttons' cascade. Live monitoring from start-up on: ProgramTest.
-// The settings are applied through the core, as the dialog will.
+// The main window wired to the core: the run buttons and "&Init" clicked as
+// the user does. Live monitoring from start-up on: ProgramTest.
 
-#include "core/ApplySettings.h"
-#include "core/FieldSelector.h"
+#include "core/MonitorSettings.h"
 #include "core/TextDecoder.h"
 #include "mainwin/MonitorSession.h"
 #include "platform/widgets/SurfaceView.h"
@@ -19,22 +17,6 @@
 
 namespace {
 
-// The main-window side of applying: the run buttons and the timer.
-class WindowTarget : public SettingsTarget {
-public:
-    explicit WindowTarget(frmMonMain& window) : m_window(window) {}
-    void setRunButtonEnabled(int index, bool enabled) override {
-        m_window.chkStart.at(index)->setEnabled(enabled);
-    }
-    void setPageScrollRange(int, int) override {}
-    void setTimerInterval(std::int32_t) override {}
-    void setDialogBusy(bool) override {}
-    void focusDialogField(DialogControl) override {}
-
-private:
-    frmMonMain& m_window;
-};
-
 class MonitorWindowTest : public MainWindowTest {
 protected:
     MonitorWindowTest() : session(state, *window, std::make_unique<Utf8Decoder>()) {
@@ -42,13 +24,13 @@ protected:
         data = dir.file("data.csv");
     }
 
-    void apply(const std::string& interval = "20") {
-        DialogModel model(state);
-        model.setText(DialogControl::txtInFile, data);
-        model.setText(DialogControl::txtIniInterval, interval);
-        FieldSelector selector(state, *window, [&]() -> DialogModel& { return model; });
-        WindowTarget target(*window);
-        ASSERT_EQ(applySettings(model, selector, *window, target), ApplyOutcome::Applied);
+    void apply() {
+        MonitorSettings settings;
+        settings.strInFile = data;
+        settings.lngInterval = 20;
+        auto prepared = prepareSettings(settings, std::nullopt);
+        ASSERT_TRUE(prepared);
+        ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}), ApplyOutcome::Applied);
     }
     // Clicks as the user does.
     void click(int index) { QTest::mouseClick(window->chkStart[index], Qt::LeftButton); }
@@ -58,24 +40,6 @@ protected:
     std::string data;
     MonitorSession session;
 };
-
-TEST_F(MonitorWindowTest, ReplayStopsFromTheWindowBeforeItsNextLine) {
-    std::string lines;
-    for (int i = 0; i < 200'000; ++i)
-        lines += std::to_string(i % 1000) + "\n";
-    dir.write("data.csv", lines);
-    apply();
-    for (int stopper : {0, 1}) {
-        // The click arrives while the replay lets events run.
-        QTimer::singleShot(0, window.get(), [&] { click(stopper); });
-        click(1);
-        const std::string info = caption(window->lblInfo);
-        EXPECT_NE(info.find("行 表示完了"), std::string::npos) << info;
-        EXPECT_EQ(info.find("200001行"), std::string::npos) << "stopped early: " << info;
-        EXPECT_FALSE(window->runButtonDown(1));
-        EXPECT_FALSE(state.blnRun);
-    }
-}
 
 TEST_F(MonitorWindowTest, StopAndInitFromTheButtons) {
     dir.write("data.csv", "40\n");

@@ -33,7 +33,7 @@ TEST(ProgramExitDeathTest, ClosingTheWindowOrExitEndsTheProcessInTheMiddleOfARun
             {
                 MonitorState state;
                 NoSettingsDialog dialog;
-                RecordingBoxes boxes;
+                FakeMessageBoxes boxes;
                 frmMonMain window(state, dialog, boxes);
                 window.show();
                 startLongRun(window, [&window, viaExit] {

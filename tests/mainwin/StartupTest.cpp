@@ -3,7 +3,6 @@
 #include "tests/mainwin/MainWindowFixture.h"
 
 #include "core/CommandLine.h"
-#include "mainwin/basArea.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -23,11 +22,12 @@ TEST(Startup, PlacesEachDataFileTokenThenShowsTheDialog) {
     for (const auto& [commandLine, calls] : cases) {
         MonitorState state;
         RecordingDialog dialog;
-        RecordingBoxes boxes;
-        const auto window = basArea::showMainWindow(state, dialog, boxes, commandLine);
-        window->setEndProgramHandler([] {});
+        FakeMessageBoxes boxes;
+        frmMonMain window(state, dialog, boxes);
+        window.setEndProgramHandler([] {});
+        window.setCommandLineText(commandLine);
+        window.show();
         EXPECT_EQ(dialog.calls, calls) << commandLine;
-        EXPECT_TRUE(window->isVisible());
         EXPECT_TRUE(boxes.shown.empty());
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/widgets/SurfaceView.h"
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"
+#include "tests/support/FakeMessageBoxes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Pixels.h"
 
@@ -24,15 +25,6 @@
 
 namespace {
 
-class AnswerDefault : public MessageBoxPresenter {
-public:
-    std::vector<std::string> shown;
-    std::optional<MessageButton> present(const MessageBoxDescription& box) override {
-        shown.push_back(box.text);
-        return box.defaultButton;
-    }
-};
-
 class ProgramTest : public testing::Test {
 protected:
     ProgramTest() {
@@ -43,7 +35,7 @@ protected:
     int yellowPixels() { return pixelsOfColour(*program.mainWindow().picView->image(), Qt::yellow); }
 
     TempDir dir;
-    AnswerDefault boxes;
+    FakeMessageBoxes boxes;
     MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return std::string(); },
                         [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
 };
@@ -90,7 +82,7 @@ TEST_F(ProgramTest, FromTheCommandLineToALiveGraphAndAReplay) {
     QTest::mouseClick(window.chkStart[2], Qt::LeftButton);
     std::filesystem::remove(data);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.empty(); }, 3000));
-    EXPECT_EQ(boxes.shown[0], data + "\r\nファイルが存在しませんでした。");
+    EXPECT_EQ(boxes.shown[0].text, data + "\r\nファイルが存在しませんでした。");
     EXPECT_FALSE(window.chkStart[2]->isChecked());
 }
 

@@ -7,6 +7,7 @@
 #include "core/TextDecoder.h"
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"
+#include "tests/support/FakeApplyTarget.h"
 #include "tests/support/FakeMonitorView.h"
 
 #include <gtest/gtest.h>
@@ -15,17 +16,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-class RecordingMainWindow : public MainWindowApplyTarget {
-public:
-    std::array<bool, 3> runButtonEnabled{};
-    int timerInterval = -1;
-    void setRunButtonEnabled(int index, bool enabled) override {
-        runButtonEnabled.at(static_cast<std::size_t>(index)) = enabled;
-    }
-    void setPageScrollRange(int, int) override {}
-    void setTimerInterval(std::int32_t milliseconds) override { timerInterval = milliseconds; }
-};
 
 struct FileDialogCall {
     QWidget* owner;
@@ -46,7 +36,7 @@ protected:
     MonitorState state;
     FakeMonitorView view;
     Utf8Decoder decoder;
-    RecordingMainWindow mainWindow;
+    FakeApplyTarget mainWindow;
     QWidget mainWidget;
     std::string fileDialogAnswer; // what "..." returns: empty for a cancelled choice
     std::vector<FileDialogCall> fileDialogCalls;

@@ -1,5 +1,10 @@
 #include "app/RenderOptions.h"
 #include "app/RenderSummary.h"
+#include "core/ApplySettings.h"
+#include "core/FieldSelector.h"
+#include "tests/support/FakeApplyTarget.h"
+#include "tests/support/FakeMonitorView.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -49,6 +54,48 @@ TEST(RenderOptions, RefusesWhatItCannotUse) {
         EXPECT_FALSE(result.options) << commandLine;
         EXPECT_FALSE(result.error.empty()) << commandLine;
     }
+}
+
+// The window and the renderer take their settings through one path: the same
+// choices made in the dialog and given as options leave the same state.
+TEST(RenderOptions, ApplyAsTheSameChoicesInTheDialogDo) {
+    using enum DialogControl;
+    TempDir dir;
+    const std::string data = dir.write("run.1.csv", "1;2\n3;4\n");
+    const auto options = parse("-o " + dir.path() + " --column 2 --delimiter semicolon --points 40 "
+                               "--page-size 7 --max 5 --min -5 --fixed-scale --threshold 30 --sweeps " + data);
+    ASSERT_TRUE(options.options) << options.error;
+    MonitorState rendered;
+    FakeMonitorView view;
+    LoadMonitorDefaults(rendered);
+    auto prepared = prepareSettings(renderSettings(*options.options), std::nullopt);
+    ASSERT_TRUE(prepared);
+    ASSERT_EQ(applyMonitorSettings(rendered, std::move(*prepared), {view}), ApplyOutcome::Applied);
+
+    MonitorState shown;
+    LoadMonitorDefaults(shown);
+    DialogModel dialog(shown);
+    FieldSelector selector(shown, view, [&]() -> DialogModel& { return dialog; });
+    FakeApplyTarget target;
+    dialog.setText(txtInFile, data);
+    dialog.selectDelimiter("セミコロン");
+    dialog.setSpinValue(2);
+    for (auto [field, text] : {std::pair{txtIniXmem, "40"}, {txtRange, "7"}, {txtIniLimit, "30"}})
+        dialog.setText(field, text);
+    dialog.setChecked(chkIniMaxY, false);
+    dialog.setText(txtIniMaxY, "5");
+    dialog.setText(txtIniMinY, "-5");
+    dialog.setChecked(chkViewSave, true);
+    dialog.setText(txtViewSave, dir.path());
+    ASSERT_EQ(applySettings(dialog, selector, view, target), ApplyOutcome::Applied);
+
+    const auto settingsOf = [](const MonitorState& s) {
+        return std::tuple{s.strInFile, s.strDelimit,    s.intDatCol,      s.lngXmem,       s.lngXmemNormal,
+                          s.lngRange,  s.lngFileLines,  s.dblMaxY,        s.dblMinY,       s.blnAutoMaxMin,
+                          s.intLimit,  s.blnViewSave,   s.strViewSaveDir, s.strInFileTitle, s.DatBuf.size(),
+                          s.lngDatPos, s.blnRescale,    s.dblScaleVal};
+    };
+    EXPECT_EQ(settingsOf(rendered), settingsOf(shown));
 }
 
 TEST(RenderSummary, EscapesBackslashesAndLineBreaks) {

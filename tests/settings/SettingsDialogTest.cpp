@@ -35,10 +35,7 @@ struct TypingCase {
 // The rules themselves are the model's; here: keys reach it, refused ones
 // never arrive, and what the rules replace is what the field shows.
 const TypingCase kTyping[] = {
-    {txtIniInterval, "70000", "65535"},
-    {txtIniInterval, "4x-y2", "42"},
-    {txtIniLimit, "1005", "100"}, // no fourth character
-    {txtRange, "0", "1"},
+    {txtIniInterval, "4x-y70000", "65535"},
     {txtInFile, "/tmp/a b.csv", "/tmp/a b.csv"},
 };
 
@@ -67,12 +64,6 @@ TEST_F(SettingsDialogTest, PastesDropsAndUndoGoThroughTheRules) {
     xmem->selectAll();
     QTest::keySequence(xmem, QKeySequence::Paste);
     EXPECT_EQ(window.model().text(txtIniXmem), "1234");
-
-    RuleLineEdit* limit = field(window, txtIniLimit);
-    QApplication::clipboard()->setText(QStringLiteral("55555"));
-    limit->selectAll();
-    QTest::keySequence(limit, QKeySequence::Paste);
-    EXPECT_EQ(window.model().text(txtIniLimit), "100"); // cut to 3, then the rule
 
     // Undo is an edit like any other: once the field is locked it changes nothing.
     window.chkIniMaxY->click(); // unlocks Max/Min
@@ -123,10 +114,8 @@ TEST_F(SettingsDialogTest, OneInstanceThatClosingForgets) {
     settings.showDialog();
     const QPointer<frmDialog> first = settings.window();
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->windowTitle(), QStringLiteral("設定"));
     EXPECT_EQ(first->parentWidget(), nullptr);
     EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(first->OKButton->text(), QStringLiteral("設定(&S)"));
     EXPECT_TRUE(first->OKButton->isEnabled());
     EXPECT_EQ(first->focusWidget(), first->OKButton);
     settings.showDialog();

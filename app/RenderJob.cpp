@@ -68,8 +68,9 @@ RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& e
     state.strInFileTitle = renderNamePart(options);
 
     state.blnRun = true;
-    const auto replayed = RePlayData(context, options.pageMode, options.page,
-                                     [&](std::uint64_t done, std::uint64_t total) { view.setProgress(done, total); });
+    const auto replayed =
+        RePlayData(context, options.pageMode, options.page,
+                   [&](std::uint64_t done, std::uint64_t total) { view.setProgress(done, total); });
     view.endProgress();
     int status = replayed ? 0 : 1;
 

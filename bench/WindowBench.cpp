@@ -3,9 +3,9 @@
 // stops a running replay.
 
 #include "BenchFiles.h"
+#include "core/MessageBox.h"
 #include "core/TextDecoder.h"
 #include "mainwin/MainProgram.h"
-#include "core/MessageBox.h"
 #include "platform/widgets/SurfaceView.h"
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"

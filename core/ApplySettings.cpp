@@ -114,7 +114,8 @@ ApplyOutcome applySettings(DialogModel& dialog, FieldSelector& selector, Monitor
 
     const bool intervalKept = !prepared->settings.lngInterval;
     const bool speedKept = !prepared->settings.lngSpeed;
-    const ApplyOutcome outcome = applyMonitorSettings(state, std::move(*prepared), {view, &target, &selector});
+    const ApplyOutcome outcome =
+        applyMonitorSettings(state, std::move(*prepared), {view, &target, &selector});
     if (outcome == ApplyOutcome::FolderStopped) {
         // What was applied so far stays; OKButton stays enabled for a retry.
         view.showPlainMessage(std::string(kMsgViewSaveDirMissing));

@@ -69,8 +69,8 @@ std::optional<DialogControl> controlNamed(std::string_view name);
 // What the view shows of one control. Members that do not apply to a kind of
 // control keep their defaults.
 struct ControlState {
-    std::string text;                      // text fields; cmbDelimit: the selected item, or empty
-    bool locked = false;                   // text fields and the list: the user cannot change it
+    std::string text;                        // text fields; cmbDelimit: the selected item, or empty
+    bool locked = false;                     // text fields and the list: the user cannot change it
     std::uint32_t backColour = kColourWhite; // text fields and the list
     std::uint32_t foreColour = kColourWindowText;
     bool enabled = true;

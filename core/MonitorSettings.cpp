@@ -31,8 +31,8 @@ std::optional<SettingsRefusal> checkScaleEnds(double maxY, double minY) {
 std::optional<SettingsRefusal> checkPoints(std::int64_t points, SettingField field) {
     if (points >= 1 && points < kMaxBufferSlots)
         return std::nullopt;
-    return SettingsRefusal{"表示項目数(通常)と表示項目数(頁単位)は1から" + std::to_string(kMaxBufferSlots - 1) +
-                               "の範囲で指定して下さい。",
+    return SettingsRefusal{"表示項目数(通常)と表示項目数(頁単位)は1から" +
+                               std::to_string(kMaxBufferSlots - 1) + "の範囲で指定して下さい。",
                            field};
 }
 

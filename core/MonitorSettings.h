@@ -19,18 +19,18 @@ class MonitorView;
 
 struct MonitorSettings {
     std::string strInFile;
-    std::string strDelimit;               // one of kDelimiterNames
-    std::optional<bool> blnDelimitSkip;   // nothing: left as it is (the dialog writes it at once)
-    std::int16_t intDatCol = 1;           // the field to graph
-    std::int32_t lngXmem = 500;           // points across outside page mode
-    std::string xmemText = "500";         // the same as the user wrote it, for the points-per-view label
-    std::int32_t lngRange = 5000;         // points per page
-    double dblMaxY = 0;                   // scale ends
-    double dblMinY = 0;                   //
-    bool blnAutoMaxMin = true;            // the scale follows the data
-    std::optional<std::int16_t> intLimit; // threshold in percent; nothing: the one in force stays
-    bool blnViewSave = false;             // a picture at every sweep of a replay
-    std::string strViewSaveDir;           // their folder, used only with blnViewSave
+    std::string strDelimit;                  // one of kDelimiterNames
+    std::optional<bool> blnDelimitSkip;      // nothing: left as it is (the dialog writes it at once)
+    std::int16_t intDatCol = 1;              // the field to graph
+    std::int32_t lngXmem = 500;              // points across outside page mode
+    std::string xmemText = "500";            // the same as the user wrote it, for the points-per-view label
+    std::int32_t lngRange = 5000;            // points per page
+    double dblMaxY = 0;                      // scale ends
+    double dblMinY = 0;                      //
+    bool blnAutoMaxMin = true;               // the scale follows the data
+    std::optional<std::int16_t> intLimit;    // threshold in percent; nothing: the one in force stays
+    bool blnViewSave = false;                // a picture at every sweep of a replay
+    std::string strViewSaveDir;              // their folder, used only with blnViewSave
     std::optional<std::int32_t> lngInterval; // live polling in ms; nothing: the one in force stays
     std::optional<std::int32_t> lngSpeed;    // replay pause in ms; nothing: the one in force stays
 };
@@ -61,10 +61,10 @@ std::optional<SettingsRefusal> checkSettings(const MonitorSettings& settings);
 // buffer allocated, so that writing them cannot fail half-way.
 struct PreparedSettings {
     MonitorSettings settings;
-    std::int64_t fileLines = 0;  // CountFileLines of the data file
+    std::int64_t fileLines = 0;   // CountFileLines of the data file
     std::optional<FileScan> scan; // that count, for the last-line reader to go on from
-    std::int64_t pageCount = 1;  // fileLines ÷ lngRange + 1
-    std::vector<tDat> buffer;    // slots 0..max(lngRange, lngXmem)
+    std::int64_t pageCount = 1;   // fileLines ÷ lngRange + 1
+    std::vector<tDat> buffer;     // slots 0..max(lngRange, lngXmem)
 };
 
 // Checks the settings, counts the data file's lines and allocates the

@@ -351,7 +351,8 @@ bool ReplayRun::run() {
 
 } // namespace
 
-Result<bool> RePlayData(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress) {
+Result<bool> RePlayData(MonitorContext& context, bool page, std::int32_t pageNo,
+                        const ScanProgress& progress) {
     ReplayRun replay(context, page, pageNo, progress);
     const bool result = replay.run();
     if (replay.failure())

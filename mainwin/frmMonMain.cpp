@@ -3,10 +3,10 @@
 #include "core/CommandLine.h"
 #include "core/CoreError.h"
 #include "core/FieldSelector.h"
+#include "core/MessageBox.h"
 #include "core/MonitorState.h"
 #include "mainwin/ProgramExit.h"
 #include "platform/widgets/DesignStyle.h"
-#include "core/MessageBox.h"
 #include "platform/widgets/SurfaceView.h"
 #include "settings/SettingsDialogPort.h"
 

@@ -103,7 +103,8 @@ TEST_F(RenderJobTest, FailuresEndWithStatusOneAndLoseNothing) {
     RenderResult result = render("1\n2\n3\n4\n", {"--sweeps", "--points", "1"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.summary->errInfo.rfind("Error : ", 0), 0u);
-    EXPECT_EQ(result.summary->images, std::vector<std::string>{"data.bmp"}) << "the final chart is still written";
+    EXPECT_EQ(result.summary->images, std::vector<std::string>{"data.bmp"})
+        << "the final chart is still written";
     EXPECT_EQ(readAll(dir.file("data.csv")), "1\n2\n3\n4\n");
 
     // A data file named like the final picture is never written over.

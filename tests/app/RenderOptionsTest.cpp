@@ -62,8 +62,10 @@ TEST(RenderOptions, ApplyAsTheSameChoicesInTheDialogDo) {
     using enum DialogControl;
     TempDir dir;
     const std::string data = dir.write("run.1.csv", "1;2\n3;4\n");
-    const auto options = parse("-o " + dir.path() + " --column 2 --delimiter semicolon --points 40 "
-                               "--page-size 7 --max 5 --min -5 --fixed-scale --threshold 30 --sweeps " + data);
+    const auto options = parse("-o " + dir.path() +
+                               " --column 2 --delimiter semicolon --points 40 "
+                               "--page-size 7 --max 5 --min -5 --fixed-scale --threshold 30 --sweeps " +
+                               data);
     ASSERT_TRUE(options.options) << options.error;
     MonitorState rendered;
     FakeMonitorView view;
@@ -90,10 +92,10 @@ TEST(RenderOptions, ApplyAsTheSameChoicesInTheDialogDo) {
     ASSERT_EQ(applySettings(dialog, selector, view, target), ApplyOutcome::Applied);
 
     const auto settingsOf = [](const MonitorState& s) {
-        return std::tuple{s.strInFile, s.strDelimit,    s.intDatCol,      s.lngXmem,       s.lngXmemNormal,
-                          s.lngRange,  s.lngFileLines,  s.dblMaxY,        s.dblMinY,       s.blnAutoMaxMin,
-                          s.intLimit,  s.blnViewSave,   s.strViewSaveDir, s.strInFileTitle, s.DatBuf.size(),
-                          s.lngDatPos, s.blnRescale,    s.dblScaleVal};
+        return std::tuple{s.strInFile, s.strDelimit,   s.intDatCol,      s.lngXmem,        s.lngXmemNormal,
+                          s.lngRange,  s.lngFileLines, s.dblMaxY,        s.dblMinY,        s.blnAutoMaxMin,
+                          s.intLimit,  s.blnViewSave,  s.strViewSaveDir, s.strInFileTitle, s.DatBuf.size(),
+                          s.lngDatPos, s.blnRescale,   s.dblScaleVal};
     };
     EXPECT_EQ(settingsOf(rendered), settingsOf(shown));
 }

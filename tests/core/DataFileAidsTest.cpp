@@ -1,9 +1,9 @@
 #include "core/DataFileAids.h"
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/TempDir.h"
 #include "core/DialogModel.h"
 #include "core/MonitorState.h"
 #include "core/TextDecoder.h"
+#include "tests/support/FakeMonitorView.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <tuple>

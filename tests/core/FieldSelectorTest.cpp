@@ -1,7 +1,7 @@
 #include "core/FieldSelector.h"
-#include "tests/support/FakeMonitorView.h"
 #include "core/DialogModel.h"
 #include "core/MonitorState.h"
+#include "tests/support/FakeMonitorView.h"
 
 #include <gtest/gtest.h>
 #include <optional>

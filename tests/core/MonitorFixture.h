@@ -2,15 +2,15 @@
 // The core's routines wired to a recording surface and a fake main window,
 // with fixture files in a private folder.
 
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/RecordingSurface.h"
-#include "tests/support/TempDir.h"
 #include "core/Chart.h"
 #include "core/EventPump.h"
 #include "core/MonitorContext.h"
 #include "core/MonitorState.h"
 #include "core/RunControl.h"
 #include "core/TextDecoder.h"
+#include "tests/support/FakeMonitorView.h"
+#include "tests/support/RecordingSurface.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "MonitorFixture.h"
 #include "core/Replay.h"
+#include "MonitorFixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

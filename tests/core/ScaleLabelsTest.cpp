@@ -1,8 +1,8 @@
 #include "core/ScaleLabels.h"
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/RecordingSurface.h"
 #include "core/MonitorState.h"
 #include "core/NumberText.h"
+#include "tests/support/FakeMonitorView.h"
+#include "tests/support/RecordingSurface.h"
 
 #include <gtest/gtest.h>
 #include <tuple>

@@ -5,8 +5,8 @@
 #include "core/TextDecoder.h"
 #include "mainwin/MonitorSession.h"
 #include "platform/widgets/SurfaceView.h"
-#include "tests/support/TempDir.h"
 #include "tests/mainwin/MainWindowFixture.h"
+#include "tests/support/TempDir.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -30,7 +30,8 @@ protected:
         settings.lngInterval = 20;
         auto prepared = prepareSettings(settings, std::nullopt);
         ASSERT_TRUE(prepared);
-        ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}), ApplyOutcome::Applied);
+        ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}),
+                  ApplyOutcome::Applied);
     }
     // Clicks as the user does.
     void click(int index) { QTest::mouseClick(window->chkStart[index], Qt::LeftButton); }

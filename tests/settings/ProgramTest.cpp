@@ -2,15 +2,15 @@
 // command line, the settings applied in the dialog, then a live graph of a
 // file a writer keeps appending to, and a replay.
 
+#include "core/MessageBox.h"
 #include "core/TextDecoder.h"
 #include "mainwin/MainProgram.h"
-#include "core/MessageBox.h"
 #include "platform/widgets/SurfaceView.h"
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"
 #include "tests/support/FakeMessageBoxes.h"
-#include "tests/support/TempDir.h"
 #include "tests/support/Pixels.h"
+#include "tests/support/TempDir.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -53,8 +53,7 @@ private:
 // instead of one per line.
 class ReplayLabels {
 public:
-    // The "Now: " label shows `nowText`, the replay's current field.
-    ReplayLabels(MonitorContext& context, const FieldText& nowText) : m_context(context), m_now(nowText) {}
+    explicit ReplayLabels(MonitorContext& context) : m_context(context) {}
 
     void info(std::string text) {
         m_info = std::move(text);
@@ -65,7 +64,12 @@ public:
         m_readingLine = lineNumber;
         m_infoPending = true;
     }
-    void nowChanged() { m_nowPending = true; }
+    // The "Now: " label's field text, kept as it is now: a later line must
+    // not show through a label that is only drawn when events run.
+    void now(std::string_view fieldText) {
+        m_now.assign(fieldText);
+        m_nowPending = true;
+    }
     void notNumeric(std::int64_t row, std::string_view field) {
         m_errRow = row;
         m_errField.assign(field.data(), field.size());
@@ -116,7 +120,7 @@ private:
     std::string m_info;
     std::int64_t m_readingLine = 0;
     bool m_infoPending = false;
-    const FieldText& m_now;
+    FieldText m_now;
     bool m_nowPending = false;
     std::int64_t m_errRow = -1;
     std::string m_errField;
@@ -128,7 +132,7 @@ class ReplayRun {
 public:
     ReplayRun(MonitorContext& context, bool page, std::int32_t pageNo, const ScanProgress& progress)
         : m_context(context), m_state(context.state), m_page(page), m_pageNo(pageNo), m_progress(progress),
-          m_labels(context, m_field) {}
+          m_labels(context) {}
 
     bool run();
     // What ended the replay on its error path, if anything did.
@@ -149,7 +153,6 @@ private:
     const bool m_page;
     const std::int32_t m_pageNo;
     const ScanProgress& m_progress;
-    FieldText m_field;         // the current numeric field's text, as the "Now: " label shows it
     std::string m_extremeText; // a new extreme's decimal text, which replaces the field's
     ReplayLabels m_labels;
     LineReader m_reader;
@@ -223,14 +226,14 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
                 return fail(saved.error());
         }
     }
-    m_field.assign(fieldText);
+    std::string_view nowText = fieldText;
     if (m_state.blnAutoMaxMin || m_state.blnRescale) {
         // Only a new extreme changes anything but the rescale flag; it also
         // replaces the text with the value's decimal text.
         if (value > m_state.dblNowMax || value < m_state.dblNowMin) {
             if (auto tracked = TrackMaxMin(m_state, m_context.view, m_extremeText, value); !tracked)
                 return fail(tracked.error());
-            m_field.assign(m_extremeText);
+            nowText = m_extremeText;
         } else {
             m_state.blnRescale = false;
         }
@@ -245,7 +248,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
     if (!m_page) {
         m_context.chart.DrawSeries(m_state.dblMaxY, true);
         m_labels.reading(m_k + 1);
-        m_labels.nowChanged();
+        m_labels.now(nowText);
         letEventsRun();
     } else {
         if (m_n == m_state.lngRange) {
@@ -256,7 +259,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
                     return fail(saved.error());
                 m_labels.info(std::to_string(m_k + 1 - m_state.lngXmem) + "行目から" +
                               std::to_string(m_k + 1) + "行目を表示");
-                m_labels.nowChanged();
+                m_labels.now(nowText);
                 letEventsRun();
                 if (m_pageNo == m_s) {
                     finished = true;

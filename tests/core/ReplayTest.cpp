@@ -123,29 +123,34 @@ TEST_F(ReplayFixture, ErrorsEndOnTheErrorPath) {
 }
 
 // What a lazy replay shows at every point where anyone can look equals what
-// redrawing after every value shows.
-TEST_F(ReplayFixture, DeferredDrawingShowsTheSamePictures) {
+// redrawing and relabelling after every value shows, also when the last page
+// is partial.
+TEST_F(ReplayFixture, DeferredDrawingShowsTheSamePicturesAndLabels) {
     std::string content;
     for (int i = 0; i < 400; ++i)
         content += std::to_string((i * 37) % 101 - 20) + (i % 17 == 0 ? "\nx\n" : "\n");
-    state.strInFile = dir.write("data.csv", content);
+    state.strInFile = dir.write("data.csv", content + "y\n");
     state.blnViewSave = true;
     const auto run = [&](int budget, bool page) {
         EventPump pump{view, budget};
         MonitorContext lazyOrEager{state, view, chart, pump, decoder};
         state.lngXmemNormal = 30;
-        state.lngRange = 45;
+        state.lngRange = 45; // 400 values: the last page holds 40
         state.blnRescale = true;
         surface.savedPictures.clear();
         surface.lines.clear();
         EXPECT_TRUE(RePlayData(lazyOrEager, page, 0));
-        return std::pair{surface.savedPictures, surface.lines};
+        return std::pair{std::pair{surface.savedPictures, surface.lines},
+                         std::tuple{view.valueLabels, view.infoText, view.errInfo, view.errInfoShown}};
     };
     for (bool page : {false, true}) {
         const auto eager = run(0, page);
-        EXPECT_GT(eager.first.size(), 5u);
-        EXPECT_EQ(run(1'000'000, page), eager) << "page " << page;
+        EXPECT_GT(eager.first.first.size(), 5u);
+        const auto lazy = run(1'000'000, page);
+        EXPECT_TRUE(lazy.first == eager.first) << "the same pictures, page " << page;
+        EXPECT_EQ(lazy.second, eager.second) << "the same labels, page " << page;
     }
+    EXPECT_EQ(std::get<0>(run(1'000'000, true).second)[1], "Now: 69") << "the line that completed the last full page";
 }
 
 TEST_F(ReplayFixture, SurvivesAnotherReplayStartedInsideIt) {

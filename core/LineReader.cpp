@@ -58,6 +58,15 @@ bool LineReader::refill() {
         return false;
     }
     if (got == 0) {
+        // The end of the file, unless the file became shorter than what was
+        // read: then the bytes held are no longer the file's, and a line cut
+        // off there must not pass for a whole last line.
+        struct stat info {};
+        if (::fstat(m_fd.get(), &info) == 0 && static_cast<std::uint64_t>(info.st_size) < m_offset) {
+            m_failed = true;
+            m_error = CoreError{kErrFileChanged, "The file became shorter while it was read"};
+            return false;
+        }
         m_eof = true;
         return false;
     }

@@ -21,7 +21,8 @@ public:
     bool isOpen() const { return static_cast<bool>(m_fd); }
 
     // The next line without its line end, valid until the next call. False at
-    // the end of the file, or after a read error (failed() then tells).
+    // the end of the file, or after a read error (failed() then tells); a file
+    // that became shorter than what was read from it is such an error.
     bool next(std::string_view& line);
 
     bool failed() const { return m_failed; }

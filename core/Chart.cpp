@@ -32,7 +32,11 @@ double normalised(double t) {
 } // namespace
 
 double chartY(double v, double minY, double top) {
-    const double ratio = normalised(v - minY) / (top - minY) * 100;
+    const double span = top - minY;
+    // Ends far apart in sign and size have a span beyond any double; their
+    // halves do not, and give the same share.
+    const double ratio = std::isfinite(span) ? normalised(v - minY) / span * 100
+                                             : (v / 2 - minY / 2) / (top / 2 - minY / 2) * 100;
     const double y = 100 - roundDecimalText(ratio, 2);
     if (std::isinf(y))
         return y > 0 ? 1e300 : -1e300; // still far outside, but a number the surface can clip
@@ -146,7 +150,8 @@ void Chart::renderSeries(const Redraw& redraw, const std::vector<tDat>& buffer) 
                           [&](double x1, double v1, double x2, double v2) {
                               const double y1 = chartY(v1, redraw.minY, redraw.top);
                               const double y2 = chartY(v2, redraw.minY, redraw.top);
-                              m_surface.drawLine(x1, y1, x2, y2, redraw.colour);
+                              if (!std::isnan(y1) && !std::isnan(y2))
+                                  m_surface.drawLine(x1, y1, x2, y2, redraw.colour);
                           });
     }
     m_surface.showAndEnable();

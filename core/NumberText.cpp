@@ -124,6 +124,31 @@ bool scanExponent(std::string_view text, std::size_t& pos, std::int64_t& exponen
 
 } // namespace
 
+namespace {
+
+bool readsBackFinite(const char* first, const char* last) {
+    double value = 0;
+    return std::from_chars(first, last, value).ec != std::errc::result_out_of_range;
+}
+
+// The 15-significant-digit scientific text of a finite, non-zero v
+// ("-d.ddddddddddddddde+XXX"), rounded to nearest. Only at the very top of the
+// double range does that rounding pass the largest double; there the digits
+// are cut instead, so that every such text reads back as a finite value.
+std::string scientificText(double v) {
+    std::array<char, 64> buffer{};
+    char* end =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::scientific, 14).ptr;
+    if (readsBackFinite(buffer.data(), end))
+        return std::string(buffer.data(), end);
+    end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::scientific, 16).ptr;
+    std::string text(buffer.data(), end);
+    text.erase(text.find('e') - 2, 2); // 17 digits cut to 15
+    return text;
+}
+
+} // namespace
+
 std::string decimalText(double v) {
     if (v == 0)
         return "0"; // also negative zero
@@ -132,9 +157,19 @@ std::string decimalText(double v) {
     if (std::isinf(v))
         return v > 0 ? "Infinity" : "-Infinity";
     std::array<char, 64> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::general, 15);
-    std::string text(buffer.data(), result.ptr);
+    char* end =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::general, 15).ptr;
+    std::string text(buffer.data(), end);
+    if (!readsBackFinite(buffer.data(), end)) {
+        // Beyond the largest double once rounded: the cut digits, written as
+        // %G writes an exponent form.
+        text = scientificText(v);
+        const auto e = text.find('e');
+        auto last = text.find_last_not_of('0', e - 1);
+        if (text[last] == '.')
+            --last;
+        text.erase(last + 1, e - last - 1);
+    }
     std::replace(text.begin(), text.end(), 'e', 'E');
     return text;
 }
@@ -176,10 +211,8 @@ double roundDecimalText(double v, int decimals) {
     if (!std::isfinite(v) || v == 0)
         return v == 0 ? 0.0 : v;
     // 15 significant digits: d.dddddddddddddde+XX
-    std::array<char, 64> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::scientific, 14);
-    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::string scientific = scientificText(v);
+    std::string_view text = scientific;
     const bool negative = text.front() == '-';
     if (negative)
         text.remove_prefix(1);
@@ -196,7 +229,7 @@ double roundDecimalText(double v, int decimals) {
     const int keep = exponent + decimals + 1;
     if (keep >= static_cast<int>(digits.size())) {
         double exact = 0;
-        std::from_chars(buffer.data(), result.ptr, exact);
+        std::from_chars(scientific.data(), scientific.data() + scientific.size(), exact);
         return exact;
     }
     if (keep < 0)

@@ -8,19 +8,21 @@
 
 namespace {
 
+// The value `fraction` of the way from the scale's bottom to its top. Ends
+// far apart in sign and size have a span beyond any double; the same point
+// is then reached as a weighted sum of the ends.
 double scaleValue(const MonitorState& state, double fraction) {
-    return state.dblMinY + (state.dblMaxY - state.dblMinY) * fraction;
+    const double span = state.dblMaxY - state.dblMinY;
+    if (std::isfinite(span))
+        return state.dblMinY + span * fraction;
+    return state.dblMaxY * fraction + state.dblMinY * (1 - fraction);
 }
 
 } // namespace
 
 void SetScaleLabels(MonitorState& state, MonitorView& view) {
     const double values[] = {
-        state.dblMaxY,
-        state.dblMinY + (state.dblMaxY - state.dblMinY) * 0.75,
-        state.dblMinY + (state.dblMaxY - state.dblMinY) / 2,
-        state.dblMinY + (state.dblMaxY - state.dblMinY) / 4,
-        state.dblMinY,
+        state.dblMaxY, scaleValue(state, 0.75), scaleValue(state, 0.5), scaleValue(state, 0.25), state.dblMinY,
     };
     for (int i = 0; i < 5; ++i)
         view.setScaleLabel(i, decimalText(roundDecimalText(values[i], 2)));

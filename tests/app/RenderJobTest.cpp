@@ -75,6 +75,7 @@ TEST_F(RenderJobTest, SummaryLinesFollowTheLabels) {
         {"1\n\x95\x5c\n", {"--encoding", "Shift_JIS"}, "row=2\\n表\n"},
         {"1\n\x95\x5c\n", {"--encoding", "UTF-8"}, "row=2\\n\xEF\xBF\xBD\\\\\n"},
         {"1E300\n-1E300\n2.5e1\n", {}, "scale: 2E+300 | 1E+300 | 0 | -1E+300 | -2E+300\n"},
+        {"9e307\n-8e307\n", {}, "scale: 1E+308 | 5.25E+307 | 5E+306 | -4.25E+307 | -9E+307\n"},
     };
     for (const auto& [content, arguments, line] : cases) {
         const RenderResult result = render(content, arguments);

@@ -46,6 +46,9 @@ TEST(ChartY, MapsTheScaleOntoZeroToHundredRows) {
     for (const auto& [v, minY, top, y] : cases)
         EXPECT_DOUBLE_EQ(chartY(v, minY, top), y) << v << " on " << minY << ".." << top;
     EXPECT_EQ(chartY(1e308, -1e308, 1), -1e300) << "an overflowing ratio stays a number";
+    EXPECT_DOUBLE_EQ(chartY(1e308, -9e307, 1e308), 0) << "a span beyond any double";
+    EXPECT_DOUBLE_EQ(chartY(-9e307, -9e307, 1e308), 100);
+    EXPECT_DOUBLE_EQ(chartY(5e306, -9e307, 1e308), 50);
 }
 
 TEST_F(ChartFixture, GridHasAuxiliaryLinesAndTheThreshold) {

@@ -18,6 +18,19 @@ TEST(DecimalText, WritesFifteenSignificantDigitsLikeG) {
         EXPECT_EQ(decimalText(value), text) << value;
 }
 
+// Rounded to 15 digits, the largest doubles would pass the largest double;
+// their text and their rounding stay within the range instead.
+TEST(DecimalText, StaysWithinTheDoubleRangeAtItsTop) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    for (const double v : {kMax, -kMax, std::nextafter(kMax, 0.0)}) {
+        const std::string text = decimalText(v);
+        EXPECT_EQ(text, v > 0 ? "1.79769313486231E+308" : "-1.79769313486231E+308");
+        EXPECT_EQ(numericValue(text), 1.79769313486231e308 * (v > 0 ? 1 : -1)) << text;
+        EXPECT_EQ(roundDecimalText(v, 2), *numericValue(text)) << text;
+    }
+    EXPECT_EQ(decimalText(1.7976931348623e308), "1.7976931348623E+308");
+}
+
 TEST(RoundDecimalText, RoundsTheFifteenDigitTextHalvesToEven) {
     // -0.17499999999999993 is -0.175 in text, a half, and 8 is even; 1.005 is
     // 1.00499.. in binary but 1.005 in text, and 0 is even.

@@ -4,6 +4,8 @@
 #include "tests/support/FakeMonitorView.h"
 #include "tests/support/RecordingSurface.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -60,6 +62,16 @@ TEST(SetScaleLabels, ShowsFiveRoundedValuesAndBuildsTheRowTable) {
     SetScaleLabels(state, view);
     EXPECT_EQ(view.scaleLabels, (std::array<std::string, 5>{"0.4", "0.21", "0.03", "-0.16", "-0.34"}));
     EXPECT_EQ(state.dblScaleVal[50], roundDecimalText(-0.345 + 0.745 * 49 / 100, 2));
+
+    // Ends whose span is beyond any double.
+    state.dblMaxY = 1e308;
+    state.dblMinY = -9e307;
+    SetScaleLabels(state, view);
+    EXPECT_EQ(view.scaleLabels,
+              (std::array<std::string, 5>{"1E+308", "5.25E+307", "5E+306", "-4.25E+307", "-9E+307"}));
+    EXPECT_TRUE(std::all_of(state.dblScaleVal.begin(), state.dblScaleVal.end(),
+                            [](double v) { return std::isfinite(v); }));
+    EXPECT_EQ(state.dblScaleVal[49], 5e306);
 }
 
 TEST(TrackMaxMin, WidensTheScaleOnlyForNewExtremes) {

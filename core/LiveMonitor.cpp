@@ -39,7 +39,8 @@ void tick(MonitorContext& context) {
         position = 0;
         wraps = true;
     }
-    if (!state.blnAutoMaxMin && state.dblMaxY == 0)
+    // A fixed scale without a span has nowhere to plot a value.
+    if (!state.blnAutoMaxMin && state.dblMaxY == state.dblMinY)
         return;
 
     const auto last = ReadLastLine(state, state.strInFile);

@@ -78,18 +78,22 @@ TEST_F(LiveMonitorTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) 
     }
 }
 
-TEST_F(LiveMonitorTest, AFixedZeroScaleOnlyClearsTheChartAndAnUnfinishedReadNothing) {
-    dir.write("data.csv", "5\n");
+TEST_F(LiveMonitorTest, AFixedScaleWithoutSpanOnlyClearsTheChartAndAnUnfinishedReadNothing) {
+    dir.write("data.csv", "-5\n");
     state.blnReadReady = false;
     tick();
     EXPECT_EQ(surface.clears, 0);
     state.blnReadReady = true;
     state.blnAutoMaxMin = false;
     state.blnRescale = false;
-    state.dblMaxY = 0;
+    state.dblMaxY = state.dblMinY = 0;
     tick();
     EXPECT_EQ(state.lngDatPos, -1);
     EXPECT_EQ(surface.clears, 1);
+    state.dblMinY = -100; // a fixed scale whose top is 0 plots
+    tick();
+    EXPECT_EQ(state.lngDatPos, 0);
+    EXPECT_EQ(state.DatBuf[0].DVal, -5);
 }
 
 } // namespace

@@ -9,17 +9,20 @@
 #include "settings/RuleLineEdit.h"
 #include "settings/SystemColours.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <exception>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -134,6 +137,8 @@ void frmDialog::previewRule() {
 }
 
 void frmDialog::guarded(const std::function<void()>& handler) {
+    ++m_handlerDepth;
+    const auto leave = qScopeGuard([this] { --m_handlerDepth; });
     try {
         handler();
     } catch (...) {
@@ -187,12 +192,7 @@ void frmDialog::txtInFile_Drop(const std::vector<std::string>& paths) {
 void frmDialog::OKButton_Click() {
     guarded([this] {
         DialogApplyTarget target(*this, m_services.mainWindow);
-        try {
-            applySettings(m_model, m_services.selector, m_services.view, target);
-        } catch (...) {
-            setBusy(false);
-            throw;
-        }
+        applySettings(m_model, m_services.selector, m_services.view, target);
     });
 }
 
@@ -215,8 +215,16 @@ void frmDialog::focusField(DialogControl field) {
 // --- window events ---
 
 bool frmDialog::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
-        guarded([this] { m_model.activate(); });
+    if (event->type() == QEvent::WindowDeactivate) {
+        // A box or chooser opened over the dialog, by one of its handlers or
+        // by anything else, only borrows the activation.
+        const QWidget* modal = QApplication::activeModalWidget();
+        m_activationLent = m_handlerDepth > 0 || (modal && modal != this);
+    } else if (event->type() == QEvent::WindowActivate) {
+        // Getting it back is no new activation: what the user typed stays.
+        if (!std::exchange(m_activationLent, false))
+            guarded([this] { m_model.activate(); });
+    }
     return QWidget::event(event);
 }
 

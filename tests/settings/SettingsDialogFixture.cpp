@@ -15,6 +15,8 @@ SettingsDialogTest::SettingsDialogTest()
           .showFileDialog =
               [this](QWidget* owner, std::string_view filter, const std::string&, bool save) {
                   fileDialogCalls.push_back({owner, std::string(filter), save});
+                  if (whileFileDialogShows)
+                      whileFileDialogShows();
                   return fileDialogAnswer;
               },
           .browseFolder = [](QWidget*, const std::string&, std::string& path) { path.clear(); },

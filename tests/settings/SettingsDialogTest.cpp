@@ -143,6 +143,30 @@ TEST_F(SettingsDialogTest, OneInstanceThatClosingForgets) {
     EXPECT_EQ(second->cmbDelimit->currentText(), QStringLiteral("スペース")); // written at once, kept
 }
 
+// The activation a chooser or box borrows comes back without the becoming-
+// active steps, so typed Max/Min values stay; a real activation runs them.
+TEST_F(SettingsDialogTest, TypedValuesSurviveTheActivationAChooserBorrows) {
+    frmDialog& window = dialog();
+    const auto sendActivation = [&](QEvent::Type type) {
+        QEvent event(type);
+        QApplication::sendEvent(&window, &event);
+    };
+    window.chkIniMaxY->click(); // unlocks Max/Min; the scale in force is still automatic
+    RuleLineEdit* maxY = field(window, txtIniMaxY);
+    maxY->selectAll();
+    QTest::keyClicks(maxY, QStringLiteral("42"));
+    whileFileDialogShows = [&] { sendActivation(QEvent::WindowDeactivate); };
+    window.cmdInFile->click();
+    sendActivation(QEvent::WindowActivate);
+    EXPECT_EQ(window.model().text(txtIniMaxY), "42");
+    EXPECT_FALSE(window.chkIniMaxY->isChecked());
+
+    sendActivation(QEvent::WindowDeactivate); // the user went to another window
+    sendActivation(QEvent::WindowActivate);
+    EXPECT_EQ(window.model().text(txtIniMaxY), "0") << "the scale in force, shown again";
+    EXPECT_TRUE(window.chkIniMaxY->isChecked());
+}
+
 TEST_F(SettingsDialogTest, DroppedFilesAndTheChooserFillTheDataFile) {
     frmDialog& window = dialog();
     RuleLineEdit* inFile = field(window, txtInFile);

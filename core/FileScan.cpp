@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -26,6 +27,10 @@ ssize_t preadFully(int fd, char* buffer, std::size_t size, std::uint64_t offset)
         done += static_cast<std::size_t>(got);
     }
     return static_cast<ssize_t>(done);
+}
+
+std::int64_t modifiedNs(const struct stat& info) {
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
 }
 
 } // namespace
@@ -91,6 +96,19 @@ Result<> continueScan(int fd, FileScan& scan, const ScanProgress& progress) {
         if (size < buffer.size())
             break;
     }
+    // File times come from a coarse clock: a write in the same tick of it as
+    // the last one would leave the time unchanged, so a time that is still
+    // the clock's current one tells nothing yet.
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    const std::int64_t nowNs = static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+    if (::fstat(fd, &info) == 0 && static_cast<std::uint64_t>(info.st_size) == scan.tally.scanned &&
+        modifiedNs(info) < nowNs) {
+        scan.sizeAtEnd = info.st_size;
+        scan.modifiedAtEndNs = modifiedNs(info);
+    } else {
+        scan.sizeAtEnd = -1; // grown while counted, or just written: nothing to tell rewrites by
+    }
     return {};
 }
 
@@ -99,6 +117,10 @@ bool stillSameFile(int fd, const FileScan& scan) {
     if (::fstat(fd, &info) != 0 || info.st_dev != scan.device || info.st_ino != scan.inode ||
         static_cast<std::uint64_t>(info.st_size) < scan.tally.scanned)
         return false;
+    if (info.st_size == scan.sizeAtEnd) {
+        // Not grown: untouched, or rewritten in place.
+        return modifiedNs(info) == scan.modifiedAtEndNs;
+    }
     const auto head = readRange(fd, 0, scan.head.size());
     if (!head || *head != scan.head)
         return false;

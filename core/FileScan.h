@@ -43,14 +43,21 @@ struct FileScan {
     LineTally tally;
     std::string head; // the first bytes counted, to recognise the same file later
     std::string tail; // the last bytes counted
+    // The file's size and modification time once the scan had read it all:
+    // a file of that size modified since was rewritten, not appended to.
+    std::int64_t sizeAtEnd = -1;
+    std::int64_t modifiedAtEndNs = 0;
 };
 
 // Counts from tally.scanned to the end of the open file, updating `scan`.
 // A fresh scan starts from a default FileScan.
 Result<> continueScan(int fd, FileScan& scan, const ScanProgress& progress = {});
 
-// True when the open file still holds exactly what `scan` counted at its
-// start and end, and has not shrunk, so counting can go on from there.
+// True when the open file still holds what `scan` counted, so counting can go
+// on from there: the same file, not shorter, not modified without growing,
+// and the same bytes at the start and the end of the counted part. (A rewrite
+// that keeps those and grows the file between two calls cannot be told from
+// an append without reading everything again.)
 bool stillSameFile(int fd, const FileScan& scan);
 
 // Exactly the bytes [offset, offset + size) of the open file; an error when

@@ -3,6 +3,7 @@
 #include "core/MonitorState.h"
 
 #include <cerrno>
+#include <functional>
 #include <sys/stat.h>
 
 namespace {
@@ -19,6 +20,7 @@ CoreError missingFile(const std::string& path) {
 void LastLineReader::continueFrom(const std::string& strPath, const FileScan& scan) {
     m_path = strPath;
     m_scan = scan;
+    m_lastLine.reset();
     m_counted = true;
 }
 
@@ -49,9 +51,10 @@ Result<LastLine> LastLineReader::readOnce(const std::string& strPath) {
         m_counted = false;
         return fd.error();
     }
-    if (!m_counted || m_path != strPath || !stillSameFile(fd->get(), m_scan)) {
+    if (!m_counted || m_path != strPath || !stillSameFile(fd->get(), m_scan) || !sameLastLine(fd->get())) {
         m_path = strPath;
         m_scan = FileScan{};
+        m_lastLine.reset();
     }
     m_counted = false; // until this count is complete
     if (auto scanned = continueScan(fd->get(), m_scan); !scanned)
@@ -64,13 +67,27 @@ Result<LastLine> LastLineReader::readOnce(const std::string& strPath) {
     const bool terminated = tally.lineEnds > 0;
     const std::uint64_t start = terminated ? tally.lastLineStart : 0;
     const std::uint64_t end = terminated ? tally.lastLineEnd : tally.scanned;
-    auto line = readRange(fd->get(), start, end - start);
-    if (!line) {
+    // A line longer than any record is read only as far as its first fields
+    // can lie, so that a tick costs what was appended, not the line's length.
+    const bool cut = end - start > kMaxLastLineBytes;
+    auto line = readRange(fd->get(), start, cut ? kMaxLastLineBytes : end - start);
+    if (!line || line->find_first_of("\r\n") != std::string::npos) {
+        // Shorter than counted, or a line end where the count saw none: the
+        // file changed while it was read.
         m_counted = false;
-        return line.error();
+        return line ? CoreError{kErrFileChanged, "The file changed while it was read"} : line.error();
     }
-    *line += kCrLf;
-    return LastLine{std::move(*line), tally.lineEnds};
+    m_lastLine = LastLineSeen{start, line->size(), std::hash<std::string>{}(*line)};
+    if (!cut)
+        *line += kCrLf;
+    return LastLine{std::move(*line), tally.lineEnds, cut};
+}
+
+bool LastLineReader::sameLastLine(int fd) const {
+    if (!m_lastLine)
+        return true;
+    const auto bytes = readRange(fd, m_lastLine->start, m_lastLine->length);
+    return bytes && std::hash<std::string>{}(*bytes) == m_lastLine->hash;
 }
 
 Result<LastLine> ReadLastLine(MonitorState& state, const std::string& strPath) {

@@ -10,16 +10,23 @@
 #include "core/FileScan.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct MonitorState;
 
 inline constexpr std::string_view kFileMissingText = "ファイルが存在しませんでした。";
 
+// The most of a last line that is read: no data record is longer.
+inline constexpr std::uint64_t kMaxLastLineBytes = 1 << 20;
+
 // What the last-line reading found.
 struct LastLine {
     std::string strLine;           // the last terminated line followed by CR LF
     std::int64_t lngLineCount = 0; // the number of line ends in the file
+    // The line is longer than kMaxLastLineBytes: strLine holds only its first
+    // kMaxLastLineBytes bytes, without CR LF, so its last field may be cut.
+    bool cut = false;
 };
 
 class LastLineReader {
@@ -37,10 +44,19 @@ public:
     void continueFrom(const std::string& strPath, const FileScan& scan);
 
 private:
+    // The last line as it was read, to see that the file still holds it.
+    struct LastLineSeen {
+        std::uint64_t start = 0;
+        std::uint64_t length = 0;
+        std::size_t hash = 0;
+    };
+
     Result<LastLine> readOnce(const std::string& strPath);
+    bool sameLastLine(int fd) const;
 
     std::string m_path;
     FileScan m_scan;
+    std::optional<LastLineSeen> m_lastLine;
     bool m_counted = false;
 };
 

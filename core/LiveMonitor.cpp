@@ -51,6 +51,10 @@ void tick(MonitorContext& context) {
     std::string_view field;
     if (!GetColDat(state, last->strLine, state.intDatCol, field))
         return;
+    // Of a line read only in part, a field running to the end of what was
+    // read may go on beyond it: no value can be taken from it.
+    if (last->cut && field.data() + field.size() == last->strLine.data() + last->strLine.size())
+        return;
     const auto value = numericValue(field);
     if (!value)
         return;

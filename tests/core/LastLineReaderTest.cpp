@@ -2,6 +2,7 @@
 #include "core/FileLines.h"
 #include "tests/support/TempDir.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -109,8 +110,38 @@ TEST(ReadLastLine, ReadsLinesLongerThanOneRead) {
     EXPECT_EQ(r.count, 2);
     r = readLast(reader, dir.write("g", "1\n" + big));
     EXPECT_EQ(r.line, "1\r\n");
-    r = readLast(reader, dir.write("h", big + "\n"));
-    EXPECT_EQ(r.line, big + "\r\n");
+    // A last line longer than any record is read only in its first part.
+    const auto cut = reader.read(dir.write("h", "7," + big + "\n"));
+    ASSERT_TRUE(cut);
+    EXPECT_TRUE(cut->cut);
+    EXPECT_EQ(cut->strLine, ("7," + big).substr(0, kMaxLastLineBytes));
+    EXPECT_EQ(cut->lngLineCount, 1);
+}
+
+// A rewrite that keeps the start and the end of the counted part is still
+// seen: by the file's time when it did not grow, by the last line when it did.
+TEST(ReadLastLine, SeesRewritesThatKeepTheCountedPartsEnds) {
+    TempDir dir;
+    const std::string edge(80, 'a');
+    const std::string path = dir.write("f", edge + "\nx\ny\n" + edge + "\n");
+    const auto settled = [&] { // written long ago, as far as the file's time can tell
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    settled();
+    LastLineReader reader;
+    ASSERT_EQ(readLast(reader, path).count, 4);
+    dir.write("f", edge + "\nx\r\ny" + edge + "\n"); // the same size: one line end fewer
+    EXPECT_EQ(readLast(reader, path).count, 3);
+
+    const std::string last(100, 'b');
+    dir.write("f", edge + "\n1\n" + last + "\n");
+    settled();
+    ASSERT_EQ(readLast(reader, path).line, last + "\r\n");
+    const std::string changed = std::string(36, 'c') + last.substr(36); // its end is the counted part's
+    dir.write("f", edge + "\n12" + changed + "\nz");                     // grown by one
+    const Read r = readLast(reader, path);
+    EXPECT_EQ(r.count, 2);
+    EXPECT_EQ(r.line, "12" + changed + "\r\n");
 }
 
 // Applying counts the file once; the first live read goes on from that count.

@@ -44,6 +44,19 @@ TEST_F(LiveMonitorTest, SkipsLinesWithoutANumberAndGoesOn) {
     EXPECT_EQ(state.DatBuf[0].DVal, 7);
 }
 
+// A last line longer than any record is read in part: a field that ends
+// within that part has its value, one running beyond it has none.
+TEST_F(LiveMonitorTest, TakesNoValueFromAFieldCutOffByTheReadLimit) {
+    dir.write("data.csv", "7," + std::string(2 << 20, '0') + "5"); // field 2 is 5, not 0
+    for (const auto& [column, position] : {std::pair{2, -1}, std::pair{1, 0}}) {
+        state.intDatCol = static_cast<std::int16_t>(column);
+        tick();
+        EXPECT_EQ(state.lngDatPos, position) << "field " << column;
+    }
+    EXPECT_EQ(state.DatBuf[0].DVal, 7);
+    EXPECT_TRUE(view.messages.empty());
+}
+
 // Live monitoring uses slots 0..lngXmem-1, although the buffer holds one more.
 TEST_F(LiveMonitorTest, WrapsAfterLngXmemSamples) {
     state.lngXmem = 5;

@@ -8,7 +8,9 @@
 #include "core/NumberText.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -54,6 +56,35 @@ void BM_ReadLastLineGrowing(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadLastLineGrowing)->Arg(1)->Arg(1024)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A file whose only line never ends (digits without a line end) growing by
+// 1 KB between calls: the line is read only as far as a record can reach,
+// so a call costs what was appended, not the line's length.
+void BM_ReadLastLineUnterminated(benchmark::State& state) {
+    const auto size = static_cast<std::uint64_t>(state.range(0)) * kMB;
+    const std::string path = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
+                             "/trendola-bench-unterminated-" + std::to_string(size);
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        const std::string block(kMB, '7');
+        for (std::uint64_t done = 0; done < size; done += kMB)
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+    LastLineReader reader;
+    (void)reader.read(path); // the first count, as applying makes it
+    const std::string more(1024, '7');
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::ofstream(path, std::ios::binary | std::ios::app).write(more.data(), 1024);
+        state.ResumeTiming();
+        const auto last = reader.read(path);
+        if (!last)
+            state.SkipWithError(last.error().description.c_str());
+        benchmark::DoNotOptimize(last);
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_ReadLastLineUnterminated)->Arg(1)->Arg(200)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_CountFileLines(benchmark::State& state) {
     if (!largeBenchmarksEnabled()) {

@@ -18,7 +18,7 @@ struct MonitorState;
 inline constexpr std::string_view kFileMissingText = "ファイルが存在しませんでした。";
 
 // The most of a last line that is read: no data record is longer.
-inline constexpr std::uint64_t kMaxLastLineBytes = 1 << 20;
+inline constexpr std::uint64_t kMaxLastLineBytes = 64 << 10;
 
 // What the last-line reading found.
 struct LastLine {

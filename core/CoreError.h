@@ -20,6 +20,11 @@ enum CoreErrorNumber : int {
     kErrOutOfMemory = 7,     // a buffer could not be allocated
     kErrDivisionByZero = 11, // a scale of zero span where a division needs a span
     kErrFileChanged = 1001,  // a file became shorter while it was read
+
+    // The graph image commands.
+    kErrInvalidPicture = 481, // a file that is not a picture that can be loaded
+    kErrPrinter = 482,        // no printer to print on, or the printer failed
+    kErrClipboard = 521,      // the clipboard did not take a picture
 };
 
 // The error for an errno value, with the system's description of it.

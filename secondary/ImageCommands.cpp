@@ -45,23 +45,25 @@ bool copyImageToClipboard(const QImage& picture, CoreError& error) {
 }
 
 bool loadPictureFile(const std::string& path, QImage& picture, CoreError& error) {
+    const auto fail = [&](int errnoValue) {
+        error = systemError(errnoValue);
+        error.description = path + ": " + error.description;
+        return false;
+    };
     // Opened here, so that a missing or unreadable file is told with the system's reason.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = systemError(errno);
-        return false;
-    }
+    if (fd < 0)
+        return fail(errno);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        error = systemError(S_ISDIR(info.st_mode) ? EISDIR : errno);
+        const int reason = S_ISDIR(info.st_mode) ? EISDIR : errno;
         ::close(fd);
-        return false;
+        return fail(reason);
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        error = systemError(EIO);
-        return false;
+        return fail(EIO);
     }
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
@@ -89,8 +91,10 @@ void ImageCommands::save() {
         return;
     }
     const ImageFormat format = choice.filterIndex == kImageSavePngPair ? ImageFormat::Png : ImageFormat::Bmp;
-    if (!m_surface.saveImage(choice.path, format, error))
+    if (!m_surface.saveImage(choice.path, format, error)) {
+        error.description = choice.path + ": " + error.description;
         report(error);
+    }
 }
 
 void ImageCommands::load() {

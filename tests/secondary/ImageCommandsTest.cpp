@@ -31,6 +31,13 @@ std::string contentOf(const std::string& path) {
     return bytes.str();
 }
 
+// The message of a system failure about `path`.
+std::string failureAbout(const std::string& path, int errnoValue) {
+    CoreError error = systemError(errnoValue);
+    error.description = path + ": " + error.description;
+    return fileErrorMessage(error);
+}
+
 std::vector<std::string> filesIn(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -94,16 +101,16 @@ TEST_F(ImageCommandsTest, AFailedSaveIsReportedAndLeavesEveryFileAsItWas) {
         std::string message;
     };
     std::vector<Case> cases = {
-        {dir.file("missing/graph.bmp"), fileErrorMessage(systemError(ENOENT))},
-        {dir.file("folder"), fileErrorMessage(systemError(EISDIR))},
-        {dir.file("kept.bmp/graph.bmp"), fileErrorMessage(systemError(ENOTDIR))},
+        {dir.file("missing/graph.bmp"), failureAbout(dir.file("missing/graph.bmp"), ENOENT)},
+        {dir.file("folder"), failureAbout(dir.file("folder"), EISDIR)},
+        {dir.file("kept.bmp/graph.bmp"), failureAbout(dir.file("kept.bmp/graph.bmp"), ENOTDIR)},
         {state.strInFile, "Error: (5) \r\n保存先がデータファイルと同じため保存しません: " + state.strInFile},
     };
     if (::geteuid() != 0) { // the superuser writes into any folder
         fs::create_directory(dir.file("locked"));
         dir.write("locked/kept.bmp", "old picture");
         fs::permissions(dir.file("locked"), fs::perms::owner_read | fs::perms::owner_exec);
-        cases.push_back({dir.file("locked/kept.bmp"), fileErrorMessage(systemError(EACCES))});
+        cases.push_back({dir.file("locked/kept.bmp"), failureAbout(dir.file("locked/kept.bmp"), EACCES)});
     }
     drawGraph();
     for (const Case& c : cases) {
@@ -173,8 +180,8 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
         {dir.write("empty.jpg", ""), "Error: (481) \r\n"},
         {dir.write("cut.bmp", bmp.substr(0, 40)), "Error: (481) \r\n"},
         {dir.write("nul.ico", std::string(64, '\0')), "Error: (481) \r\n"},
-        {dir.file("missing.bmp"), fileErrorMessage(systemError(ENOENT))},
-        {dir.path(), fileErrorMessage(systemError(EISDIR))},
+        {dir.file("missing.bmp"), failureAbout(dir.file("missing.bmp"), ENOENT)},
+        {dir.path(), failureAbout(dir.path(), EISDIR)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);

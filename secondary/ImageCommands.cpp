@@ -50,15 +50,22 @@ bool loadPictureFile(const std::string& path, QImage& picture, CoreError& error)
         error.description = path + ": " + error.description;
         return false;
     };
-    // Opened here, so that a missing or unreadable file is told with the system's reason.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened here, so that a missing or unreadable file is told with the system's
+    // reason; without waiting, as a named pipe would wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return fail(errno);
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int reason = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    const bool known = ::fstat(fd, &info) == 0;
+    const int statError = errno;
+    if (!known || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return fail(reason);
+        if (!known)
+            return fail(statError);
+        if (S_ISDIR(info.st_mode))
+            return fail(EISDIR);
+        error = CoreError{kErrInvalidPicture, path + ": not a picture that can be loaded (not a file)."};
+        return false;
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -172,6 +173,8 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
     drawGraph();
     const QImage before = shown();
 
+    const std::string fifo = dir.file("pipe.bmp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const struct {
         std::string path;
         std::string messageStart;
@@ -182,6 +185,8 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
         {dir.write("nul.ico", std::string(64, '\0')), "Error: (481) \r\n"},
         {dir.file("missing.bmp"), failureAbout(dir.file("missing.bmp"), ENOENT)},
         {dir.path(), failureAbout(dir.path(), EISDIR)},
+        {"/dev/null", "Error: (481) \r\n/dev/null: not a picture that can be loaded (not a file)."},
+        {fifo, "Error: (481) \r\n" + fifo + ": "}, // refused without waiting for a writer
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);

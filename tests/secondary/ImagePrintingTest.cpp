@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -33,12 +34,19 @@ std::unique_ptr<QPrinter> pdfPrinter(const std::string& path, double marginMilli
 
 // Everything on the page that is not (nearly) white paper.
 QRect printedBounds(const QImage& page) {
-    QRect bounds;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if (qGray(page.pixel(x, y)) < 200)
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
+    const QImage grey = page.convertToFormat(QImage::Format_Grayscale8);
+    int left = grey.width(), top = grey.height(), right = -1, bottom = -1;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* line = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x)
+            if (line[x] < 200) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = y;
+            }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 void expectNear(const QRect& actual, const QRect& expected, int tolerance) {

@@ -26,6 +26,11 @@ enum CoreErrorNumber : int {
     kErrDivisionByZero = 11, // a scale of zero span where a division needs a span
     kErrFileMissing = 1000,  // no such data file; the description is the whole message
     kErrFileChanged = 1001,  // a file became shorter while it was read
+
+    // The graph image commands.
+    kErrInvalidPicture = 481, // a file that is not a picture that can be loaded
+    kErrPrinter = 482,        // no printer to print on, or the printer failed
+    kErrClipboard = 521,      // the clipboard did not take a picture
 };
 
 // What an operation that can fail gives back: its value, or why it failed.

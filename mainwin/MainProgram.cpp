@@ -8,7 +8,8 @@ MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresent
                          FileDialogFunction showFileDialog, FolderBrowserFunction browseFolder)
     : m_mainWindow(m_state, m_settingsLink, messageBoxes),
       m_session(m_state, m_mainWindow, std::move(decoder)),
-      m_selector(m_state, m_mainWindow, [this]() -> DialogModel& { return m_settings->model(); }) {
+      m_selector(m_state, m_mainWindow, [this]() -> DialogModel& { return m_settings->model(); }),
+      m_images(m_session.context(), m_session.surface(), ImageCommandServices{.owner = &m_mainWindow}) {
     m_settings =
         std::make_unique<SettingsDialog>(SettingsDialogServices{.state = m_state,
                                                                 .view = m_mainWindow,
@@ -21,6 +22,7 @@ MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresent
                                                                 .showFilePreview = {}});
     m_settingsLink.dialog = m_settings.get();
     m_mainWindow.bindFieldSelector(m_selector);
+    m_mainWindow.wireImageCommands(&m_images);
 }
 
 MainProgram::~MainProgram() = default;

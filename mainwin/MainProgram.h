@@ -7,6 +7,7 @@
 #include "core/MonitorState.h"
 #include "mainwin/MonitorSession.h"
 #include "mainwin/frmMonMain.h"
+#include "secondary/ImageCommands.h"
 #include "settings/SettingsDialogPort.h"
 #include "settings/SettingsDialogServices.h"
 
@@ -20,8 +21,9 @@ class TextDecoder;
 class MainProgram {
 public:
     // Texts from the data file are decoded with `decoder`; message boxes go
-    // through `messageBoxes`, file and folder choices through the two
-    // functions. `messageBoxes` must outlive the program.
+    // through `messageBoxes`, the settings dialog's file and folder choices
+    // through the two functions (the image commands choose with the
+    // program's chooser). `messageBoxes` must outlive the program.
     MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes,
                 FileDialogFunction showFileDialog, FolderBrowserFunction browseFolder);
     ~MainProgram();
@@ -53,4 +55,5 @@ private:
     MonitorSession m_session;
     FieldSelector m_selector;
     std::unique_ptr<SettingsDialog> m_settings;
+    ImageCommands m_images;
 };

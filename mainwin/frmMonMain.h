@@ -31,6 +31,7 @@ class QScrollBar;
 class QTimer;
 
 class FieldSelector;
+class ImageCommands;
 
 class frmMonMain : public QMainWindow, public MonitorView, public MainWindowApplyTarget {
     Q_OBJECT
@@ -71,6 +72,16 @@ public:
     void mnuExit_Click();
     // Lays the controls out for the current client size and repaints the graph.
     void Form_Resize();
+
+    // --- image commands (frmMonMainImages.cpp) ---
+    // Connects "画像読込", "画像保存", "画像印刷" and the clipboard copy to
+    // `commands` and enables them; nullptr disables them again. `commands`
+    // must outlive its use here.
+    void wireImageCommands(ImageCommands* commands);
+    void mnuLoad_Click();
+    void mnuSave_Click();
+    void mnuPrint_Click();
+    void mnuViewClipBord_Click();
 
     // The geometry in force, in twips.
     const FormGeometry& formGeometry() const { return m_geometry; }
@@ -182,4 +193,5 @@ private:
     std::function<void()> m_timerHandler;
     std::function<void()> m_settingsHandler;
     std::function<void()> m_endProgramHandler;
+    ImageCommands* m_imageCommands = nullptr;
 };

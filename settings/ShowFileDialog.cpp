@@ -75,8 +75,25 @@ void prepareFileDialog(QFileDialog& dialog, std::string_view strFilter, const st
     }
 }
 
+// With the details hidden, the dialog may name the filter by its description alone.
+int selectedFilterIndex(const QFileDialog& dialog) {
+    const QString selected = dialog.selectedNameFilter();
+    const QStringList filters = dialog.nameFilters();
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const QString& filter = filters[i];
+        if (filter == selected || filter.left(filter.lastIndexOf(QStringLiteral(" ("))) == selected)
+            return static_cast<int>(i);
+    }
+    return 0;
+}
+
 std::string ShowFileDialog(QWidget* owner, std::string_view strFilter, const std::string& strInitDir,
                            bool blnSave) {
+    return ShowFileChoice(owner, strFilter, strInitDir, blnSave).path;
+}
+
+FileChoice ShowFileChoice(QWidget* owner, std::string_view strFilter, const std::string& strInitDir,
+                          bool blnSave) {
     QFileDialog dialog(owner);
     prepareFileDialog(dialog, strFilter, strInitDir, blnSave);
     for (;;) {
@@ -90,6 +107,6 @@ std::string ShowFileDialog(QWidget* owner, std::string_view strFilter, const std
             dialog.selectFile(path);
             continue;
         }
-        return path.toStdString();
+        return FileChoice{path.toStdString(), selectedFilterIndex(dialog)};
     }
 }

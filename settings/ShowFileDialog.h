@@ -28,6 +28,19 @@ inline constexpr std::string_view kSaveDialogTitle = "ﾌｧｲﾙに保存";
 std::string ShowFileDialog(QWidget* owner, std::string_view strFilter, const std::string& strInitDir,
                            bool blnSave);
 
+// A chosen file with the filter pair that was selected when it was chosen
+// (0 for the first pair), for callers whose pairs mean different formats.
+struct FileChoice {
+    std::string path; // empty when the user cancelled
+    int filterIndex = 0;
+};
+using FileChoiceFunction = std::function<FileChoice(QWidget* owner, std::string_view strFilter,
+                                                    const std::string& strInitDir, bool blnSave)>;
+
+// ShowFileDialog, also telling which filter pair was selected.
+FileChoice ShowFileChoice(QWidget* owner, std::string_view strFilter, const std::string& strInitDir,
+                          bool blnSave);
+
 // Qt name filters for the NUL-separated pairs: the description shown as it
 // is, the patterns after it. "*.*" becomes "*" so that names without a dot
 // are offered too, and ";" between patterns becomes a blank. An unpaired
@@ -37,3 +50,6 @@ QStringList fileDialogNameFilters(std::string_view strFilter);
 // Sets `dialog` up for the style, filter and folder, as ShowFileDialog shows it.
 void prepareFileDialog(QFileDialog& dialog, std::string_view strFilter, const std::string& strInitDir,
                        bool blnSave);
+
+// The place of the selected filter pair in `dialog`'s list, 0 for the first.
+int selectedFilterIndex(const QFileDialog& dialog);

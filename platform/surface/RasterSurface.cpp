@@ -118,6 +118,35 @@ void RasterSurface::clear() {
     notifyChanged();
 }
 
+QImage RasterSurface::clearedImage(const QImage& background) const {
+    QImage cleared = blankImage(m_image.width(), m_image.height(), m_dpi, m_backColour);
+    if (!cleared.isNull() && !background.isNull()) {
+        QPainter p(&cleared);
+        p.drawImage(0, 0, background);
+    }
+    return cleared;
+}
+
+bool RasterSurface::replaceBackgroundPicture(const QImage& picture) {
+    const QImage& drawn = image();
+    const QImage before = clearedImage(m_background);
+    QImage after = clearedImage(picture);
+    m_background = picture;
+    if (before.isNull() || after.isNull())
+        return false;
+    for (int y = 0; y < drawn.height(); ++y) {
+        const auto* now = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        const auto* old = reinterpret_cast<const QRgb*>(before.constScanLine(y));
+        auto* result = reinterpret_cast<QRgb*>(after.scanLine(y));
+        for (int x = 0; x < drawn.width(); ++x)
+            if (now[x] != old[x])
+                result[x] = now[x];
+    }
+    m_image = std::move(after);
+    notifyChanged();
+    return true;
+}
+
 void RasterSurface::setDrawWidth(int width) {
     m_drawWidth = std::clamp(width, 1, 1000);
 }

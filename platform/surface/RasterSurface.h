@@ -83,12 +83,19 @@ public:
     void setBackgroundPicture(const QImage& picture) { m_background = picture; }
     void clearBackgroundPicture() { m_background = QImage(); }
     const QImage& backgroundPicture() const { return m_background; }
+    // Sets the background picture and shows it at once beneath what was
+    // drawn: every pixel that still shows what a clear left there takes the
+    // new picture's pixel, every other pixel stays. False when memory for
+    // that cannot be had: the picture then shows from the next clear.
+    bool replaceBackgroundPicture(const QImage& picture);
 
     // The finished image: drawing so far is complete in it.
     const QImage& image() const;
 
 private:
     QPainter& painter();
+    // What a clear leaves: the back colour with `background` at the top-left.
+    QImage clearedImage(const QImage& background) const;
     void finishPainting() const;
     void notifyChanged();
     // Pixels per unit across and down in the current scale.

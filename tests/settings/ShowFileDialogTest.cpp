@@ -50,4 +50,15 @@ TEST(ShowFileDialogTest, OpenAndSaveStyles) {
     EXPECT_TRUE(save.defaultSuffix().isEmpty());
 }
 
+TEST(ShowFileDialogTest, TheSelectedPairIsFoundByItsPlace) {
+    const std::string filter = "Bitmap\0*.bmp\0PNG\0*.png\0Bitmap too\0*.bmp\0"s;
+    QFileDialog dialog;
+    prepareFileDialog(dialog, filter, std::string(), true);
+    EXPECT_EQ(selectedFilterIndex(dialog), 0) << "the first pair is selected at first";
+    for (int pair : {1, 2, 0}) {
+        dialog.selectNameFilter(dialog.nameFilters().at(pair));
+        EXPECT_EQ(selectedFilterIndex(dialog), pair);
+    }
+}
+
 } // namespace

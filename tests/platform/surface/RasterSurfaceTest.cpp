@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -86,6 +88,31 @@ TEST(RasterSurface, ClearKeepsTheBackgroundPicture) {
     surface.clearBackgroundPicture();
     surface.clear();
     EXPECT_EQ(drawnBounds(surface.image(), kBlue), QRect());
+}
+
+TEST(RasterSurface, AReplacedBackgroundPictureGoesBeneathTheDrawingAtOnce) {
+    QImage wide(8, 4, QImage::Format_RGB32);
+    wide.fill(Qt::red);
+    QImage small(3, 3, QImage::Format_RGB32);
+    small.fill(Qt::green);
+    // What a clear with `picture` and the same drawing shows.
+    const auto drawnOver = [](const QImage& picture) {
+        auto surface = std::make_unique<RasterSurface>(10, 10);
+        usePixelUnits(*surface);
+        surface->setBackgroundPicture(picture);
+        surface->clear();
+        surface->drawLine(0, 2, 9, 2, kWhite);
+        surface->drawLine(6, 0, 6, 9, kYellow);
+        return surface;
+    };
+    const std::pair<QImage, QImage> cases[] = {{QImage(), wide}, {wide, small}, {wide, QImage()}};
+    for (const auto& [before, after] : cases) {
+        const auto surface = drawnOver(before);
+        ASSERT_TRUE(surface->replaceBackgroundPicture(after));
+        EXPECT_EQ(surface->image(), drawnOver(after)->image()) << before.width() << " to " << after.width();
+        surface->clear();
+        EXPECT_EQ(drawnBounds(surface->image()), after.rect()) << "kept for the next clear";
+    }
 }
 
 TEST(RasterSurface, ResizeKeepsThePixelsWhereTheyAre) {

@@ -1,0 +1,139 @@
+#include "secondary/ImageCommands.h"
+
+#include "core/Chart.h"
+#include "core/MonitorContext.h"
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
+#include "platform/surface/RasterSurface.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMimeData>
+#include <QPrinter>
+
+#include <cerrno>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool isDataFile(const std::string& path, const std::string& dataFile) {
+    std::error_code error;
+    return !dataFile.empty() && std::filesystem::equivalent(path, dataFile, error);
+}
+
+} // namespace
+
+bool copyImageToClipboard(const QImage& picture, CoreError& error) {
+    QClipboard* clipboard = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
+                                ? QGuiApplication::clipboard()
+                                : nullptr;
+    if (clipboard != nullptr && !picture.isNull()) {
+        clipboard->setImage(picture);
+        // A clipboard that another program keeps to itself does not hold it now.
+        const QMimeData* held = clipboard->mimeData();
+        if (held != nullptr && held->hasImage())
+            return true;
+    }
+    error = CoreError{kErrClipboard, "The clipboard did not take the picture."};
+    return false;
+}
+
+bool loadPictureFile(const std::string& path, QImage& picture, CoreError& error) {
+    const auto fail = [&](int errnoValue) {
+        error = systemError(errnoValue);
+        error.description = path + ": " + error.description;
+        return false;
+    };
+    // Opened here, so that a missing or unreadable file is told with the system's
+    // reason; without waiting, as a named pipe would wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return fail(errno);
+    struct stat info {};
+    const bool known = ::fstat(fd, &info) == 0;
+    const int statError = errno;
+    if (!known || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        if (!known)
+            return fail(statError);
+        if (S_ISDIR(info.st_mode))
+            return fail(EISDIR);
+        error = CoreError{kErrInvalidPicture, path + ": not a picture that can be loaded (not a file)."};
+        return false;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(EIO);
+    }
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    QImage read = reader.read();
+    if (read.isNull()) {
+        error = CoreError{kErrInvalidPicture, path + ": not a picture that can be loaded (" +
+                                                  reader.errorString().toStdString() + ")."};
+        return false;
+    }
+    picture = std::move(read);
+    return true;
+}
+
+ImageCommands::ImageCommands(MonitorContext& context, RasterSurface& surface, ImageCommandServices services)
+    : m_context(context), m_surface(surface), m_services(std::move(services)) {}
+
+void ImageCommands::save() {
+    const FileChoice choice = m_services.chooseFile(m_services.owner, kImageSaveFilter, std::string(), true);
+    if (choice.path.empty())
+        return;
+    m_context.chart.PrintMaxMin(m_context.state.dblNowMax);
+    CoreError error;
+    if (isDataFile(choice.path, m_context.state.strInFile)) {
+        report(CoreError{kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + choice.path});
+        return;
+    }
+    const ImageFormat format = choice.filterIndex == kImageSavePngPair ? ImageFormat::Png : ImageFormat::Bmp;
+    if (!m_surface.saveImage(choice.path, format, error)) {
+        error.description = choice.path + ": " + error.description;
+        report(error);
+    }
+}
+
+void ImageCommands::load() {
+    const FileChoice choice = m_services.chooseFile(m_services.owner, kImageLoadFilter, std::string(), false);
+    if (choice.path.empty())
+        return;
+    QImage picture;
+    CoreError error;
+    if (!loadPictureFile(choice.path, picture, error)) {
+        report(error);
+        return;
+    }
+    // A redraw still waiting belongs to the picture the new background goes under.
+    m_context.chart.flush();
+    m_surface.replaceBackgroundPicture(picture);
+}
+
+void ImageCommands::print() {
+    m_context.chart.flush();
+    const std::unique_ptr<QPrinter> printer = m_services.makePrinter();
+    CoreError error{kErrPrinter, "There is no printer to print on."};
+    if (!printer || !printImage(*printer, m_surface.image(), m_surface.logicalDpi(), error))
+        report(error);
+}
+
+void ImageCommands::copyToClipboard() {
+    m_context.chart.PrintMaxMin(m_context.state.dblNowMax);
+    CoreError error;
+    if (!m_services.copyToClipboard(m_surface.image(), error))
+        report(error);
+}
+
+void ImageCommands::report(const CoreError& error) {
+    m_context.view.showMessage(fileErrorMessage(error));
+}

@@ -1,0 +1,58 @@
+#include "secondary/ImagePrinting.h"
+
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kLeftMillimetres = 10;
+
+// What the printer prints on: the printer's name, or the file of a PDF
+// printer; empty when it has nowhere to print.
+QString destination(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
+}
+
+bool fail(CoreError& error, std::string description) {
+    error = CoreError{kErrPrinter, std::move(description)};
+    return false;
+}
+
+} // namespace
+
+std::unique_ptr<QPrinter> defaultPrinter() {
+    return std::make_unique<QPrinter>(QPrinter::HighResolution);
+}
+
+bool printImage(QPrinter& printer, const QImage& image, double imageDpi, CoreError& error) {
+    const QString target = destination(printer);
+    if (target.isEmpty())
+        return fail(error, "There is no default printer to print on: no printer is installed, or none is "
+                           "set as the default.");
+    if (image.isNull() || !std::isfinite(imageDpi) || imageDpi <= 0)
+        return fail(error, "There is no picture to print.");
+
+    printer.setDocName(QStringLiteral("Trendola"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return fail(error, "The printer \"" + target.toStdString() + "\" could not begin the page.");
+
+    // The painter's origin is the printable area's top-left corner, in the
+    // printer's dots.
+    const double dotsPerMillimetre = printer.resolution() / kMillimetresPerInch;
+    const double scale = printer.resolution() / imageDpi;
+    painter.drawImage(
+        QRectF(kLeftMillimetres * dotsPerMillimetre, 0, image.width() * scale, image.height() * scale),
+        image);
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return fail(error, "The printer \"" + target.toStdString() + "\" could not print the page.");
+    return true;
+}

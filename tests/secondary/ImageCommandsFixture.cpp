@@ -1,0 +1,58 @@
+#include "tests/secondary/ImageCommandsFixture.h"
+
+#include "core/MonitorState.h"
+#include "platform/widgets/SurfaceView.h"
+#include "tests/platform/widgets/ImagePixels.h"
+
+#include <cstdlib>
+
+ImageCommandsTest::ImageCommandsTest()
+    : session(state, *window, std::make_unique<Utf8Decoder>()),
+      images(session.context(), session.surface(),
+             ImageCommandServices{
+                 .owner = window.get(),
+                 .chooseFile =
+                     [this](QWidget*, std::string_view filter, const std::string&, bool save) {
+                         chooserCalls.push_back({std::string(filter), save});
+                         return answer;
+                     },
+                 .makePrinter = [this] { return printer(); },
+                 .copyToClipboard = [this](const QImage& picture,
+                                           CoreError& error) { return clipboard(picture, error); },
+             }) {
+    window->wireImageCommands(&images);
+    showWindow();
+}
+
+ImageCommandsTest::~ImageCommandsTest() {
+    window->wireImageCommands(nullptr);
+}
+
+void ImageCommandsTest::drawGraph() {
+    state.dblMaxY = 100;
+    state.dblMinY = 0;
+    state.dblNowMax = 90;
+    state.dblNowMin = 10;
+    for (std::size_t i = 0; i < state.DatBuf.size(); ++i)
+        state.DatBuf[i].DVal = i % 2 ? 90 : 10;
+    state.lngDatPos = state.lngXmem - 1;
+    Colour colour = kYellow;
+    session.chart().DrawSeries(state.dblMaxY, colour);
+}
+
+int ImageCommandsTest::textPixels() {
+    return pixelsOfColour(window->picView->grab().toImage(), Qt::white);
+}
+
+int pixelsNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance) {
+    int count = 0;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += std::abs(pixel.red() - colour.red()) <= tolerance &&
+                     std::abs(pixel.green() - colour.green()) <= tolerance &&
+                     std::abs(pixel.blue() - colour.blue()) <= tolerance;
+        }
+    return count;
+}

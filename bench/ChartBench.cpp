@@ -28,8 +28,7 @@ void BM_ChartRedraw(benchmark::State& benchState) {
     RasterSurface surface(1000, 250);
     Chart chart(state, view, surface);
     for (auto _ : benchState) {
-        Colour colour = kYellow;
-        chart.DrawSeries(state.dblMaxY, colour);
+        chart.DrawSeries(state.dblMaxY);
         benchmark::DoNotOptimize(surface.image().constBits()); // the finished picture
     }
 }

@@ -85,7 +85,8 @@ void Chart::DrawGrid() {
     renderGrid(redraw);
 }
 
-void Chart::DrawSeries(double top, bool deferred) {
+void Chart::DrawSeries(double top, When when) {
+    const bool deferred = when == When::Deferred;
     if (!deferred || !m_switches)
         m_switches = switchesNow();
     // Composite pictures build on each other, so they are never deferred.

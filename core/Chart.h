@@ -53,7 +53,8 @@ public:
     // the colour chosen in the colour list (yellow for any other text). A
     // deferred redraw waits for flush(); an immediate one replaces any
     // waiting one.
-    void DrawSeries(double top, bool deferred = false);
+    enum class When { Now, Deferred };
+    void DrawSeries(double top, When when = When::Now);
 
     // Renders a deferred redraw, if one waits.
     void flush();

@@ -246,7 +246,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
     storeValue(value);
 
     if (!m_page) {
-        m_context.chart.DrawSeries(m_state.dblMaxY, true);
+        m_context.chart.DrawSeries(m_state.dblMaxY, Chart::When::Deferred);
         m_labels.reading(m_k + 1);
         m_labels.now(nowText);
         letEventsRun();
@@ -254,7 +254,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
         if (m_n == m_state.lngRange) {
             ++m_s;
             if (m_pageNo == 0 || m_pageNo == m_s) {
-                m_context.chart.DrawSeries(m_state.dblMaxY, true);
+                m_context.chart.DrawSeries(m_state.dblMaxY, Chart::When::Deferred);
                 if (auto saved = m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY); !saved)
                     return fail(saved.error());
                 m_labels.info(std::to_string(m_k + 1 - m_state.lngXmem) + "行目から" +
@@ -281,7 +281,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
 bool ReplayRun::finish() {
     m_reader.close();
     if (m_page) {
-        m_context.chart.DrawSeries(m_state.dblMaxY, true);
+        m_context.chart.DrawSeries(m_state.dblMaxY, Chart::When::Deferred);
         ++m_s;
         if (auto saved = m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY); !saved)
             return fail(saved.error());

@@ -1,6 +1,7 @@
 #include "secondary/ImageCommands.h"
 
 #include "core/Chart.h"
+#include "core/FileLines.h"
 #include "core/MonitorContext.h"
 #include "core/MonitorState.h"
 #include "core/MonitorView.h"
@@ -14,22 +15,12 @@
 #include <QPrinter>
 
 #include <cerrno>
-#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-bool isDataFile(const std::string& path, const std::string& dataFile) {
-    std::error_code error;
-    return !dataFile.empty() && std::filesystem::equivalent(path, dataFile, error);
-}
-
-} // namespace
-
-bool copyImageToClipboard(const QImage& picture, CoreError& error) {
+Result<> copyImageToClipboard(const QImage& picture) {
     QClipboard* clipboard = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
                                 ? QGuiApplication::clipboard()
                                 : nullptr;
@@ -38,17 +29,16 @@ bool copyImageToClipboard(const QImage& picture, CoreError& error) {
         // A clipboard that another program keeps to itself does not hold it now.
         const QMimeData* held = clipboard->mimeData();
         if (held != nullptr && held->hasImage())
-            return true;
+            return {};
     }
-    error = CoreError{kErrClipboard, "The clipboard did not take the picture."};
-    return false;
+    return CoreError{kErrClipboard, "The clipboard did not take the picture."};
 }
 
-bool loadPictureFile(const std::string& path, QImage& picture, CoreError& error) {
+Result<QImage> loadPictureFile(const std::string& path) {
     const auto fail = [&](int errnoValue) {
-        error = systemError(errnoValue);
+        CoreError error = systemError(errnoValue);
         error.description = path + ": " + error.description;
-        return false;
+        return error;
     };
     // Opened here, so that a missing or unreadable file is told with the system's
     // reason; without waiting, as a named pipe would wait for a writer.
@@ -64,8 +54,7 @@ bool loadPictureFile(const std::string& path, QImage& picture, CoreError& error)
             return fail(statError);
         if (S_ISDIR(info.st_mode))
             return fail(EISDIR);
-        error = CoreError{kErrInvalidPicture, path + ": not a picture that can be loaded (not a file)."};
-        return false;
+        return CoreError{kErrInvalidPicture, path + ": not a picture that can be loaded (not a file)."};
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -75,13 +64,10 @@ bool loadPictureFile(const std::string& path, QImage& picture, CoreError& error)
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     QImage read = reader.read();
-    if (read.isNull()) {
-        error = CoreError{kErrInvalidPicture, path + ": not a picture that can be loaded (" +
-                                                  reader.errorString().toStdString() + ")."};
-        return false;
-    }
-    picture = std::move(read);
-    return true;
+    if (read.isNull())
+        return CoreError{kErrInvalidPicture,
+                         path + ": not a picture that can be loaded (" + reader.errorString().toStdString() + ")."};
+    return read;
 }
 
 ImageCommands::ImageCommands(MonitorContext& context, RasterSurface& surface, ImageCommandServices services)
@@ -92,13 +78,13 @@ void ImageCommands::save() {
     if (choice.path.empty())
         return;
     m_context.chart.PrintMaxMin(m_context.state.dblNowMax);
-    CoreError error;
-    if (isDataFile(choice.path, m_context.state.strInFile)) {
+    if (!m_context.state.strInFile.empty() && samePath(choice.path, m_context.state.strInFile)) {
         report(CoreError{kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + choice.path});
         return;
     }
     const ImageFormat format = choice.filterIndex == kImageSavePngPair ? ImageFormat::Png : ImageFormat::Bmp;
-    if (!m_surface.saveImage(choice.path, format, error)) {
+    if (auto saved = m_surface.saveImage(choice.path, format); !saved) {
+        CoreError error = saved.error();
         error.description = choice.path + ": " + error.description;
         report(error);
     }
@@ -108,32 +94,33 @@ void ImageCommands::load() {
     const FileChoice choice = m_services.chooseFile(m_services.owner, kImageLoadFilter, std::string(), false);
     if (choice.path.empty())
         return;
-    QImage picture;
-    CoreError error;
-    if (!loadPictureFile(choice.path, picture, error)) {
-        report(error);
+    const auto picture = loadPictureFile(choice.path);
+    if (!picture) {
+        report(picture.error());
         return;
     }
     // A redraw still waiting belongs to the picture the new background goes under.
     m_context.chart.flush();
-    m_surface.replaceBackgroundPicture(picture);
+    m_surface.replaceBackgroundPicture(*picture);
 }
 
 void ImageCommands::print() {
     m_context.chart.flush();
     const std::unique_ptr<QPrinter> printer = m_services.makePrinter();
-    CoreError error{kErrPrinter, "There is no printer to print on."};
-    if (!printer || !printImage(*printer, m_surface.image(), m_surface.logicalDpi(), error))
-        report(error);
+    if (!printer) {
+        report(CoreError{kErrPrinter, "There is no printer to print on."});
+        return;
+    }
+    if (auto printed = printImage(*printer, m_surface.image(), m_surface.logicalDpi()); !printed)
+        report(printed.error());
 }
 
 void ImageCommands::copyToClipboard() {
     m_context.chart.PrintMaxMin(m_context.state.dblNowMax);
-    CoreError error;
-    if (!m_services.copyToClipboard(m_surface.image(), error))
-        report(error);
+    if (auto copied = m_services.copyToClipboard(m_surface.image()); !copied)
+        report(copied.error());
 }
 
 void ImageCommands::report(const CoreError& error) {
-    m_context.view.showMessage(fileErrorMessage(error));
+    m_context.view.showPlainMessage(fileErrorMessage(error));
 }

@@ -9,12 +9,13 @@
 #include "secondary/ImagePrinting.h"
 #include "settings/ShowFileDialog.h"
 
+#include <QImage>
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
-class QImage;
 class QWidget;
 class RasterSurface;
 struct MonitorContext;
@@ -30,16 +31,16 @@ inline constexpr std::string_view kImageLoadFilter(kImageLoadFilterText, sizeof 
 
 // Makes the printer to print on.
 using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
-// Puts a picture on the clipboard; false with the error when it is not taken.
-using ClipboardFunction = std::function<bool(const QImage& picture, CoreError& error)>;
+// Puts a picture on the clipboard; an error when it is not taken.
+using ClipboardFunction = std::function<Result<>(const QImage& picture)>;
 
 // Puts `picture` on the system clipboard as an image.
-bool copyImageToClipboard(const QImage& picture, CoreError& error);
+Result<> copyImageToClipboard(const QImage& picture);
 
 // Reads the picture file `path` (a bitmap, JPEG, icon or any other picture
-// Qt reads, recognised by its content). False with the error when it cannot
-// be read or is not such a picture.
-bool loadPictureFile(const std::string& path, QImage& picture, CoreError& error);
+// Qt reads, recognised by its content). An error when it cannot be read or
+// is not such a picture.
+Result<QImage> loadPictureFile(const std::string& path);
 
 // What the commands reach outside the monitor.
 struct ImageCommandServices {

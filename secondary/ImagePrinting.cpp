@@ -19,9 +19,8 @@ QString destination(const QPrinter& printer) {
     return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
 }
 
-bool fail(CoreError& error, std::string description) {
-    error = CoreError{kErrPrinter, std::move(description)};
-    return false;
+CoreError fail(std::string description) {
+    return CoreError{kErrPrinter, std::move(description)};
 }
 
 } // namespace
@@ -30,20 +29,20 @@ std::unique_ptr<QPrinter> defaultPrinter() {
     return std::make_unique<QPrinter>(QPrinter::HighResolution);
 }
 
-bool printImage(QPrinter& printer, const QImage& image, double imageDpi, CoreError& error) {
+Result<> printImage(QPrinter& printer, const QImage& image, double imageDpi) {
     const QString target = destination(printer);
     if (target.isEmpty())
-        return fail(error, "There is no default printer to print on: no printer is installed, or none is "
+        return fail("There is no default printer to print on: no printer is installed, or none is "
                            "set as the default.");
     if (image.isNull() || !std::isfinite(imageDpi) || imageDpi <= 0)
-        return fail(error, "There is no picture to print.");
+        return fail("There is no picture to print.");
 
     printer.setDocName(QStringLiteral("Trendola"));
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
     if (!painter.begin(&printer))
-        return fail(error, "The printer \"" + target.toStdString() + "\" could not begin the page.");
+        return fail("The printer \"" + target.toStdString() + "\" could not begin the page.");
 
     // The painter's origin is the printable area's top-left corner, in the
     // printer's dots.
@@ -53,6 +52,6 @@ bool printImage(QPrinter& printer, const QImage& image, double imageDpi, CoreErr
         QRectF(kLeftMillimetres * dotsPerMillimetre, 0, image.width() * scale, image.height() * scale),
         image);
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return fail(error, "The printer \"" + target.toStdString() + "\" could not print the page.");
-    return true;
+        return fail("The printer \"" + target.toStdString() + "\" could not print the page.");
+    return {};
 }

@@ -17,5 +17,5 @@ std::unique_ptr<QPrinter> defaultPrinter();
 // Prints `image` on one page of `printer`, set to A4 landscape: its top-left
 // corner 10 mm from the left of the printable area and flush with its top,
 // at its own size (its pixels at `imageDpi` dots per inch), nothing added.
-// False with the error when the printer has nowhere to print or fails.
-bool printImage(QPrinter& printer, const QImage& image, double imageDpi, CoreError& error);
+// An error when the printer has nowhere to print or fails.
+Result<> printImage(QPrinter& printer, const QImage& image, double imageDpi);

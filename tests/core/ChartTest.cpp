@@ -29,7 +29,9 @@ struct ChartFixture : testing::Test {
         }
     }
     std::vector<RecordedLine> seriesLines() const { return surface.linesOf(kYellow); }
-    void drawSeries(bool deferred = false) { chart.DrawSeries(state.dblMaxY, deferred); }
+    void drawSeries(bool deferred = false) {
+        chart.DrawSeries(state.dblMaxY, deferred ? Chart::When::Deferred : Chart::When::Now);
+    }
 };
 
 // The segments joining rows `ys` at x, x + 1, ...

@@ -2,7 +2,7 @@
 
 #include "core/MonitorState.h"
 #include "platform/widgets/SurfaceView.h"
-#include "tests/platform/widgets/ImagePixels.h"
+#include "tests/support/Pixels.h"
 
 #include <cstdlib>
 
@@ -17,8 +17,7 @@ ImageCommandsTest::ImageCommandsTest()
                          return answer;
                      },
                  .makePrinter = [this] { return printer(); },
-                 .copyToClipboard = [this](const QImage& picture,
-                                           CoreError& error) { return clipboard(picture, error); },
+                 .copyToClipboard = [this](const QImage& picture) { return clipboard(picture); },
              }) {
     window->wireImageCommands(&images);
     showWindow();
@@ -36,8 +35,7 @@ void ImageCommandsTest::drawGraph() {
     for (std::size_t i = 0; i < state.DatBuf.size(); ++i)
         state.DatBuf[i].DVal = i % 2 ? 90 : 10;
     state.lngDatPos = state.lngXmem - 1;
-    Colour colour = kYellow;
-    session.chart().DrawSeries(state.dblMaxY, colour);
+    session.chart().DrawSeries(state.dblMaxY);
 }
 
 int ImageCommandsTest::textPixels() {

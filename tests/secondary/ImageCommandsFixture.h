@@ -7,7 +7,7 @@
 #include "mainwin/MonitorSession.h"
 #include "platform/widgets/SurfaceView.h"
 #include "secondary/ImageCommands.h"
-#include "tests/core/TempDir.h"
+#include "tests/support/TempDir.h"
 #include "tests/mainwin/MainWindowFixture.h"
 
 #include <QColor>

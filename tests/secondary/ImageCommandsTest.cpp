@@ -210,13 +210,10 @@ TEST_F(ImageCommandsTest, CopyPutsTheGraphWithItsMaxMinTextOnTheClipboard) {
         EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown());
     }
 
-    clipboard = [](const QImage&, CoreError& error) {
-        error = CoreError{kErrClipboard, "refused"};
-        return false;
-    };
+    clipboard = [](const QImage&) -> Result<> { return CoreError{kErrClipboard, "refused"}; };
     const QImage held = QGuiApplication::clipboard()->image();
     window->mnuViewClipBord->trigger();
-    EXPECT_EQ(lastMessage(), "Error: (521) \r\nrefused");
+    EXPECT_EQ(lastMessage(), "Error: (" + std::to_string(kErrClipboard) + ") \r\nrefused");
     EXPECT_EQ(QGuiApplication::clipboard()->image(), held);
 }
 

@@ -31,7 +31,7 @@ public:
 // The program started on `data` with the settings applied as the user does.
 struct ReplayWindow {
     NoBoxes boxes;
-    MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return std::string(); },
+    MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return FileChoice{}; },
                         [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
 
     ReplayWindow(const std::string& data, bool pageMode) {

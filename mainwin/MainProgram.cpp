@@ -5,11 +5,11 @@
 #include "settings/frmDialog.h"
 
 MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes,
-                         FileDialogFunction showFileDialog, FolderBrowserFunction browseFolder)
+                         FileChoiceFunction chooseFile, FolderBrowserFunction browseFolder)
     : m_mainWindow(m_state, m_settingsLink, messageBoxes),
       m_session(m_state, m_mainWindow, std::move(decoder)),
       m_selector(m_state, m_mainWindow, [this]() -> DialogModel& { return m_settings->model(); }),
-      m_images(m_session.context(), m_session.surface(), ImageCommandServices{.owner = &m_mainWindow}) {
+      m_images(m_session.context(), m_session.surface(), ImageCommandServices{.owner = &m_mainWindow, .chooseFile = chooseFile}) {
     m_settings =
         std::make_unique<SettingsDialog>(SettingsDialogServices{.state = m_state,
                                                                 .view = m_mainWindow,
@@ -17,7 +17,11 @@ MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresent
                                                                 .decoder = m_session.context().decoder,
                                                                 .mainWindow = m_mainWindow,
                                                                 .mainWidget = &m_mainWindow,
-                                                                .showFileDialog = std::move(showFileDialog),
+                                                                .showFileDialog =
+                                              [chooseFile](QWidget* owner, std::string_view filter,
+                                                           const std::string& folder, bool save) {
+                                                  return chooseFile(owner, filter, folder, save).path;
+                                              },
                                                                 .browseFolder = std::move(browseFolder),
                                                                 .showFilePreview = {}});
     m_settingsLink.dialog = m_settings.get();

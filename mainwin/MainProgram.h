@@ -21,11 +21,11 @@ class TextDecoder;
 class MainProgram {
 public:
     // Texts from the data file are decoded with `decoder`; message boxes go
-    // through `messageBoxes`, the settings dialog's file and folder choices
-    // through the two functions (the image commands choose with the
-    // program's chooser). `messageBoxes` must outlive the program.
+    // through `messageBoxes`, every file choice of the program through
+    // `chooseFile` and the folder choice through `browseFolder`.
+    // `messageBoxes` must outlive the program.
     MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes,
-                FileDialogFunction showFileDialog, FolderBrowserFunction browseFolder);
+                FileChoiceFunction chooseFile, FolderBrowserFunction browseFolder);
     ~MainProgram();
     MainProgram(const MainProgram&) = delete;
     MainProgram& operator=(const MainProgram&) = delete;

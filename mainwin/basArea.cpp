@@ -10,7 +10,7 @@ namespace basArea {
 
 int run(const std::string& commandLineText, std::unique_ptr<TextDecoder> decoder) {
     QtMessageBoxPresenter messageBoxes;
-    MainProgram program(std::move(decoder), messageBoxes, ShowFileDialog, BrowseFolder);
+    MainProgram program(std::move(decoder), messageBoxes, ShowFileChoice, BrowseFolder);
     messageBoxes.setParentWidget(&program.mainWindow());
     program.start(commandLineText);
     return QApplication::exec();

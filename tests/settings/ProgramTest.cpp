@@ -36,7 +36,7 @@ protected:
 
     TempDir dir;
     FakeMessageBoxes boxes;
-    MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return std::string(); },
+    MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return FileChoice{}; },
                         [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
 };
 

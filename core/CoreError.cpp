@@ -1,8 +1,12 @@
 #include "core/CoreError.h"
 
+#include <cerrno>
 #include <exception>
 #include <new>
 #include <system_error>
+
+// errno values stay below the program's own numbers on every system we build for.
+static_assert(EHWPOISON < kErrOwnNumbers);
 
 CoreError systemError(int errnoValue) {
     return CoreError{errnoValue, std::system_category().message(errnoValue)};

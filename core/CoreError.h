@@ -18,19 +18,20 @@ struct CoreError {
     std::string description;
 };
 
-// The program's own error numbers, kept clear of errno values.
+// The program's own error numbers. They start at kErrOwnNumbers, above every
+// errno value, so the number in a message tells whose error it is: the
+// system's (errno, with its system text) or the program's.
+inline constexpr int kErrOwnNumbers = 1000;
 enum CoreErrorNumber : int {
-    kErrInvalidValue = 5,    // a value the operation cannot take
-    kErrOverflow = 6,        // a number that would not be finite or does not fit
-    kErrOutOfMemory = 7,     // a buffer could not be allocated
-    kErrDivisionByZero = 11, // a scale of zero span where a division needs a span
-    kErrFileMissing = 1000,  // no such data file; the description is the whole message
-    kErrFileChanged = 1001,  // a file became shorter while it was read
-
-    // The graph image commands.
-    kErrInvalidPicture = 481, // a file that is not a picture that can be loaded
-    kErrPrinter = 482,        // no printer to print on, or the printer failed
-    kErrClipboard = 521,      // the clipboard did not take a picture
+    kErrInvalidValue = kErrOwnNumbers + 5,    // a value the operation cannot take
+    kErrOverflow = kErrOwnNumbers + 6,        // a number that would not be finite or does not fit
+    kErrOutOfMemory = kErrOwnNumbers + 7,     // a buffer could not be allocated
+    kErrDivisionByZero = kErrOwnNumbers + 11, // a scale of zero span where a division needs a span
+    kErrFileMissing = kErrOwnNumbers + 53,    // no such data file; the description is the whole message
+    kErrFileChanged = kErrOwnNumbers + 62,    // a file became shorter or changed while it was read
+    kErrInvalidPicture = kErrOwnNumbers + 481, // a file that is not a picture that can be loaded
+    kErrPrinter = kErrOwnNumbers + 482,        // no printer to print on, or the printer failed
+    kErrClipboard = kErrOwnNumbers + 521,      // the clipboard did not take a picture
 };
 
 // What an operation that can fail gives back: its value, or why it failed.

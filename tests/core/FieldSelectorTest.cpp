@@ -41,7 +41,7 @@ TEST(FieldSelector, AnotherValidFieldStartsTheGraphAfresh) {
 
     state.lngXmem = static_cast<std::int32_t>(kMaxBufferSlots);
     selector.setSpinValue(4);
-    EXPECT_EQ(view.messages, std::vector<std::string>{"Error: (7) \r\nOut of memory"});
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Error: (1007) \r\nOut of memory"});
     EXPECT_EQ(state.DatBuf.size(), 1u) << "a buffer beyond the limit is reported, not overrun";
     EXPECT_EQ(state.lngDatPos, -1);
 }

@@ -73,7 +73,7 @@ TEST_F(LiveMonitorTest, WrapsAfterLngXmemSamples) {
 TEST_F(LiveMonitorTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) {
     const std::tuple<const char*, bool, std::string> cases[] = {
         {"1\n", true, state.strInFile + "\r\nファイルが存在しませんでした。"},
-        {"1.7E308\n", false, "Error : 6 "}};
+        {"1.7E308\n", false, "Error : 1006 "}};
     for (const auto& [content, removed, message] : cases) {
         dir.write("data.csv", content);
         press(2);

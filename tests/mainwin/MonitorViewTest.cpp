@@ -47,8 +47,8 @@ TEST_F(MonitorViewTest, HooksAreReachedAndTheirFailuresReported) {
     window->setRunButtonDown(2, true);
     window->setInitHandler([] { throw std::runtime_error("broken"); });
     window->cmdInit->click();
-    EXPECT_EQ(boxes.shown, (std::vector<MessageBoxDescription>{showMsgBox("Error (7) :Out of memory", 7),
-                                                               programMessageBox("Error: (5) \r\nbroken")}));
+    EXPECT_EQ(boxes.shown, (std::vector<MessageBoxDescription>{showMsgBox("Error (1007) :Out of memory", 7),
+                                                               programMessageBox("Error: (1005) \r\nbroken")}));
 }
 
 TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {

@@ -105,7 +105,7 @@ TEST_F(ImageCommandsTest, AFailedSaveIsReportedAndLeavesEveryFileAsItWas) {
         {dir.file("missing/graph.bmp"), failureAbout(dir.file("missing/graph.bmp"), ENOENT)},
         {dir.file("folder"), failureAbout(dir.file("folder"), EISDIR)},
         {dir.file("kept.bmp/graph.bmp"), failureAbout(dir.file("kept.bmp/graph.bmp"), ENOTDIR)},
-        {state.strInFile, "Error: (5) \r\n保存先がデータファイルと同じため保存しません: " + state.strInFile},
+        {state.strInFile, "Error: (1005) \r\n保存先がデータファイルと同じため保存しません: " + state.strInFile},
     };
     fs::create_directory(dir.file("locked"));
     dir.write("locked/kept.bmp", "old picture");
@@ -176,14 +176,14 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
         std::string path;
         std::string messageStart;
     } cases[] = {
-        {dir.write("text.bmp", "21.5,1013\n"), "Error: (481) \r\n" + dir.file("text.bmp") + ": "},
-        {dir.write("empty.jpg", ""), "Error: (481) \r\n"},
-        {dir.write("cut.bmp", bmp.substr(0, 40)), "Error: (481) \r\n"},
-        {dir.write("nul.ico", std::string(64, '\0')), "Error: (481) \r\n"},
+        {dir.write("text.bmp", "21.5,1013\n"), "Error: (1481) \r\n" + dir.file("text.bmp") + ": "},
+        {dir.write("empty.jpg", ""), "Error: (1481) \r\n"},
+        {dir.write("cut.bmp", bmp.substr(0, 40)), "Error: (1481) \r\n"},
+        {dir.write("nul.ico", std::string(64, '\0')), "Error: (1481) \r\n"},
         {dir.file("missing.bmp"), failureAbout(dir.file("missing.bmp"), ENOENT)},
         {dir.path(), failureAbout(dir.path(), EISDIR)},
-        {"/dev/null", "Error: (481) \r\n/dev/null: not a picture that can be loaded (not a file)."},
-        {fifo, "Error: (481) \r\n" + fifo + ": "}, // refused without waiting for a writer
+        {"/dev/null", "Error: (1481) \r\n/dev/null: not a picture that can be loaded (not a file)."},
+        {fifo, "Error: (1481) \r\n" + fifo + ": "}, // refused without waiting for a writer
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);

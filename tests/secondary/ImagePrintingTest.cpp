@@ -101,12 +101,12 @@ TEST_F(ImageCommandsTest, APrinterThatCannotPrintIsReportedAndNothingIsWritten) 
     } cases[] = {
         // What Qt hands out where no printer is installed: a PDF printer with no file.
         {"no default printer", [] { return pdfPrinter(std::string(), 0); },
-         "Error: (482) \r\nThere is no default printer to print on: no printer is installed, or none is set "
+         "Error: (1482) \r\nThere is no default printer to print on: no printer is installed, or none is set "
          "as the default."},
         {"no printer at all", [] { return std::unique_ptr<QPrinter>(); },
-         "Error: (482) \r\nThere is no printer to print on."},
+         "Error: (1482) \r\nThere is no printer to print on."},
         {"a printer that fails", [&] { return pdfPrinter(unwritable, 0); },
-         "Error: (482) \r\nThe printer \"" + unwritable + "\" could not begin the page."},
+         "Error: (1482) \r\nThe printer \"" + unwritable + "\" could not begin the page."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -18,8 +18,12 @@
 
 namespace fuzzing {
 
-// Bytes as a C-like literal, so that a report shows blanks, CR and NUL.
+// Bytes as a C-like literal, so that a report shows blanks, CR and NUL; a
+// long text shows its start and its end.
 inline std::string shown(std::string_view bytes) {
+    if (bytes.size() > 400)
+        return shown(bytes.substr(0, 240)) + " ... " + shown(bytes.substr(bytes.size() - 120)) + " (" +
+               std::to_string(bytes.size()) + " bytes)";
     std::string text = "\"";
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);

@@ -36,7 +36,7 @@ std::string repeated(std::string_view text, unsigned times) {
     return result;
 }
 
-void checkRead(LastLineReader& reader, const DataFile& file, const std::string& history) {
+void checkRead(LastLineReader& reader, const fuzzing::DataFile& file, const std::string& history) {
     const auto read = reader.read(file.path());
     const std::string context = "after " + history + "the file holds " + fuzzing::shown(file.content());
     if (!file.exists()) {
@@ -63,7 +63,7 @@ void checkRead(LastLineReader& reader, const DataFile& file, const std::string& 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzzing::Script script(data, size);
-    DataFile file(folder.file("data.csv"));
+    fuzzing::DataFile file(folder.file("data.csv"));
     LastLineReader reader;
     std::string history; // the operations so far, for the report
     while (!script.done()) {

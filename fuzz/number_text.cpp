@@ -152,7 +152,10 @@ void checkTexts(double v) {
     const std::string text = decimalText(v);
     if (!std::isfinite(v))
         return;
-    FUZZ_EXPECT(text == cDecimalText(v), valueText(v) + " gave " + text + ", %.15G gives " + cDecimalText(v));
+    // At the very top of the range "%.15G" rounds up past the largest double;
+    // there only the reading back below holds.
+    if (const std::string cText = cDecimalText(v); std::isfinite(cRead(cText)))
+        FUZZ_EXPECT(text == cText, valueText(v) + " gave " + text + ", %.15G gives " + cText);
 
     // The text reads back as a value with the same text.
     const auto readBack = numericValue(text);

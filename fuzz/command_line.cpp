@@ -47,20 +47,20 @@ void checkRoundTrip(const std::vector<std::string>& words) {
 // an unmatched last quote, each a stretch of the text.
 void checkSplit(std::string_view text) {
     const CommandArgTokens split = splitCommandArg(text);
-    const std::string context = fuzzing::shown(text) + " split into " + shownWords(split.tokens);
+    const auto context = [&] { return fuzzing::shown(text) + " split into " + shownWords(split.tokens); };
     const auto quotes = static_cast<std::size_t>(std::count(text.begin(), text.end(), '"'));
     if (text.empty()) {
-        FUZZ_EXPECT(split.tokens.empty(), context);
+        FUZZ_EXPECT(split.tokens.empty(), context());
     } else if (quotes == 0) {
         std::string joined;
         for (std::size_t i = 0; i < split.tokens.size(); ++i)
             joined += (i > 0 ? " " : "") + split.tokens[i];
-        FUZZ_EXPECT(joined == text && split.remaining.empty(), context);
+        FUZZ_EXPECT(joined == text && split.remaining.empty(), context());
     } else {
-        FUZZ_EXPECT(split.tokens.size() == (quotes + 1) / 2, context);
+        FUZZ_EXPECT(split.tokens.size() == (quotes + 1) / 2, context());
         for (const auto& token : split.tokens)
-            FUZZ_EXPECT(token.find('"') == std::string::npos && text.find(token) != std::string_view::npos, context);
-        FUZZ_EXPECT(text.ends_with(split.remaining), context + ", remaining " + fuzzing::shown(split.remaining));
+            FUZZ_EXPECT(token.find('"') == std::string::npos && text.find(token) != std::string_view::npos, context());
+        FUZZ_EXPECT(text.ends_with(split.remaining), context() + ", remaining " + fuzzing::shown(split.remaining));
     }
 }
 

@@ -107,7 +107,7 @@ public:
                         m_history + ": " + std::string(controlName(c)) + " changed unreported");
         }
     }
-    void checkRules(const std::string& step);
+    void checkRules(const char* step);
 
 private:
     void doStep(fuzzing::Script& script);
@@ -125,15 +125,15 @@ void DialogRun::edit(DialogControl f, std::size_t from, std::size_t count, std::
     const ControlState before = m_model.control(f);
     const bool okBefore = m_model.okEnabled();
     const bool reached = m_model.userEdit(f, from, count, inserted);
-    const std::string what = m_history + ": the edit of " + std::string(controlName(f));
+    const auto what = [&] { return m_history + ": the edit of " + std::string(controlName(f)); };
     if (before.locked || !before.enabled)
-        FUZZ_EXPECT(!reached, what + ", a locked or disabled field");
+        FUZZ_EXPECT(!reached, what() + ", a locked or disabled field");
     if (!reached) {
-        FUZZ_EXPECT(m_model.text(f) == before.text && m_model.okEnabled() == okBefore, what + " was refused but changed it");
+        FUZZ_EXPECT(m_model.text(f) == before.text && m_model.okEnabled() == okBefore, what() + " was refused but changed it");
         return;
     }
     if (among(f, kOkFields) && m_model.text(f) != before.text)
-        FUZZ_EXPECT(m_model.okEnabled(), what + " left OK disabled");
+        FUZZ_EXPECT(m_model.okEnabled(), what() + " left OK disabled");
 }
 
 void DialogRun::doStep(fuzzing::Script& script) {
@@ -255,43 +255,43 @@ void DialogRun::doStep(fuzzing::Script& script) {
     }
 }
 
-void DialogRun::checkRules(const std::string& step) {
-    const std::string context = m_history + " (" + step + ")";
+void DialogRun::checkRules(const char* step) {
+    const auto context = [&] { return m_history + " (" + step + ")"; };
     const auto text = [&](DialogControl c) { return m_model.text(c); };
     const auto value = [&](DialogControl c) { return m_model.value(c); };
     for (const DialogControl f : kDigitFields)
         FUZZ_EXPECT(text(f).find_first_not_of("0123456789") == std::string::npos,
-                    context + ": " + std::string(controlName(f)) + " holds " + fuzzing::shown(text(f)));
+                    context() + ": " + std::string(controlName(f)) + " holds " + fuzzing::shown(text(f)));
     for (const DialogControl f : {txtIniMaxY, txtIniMinY})
         if (!m_codeTexts.contains(f))
             FUZZ_EXPECT(text(f).find_first_not_of("0123456789-.") == std::string::npos,
-                        context + ": " + std::string(controlName(f)) + " holds " + fuzzing::shown(text(f)));
-    FUZZ_EXPECT(text(txtIniLimit).size() <= 3, context + ": threshold " + fuzzing::shown(text(txtIniLimit)));
-    FUZZ_EXPECT(value(txtIniInterval) >= 1 && value(txtIniInterval) <= 65535, context + ": interval " + text(txtIniInterval));
-    FUZZ_EXPECT(value(txtSpeed) >= 0 && value(txtSpeed) <= 65535, context + ": pace " + text(txtSpeed));
-    FUZZ_EXPECT(value(txtIniLimit) >= 0 && value(txtIniLimit) <= 100, context + ": threshold " + text(txtIniLimit));
-    FUZZ_EXPECT(value(txtIniXmem) >= 1, context + ": points per view " + text(txtIniXmem));
-    FUZZ_EXPECT(value(txtRange) >= 1, context + ": points per page " + text(txtRange));
+                        context() + ": " + std::string(controlName(f)) + " holds " + fuzzing::shown(text(f)));
+    FUZZ_EXPECT(text(txtIniLimit).size() <= 3, context() + ": threshold " + fuzzing::shown(text(txtIniLimit)));
+    FUZZ_EXPECT(value(txtIniInterval) >= 1 && value(txtIniInterval) <= 65535, context() + ": interval " + text(txtIniInterval));
+    FUZZ_EXPECT(value(txtSpeed) >= 0 && value(txtSpeed) <= 65535, context() + ": pace " + text(txtSpeed));
+    FUZZ_EXPECT(value(txtIniLimit) >= 0 && value(txtIniLimit) <= 100, context() + ": threshold " + text(txtIniLimit));
+    FUZZ_EXPECT(value(txtIniXmem) >= 1, context() + ": points per view " + text(txtIniXmem));
+    FUZZ_EXPECT(value(txtRange) >= 1, context() + ": points per page " + text(txtRange));
 
     // Fields that lock together with their check box.
     const auto locked = [&](DialogControl c) { return m_model.control(c).locked; };
     const auto checked = [&](DialogControl c) { return m_model.control(c).checked; };
     FUZZ_EXPECT(locked(txtIniMaxY) == checked(chkIniMaxY) && locked(txtIniMinY) == checked(chkIniMaxY),
-                context + ": Max/Min lock");
+                context() + ": Max/Min lock");
     FUZZ_EXPECT(locked(txtViewSave) != checked(chkViewSave) && m_model.control(cmdViewSave).enabled == checked(chkViewSave),
-                context + ": bitmap folder lock");
-    FUZZ_EXPECT(locked(txtPreView) != checked(chkPreView), context + ": preview size lock");
+                context() + ": bitmap folder lock");
+    FUZZ_EXPECT(locked(txtPreView) != checked(chkPreView), context() + ": preview size lock");
     for (const DialogControl f : {txtInFile, txtPreView, txtSpeed, txtIniInterval, txtRange, txtIniXmem, txtIniLimit,
                                   txtIniMaxY, txtIniMinY, txtViewSave, cmbDelimit})
         FUZZ_EXPECT(m_model.control(f).backColour == (locked(f) ? kColourActiveBorder : kColourWhite),
-                    context + ": background of " + std::string(controlName(f)));
+                    context() + ": background of " + std::string(controlName(f)));
 
     // What the list and the box write at once, and the spin's field.
     const int index = m_model.control(cmbDelimit).listIndex;
     FUZZ_EXPECT(m_state.strDelimit == (index < 0 ? std::string() : std::string(kDelimiterNames[index])),
-                context + ": delimiter " + m_state.strDelimit);
-    FUZZ_EXPECT(m_state.blnDelimitSkip == checked(chkDelimit), context + ": delimiter runs");
-    FUZZ_EXPECT(text(txtDatCol) == std::to_string(m_model.control(scrV).value), context + ": field number");
+                context() + ": delimiter " + m_state.strDelimit);
+    FUZZ_EXPECT(m_state.blnDelimitSkip == checked(chkDelimit), context() + ": delimiter runs");
+    FUZZ_EXPECT(text(txtDatCol) == std::to_string(m_model.control(scrV).value), context() + ": field number");
 }
 
 } // namespace

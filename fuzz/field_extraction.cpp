@@ -65,16 +65,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto fields = plainFields(line, delimiter, skipRuns);
     const bool expected = fieldNumber >= 1 && fieldNumber <= 256 && static_cast<std::size_t>(fieldNumber) <= fields.size();
-    const std::string context =
-        "line " + fuzzing::shown(line) + ", field " + std::to_string(fieldNumber) + ", skipRuns " + std::to_string(skipRuns);
-    FUZZ_EXPECT(found == expected, context + ": found " + std::to_string(found));
+    const auto context = [&] {
+        return "line " + fuzzing::shown(line) + ", field " + std::to_string(fieldNumber) + ", skipRuns " +
+               std::to_string(skipRuns);
+    };
+    FUZZ_EXPECT(found == expected, context() + ": found " + std::to_string(found));
     if (!found) {
-        FUZZ_EXPECT(field.data() == untouched.data(), context + ": the field was written without a result");
+        FUZZ_EXPECT(field.data() == untouched.data(), context() + ": the field was written without a result");
         return 0;
     }
     const std::string_view want = fields[static_cast<std::size_t>(fieldNumber) - 1];
     // The same bytes at the same place: the field is a view into the line.
     FUZZ_EXPECT(field.data() == want.data() && field.size() == want.size(),
-                context + ": got " + fuzzing::shown(field) + ", want " + fuzzing::shown(want));
+                context() + ": got " + fuzzing::shown(field) + ", want " + fuzzing::shown(want));
     return 0;
 }

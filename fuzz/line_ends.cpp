@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -28,35 +29,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view stream(reinterpret_cast<const char*>(data + 1 + sizeCount), size - 1 - sizeCount);
     const fuzzing::LineSplit split = fuzzing::splitAtLineEnds(stream);
     const auto lineEnds = static_cast<std::int64_t>(split.lines.size());
-    const std::string context = "stream " + fuzzing::shown(stream);
+    const auto context = [&] { return "stream " + fuzzing::shown(stream); };
 
-    FUZZ_EXPECT(countLineEnds(stream.data(), stream.size(), false) == lineEnds, context);
+    FUZZ_EXPECT(countLineEnds(stream.data(), stream.size(), false) == lineEnds, context());
     // From every start in the first bytes, so that the block loads meet every alignment.
     for (std::size_t from = 1; from < std::min<std::size_t>(stream.size(), 40); ++from)
         FUZZ_EXPECT(countLineEnds(stream.data() + from, stream.size() - from, stream[from - 1] == '\r') ==
                         endsFrom(split, from),
-                    context + " from " + std::to_string(from));
+                    context() + " from " + std::to_string(from));
 
     LineTally tally;
     std::size_t fed = 0;
-    std::string chunks;
+    std::vector<std::size_t> chunks;
     for (std::size_t i = 0; fed < stream.size(); ++i) {
         std::size_t chunk = stream.size() - fed;
         if (sizeCount > 0 && i < 4 * stream.size())
             chunk = sizes[i % sizeCount] == 255 ? chunk : std::min<std::size_t>(chunk, sizes[i % sizeCount]);
         tallyChunk(tally, stream.data() + fed, chunk);
         fed += chunk;
-        chunks += std::to_string(chunk) + " ";
+        if (chunk > 0)
+            chunks.push_back(chunk);
     }
-    const std::string fedAs = context + " fed as " + chunks;
-    FUZZ_EXPECT(tally.lineEnds == lineEnds, fedAs + ": " + std::to_string(tally.lineEnds) + " line ends");
-    FUZZ_EXPECT(tally.scanned == stream.size(), fedAs);
-    FUZZ_EXPECT(tally.endsWithCR == (!stream.empty() && stream.back() == '\r'), fedAs);
-    FUZZ_EXPECT(tally.tailStart == split.tailStart, fedAs + ": tail at " + std::to_string(tally.tailStart));
+    const auto fedAs = [&] {
+        std::string text = context() + " fed in chunks of";
+        for (const std::size_t chunk : chunks)
+            text += " " + std::to_string(chunk);
+        return text;
+    };
+    FUZZ_EXPECT(tally.lineEnds == lineEnds, fedAs() + ": " + std::to_string(tally.lineEnds) + " line ends");
+    FUZZ_EXPECT(tally.scanned == stream.size(), fedAs());
+    FUZZ_EXPECT(tally.endsWithCR == (!stream.empty() && stream.back() == '\r'), fedAs());
+    FUZZ_EXPECT(tally.tailStart == split.tailStart, fedAs() + ": tail at " + std::to_string(tally.tailStart));
     if (lineEnds > 0) {
         const fuzzing::Line last = split.lines.back();
         FUZZ_EXPECT(tally.lastLineStart == last.start && tally.lastLineEnd == last.end,
-                    fedAs + ": last line [" + std::to_string(tally.lastLineStart) + ", " +
+                    fedAs() + ": last line [" + std::to_string(tally.lastLineStart) + ", " +
                         std::to_string(tally.lastLineEnd) + "), want [" + std::to_string(last.start) + ", " +
                         std::to_string(last.end) + ")");
     }

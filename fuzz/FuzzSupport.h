@@ -4,15 +4,15 @@
 // folder for the targets that work on real files.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <cerrno>
-#include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
@@ -53,7 +53,7 @@ struct Line {
 };
 
 struct LineSplit {
-    std::vector<Line> lines; // the terminated lines
+    std::vector<Line> lines;   // the terminated lines
     std::size_t tailStart = 0; // just past the last line end: the unterminated rest begins here
 };
 
@@ -201,5 +201,5 @@ private:
 #define FUZZ_EXPECT(condition, detail)                                                                       \
     do {                                                                                                     \
         if (!(condition))                                                                                    \
-            ::fuzzing::fail(#condition, __FILE__, __LINE__, (detail));                                      \
+            ::fuzzing::fail(#condition, __FILE__, __LINE__, (detail));                                       \
     } while (false)

@@ -31,15 +31,16 @@ std::string shownWords(const std::vector<std::string>& words) {
 void checkRoundTrip(const std::vector<std::string>& words) {
     const std::string text = joinCommandLine(words);
     const CommandArgTokens split = splitCommandArg(text);
-    if (std::any_of(words.begin(), words.end(), [](const std::string& w) { return w.find('"') != std::string::npos; }))
+    if (std::any_of(words.begin(), words.end(),
+                    [](const std::string& w) { return w.find('"') != std::string::npos; }))
         return;
     std::vector<std::string> expected;
     const bool quoted = std::any_of(words.begin(), words.end(), needsQuotes);
     for (const auto& word : words)
         if (!quoted || needsQuotes(word))
             expected.push_back(word);
-    FUZZ_EXPECT(split.tokens == expected,
-                shownWords(words) + " joined as " + fuzzing::shown(text) + " split into " + shownWords(split.tokens));
+    FUZZ_EXPECT(split.tokens == expected, shownWords(words) + " joined as " + fuzzing::shown(text) +
+                                              " split into " + shownWords(split.tokens));
 }
 
 // Any text: the plain form loses nothing (its tokens joined by spaces give the
@@ -59,8 +60,10 @@ void checkSplit(std::string_view text) {
     } else {
         FUZZ_EXPECT(split.tokens.size() == (quotes + 1) / 2, context());
         for (const auto& token : split.tokens)
-            FUZZ_EXPECT(token.find('"') == std::string::npos && text.find(token) != std::string_view::npos, context());
-        FUZZ_EXPECT(text.ends_with(split.remaining), context() + ", remaining " + fuzzing::shown(split.remaining));
+            FUZZ_EXPECT(token.find('"') == std::string::npos && text.find(token) != std::string_view::npos,
+                        context());
+        FUZZ_EXPECT(text.ends_with(split.remaining),
+                    context() + ", remaining " + fuzzing::shown(split.remaining));
     }
 }
 
@@ -88,8 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> words;
     if (!input.empty()) {
         std::size_t start = 0;
-        for (std::size_t end = input.find('\n'); ; end = input.find('\n', start)) {
-            words.emplace_back(input.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        for (std::size_t end = input.find('\n');; end = input.find('\n', start)) {
+            words.emplace_back(
+                input.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
             if (end == std::string_view::npos)
                 break;
             start = end + 1;

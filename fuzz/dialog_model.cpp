@@ -34,13 +34,15 @@ namespace {
 
 using enum DialogControl;
 
-constexpr DialogControl kTextFields[] = {txtInFile,  txtDatCol,   txtDatTest, txtPreView, txtSpeed,    txtIniInterval,
-                                         txtRange,   txtIniXmem,  txtIniLimit, txtIniMaxY, txtIniMinY, txtViewSave};
-constexpr DialogControl kDigitFields[] = {txtPreView, txtSpeed, txtIniInterval, txtRange, txtIniXmem, txtIniLimit};
+constexpr DialogControl kTextFields[] = {txtInFile,   txtDatCol,      txtDatTest, txtPreView,
+                                         txtSpeed,    txtIniInterval, txtRange,   txtIniXmem,
+                                         txtIniLimit, txtIniMaxY,     txtIniMinY, txtViewSave};
+constexpr DialogControl kDigitFields[] = {txtPreView, txtSpeed,   txtIniInterval,
+                                          txtRange,   txtIniXmem, txtIniLimit};
 constexpr DialogControl kBoxes[] = {chkDelimit, chkPreView, chkIniMaxY, chkViewSave};
 // Fields whose change enables OK: all the text fields with a change rule but txtPreView.
-constexpr DialogControl kOkFields[] = {txtInFile, txtSpeed,   txtIniInterval, txtRange,   txtIniXmem,
-                                       txtIniLimit, txtIniMaxY, txtIniMinY,    txtViewSave, txtDatCol};
+constexpr DialogControl kOkFields[] = {txtInFile,   txtSpeed,   txtIniInterval, txtRange,    txtIniXmem,
+                                       txtIniLimit, txtIniMaxY, txtIniMinY,     txtViewSave, txtDatCol};
 
 template <std::size_t N> bool among(DialogControl c, const DialogControl (&set)[N]) {
     return std::find(std::begin(set), std::end(set), c) != std::end(set);
@@ -84,7 +86,6 @@ double doubleFrom(fuzzing::Script& script) {
     double v;
     std::memcpy(&v, &bits, sizeof v);
     return std::isfinite(v) ? v : 0; // applying never lets a scale end be anything else
-
 }
 
 class DialogRun {
@@ -103,7 +104,8 @@ public:
         doStep(script);
         for (int i = 0; i < kDialogControlCount; ++i) {
             const auto c = static_cast<DialogControl>(i);
-            FUZZ_EXPECT(sameState(before[static_cast<std::size_t>(i)], m_model.control(c)) || m_reported.contains(c),
+            FUZZ_EXPECT(sameState(before[static_cast<std::size_t>(i)], m_model.control(c)) ||
+                            m_reported.contains(c),
                         m_history + ": " + std::string(controlName(c)) + " changed unreported");
         }
     }
@@ -111,7 +113,9 @@ public:
 
 private:
     void doStep(fuzzing::Script& script);
-    DialogControl field(fuzzing::Script& script) { return kTextFields[script.byte() % std::size(kTextFields)]; }
+    DialogControl field(fuzzing::Script& script) {
+        return kTextFields[script.byte() % std::size(kTextFields)];
+    }
     void edit(DialogControl field, std::size_t from, std::size_t count, std::string_view inserted);
 
     MonitorState m_state;
@@ -129,7 +133,8 @@ void DialogRun::edit(DialogControl f, std::size_t from, std::size_t count, std::
     if (before.locked || !before.enabled)
         FUZZ_EXPECT(!reached, what() + ", a locked or disabled field");
     if (!reached) {
-        FUZZ_EXPECT(m_model.text(f) == before.text && m_model.okEnabled() == okBefore, what() + " was refused but changed it");
+        FUZZ_EXPECT(m_model.text(f) == before.text && m_model.okEnabled() == okBefore,
+                    what() + " was refused but changed it");
         return;
     }
     if (among(f, kOkFields) && m_model.text(f) != before.text)
@@ -196,8 +201,8 @@ void DialogRun::doStep(fuzzing::Script& script) {
         m_state.blnAutoMaxMin = (script.byte() & 1) != 0;
         m_state.dblMaxY = doubleFrom(script);
         m_state.dblMinY = doubleFrom(script);
-        m_history += " activate (auto " + std::to_string(m_state.blnAutoMaxMin) + ", " + decimalText(m_state.dblMaxY) +
-                     ", " + decimalText(m_state.dblMinY) + ")";
+        m_history += " activate (auto " + std::to_string(m_state.blnAutoMaxMin) + ", " +
+                     decimalText(m_state.dblMaxY) + ", " + decimalText(m_state.dblMinY) + ")";
         const std::string maxBefore = m_model.text(txtIniMaxY), minBefore = m_model.text(txtIniMinY);
         m_model.activate();
         if (m_state.blnAutoMaxMin) {
@@ -223,9 +228,9 @@ void DialogRun::doStep(fuzzing::Script& script) {
     case 8: {
         // Every name, also ones the dialog lacks, on a dialog of its own so
         // that the rules above still hold for this one.
-        static constexpr std::string_view kNames[] = {"txtIniMaxY", "txtViewSave", "cmbDelimit", "cmdViewSave",
-                                                      "chkIniMaxY", "OKButton",    "frameData",  "scrV",
-                                                      "lstNone",    "txtNone",     "TxtIniMaxY", ""};
+        static constexpr std::string_view kNames[] = {
+            "txtIniMaxY", "txtViewSave", "cmbDelimit", "cmdViewSave", "chkIniMaxY", "OKButton",
+            "frameData",  "scrV",        "lstNone",    "txtNone",     "TxtIniMaxY", ""};
         const std::string_view name = kNames[script.byte() % std::size(kNames)];
         const bool enable = (script.byte() & 1) != 0;
         MonitorState state;
@@ -248,7 +253,8 @@ void DialogRun::doStep(fuzzing::Script& script) {
                                                   prefix == "chk" || prefix == "lbl")) {
                 want.enabled = enable;
             }
-            FUZZ_EXPECT(sameState(other.control(c), want), what + " left " + std::string(controlName(c)) + " wrong");
+            FUZZ_EXPECT(sameState(other.control(c), want),
+                        what + " left " + std::string(controlName(c)) + " wrong");
         }
         break;
     }
@@ -266,10 +272,13 @@ void DialogRun::checkRules(const char* step) {
         if (!m_codeTexts.contains(f))
             FUZZ_EXPECT(text(f).find_first_not_of("0123456789-.") == std::string::npos,
                         context() + ": " + std::string(controlName(f)) + " holds " + fuzzing::shown(text(f)));
-    FUZZ_EXPECT(text(txtIniLimit).size() <= 3, context() + ": threshold " + fuzzing::shown(text(txtIniLimit)));
-    FUZZ_EXPECT(value(txtIniInterval) >= 1 && value(txtIniInterval) <= 65535, context() + ": interval " + text(txtIniInterval));
+    FUZZ_EXPECT(text(txtIniLimit).size() <= 3,
+                context() + ": threshold " + fuzzing::shown(text(txtIniLimit)));
+    FUZZ_EXPECT(value(txtIniInterval) >= 1 && value(txtIniInterval) <= 65535,
+                context() + ": interval " + text(txtIniInterval));
     FUZZ_EXPECT(value(txtSpeed) >= 0 && value(txtSpeed) <= 65535, context() + ": pace " + text(txtSpeed));
-    FUZZ_EXPECT(value(txtIniLimit) >= 0 && value(txtIniLimit) <= 100, context() + ": threshold " + text(txtIniLimit));
+    FUZZ_EXPECT(value(txtIniLimit) >= 0 && value(txtIniLimit) <= 100,
+                context() + ": threshold " + text(txtIniLimit));
     FUZZ_EXPECT(value(txtIniXmem) >= 1, context() + ": points per view " + text(txtIniXmem));
     FUZZ_EXPECT(value(txtRange) >= 1, context() + ": points per page " + text(txtRange));
 
@@ -278,11 +287,12 @@ void DialogRun::checkRules(const char* step) {
     const auto checked = [&](DialogControl c) { return m_model.control(c).checked; };
     FUZZ_EXPECT(locked(txtIniMaxY) == checked(chkIniMaxY) && locked(txtIniMinY) == checked(chkIniMaxY),
                 context() + ": Max/Min lock");
-    FUZZ_EXPECT(locked(txtViewSave) != checked(chkViewSave) && m_model.control(cmdViewSave).enabled == checked(chkViewSave),
+    FUZZ_EXPECT(locked(txtViewSave) != checked(chkViewSave) &&
+                    m_model.control(cmdViewSave).enabled == checked(chkViewSave),
                 context() + ": bitmap folder lock");
     FUZZ_EXPECT(locked(txtPreView) != checked(chkPreView), context() + ": preview size lock");
-    for (const DialogControl f : {txtInFile, txtPreView, txtSpeed, txtIniInterval, txtRange, txtIniXmem, txtIniLimit,
-                                  txtIniMaxY, txtIniMinY, txtViewSave, cmbDelimit})
+    for (const DialogControl f : {txtInFile, txtPreView, txtSpeed, txtIniInterval, txtRange, txtIniXmem,
+                                  txtIniLimit, txtIniMaxY, txtIniMinY, txtViewSave, cmbDelimit})
         FUZZ_EXPECT(m_model.control(f).backColour == (locked(f) ? kColourActiveBorder : kColourWhite),
                     context() + ": background of " + std::string(controlName(f)));
 

@@ -19,7 +19,8 @@ namespace {
 // The fields as the rule lists them: without run skipping every delimiter
 // ends a field, but a delimiter at the end of the line opens none (nor does
 // an empty line have one); with it the fields are the non-empty pieces.
-std::vector<std::string_view> plainFields(std::string_view line, std::optional<char> delimiter, bool skipRuns) {
+std::vector<std::string_view> plainFields(std::string_view line, std::optional<char> delimiter,
+                                          bool skipRuns) {
     std::vector<std::string_view> pieces;
     if (!delimiter) {
         pieces.push_back(line);
@@ -54,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view line(reinterpret_cast<const char*>(data + 2), size - 2);
 
     // A name that is none of the five, by one blank.
-    const std::string name = which < 5 ? std::string(kDelimiterNames[which]) : std::string(kDelimiterNames[0]) + " ";
+    const std::string name =
+        which < 5 ? std::string(kDelimiterNames[which]) : std::string(kDelimiterNames[0]) + " ";
     const FieldRule rule = fieldRuleFor(name, skipRuns);
     const std::optional<char> delimiter = which < 5 ? std::optional<char>(kDelimiters[which]) : std::nullopt;
     FUZZ_EXPECT(rule.delimiter == delimiter, "delimiter for name " + fuzzing::shown(name));
@@ -64,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool found = GetColDat(line, fieldNumber, field, rule);
 
     const auto fields = plainFields(line, delimiter, skipRuns);
-    const bool expected = fieldNumber >= 1 && fieldNumber <= 256 && static_cast<std::size_t>(fieldNumber) <= fields.size();
+    const bool expected =
+        fieldNumber >= 1 && fieldNumber <= 256 && static_cast<std::size_t>(fieldNumber) <= fields.size();
     const auto context = [&] {
         return "line " + fuzzing::shown(line) + ", field " + std::to_string(fieldNumber) + ", skipRuns " +
                std::to_string(skipRuns);

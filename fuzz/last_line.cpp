@@ -48,7 +48,8 @@ void checkRead(LastLineReader& reader, const fuzzing::DataFile& file, const std:
     // The last terminated line; or the only line, unterminated; or none.
     std::string line;
     if (!split.lines.empty())
-        line = file.content().substr(split.lines.back().start, split.lines.back().end - split.lines.back().start);
+        line = file.content().substr(split.lines.back().start,
+                                     split.lines.back().end - split.lines.back().start);
     else
         line = file.content();
     if (!file.content().empty())
@@ -108,8 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (file.exists()) {
                 FileScan scan;
                 auto fd = openReadOnly(file.path());
-                FUZZ_EXPECT(fd && continueScan(fd->get(), scan), "a full count of " + fuzzing::shown(file.content()));
-                FUZZ_EXPECT(scan.tally.lineEnds == static_cast<std::int64_t>(fuzzing::splitAtLineEnds(file.content()).lines.size()),
+                FUZZ_EXPECT(fd && continueScan(fd->get(), scan),
+                            "a full count of " + fuzzing::shown(file.content()));
+                FUZZ_EXPECT(scan.tally.lineEnds == static_cast<std::int64_t>(
+                                                       fuzzing::splitAtLineEnds(file.content()).lines.size()),
                             "a full count of " + fuzzing::shown(file.content()));
                 reader.continueFrom(file.path(), scan);
                 history += "count, ";

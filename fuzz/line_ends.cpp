@@ -16,7 +16,8 @@
 namespace {
 
 std::int64_t endsFrom(const fuzzing::LineSplit& split, std::size_t from) {
-    return std::count_if(split.lines.begin(), split.lines.end(), [from](const fuzzing::Line& l) { return l.end >= from; });
+    return std::count_if(split.lines.begin(), split.lines.end(),
+                         [from](const fuzzing::Line& l) { return l.end >= from; });
 }
 
 } // namespace

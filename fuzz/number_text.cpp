@@ -117,7 +117,8 @@ double plainRounded(double v, int decimals) {
         return 0;
     std::string kept = digits.substr(0, static_cast<std::size_t>(keep));
     const std::string dropped = digits.substr(static_cast<std::size_t>(keep));
-    const bool aboveHalf = dropped[0] > '5' || (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string::npos);
+    const bool aboveHalf =
+        dropped[0] > '5' || (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string::npos);
     const bool half = dropped[0] == '5' && !aboveHalf;
     const bool odd = !kept.empty() && (kept.back() - '0') % 2 == 1;
     std::string units = "0" + kept;
@@ -171,12 +172,15 @@ void checkTexts(double v) {
 
     for (const int decimals : {0, 2}) {
         const double rounded = roundDecimalText(v, decimals);
-        const std::string what = valueText(v) + " at " + std::to_string(decimals) + " places gave " + valueText(rounded);
+        const std::string what =
+            valueText(v) + " at " + std::to_string(decimals) + " places gave " + valueText(rounded);
         FUZZ_EXPECT(std::isfinite(rounded), what);
         const double bound = 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + 1e-14 * std::fabs(v);
         FUZZ_EXPECT(std::fabs(rounded - v) <= bound, what);
-        FUZZ_EXPECT(roundDecimalText(rounded, decimals) == rounded, what + ", which rounds again differently");
-        FUZZ_EXPECT(roundDecimalText(-v, decimals) == -rounded, what + ", but its negative does not mirror it");
+        FUZZ_EXPECT(roundDecimalText(rounded, decimals) == rounded,
+                    what + ", which rounds again differently");
+        FUZZ_EXPECT(roundDecimalText(-v, decimals) == -rounded,
+                    what + ", but its negative does not mirror it");
         if (const double want = plainRounded(v, decimals); std::isfinite(want))
             FUZZ_EXPECT(rounded == want, what + ", the rounded text reads " + valueText(want));
     }
@@ -201,14 +205,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_EXPECT(value.has_value() == want.has_value(), "numeric test of " + fuzzing::shown(text));
     if (value) {
         // A value too small for a double reads as 0, of either sign.
-        FUZZ_EXPECT(*value == *want, fuzzing::shown(text) + " read " + valueText(*value) + ", want " + valueText(*want));
+        FUZZ_EXPECT(*value == *want,
+                    fuzzing::shown(text) + " read " + valueText(*value) + ", want " + valueText(*want));
         checkTexts(*value);
     }
 
     const double leading = leadingValue(text);
     const double wantLeading = plainLeadingValue(text);
-    FUZZ_EXPECT(leading == wantLeading,
-                "leading value of " + fuzzing::shown(text) + " read " + valueText(leading) + ", want " + valueText(wantLeading));
+    FUZZ_EXPECT(leading == wantLeading, "leading value of " + fuzzing::shown(text) + " read " +
+                                            valueText(leading) + ", want " + valueText(wantLeading));
     if (std::isfinite(leading))
         checkTexts(leading);
     return 0;

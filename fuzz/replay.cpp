@@ -21,6 +21,7 @@
 //   arguments (see EventScript::step); what is left after the replay runs
 //   as live ticks, one step after each.
 
+#include "core/Replay.h"
 #include "FuzzSupport.h"
 #include "core/Chart.h"
 #include "core/EventPump.h"
@@ -30,7 +31,6 @@
 #include "core/MonitorSettings.h"
 #include "core/MonitorState.h"
 #include "core/NumberText.h"
-#include "core/Replay.h"
 #include "core/TextDecoder.h"
 #include "tests/support/FakeMonitorView.h"
 #include "tests/support/RecordingSurface.h"
@@ -47,7 +47,7 @@ namespace {
 
 const fuzzing::TempFolder folder;
 
-constexpr double kScaleEnds[] = {0,     1,       -1,      100,     -100,     0.5,     123.456, 1e15,
+constexpr double kScaleEnds[] = {0,     1,     -1,     100,     -100,     0.5,    123.456, 1e15,
                                  -1e-5, 9e307, -8e307, DBL_MAX, -DBL_MAX, 1e-300, 5e-324};
 
 double scaleEnd(fuzzing::Script& script) {
@@ -108,7 +108,9 @@ private:
     void step();
     void check(const char* when);
     void noteValues(std::size_t from);
-    std::string context() const { return m_history + "; the file began " + fuzzing::shown(m_file.content().substr(0, 200)); }
+    std::string context() const {
+        return m_history + "; the file began " + fuzzing::shown(m_file.content().substr(0, 200));
+    }
 
     fuzzing::Script& m_script;
     fuzzing::DataFile m_file;
@@ -124,8 +126,8 @@ private:
     FieldRule m_rule;
     bool m_page = false;
     std::int32_t m_pageNo = 0;
-    bool m_shrunk = false;  // once the file shrank, nothing is appended: a line read across would be
-                            // cut where the file no longer says where it ends
+    bool m_shrunk = false; // once the file shrank, nothing is appended: a line read across would be
+                           // cut where the file no longer says where it ends
     int m_nested = 0;
     std::set<double> m_values{0.0}; // every value the buffer may hold; 0 fills a new buffer
     std::string m_history;
@@ -164,9 +166,9 @@ void ReplayFuzz::readSettings() {
     m_file.replace(content);
     noteValues(0);
     m_history = "settings " + std::to_string(flags) + ", " + m_settings.strDelimit + " field " +
-                std::to_string(m_settings.intDatCol) + ", points " + std::to_string(m_settings.lngXmem) + "/" +
-                std::to_string(m_settings.lngRange) + ", page " + std::to_string(m_pageNo) + ", scale " +
-                valueText(m_settings.dblMaxY) + ".." + valueText(m_settings.dblMinY);
+                std::to_string(m_settings.intDatCol) + ", points " + std::to_string(m_settings.lngXmem) +
+                "/" + std::to_string(m_settings.lngRange) + ", page " + std::to_string(m_pageNo) +
+                ", scale " + valueText(m_settings.dblMaxY) + ".." + valueText(m_settings.dblMinY);
 }
 
 bool ReplayFuzz::apply() {
@@ -199,8 +201,10 @@ void ReplayFuzz::noteValues(std::size_t from) {
 
 void ReplayFuzz::check(const char* when) {
     const auto where = [&] { return context() + " (" + when + ")"; };
-    FUZZ_EXPECT(m_state.lngDatPos >= -1 && m_state.lngDatPos < static_cast<std::int64_t>(m_state.DatBuf.size()),
-                where() + ": position " + std::to_string(m_state.lngDatPos) + " of " + std::to_string(m_state.DatBuf.size()));
+    FUZZ_EXPECT(m_state.lngDatPos >= -1 &&
+                    m_state.lngDatPos < static_cast<std::int64_t>(m_state.DatBuf.size()),
+                where() + ": position " + std::to_string(m_state.lngDatPos) + " of " +
+                    std::to_string(m_state.DatBuf.size()));
     const auto readable = [](const std::string& label) {
         return label.find("Infinity") == std::string::npos && label.find("NaN") == std::string::npos;
     };
@@ -209,9 +213,9 @@ void ReplayFuzz::check(const char* when) {
     for (const auto& label : m_view.valueLabels)
         FUZZ_EXPECT(readable(label), where() + ": value label " + label);
     for (const tDat& sample : m_state.DatBuf)
-        FUZZ_EXPECT(m_values.contains(sample.DVal),
-                    where() + ": the buffer holds " + valueText(sample.DVal) + ", which no line of the file held; " +
-                        m_view.valueLabels[1]);
+        FUZZ_EXPECT(m_values.contains(sample.DVal), where() + ": the buffer holds " + valueText(sample.DVal) +
+                                                        ", which no line of the file held; " +
+                                                        m_view.valueLabels[1]);
     m_view.log.clear();
 }
 
@@ -250,11 +254,21 @@ void ReplayFuzz::step() {
         const unsigned which = m_script.byte();
         m_history += ", switch " + std::to_string(which % 5);
         switch (which % 5) {
-        case 0: m_view.pageMode = !m_view.pageMode; break;
-        case 1: m_view.composite = !m_view.composite; break;
-        case 2: m_view.auxiliaryHidden = !m_view.auxiliaryHidden; break;
-        case 3: m_view.thresholdOff = !m_view.thresholdOff; break;
-        default: m_view.colour = std::string(kSeriesColours[which / 5 % std::size(kSeriesColours)].name); break;
+        case 0:
+            m_view.pageMode = !m_view.pageMode;
+            break;
+        case 1:
+            m_view.composite = !m_view.composite;
+            break;
+        case 2:
+            m_view.auxiliaryHidden = !m_view.auxiliaryHidden;
+            break;
+        case 3:
+            m_view.thresholdOff = !m_view.thresholdOff;
+            break;
+        default:
+            m_view.colour = std::string(kSeriesColours[which / 5 % std::size(kSeriesColours)].name);
+            break;
         }
         break;
     }

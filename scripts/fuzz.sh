@@ -57,7 +57,7 @@ run_target() {
         echo passed >"$out/status"
         return 0
     fi
-    grep -E 'rule broken|ERROR: |SUMMARY: |^  ' "$out/log" | head -n 20 | cut -c 1-600 >&2
+    grep -E 'rule broken|ERROR: |SUMMARY: |^  [^ ]' "$out/log" | head -n 20 | cut -c 1-600 >&2
     if compgen -G "fuzz/known-faults/$target/*" >/dev/null; then
         echo "fuzz $target: found a fault while known faults are open in fuzz/known-faults/$target/; input and report in $out/"
         echo passed >"$out/status"

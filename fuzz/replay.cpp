@@ -39,6 +39,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -106,6 +107,7 @@ private:
     void readSettings();
     bool apply();
     void step();
+    void tick();
     void check(const char* when);
     void noteValues(std::size_t from);
     std::string context() const {
@@ -219,13 +221,36 @@ void ReplayFuzz::check(const char* when) {
     m_view.log.clear();
 }
 
+// A live tick, which plots the last line's value unless the scale is fixed
+// and has no span, or the tick ends on its error path with a message.
+void ReplayFuzz::tick() {
+    m_history += ", tick";
+    const fuzzing::LineSplit split = fuzzing::splitAtLineEnds(m_file.content());
+    std::string line = m_file.content();
+    if (!split.lines.empty())
+        line = line.substr(split.lines.back().start, split.lines.back().end - split.lines.back().start);
+    line += "\r\n";
+    std::string_view field;
+    const auto value = !m_file.content().empty() && GetColDat(line, m_settings.intDatCol, field, m_rule)
+                           ? numericValue(field)
+                           : std::nullopt;
+    const bool plots = value && (m_state.blnAutoMaxMin || m_state.dblMaxY != m_state.dblMinY);
+    const std::size_t messages = m_view.messages.size();
+
+    liveTick(m_context);
+    FUZZ_EXPECT(m_state.blnReadReady, context() + ": the read guard stayed down after a tick");
+    if (plots && m_view.messages.size() == messages)
+        FUZZ_EXPECT(m_state.lngDatPos >= 0 &&
+                        m_state.DatBuf[static_cast<std::size_t>(m_state.lngDatPos)].DVal == *value,
+                    context() + ": a tick did not plot " + valueText(*value) + " from " +
+                        fuzzing::shown(line));
+}
+
 // One event: what a user or another program may do while events run.
 void ReplayFuzz::step() {
     switch (m_script.byte() % 10) {
     case 1:
-        m_history += ", tick";
-        liveTick(m_context);
-        FUZZ_EXPECT(m_state.blnReadReady, context() + ": the read guard stayed down after a tick");
+        tick();
         break;
     case 2: {
         const std::string_view text = m_script.text();
@@ -324,9 +349,7 @@ void ReplayFuzz::run() {
     check("after the replay");
     m_history += "; replay done";
     for (int ticks = 0; ticks < 64 && !m_script.done(); ++ticks) {
-        m_history += ", tick";
-        liveTick(m_context);
-        FUZZ_EXPECT(m_state.blnReadReady, context() + ": the read guard stayed down after a tick");
+        tick();
         check("after a tick");
         step();
     }

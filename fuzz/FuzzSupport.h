@@ -129,6 +129,7 @@ private:
     std::filesystem::path m_path;
 };
 
+// Writes all of `bytes` at `offset`; a target cannot go on without it.
 inline void writeAll(int fd, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
         const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
@@ -143,7 +144,8 @@ inline void writeAll(int fd, std::string_view bytes, off_t offset) {
     }
 }
 
-// The file and what it holds, changed together.
+// A data file the target changes, and what it holds after each change, for
+// the models to read instead of the file.
 class DataFile {
 public:
     explicit DataFile(std::string path) : m_path(std::move(path)) { ::unlink(m_path.c_str()); }

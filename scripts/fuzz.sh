@@ -81,9 +81,12 @@ check_known_faults() {
 }
 export -f run_target
 
+# The targets' files, which a crash leaves behind, stay with the findings.
+export TMPDIR="$PWD/$dir/findings/tmp"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 rm -rf "$dir/findings"
+mkdir -p "$TMPDIR"
 for target in "${targets[@]}"; do
     check_known_faults "$target" "$dir"
 done

@@ -12,7 +12,9 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <system_error>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -145,7 +147,10 @@ inline void writeAll(int fd, std::string_view bytes, off_t offset) {
 }
 
 // A data file the target changes, and what it holds after each change, for
-// the models to read instead of the file.
+// the models to read instead of the file. Each change is dated a second
+// after the one before, long past: a writer's changes come at moments apart,
+// which file times can tell, while a script's come within one tick of the
+// coarse clock that dates files.
 class DataFile {
 public:
     explicit DataFile(std::string path) : m_path(std::move(path)) { ::unlink(m_path.c_str()); }
@@ -157,6 +162,7 @@ public:
     void writeAt(std::size_t offset, std::string_view bytes) {
         const int fd = open(O_WRONLY | O_CREAT);
         writeAll(fd, bytes, static_cast<off_t>(offset));
+        date(fd);
         ::close(fd);
         if (m_content.size() < offset + bytes.size())
             m_content.resize(offset + bytes.size());
@@ -166,6 +172,7 @@ public:
         const int fd = open(O_WRONLY | O_CREAT);
         if (::ftruncate(fd, static_cast<off_t>(size)) != 0)
             std::abort();
+        date(fd);
         ::close(fd);
         m_content.resize(size);
     }
@@ -173,6 +180,7 @@ public:
         const std::string other = m_path + ".new";
         const int fd = ::open(other.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         writeAll(fd, bytes, 0);
+        date(fd);
         ::close(fd);
         if (::rename(other.c_str(), m_path.c_str()) != 0)
             std::abort();
@@ -186,6 +194,12 @@ public:
     }
 
 private:
+    void date(int fd) {
+        const timespec times[2] = {{m_seconds, 0}, {m_seconds, 0}};
+        ++m_seconds;
+        if (::futimens(fd, times) != 0)
+            std::abort();
+    }
     int open(int flags) {
         const int fd = ::open(m_path.c_str(), flags | O_CLOEXEC, 0644);
         if (fd < 0) {
@@ -199,6 +213,7 @@ private:
     std::string m_path;
     std::string m_content;
     bool m_exists = false;
+    time_t m_seconds = 1'000'000'000;
 };
 
 } // namespace fuzzing

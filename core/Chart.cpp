@@ -92,7 +92,7 @@ void Chart::DrawSeries(double top, When when) {
     // Composite pictures build on each other, so they are never deferred.
     if (deferred && m_switches->clear) {
         // Filled in place: this runs once per line of a replay.
-        fillRedraw(m_deferred ? *m_deferred : m_deferred.emplace(), top, *m_switches);
+        fillRedraw(m_deferred ? *m_deferred : m_deferred.emplace(Redraw{}), top, *m_switches);
         m_deferredOwnsBuffer = false;
         return;
     }

@@ -34,6 +34,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev googlete
     # the printing test reads its PDF page back with pdftoppm
     poppler-utils)
 
+# The fuzzers' compiler with libFuzzer's runtime (which the clang package
+# alone does not bring); only scripts/fuzz.sh needs them.
+FUZZ_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev)
+
 # A comma-decimal locale, so the tests can show that numbers ignore it.
 ensure_comma_locale() {
     if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

@@ -1,0 +1,366 @@
+// The settings dialog's model under a script of the user's edits and clicks
+// and the code's placements, checked after every step against the dialog's
+// rules: what a field may hold, which fields lock together, what enables OK,
+// and that every change is reported to the window.
+//
+// Input: a script of steps, each a byte (its value modulo 9) and its arguments:
+//   0 edit: a field byte, a two-byte position, a two-byte count (each below
+//     60000 taken modulo what fits the text), a text
+//   1 type a key: a field byte, a two-byte key code (8 is Backspace)
+//   2 click a check box: a box byte
+//   3 pick a delimiter: a byte (modulo 7, minus 1; -1 selects none)
+//   4 the spin: a two-byte value, minus 100
+//   5 become active: a flags byte (bit 0: automatic scale), then Max and Min
+//     as eight bytes each
+//   6 apply succeeded: OK disabled
+//   7 a data-file path placed from outside: a text
+//   8 SetCtlEnabled on a second, untouched dialog: a name byte, a flag byte
+
+#include "FuzzSupport.h"
+#include "core/DialogModel.h"
+#include "core/FieldExtraction.h"
+#include "core/MonitorState.h"
+#include "core/NumberText.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using enum DialogControl;
+
+constexpr DialogControl kTextFields[] = {txtInFile,   txtDatCol,      txtDatTest, txtPreView,
+                                         txtSpeed,    txtIniInterval, txtRange,   txtIniXmem,
+                                         txtIniLimit, txtIniMaxY,     txtIniMinY, txtViewSave};
+constexpr DialogControl kDigitFields[] = {txtPreView, txtSpeed,   txtIniInterval,
+                                          txtRange,   txtIniXmem, txtIniLimit};
+constexpr DialogControl kBoxes[] = {chkDelimit, chkPreView, chkIniMaxY, chkViewSave};
+// Fields whose change enables OK: all the text fields with a change rule but txtPreView.
+constexpr DialogControl kOkFields[] = {txtInFile,   txtSpeed,   txtIniInterval, txtRange,    txtIniXmem,
+                                       txtIniLimit, txtIniMaxY, txtIniMinY,     txtViewSave, txtDatCol};
+
+template <std::size_t N> bool among(DialogControl c, const DialogControl (&set)[N]) {
+    return std::find(std::begin(set), std::end(set), c) != std::end(set);
+}
+
+bool sameState(const ControlState& a, const ControlState& b) {
+    return a.text == b.text && a.locked == b.locked && a.backColour == b.backColour &&
+           a.foreColour == b.foreColour && a.enabled == b.enabled && a.checked == b.checked &&
+           a.listIndex == b.listIndex && a.value == b.value;
+}
+
+// The key rule as its table gives it.
+bool keyInTable(DialogControl field, char32_t key) {
+    const bool digitOrBackspace = key == 8 || (key >= '0' && key <= '9');
+    if (among(field, kDigitFields))
+        return digitOrBackspace;
+    if (field == txtIniMaxY || field == txtIniMinY)
+        return digitOrBackspace || key == '-' || key == '.';
+    return true;
+}
+
+std::string utf8(char32_t c) {
+    std::string s;
+    if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else if (c < 0x800) {
+        s += static_cast<char>(0xC0 | (c >> 6));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        s += static_cast<char>(0xE0 | (c >> 12));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return s;
+}
+
+double doubleFrom(fuzzing::Script& script) {
+    std::uint64_t bits = 0;
+    for (int i = 0; i < 8; ++i)
+        bits |= static_cast<std::uint64_t>(script.byte()) << (8 * i);
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return std::isfinite(v) ? v : 0; // applying never lets a scale end be anything else
+}
+
+class DialogRun {
+public:
+    DialogRun() : m_model(m_state) {
+        m_model.setChangeListener([this](DialogControl c) { m_reported.insert(c); });
+        m_model.activate(); // showing the dialog makes it active
+    }
+
+    // One step, after which every control that changed must have been reported.
+    void step(fuzzing::Script& script) {
+        std::array<ControlState, kDialogControlCount> before;
+        for (int i = 0; i < kDialogControlCount; ++i)
+            before[static_cast<std::size_t>(i)] = m_model.control(static_cast<DialogControl>(i));
+        m_reported.clear();
+        doStep(script);
+        for (int i = 0; i < kDialogControlCount; ++i) {
+            const auto c = static_cast<DialogControl>(i);
+            FUZZ_EXPECT(sameState(before[static_cast<std::size_t>(i)], m_model.control(c)) ||
+                            m_reported.contains(c),
+                        m_history + ": " + std::string(controlName(c)) + " changed unreported");
+        }
+    }
+    void checkRules(const char* step);
+
+private:
+    void doStep(fuzzing::Script& script);
+    DialogControl field(fuzzing::Script& script) {
+        return kTextFields[script.byte() % std::size(kTextFields)];
+    }
+    void edit(DialogControl field, std::size_t from, std::size_t count, std::string_view inserted);
+
+    MonitorState m_state;
+    DialogModel m_model;
+    std::set<DialogControl> m_reported;
+    std::set<DialogControl> m_codeTexts; // fields that hold a text the code placed, not typed
+    std::string m_history;
+};
+
+// What a user's edit leaves in the field by the key rule, the length limit
+// and the change rules' table; nothing when the edit is refused.
+std::optional<std::string> editResult(DialogControl f, const ControlState& before, std::size_t from,
+                                      std::size_t count, std::string_view inserted) {
+    if (before.locked || !before.enabled)
+        return std::nullopt;
+    from = std::min(from, before.text.size());
+    count = std::min(count, before.text.size() - from);
+    std::string accepted;
+    for (const char c : inserted)
+        if (!among(f, kDigitFields) && f != txtIniMaxY && f != txtIniMinY)
+            accepted += c;
+        else if (c != 8 && keyInTable(f, static_cast<unsigned char>(c)))
+            accepted += c;
+    if (f == txtIniLimit)
+        accepted.resize(std::min(accepted.size(), 3 - std::min<std::size_t>(3, before.text.size() - count)));
+    if (accepted.empty() && (!inserted.empty() || count == 0))
+        return std::nullopt;
+    std::string text = before.text;
+    text.replace(from, count, accepted);
+    // The digit fields hold digits only, so C reads their value.
+    const double value = std::strtod(text.c_str(), nullptr);
+    switch (f) {
+    case txtIniInterval:
+        return value > 65535 ? "65535" : value <= 0 ? "1" : text;
+    case txtSpeed:
+        return value > 65535 ? "65535" : value <= 0 ? "0" : text;
+    case txtIniLimit:
+        return value > 100 ? "100" : value <= 0 ? "0" : text;
+    case txtIniXmem:
+    case txtRange:
+        return value <= 0 ? "1" : text;
+    default:
+        return text;
+    }
+}
+
+void DialogRun::edit(DialogControl f, std::size_t from, std::size_t count, std::string_view inserted) {
+    const ControlState before = m_model.control(f);
+    const bool okBefore = m_model.okEnabled();
+    const auto expected = editResult(f, before, from, count, inserted);
+    const bool reached = m_model.userEdit(f, from, count, inserted);
+    const auto what = [&] {
+        return m_history + ": the edit of " + std::string(controlName(f)) + " left " +
+               fuzzing::shown(m_model.text(f)) + ", want " +
+               (expected ? fuzzing::shown(*expected) : "it refused");
+    };
+    FUZZ_EXPECT(reached == expected.has_value(), what());
+    if (!reached) {
+        FUZZ_EXPECT(m_model.text(f) == before.text && m_model.okEnabled() == okBefore, what());
+        return;
+    }
+    FUZZ_EXPECT(m_model.text(f) == *expected, what());
+    if (among(f, kOkFields) && m_model.text(f) != before.text)
+        FUZZ_EXPECT(m_model.okEnabled(), what() + "; OK stayed disabled");
+}
+
+void DialogRun::doStep(fuzzing::Script& script) {
+    switch (script.byte() % 9) {
+    case 0: {
+        const DialogControl f = field(script);
+        // Positions of 60000 and more stay as they are, past any text; others fall inside it.
+        const std::size_t size = m_model.text(f).size();
+        std::size_t from = script.number(65536);
+        from = from >= 60000 ? from : from % (size + 1);
+        std::size_t count = script.number(65536);
+        count = count >= 60000 ? count : count % (size - std::min(from, size) + 1);
+        const std::string_view inserted = script.text();
+        m_history += " edit " + std::string(controlName(f)) + " [" + std::to_string(from) + "+" +
+                     std::to_string(count) + "] " + fuzzing::shown(inserted);
+        const std::string accepted = DialogModel::acceptedText(f, inserted);
+        std::string want;
+        for (const char c : inserted)
+            if (c != 8 && keyInTable(f, static_cast<unsigned char>(c)))
+                want += c;
+        FUZZ_EXPECT(accepted == want || !among(f, kDigitFields) && f != txtIniMaxY && f != txtIniMinY,
+                    m_history + ": accepted " + fuzzing::shown(accepted));
+        edit(f, from, count, inserted);
+        break;
+    }
+    case 1: {
+        const DialogControl f = field(script);
+        const char32_t key = script.number(0x3000);
+        m_history += " key " + std::to_string(key) + " into " + std::string(controlName(f));
+        FUZZ_EXPECT(DialogModel::keyAccepted(f, key) == keyInTable(f, key), m_history);
+        if (!DialogModel::keyAccepted(f, key))
+            break;
+        // As the field applies a key: at the end of its text, Backspace there deleting.
+        const std::size_t size = m_model.text(f).size();
+        if (key == DialogModel::kBackspace)
+            edit(f, size - std::min<std::size_t>(size, 1), 1, "");
+        else
+            edit(f, size, 0, utf8(key));
+        break;
+    }
+    case 2: {
+        const DialogControl box = kBoxes[script.byte() % std::size(kBoxes)];
+        m_history += " click " + std::string(controlName(box));
+        m_model.setChecked(box, !m_model.control(box).checked);
+        break;
+    }
+    case 3: {
+        const int index = script.byte() % 7 - 1;
+        m_history += " delimiter " + std::to_string(index);
+        FUZZ_EXPECT(m_model.selectDelimiter(index) == (index >= -1 && index < 5), m_history);
+        break;
+    }
+    case 4: {
+        const int value = static_cast<int>(script.number(1200)) - 100;
+        const ControlState before = m_model.control(scrV);
+        m_history += " spin " + std::to_string(value);
+        const bool taken = m_model.setSpinValue(value);
+        FUZZ_EXPECT(taken == (value >= 1 && value <= 1000), m_history);
+        if (!taken)
+            FUZZ_EXPECT(m_model.control(scrV).value == before.value, m_history);
+        break;
+    }
+    case 5: {
+        m_state.blnAutoMaxMin = (script.byte() & 1) != 0;
+        m_state.dblMaxY = doubleFrom(script);
+        m_state.dblMinY = doubleFrom(script);
+        m_history += " activate (auto " + std::to_string(m_state.blnAutoMaxMin) + ", " +
+                     decimalText(m_state.dblMaxY) + ", " + decimalText(m_state.dblMinY) + ")";
+        const std::string maxBefore = m_model.text(txtIniMaxY), minBefore = m_model.text(txtIniMinY);
+        m_model.activate();
+        if (m_state.blnAutoMaxMin) {
+            m_codeTexts.insert(txtIniMaxY);
+            m_codeTexts.insert(txtIniMinY);
+        } else {
+            FUZZ_EXPECT(m_model.text(txtIniMaxY) == maxBefore && m_model.text(txtIniMinY) == minBefore,
+                        m_history + ": typed Max/Min texts were replaced");
+        }
+        break;
+    }
+    case 6:
+        m_history += " applied";
+        m_model.setOkEnabled(false);
+        break;
+    case 7: {
+        const std::string_view path = script.text();
+        m_history += " path " + fuzzing::shown(path);
+        m_model.setText(txtInFile, std::string(path));
+        FUZZ_EXPECT(m_model.text(txtInFile) == path, m_history);
+        break;
+    }
+    case 8: {
+        // Every name, also ones the dialog lacks, on a dialog of its own so
+        // that the rules above still hold for this one.
+        static constexpr std::string_view kNames[] = {
+            "txtIniMaxY", "txtViewSave", "cmbDelimit", "cmdViewSave", "chkIniMaxY", "OKButton",
+            "frameData",  "scrV",        "lstNone",    "txtNone",     "TxtIniMaxY", ""};
+        const std::string_view name = kNames[script.byte() % std::size(kNames)];
+        const bool enable = (script.byte() & 1) != 0;
+        MonitorState state;
+        DialogModel other(state);
+        other.SetCtlEnabled("txtIniMaxY", !enable);
+        other.SetCtlEnabled("cmdViewSave", !enable);
+        std::array<ControlState, kDialogControlCount> before;
+        for (int i = 0; i < kDialogControlCount; ++i)
+            before[static_cast<std::size_t>(i)] = other.control(static_cast<DialogControl>(i));
+        other.SetCtlEnabled(name, enable);
+        const std::string what = "SetCtlEnabled(" + std::string(name) + ", " + std::to_string(enable) + ")";
+        const std::string_view prefix = name.substr(0, 3);
+        for (int i = 0; i < kDialogControlCount; ++i) {
+            const auto c = static_cast<DialogControl>(i);
+            ControlState want = before[static_cast<std::size_t>(i)];
+            if (controlName(c) == name && (prefix == "txt" || prefix == "cbo" || prefix == "cmb")) {
+                want.locked = !enable;
+                want.backColour = enable ? kColourWhite : kColourActiveBorder;
+            } else if (controlName(c) == name && (prefix == "lst" || prefix == "cmd" || prefix == "opt" ||
+                                                  prefix == "chk" || prefix == "lbl")) {
+                want.enabled = enable;
+            }
+            FUZZ_EXPECT(sameState(other.control(c), want),
+                        what + " left " + std::string(controlName(c)) + " wrong");
+        }
+        break;
+    }
+    }
+}
+
+void DialogRun::checkRules(const char* step) {
+    const auto context = [&] { return m_history + " (" + step + ")"; };
+    const auto text = [&](DialogControl c) { return m_model.text(c); };
+    const auto value = [&](DialogControl c) { return m_model.value(c); };
+    for (const DialogControl f : kDigitFields)
+        FUZZ_EXPECT(text(f).find_first_not_of("0123456789") == std::string::npos,
+                    context() + ": " + std::string(controlName(f)) + " holds " + fuzzing::shown(text(f)));
+    for (const DialogControl f : {txtIniMaxY, txtIniMinY})
+        if (!m_codeTexts.contains(f))
+            FUZZ_EXPECT(text(f).find_first_not_of("0123456789-.") == std::string::npos,
+                        context() + ": " + std::string(controlName(f)) + " holds " + fuzzing::shown(text(f)));
+    FUZZ_EXPECT(text(txtIniLimit).size() <= 3,
+                context() + ": threshold " + fuzzing::shown(text(txtIniLimit)));
+    FUZZ_EXPECT(value(txtIniInterval) >= 1 && value(txtIniInterval) <= 65535,
+                context() + ": interval " + text(txtIniInterval));
+    FUZZ_EXPECT(value(txtSpeed) >= 0 && value(txtSpeed) <= 65535, context() + ": pace " + text(txtSpeed));
+    FUZZ_EXPECT(value(txtIniLimit) >= 0 && value(txtIniLimit) <= 100,
+                context() + ": threshold " + text(txtIniLimit));
+    FUZZ_EXPECT(value(txtIniXmem) >= 1, context() + ": points per view " + text(txtIniXmem));
+    FUZZ_EXPECT(value(txtRange) >= 1, context() + ": points per page " + text(txtRange));
+
+    // Fields that lock together with their check box.
+    const auto locked = [&](DialogControl c) { return m_model.control(c).locked; };
+    const auto checked = [&](DialogControl c) { return m_model.control(c).checked; };
+    FUZZ_EXPECT(locked(txtIniMaxY) == checked(chkIniMaxY) && locked(txtIniMinY) == checked(chkIniMaxY),
+                context() + ": Max/Min lock");
+    FUZZ_EXPECT(locked(txtViewSave) != checked(chkViewSave) &&
+                    m_model.control(cmdViewSave).enabled == checked(chkViewSave),
+                context() + ": bitmap folder lock");
+    FUZZ_EXPECT(locked(txtPreView) != checked(chkPreView), context() + ": preview size lock");
+    for (const DialogControl f : {txtInFile, txtPreView, txtSpeed, txtIniInterval, txtRange, txtIniXmem,
+                                  txtIniLimit, txtIniMaxY, txtIniMinY, txtViewSave, cmbDelimit})
+        FUZZ_EXPECT(m_model.control(f).backColour == (locked(f) ? kColourActiveBorder : kColourWhite),
+                    context() + ": background of " + std::string(controlName(f)));
+
+    // What the list and the box write at once, and the spin's field.
+    const int index = m_model.control(cmbDelimit).listIndex;
+    FUZZ_EXPECT(m_state.strDelimit == (index < 0 ? std::string() : std::string(kDelimiterNames[index])),
+                context() + ": delimiter " + m_state.strDelimit);
+    FUZZ_EXPECT(m_state.blnDelimitSkip == checked(chkDelimit), context() + ": delimiter runs");
+    FUZZ_EXPECT(text(txtDatCol) == std::to_string(m_model.control(scrV).value), context() + ": field number");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzzing::Script script(data, size);
+    DialogRun run;
+    run.checkRules("shown");
+    while (!script.done()) {
+        run.step(script);
+        run.checkRules("after the step");
+    }
+    return 0;
+}

@@ -14,6 +14,7 @@
 #include <string>
 
 class MessageBoxPresenter;
+class SecondaryWindows;
 class SettingsDialog;
 class TextDecoder;
 
@@ -36,6 +37,7 @@ public:
     frmMonMain& mainWindow() { return m_mainWindow; }
     SettingsDialog& settings() { return *m_settings; }
     MonitorSession& session() { return m_session; }
+    SecondaryWindows& secondaryWindows() { return *m_secondary; }
 
 private:
     // The main window reaches the settings dialog through this from its
@@ -53,4 +55,7 @@ private:
     MonitorSession m_session;
     FieldSelector m_selector;
     std::unique_ptr<SettingsDialog> m_settings;
+
+    // The preview and version windows; gone first, before what they show.
+    std::unique_ptr<SecondaryWindows> m_secondary;
 };

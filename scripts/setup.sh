@@ -30,7 +30,7 @@ ensure_packages() {
 
 # The packages every build needs.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev
-    libbenchmark-dev fonts-ipafont-gothic fontconfig locales)
+    libbenchmark-dev fonts-ipafont-gothic fontconfig locales xdg-utils)
 
 # A comma-decimal locale, so the tests can show that numbers ignore it.
 ensure_comma_locale() {

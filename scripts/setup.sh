@@ -28,7 +28,8 @@ ensure_packages() {
     fi
 }
 
-# The packages every build needs.
+# The packages every build needs, and xdg-utils, through which the version
+# window opens the documentation.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev
     libbenchmark-dev fonts-ipafont-gothic fontconfig locales xdg-utils)
 

@@ -206,6 +206,24 @@ TextPosition PreviewDocument::replace(TextPosition from, TextPosition to, QStrin
         m_lines.insert(at + static_cast<std::ptrdiff_t>(replaced),
                        lines.begin() + static_cast<std::ptrdiff_t>(replaced), lines.end());
     }
+    return joinSplitCrLf(from.line - 1, insertedEnd);
+}
+
+TextPosition PreviewDocument::joinSplitCrLf(qsizetype first, TextPosition insertedEnd) {
+    // A CR ending followed by an empty line ending in LF is one CR LF, as the
+    // text would read when loaded again. Only lines the edit touched can
+    // have formed such a pair.
+    for (qsizetype i = std::max<qsizetype>(first, 0); i < insertedEnd.line && i + 1 < lineCount(); ++i) {
+        Line& line = m_lines[static_cast<std::size_t>(i)];
+        const Line next = m_lines[static_cast<std::size_t>(i + 1)];
+        if (line.ending != Cr || next.ending != Lf || !this->line(i + 1).isEmpty())
+            continue;
+        line.ending = CrLf;
+        release(next);
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i + 1));
+        insertedEnd = insertedEnd.line == i + 1 ? TextPosition{i, this->line(i).size()}
+                                                : TextPosition{insertedEnd.line - 1, insertedEnd.column};
+    }
     return insertedEnd;
 }
 

@@ -65,6 +65,9 @@ private:
     static qsizetype cellsOf(const QString& line);
     Line editedLine(QString text, std::uint64_t ending, const Line* reuse);
     void release(const Line& line);
+    // Joins the CR and LF an edit left as two line endings, from line
+    // `first` to the end of the inserted text; returns that end.
+    TextPosition joinSplitCrLf(qsizetype first, TextPosition insertedEnd);
 
     std::string m_base;
     std::vector<QString> m_edited;

@@ -72,17 +72,19 @@ frmPreView& FilePreview::ensureWindow() {
     return *m_window;
 }
 
-void FilePreview::show() {
+void FilePreview::show(bool activate) {
     frmPreView& window = ensureWindow();
+    window.setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     window.show();
     window.raise();
-    window.activateWindow();
+    if (activate)
+        window.activateWindow();
 }
 
 bool FilePreview::ShowFilePreview(const std::string& strFile, std::int32_t& lngSize) {
     if (!::ShowFilePreview(strFile, *ensureWindow().txtEdit, lngSize, m_services))
         return false;
-    show();
+    show(false);
     return true;
 }
 

@@ -32,7 +32,9 @@ public:
     FilePreview& operator=(const FilePreview&) = delete;
 
     // ShowFilePreview into the preview window's txtEdit, creating the window
-    // when needed; on success shows it and brings it forward.
+    // when needed; on success shows it and brings it forward. The keyboard
+    // stays where it is: the settings dialog previews at every keystroke in
+    // its path field.
     bool ShowFilePreview(const std::string& strFile, std::int32_t& lngSize);
 
     // "表示中のﾃﾞｰﾀをﾌﾟﾚﾋﾞｭｰ画面へ表示": the samples held for the graph,
@@ -41,8 +43,9 @@ public:
     // reported; the window is shown all the same.
     void showBufferedValues(const MonitorState& state);
 
-    // Creates the window when needed, shows it and brings it forward.
-    void show();
+    // Creates the window when needed, shows it and brings it forward; with
+    // `activate` it takes the keyboard too.
+    void show(bool activate = true);
     // The window while it exists, null otherwise.
     frmPreView* window() const;
 

@@ -10,12 +10,14 @@
 #include "secondary/SecondaryWindows.h"
 #include "secondary/frmAbout.h"
 #include "secondary/frmPreView.h"
+#include "settings/RuleLineEdit.h"
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"
 #include "tests/core/TempDir.h"
 #include "tests/secondary/SecondaryTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -141,6 +143,18 @@ TEST_F(FileCommandsTest, TheDialogsPreviewRuleShowsTheTypedByteCount) {
     program.settings().setTxtInFile(data);
     EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,34\r\n56,78\r\n")
         << "an empty count shows the whole file";
+
+    // Typing the path goes on in the dialog while the preview follows.
+    frmDialog* dialogWindow = program.settings().window();
+    program.settings().showDialog();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialogWindow));
+    dialogWindow->txtInFile->setFocus();
+    QTest::keyClick(dialogWindow->txtInFile, Qt::Key_Backspace);
+    QTest::keyClicks(dialogWindow->txtInFile, "v");
+    EXPECT_EQ(txtInFile(), data);
+    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,34\r\n56,78\r\n");
+    QCoreApplication::processEvents(); // a window's activation arrives as an event
+    EXPECT_EQ(QApplication::activeWindow(), dialogWindow) << "the keyboard stays in the dialog";
 }
 
 TEST_F(FileCommandsTest, RotatedTextOnTheGraphIsBoldOnlyForMinusOne) {

@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <utility>
+
 std::vector<std::string> droppedFiles(const QMimeData& data) {
     std::vector<std::string> files;
     if (!data.hasUrls())
@@ -26,17 +28,34 @@ bool FileDropFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        if (drag->mimeData() && !droppedFiles(*drag->mimeData()).empty())
-            drag->acceptProposedAction();
-        else
+        std::vector<std::string> files;
+        if (drag->mimeData())
+            files = droppedFiles(*drag->mimeData());
+        if (files.empty()) {
             drag->ignore();
+        } else {
+            drag->acceptProposedAction();
+            m_enteredFiles = std::move(files);
+        }
         return true;
     }
+    case QEvent::DragLeave:
+        m_enteredFiles.clear();
+        return true;
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
         drop->acceptProposedAction();
-        if (drop->mimeData())
+        const std::vector<std::string> entered = std::exchange(m_enteredFiles, {});
+        if (drop->mimeData() && !droppedFiles(*drop->mimeData()).empty()) {
             m_onDrop(*drop->mimeData());
+        } else if (!entered.empty()) {
+            QMimeData files;
+            QList<QUrl> urls;
+            for (const std::string& path : entered)
+                urls << QUrl::fromLocalFile(QString::fromStdString(path));
+            files.setUrls(urls);
+            m_onDrop(files);
+        }
         return true;
     }
     default:

@@ -15,7 +15,9 @@ class QWidget;
 std::vector<std::string> droppedFiles(const QMimeData& data);
 
 // Lets `target` take drops of files and hands each drop's data to `onDrop`.
-// Owned by the target; a drag without files is refused.
+// Owned by the target; a drag without files is refused. Some X11 drag
+// sources no longer give their data when the drop arrives, though they did
+// while the drag entered: such a drop hands over the files seen then.
 class FileDropFilter : public QObject {
 public:
     FileDropFilter(QWidget* target, std::function<void(const QMimeData&)> onDrop);
@@ -25,4 +27,5 @@ protected:
 
 private:
     std::function<void(const QMimeData&)> m_onDrop;
+    std::vector<std::string> m_enteredFiles;
 };

@@ -111,18 +111,16 @@ void frmAbout::lblDescription_Click() {
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != lblDescription)
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched != lblDescription || (!press && event->type() != QEvent::MouseButtonRelease))
+        return QDialog::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton)
         return QDialog::eventFilter(watched, event);
     // A click: the press is taken here, so that the release comes here too.
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
-        return true;
-    if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
-        if (lblDescription->rect().contains(mouse->position().toPoint()))
-            lblDescription_Click();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
+    if (!press && lblDescription->rect().contains(mouse->position().toPoint()))
+        lblDescription_Click();
+    return true;
 }
 
 void frmAbout::paintEvent(QPaintEvent* event) {

@@ -44,3 +44,7 @@ std::string tickErrorMessage(const CoreError& error) {
 std::string replayErrorText(const CoreError& error) {
     return "Error : " + error.description;
 }
+
+std::string resizeErrorMessage(const CoreError& error) {
+    return "Error: " + std::to_string(error.number) + ", " + error.description;
+}

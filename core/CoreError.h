@@ -84,3 +84,5 @@ std::string runErrorMessage(const CoreError& error);
 std::string tickErrorMessage(const CoreError& error);
 // The replay's error label: "Error : " description.
 std::string replayErrorText(const CoreError& error);
+// The preview window's resizing: "Error: " number ", " description.
+std::string resizeErrorMessage(const CoreError& error);

@@ -7,18 +7,30 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
 const auto kFailed = static_cast<std::size_t>(-1);
+const auto kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// The UTF-8 character at the start of `text`, at most four bytes.
+std::string_view firstCharacter(std::string_view text) {
+    std::size_t length = 1;
+    while (length < text.size() && length < 4 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        ++length;
+    return text.substr(0, length);
+}
 
 } // namespace
 
 std::unique_ptr<IconvDecoder> IconvDecoder::open(const std::string& encoding) {
     iconv_t descriptor = ::iconv_open("UTF-8", encoding.c_str());
-    if (descriptor == reinterpret_cast<iconv_t>(-1))
+    if (descriptor == kNoConverter)
         return nullptr;
-    return std::unique_ptr<IconvDecoder>(new IconvDecoder(descriptor));
+    const iconv_t encoder = ::iconv_open(encoding.c_str(), "UTF-8");
+    return std::unique_ptr<IconvDecoder>(new IconvDecoder(descriptor, encoder, encoding));
 }
 
 IconvDecoder::~IconvDecoder() {
     ::iconv_close(m_descriptor);
+    if (m_encoder != kNoConverter)
+        ::iconv_close(m_encoder);
 }
 
 std::string IconvDecoder::toUtf8(std::string_view bytes) const {
@@ -61,4 +73,39 @@ std::string IconvDecoder::toUtf8(std::string_view bytes) const {
     }
     text.resize(used);
     return text;
+}
+
+Result<std::string> IconvDecoder::fromUtf8(std::string_view text) const {
+    if (m_encoder == kNoConverter)
+        return CoreError{EINVAL, "文字コード " + m_encoding + " では保存できません。"};
+    const std::lock_guard lock(m_mutex);
+    ::iconv(m_encoder, nullptr, nullptr, nullptr, nullptr);
+
+    std::string out(text.size() + 16, '\0');
+    std::size_t used = 0;
+    char* in = const_cast<char*>(text.data()); // iconv does not write through it
+    std::size_t inLeft = text.size();
+    for (;;) {
+        char* next = out.data() + used;
+        std::size_t outLeft = out.size() - used;
+        const bool flushing = inLeft == 0; // back to the initial shift state
+        const std::size_t result = flushing ? ::iconv(m_encoder, nullptr, nullptr, &next, &outLeft)
+                                            : ::iconv(m_encoder, &in, &inLeft, &next, &outLeft);
+        const int reason = errno;
+        used = static_cast<std::size_t>(next - out.data());
+        if (result != kFailed) {
+            if (flushing)
+                break;
+            continue;
+        }
+        if (reason == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        const std::string_view rest(in, inLeft);
+        return reason == EILSEQ ? unencodableCharacter(firstCharacter(rest), m_encoding)
+                                : CoreError{reason, "UTF-8 として正しくないバイトがあるため保存できません。"};
+    }
+    out.resize(used);
+    return out;
 }

@@ -22,11 +22,16 @@ public:
     // Each call starts in the encoding's initial state. A byte that does not
     // begin a complete character becomes U+FFFD and decoding goes on after it.
     std::string toUtf8(std::string_view bytes) const override;
+    // Each call starts in the encoding's initial state and ends in it.
+    Result<std::string> fromUtf8(std::string_view text) const override;
 
 private:
-    explicit IconvDecoder(iconv_t descriptor) : m_descriptor(descriptor) {}
+    IconvDecoder(iconv_t descriptor, iconv_t encoder, std::string encoding)
+        : m_descriptor(descriptor), m_encoder(encoder), m_encoding(std::move(encoding)) {}
 
     iconv_t m_descriptor;
+    iconv_t m_encoder; // UTF-8 to the encoding; (iconv_t)-1 when iconv has none
+    std::string m_encoding;
     // A converter carries state between calls; one caller at a time.
     mutable std::mutex m_mutex;
 };

@@ -1,5 +1,8 @@
 #include "core/TextDecoder.h"
 
+#include <cerrno>
+#include <cstdio>
+
 namespace {
 
 // Length of the valid UTF-8 sequence at `bytes`, or 0 when it is not one.
@@ -35,20 +38,66 @@ std::size_t validSequenceLength(std::string_view bytes) {
     return length;
 }
 
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// The code point of the UTF-8 sequence at the start of `bytes`, which must be valid.
+char32_t codePoint(std::string_view bytes, std::size_t length) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    if (length == 1)
+        return byte(0);
+    char32_t value = byte(0) & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i)
+        value = (value << 6) | (byte(i) & 0x3F);
+    return value;
+}
+
 } // namespace
 
 std::string Utf8Decoder::toUtf8(std::string_view bytes) const {
     std::string text;
     text.reserve(bytes.size());
-    while (!bytes.empty()) {
-        const std::size_t length = validSequenceLength(bytes);
-        if (length == 0) {
-            text += "\xEF\xBF\xBD";
-            bytes.remove_prefix(1);
-        } else {
-            text.append(bytes.substr(0, length));
-            bytes.remove_prefix(length);
+    // Valid runs are copied whole, so plain ASCII costs one scan and one copy.
+    std::size_t runStart = 0;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
         }
+        const std::size_t length = validSequenceLength(bytes.substr(i));
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        text.append(bytes.substr(runStart, i - runStart));
+        text += kReplacement;
+        runStart = ++i;
     }
+    text.append(bytes.substr(runStart));
     return text;
+}
+
+Result<std::string> Utf8Decoder::fromUtf8(std::string_view text) const {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = validSequenceLength(text.substr(i));
+        if (length == 0)
+            return CoreError{EILSEQ, "UTF-8 として正しくないバイトがあるため保存できません。"};
+        i += length;
+    }
+    return std::string(text);
+}
+
+CoreError unencodableCharacter(std::string_view character, std::string_view encoding) {
+    const std::size_t length = character.empty() ? 0 : validSequenceLength(character);
+    char code[16] = "?";
+    if (length > 0)
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(codePoint(character, length)));
+    std::string description = "文字「";
+    description += character.substr(0, length);
+    description += "」(";
+    description += code;
+    description += ") は文字コード ";
+    description += encoding;
+    description += " で保存できません。";
+    return CoreError{EILSEQ, description};
 }

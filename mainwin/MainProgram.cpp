@@ -1,6 +1,7 @@
 #include "mainwin/MainProgram.h"
 
 #include "core/TextDecoder.h"
+#include "secondary/SecondaryWindows.h"
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"
 
@@ -9,7 +10,21 @@ MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresent
     : m_mainWindow(m_state, m_settingsLink, messageBoxes),
       m_session(m_state, m_mainWindow, std::move(decoder)),
       m_selector(m_state, m_mainWindow, [this]() -> DialogModel& { return m_settings->model(); }),
-      m_images(m_session.context(), m_session.surface(), ImageCommandServices{.owner = &m_mainWindow, .chooseFile = chooseFile}) {
+      m_images(m_session.context(), m_session.surface(),
+               ImageCommandServices{.owner = &m_mainWindow, .chooseFile = chooseFile}) {
+    // The choosers that need only the path.
+    const FileDialogFunction showFileDialog = [chooseFile](QWidget* owner, std::string_view filter,
+                                                           const std::string& folder, bool save) {
+        return chooseFile(owner, filter, folder, save).path;
+    };
+    m_secondary = std::make_unique<SecondaryWindows>(PreviewServices{.codec = m_session.context().decoder,
+                                                                     .messageBoxes = messageBoxes,
+                                                                     .showFileDialog = showFileDialog,
+                                                                     .fileDialogOwner = &m_mainWindow});
+    FilePreviewFunction showPreview = [this](const std::string& path, std::int32_t bytes) {
+        if (m_secondary)
+            m_secondary->preview().ShowFilePreview(path, bytes);
+    };
     m_settings =
         std::make_unique<SettingsDialog>(SettingsDialogServices{.state = m_state,
                                                                 .view = m_mainWindow,
@@ -17,16 +32,13 @@ MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresent
                                                                 .decoder = m_session.context().decoder,
                                                                 .mainWindow = m_mainWindow,
                                                                 .mainWidget = &m_mainWindow,
-                                                                .showFileDialog =
-                                              [chooseFile](QWidget* owner, std::string_view filter,
-                                                           const std::string& folder, bool save) {
-                                                  return chooseFile(owner, filter, folder, save).path;
-                                              },
+                                                                .showFileDialog = showFileDialog,
                                                                 .browseFolder = std::move(browseFolder),
-                                                                .showFilePreview = {}});
+                                                                .showFilePreview = std::move(showPreview)});
     m_settingsLink.dialog = m_settings.get();
     m_mainWindow.bindFieldSelector(m_selector);
     m_mainWindow.wireImageCommands(&m_images);
+    m_mainWindow.wireFileCommands(*m_secondary, m_session);
 }
 
 MainProgram::~MainProgram() = default;

@@ -15,6 +15,7 @@
 #include <string>
 
 class MessageBoxPresenter;
+class SecondaryWindows;
 class SettingsDialog;
 class TextDecoder;
 
@@ -38,6 +39,7 @@ public:
     frmMonMain& mainWindow() { return m_mainWindow; }
     SettingsDialog& settings() { return *m_settings; }
     MonitorSession& session() { return m_session; }
+    SecondaryWindows& secondaryWindows() { return *m_secondary; }
 
 private:
     // The main window reaches the settings dialog through this from its
@@ -56,4 +58,7 @@ private:
     FieldSelector m_selector;
     std::unique_ptr<SettingsDialog> m_settings;
     ImageCommands m_images;
+
+    // The preview and version windows; gone first, before what they show.
+    std::unique_ptr<SecondaryWindows> m_secondary;
 };

@@ -32,6 +32,9 @@ class QTimer;
 
 class FieldSelector;
 class ImageCommands;
+class MonitorSession;
+class QMimeData;
+class SecondaryWindows;
 
 class frmMonMain : public QMainWindow, public MonitorView, public MainWindowApplyTarget {
     Q_OBJECT
@@ -123,6 +126,29 @@ public:
     // Runs Form_Load before the first showing.
     void setVisible(bool visible) override;
 
+    // --- data files and secondary windows (frmMonMainFiles.cpp) ---
+    // Enables and connects "ﾃﾞｰﾀﾌｧｲﾙ読込", "表示中のﾃﾞｰﾀをﾌﾟﾚﾋﾞｭｰ画面へ表示"
+    // and "ﾊﾞｰｼﾞｮﾝ情報(&I&ｺ)", and lets the window and picView take file drops.
+    // Both must outlive the window.
+    void wireFileCommands(SecondaryWindows& windows, MonitorSession& session);
+    // Shows the settings dialog.
+    void mnuDatLoad_Click();
+    // The samples held for the graph in the preview window, with the busy pointer meanwhile.
+    void mnuViewDatPreview_Click();
+    void mnuVersion_Click();
+    // A drop on the window or on picView: the first dropped file (or folder)
+    // goes into the dialog's txtInFile, running its change rules, and the
+    // dialog shows; further files are ignored. A drop without files does
+    // nothing, and a failure ends the drop silently. A run goes on.
+    void Form_OLEDragDrop(const QMimeData& data);
+    void picView_OLEDragDrop(const QMimeData& data);
+    // Writes one line of `myText` on the graph from (Left, Top) millimetres
+    // (through Locate, which leaves the surface in millimetres) in the face
+    // FName ("@" before it writes vertically) at FSize points, FKakudo tenths
+    // of a degree counter-clockwise, bold only when FBold is exactly -1.
+    void sFontPreview(std::int16_t FSize, const std::string& FName, std::int16_t FKakudo, std::int16_t FBold,
+                      float Top, float Left, const std::string& myText);
+
     // --- controls, in creation order ---
     QComboBox* cmbColor = nullptr;
     QCheckBox* chkMultView = nullptr;
@@ -194,4 +220,8 @@ private:
     std::function<void()> m_settingsHandler;
     std::function<void()> m_endProgramHandler;
     ImageCommands* m_imageCommands = nullptr;
+
+    // --- data files and secondary windows ---
+    SecondaryWindows* m_secondaryWindows = nullptr;
+    MonitorSession* m_monitorSession = nullptr;
 };

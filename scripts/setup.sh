@@ -32,7 +32,9 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev
     libbenchmark-dev fonts-ipafont-gothic fontconfig locales
     # the printing test reads its PDF page back with pdftoppm
-    poppler-utils)
+    poppler-utils
+    # the version window opens its address with xdg-open
+    xdg-utils)
 
 # The fuzzers' compiler with libFuzzer's runtime (which the clang package
 # alone does not bring); only scripts/fuzz.sh needs them.

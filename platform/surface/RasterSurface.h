@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+struct RotatedFont;
+
 #include <functional>
 #include <memory>
 
@@ -53,6 +55,17 @@ public:
     // same x, and the current position moves to that x below the last line.
     // Needs a QGuiApplication for fonts; without one only the position moves.
     void printText(std::string_view utf8, Colour colour, double pointSize) override;
+
+    // --- text in a font of the caller's (RotatedText.cpp) ---
+    // Writes `utf8` from the current position in the fore colour and `font`,
+    // each line's top-left corner at the position, turned counter-clockwise
+    // about it by the font's escapement; further lines follow across the
+    // turned line. The current position then moves below by as many lines of
+    // that font, at the same x. The surface's own font, scale and pen are
+    // left as they were.
+    void printRotatedText(std::string_view utf8, const RotatedFont& font);
+    void setForeColour(Colour colour) { m_foreColour = colour; }
+    Colour foreColour() const { return m_foreColour; }
 
     // The image always holds what was drawn; the flag is kept for the caller.
     void setPersistent(bool persistent) override { m_persistent = persistent; }
@@ -112,6 +125,7 @@ private:
     double m_positionX = 0; // current position in pixels
     double m_positionY = 0;
     Colour m_backColour = kBlack;
+    Colour m_foreColour = kWhite;
     QImage m_background;
     bool m_persistent = false;
     bool m_hidden = false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 namespace {
 
 TEST(Utf8Decoder, KeepsValidTextAndReplacesBadBytes) {
@@ -18,6 +20,22 @@ TEST(Utf8Decoder, KeepsValidTextAndReplacesBadBytes) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(decoder.toUtf8(c.bytes), c.text) << testing::PrintToString(c.bytes);
+}
+
+TEST(Utf8Decoder, SavesValidTextAsItIsAndRefusesBadBytes) {
+    const Utf8Decoder decoder;
+    const auto saved = decoder.fromUtf8("温度\r\n①");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(*saved, "温度\r\n①");
+    const auto refused = decoder.fromUtf8("a\xE6\xB8");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().number, EILSEQ);
+}
+
+TEST(UnencodableCharacter, NamesTheCharacterAndItsCodePoint) {
+    const CoreError error = unencodableCharacter("①", "ISO-8859-1");
+    EXPECT_EQ(error.description, "文字「①」(U+2460) は文字コード ISO-8859-1 で保存できません。");
+    EXPECT_NE(unencodableCharacter("😀", "X").description.find("U+1F600"), std::string::npos);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 
@@ -59,4 +60,35 @@ TEST(TextCodec, NoNameMeansTheLocaleEncodingAndPlainLocalesReadUtf8) {
         EXPECT_EQ(decoder->toUtf8("表\xff"), "表" + kBad) << locale;
     }
     saved ? ::setenv("LC_ALL", previous.c_str(), 1) : ::unsetenv("LC_ALL");
+}
+
+TEST(TextCodec, SavesTextInTheEncodingAndRefusesWhatItCannotHold) {
+    const struct {
+        const char* encoding;
+        std::string text;
+        std::string bytes; // empty: refused
+    } cases[] = {
+        {"Shift_JIS", "12,表\r\nｱ①", "12,\x95\x5c\r\n\xb1\x87\x40"},
+        {"EUC-JP", "表", "\xc9\xbd"},
+        {"ISO-8859-15", "€", "\xa4"},
+        {"ISO-8859-15", "a表b", ""},
+        {"Shift_JIS", "温度😀", ""},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const auto codec = makeTextDecoder(c.encoding, error);
+        ASSERT_TRUE(codec) << c.encoding << ": " << error;
+        const auto saved = codec->fromUtf8(c.text);
+        EXPECT_EQ(static_cast<bool>(saved), !c.bytes.empty()) << c.encoding << " " << c.text;
+        if (saved) {
+            EXPECT_EQ(*saved, c.bytes) << c.encoding;
+            EXPECT_EQ(codec->toUtf8(*saved), c.text) << "round trip " << c.encoding;
+        } else {
+            const CoreError& failure = saved.error();
+            EXPECT_EQ(failure.number, EILSEQ);
+            EXPECT_NE(failure.description.find(c.encoding == std::string("Shift_JIS") ? "😀" : "表"),
+                      std::string::npos)
+                << failure.description;
+        }
+    }
 }

@@ -1,0 +1,99 @@
+// The preview of a large data file, from ShowFilePreview's call to the
+// window's first paint, in the real preview window (offscreen); the text box
+// against the toolkit's own plain-text editor on a smaller file; and the
+// buffered values of a full 1-million-slot buffer.
+
+#include "BenchFiles.h"
+#include "core/MonitorState.h"
+#include "core/TextDecoder.h"
+#include "core/MessageBox.h"
+#include "secondary/PreviewTextEdit.h"
+#include "secondary/ShowFilePreview.h"
+#include "secondary/frmPreView.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NoBoxes : public MessageBoxPresenter {
+public:
+    std::optional<MessageButton> present(const MessageBoxDescription& box) override {
+        return box.defaultButton;
+    }
+};
+
+struct PreviewFixture {
+    Utf8Decoder codec;
+    NoBoxes boxes;
+    FilePreview preview{PreviewServices{.codec = codec, .messageBoxes = boxes}};
+};
+
+// The whole file into the preview window, shown and painted.
+void BM_PreviewWholeFile(benchmark::State& benchState) {
+    const std::string& file = csvFileOfSize(static_cast<std::uint64_t>(benchState.range(0)) << 20);
+    PreviewFixture fixture;
+    for (auto _ : benchState) {
+        std::int32_t size = 0;
+        if (!fixture.preview.ShowFilePreview(file, size))
+            benchState.SkipWithError("the preview failed");
+        fixture.preview.window()->txtEdit->viewport()->repaint();
+    }
+    benchState.counters["lines"] = static_cast<double>(fixture.preview.window()->txtEdit->lineCount());
+    benchState.SetBytesProcessed(benchState.iterations() * (benchState.range(0) << 20));
+}
+BENCHMARK(BM_PreviewWholeFile)->ArgName("MB")->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The toolkit's own editor with the same text: a block per line.
+void BM_PlainTextEditWholeFile(benchmark::State& benchState) {
+    QFile file(QString::fromStdString(csvFileOfSize(static_cast<std::uint64_t>(benchState.range(0)) << 20)));
+    if (!file.open(QIODevice::ReadOnly))
+        benchState.SkipWithError("no file");
+    const QString text = QString::fromUtf8(file.readAll());
+    QPlainTextEdit edit;
+    edit.setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit.show();
+    for (auto _ : benchState) {
+        edit.setPlainText(text);
+        edit.viewport()->repaint();
+    }
+    benchState.SetBytesProcessed(benchState.iterations() * (benchState.range(0) << 20));
+}
+BENCHMARK(BM_PlainTextEditWholeFile)
+    ->ArgName("MB")
+    ->Arg(1)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// "表示中のﾃﾞｰﾀをﾌﾟﾚﾋﾞｭｰ画面へ表示" with every slot of a 1-million-slot buffer filled.
+void BM_PreviewBufferedValues(benchmark::State& benchState) {
+    MonitorState state;
+    RedimDatBuf(state, 1'000'000);
+    state.lngXmem = 1'000'000;
+    for (std::size_t slot = 0; slot < state.DatBuf.size(); ++slot)
+        state.DatBuf[slot].DVal = 20 + static_cast<double>(slot % 1000) / 7;
+    state.lngDatPos = 1234;
+    state.blnDatRound = true;
+    PreviewFixture fixture;
+    for (auto _ : benchState) {
+        fixture.preview.showBufferedValues(state);
+        fixture.preview.window()->txtEdit->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_PreviewBufferedValues)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

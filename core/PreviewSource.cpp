@@ -1,0 +1,84 @@
+#include "core/PreviewSource.h"
+
+#include "core/FileScan.h"
+#include "core/MonitorState.h"
+#include "core/NumberText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void appendSlots(const MonitorState& state, std::int64_t from, std::int64_t to, std::string& text) {
+    const auto slots = static_cast<std::int64_t>(state.DatBuf.size());
+    for (std::int64_t slot = std::max<std::int64_t>(from, 0); slot < std::min(to, slots); ++slot) {
+        text += decimalText(state.DatBuf[static_cast<std::size_t>(slot)].DVal);
+        text += kCrLf;
+    }
+}
+
+// Up to `size` bytes from the start; fewer when the file ends first.
+Result<std::string> readHead(int fd, std::size_t size) {
+    std::string bytes(size, '\0');
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, bytes.data() + done, size - done);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return systemError(errno);
+        }
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+} // namespace
+
+std::string bufferedValuesText(const MonitorState& state) {
+    std::string text;
+    const std::int64_t newest = state.lngDatPos;
+    if (state.blnDatRound) {
+        appendSlots(state, newest + 1, state.lngXmem, text);
+        appendSlots(state, 0, newest + 1, text);
+    } else {
+        appendSlots(state, 0, newest + 1, text);
+    }
+    return text;
+}
+
+Result<std::string> readPreviewBytes(const std::string& path, std::int32_t& lngSize) {
+    try {
+        auto fd = openReadOnly(path);
+        if (!fd)
+            return fd.error();
+        struct stat info {};
+        if (::fstat(fd->get(), &info) != 0)
+            return systemError(errno);
+        if (!S_ISREG(info.st_mode))
+            return systemError(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+        if (lngSize == 0) {
+            if (info.st_size > std::numeric_limits<std::int32_t>::max())
+                return CoreError{kErrOverflow, "ファイルが大きすぎてプレビューできません (2147483647 バイトまで)。"};
+            lngSize = static_cast<std::int32_t>(info.st_size);
+        }
+        if (lngSize <= 0)
+            return std::string();
+        const auto wanted = std::min<std::int64_t>(lngSize, info.st_size);
+        auto bytes = readHead(fd->get(), static_cast<std::size_t>(wanted));
+        // The text ends at the first NUL byte, as the text box would end it.
+        if (bytes)
+            if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos)
+                bytes->resize(nul);
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        return CoreError{kErrOutOfMemory, "Out of memory"};
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The program's secondary windows: the preview window with ShowFilePreview,
+// and the version window. Each exists at most once.
+
+#include "secondary/PreviewServices.h"
+#include "secondary/ShowFilePreview.h"
+
+#include <QPointer>
+
+class frmAbout;
+
+class SecondaryWindows {
+public:
+    explicit SecondaryWindows(PreviewServices services) : m_preview(std::move(services)) {}
+    ~SecondaryWindows(); // destroys the windows still open
+    SecondaryWindows(const SecondaryWindows&) = delete;
+    SecondaryWindows& operator=(const SecondaryWindows&) = delete;
+
+    FilePreview& preview() { return m_preview; }
+
+    // Shows the version window, modeless without owner, creating it when it
+    // does not exist and bringing it forward when it does.
+    void showAbout();
+    // The version window while it exists, null otherwise.
+    frmAbout* about() const;
+
+private:
+    FilePreview m_preview;
+    QPointer<frmAbout> m_about;
+};

@@ -1,0 +1,122 @@
+#include "core/PreviewSource.h"
+#include "tests/support/TempDir.h"
+#include "core/MonitorState.h"
+#include "core/TemporaryFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+TEST(BufferedValuesText, ListsTheSamplesOldestFirst) {
+    const struct {
+        const char* name;
+        std::int32_t xmem;
+        std::size_t slots;
+        std::int32_t datPos;
+        bool round;
+        std::string text;
+    } cases[] = {
+        {"empty", 4, 5, -1, false, ""},
+        {"before the wrap", 4, 5, 2, false, "0\r\n1\r\n2\r\n"},
+        {"wrapped", 4, 5, 1, true, "2\r\n3\r\n0\r\n1\r\n"},
+        {"wrapped, newest at the end", 4, 5, 3, true, "0\r\n1\r\n2\r\n3\r\n"},
+        {"wrapped, newest first", 4, 5, 0, true, "1\r\n2\r\n3\r\n0\r\n"},
+        {"a buffer smaller than the ring", 6, 3, 1, true, "2\r\n0\r\n1\r\n"},
+    };
+    for (const auto& c : cases) {
+        MonitorState state;
+        state.lngXmem = c.xmem;
+        state.DatBuf.assign(c.slots, tDat{});
+        for (std::size_t slot = 0; slot < c.slots; ++slot)
+            state.DatBuf[slot].DVal = static_cast<double>(slot);
+        state.lngDatPos = c.datPos;
+        state.blnDatRound = c.round;
+        EXPECT_EQ(bufferedValuesText(state), c.text) << c.name;
+    }
+}
+
+TEST(BufferedValuesText, WritesEachValueInTheDecimalText) {
+    MonitorState state;
+    state.DatBuf = {{-0.0}, {0.1}, {-2.5}, {1e20}, {123456789012345678.0}};
+    state.lngDatPos = 4;
+    EXPECT_EQ(bufferedValuesText(state), "0\r\n0.1\r\n-2.5\r\n1E+20\r\n1.23456789012346E+17\r\n");
+}
+
+TEST(ReadPreviewBytes, ReadsTheHeadOrTheWholeFileUpToTheFirstNul) {
+    TempDir dir;
+    const std::string file = dir.write("data.txt", std::string("12,34\r\n56,78\r\n"));
+    const std::string withNul = dir.write("nul.txt", std::string("ab\0cd", 5));
+    const struct {
+        std::string path;
+        std::int32_t size;
+        std::string bytes;
+        std::int32_t sizeAfter;
+    } cases[] = {
+        {file, 0, "12,34\r\n56,78\r\n", 14}, // 0 asks for the whole file
+        {file, 4, "12,3", 4},
+        {file, 1000, "12,34\r\n56,78\r\n", 1000}, // a shorter file shows whole
+        {file, -1, "", -1},
+        {withNul, 0, "ab", 5},
+        {dir.write("empty.txt", ""), 0, "", 0},
+    };
+    for (const auto& c : cases) {
+        std::int32_t size = c.size;
+        const auto bytes = readPreviewBytes(c.path, size);
+        ASSERT_TRUE(bytes) << c.path << " " << c.size;
+        EXPECT_EQ(*bytes, c.bytes) << c.path << " " << c.size;
+        EXPECT_EQ(size, c.sizeAfter) << c.path << " " << c.size;
+    }
+}
+
+TEST(ReadPreviewBytes, ReportsWhatCannotBeRead) {
+    TempDir dir;
+    const std::pair<std::string, int> cases[] = {{dir.file("missing.txt"), ENOENT}, {dir.path(), EISDIR}};
+    for (const auto& [path, number] : cases) {
+        std::int32_t size = 0;
+        const auto bytes = readPreviewBytes(path, size);
+        ASSERT_FALSE(bytes) << path;
+        EXPECT_EQ(bytes.error().number, number) << path;
+        EXPECT_FALSE(bytes.error().description.empty());
+        EXPECT_EQ(size, 0) << "the size stays when nothing could be read";
+    }
+}
+
+TEST(TemporaryFile, HoldsTheBytesUnderAUniqueNameUntilItGoes) {
+    std::string first;
+    {
+        TemporaryFile file;
+        TemporaryFile other;
+        ASSERT_TRUE(file.create(".txt", "1\r\n2\r\n"));
+        ASSERT_TRUE(other.create(".txt", ""));
+        first = file.path();
+        EXPECT_NE(first, other.path());
+        EXPECT_EQ(std::filesystem::path(first).parent_path(), std::filesystem::temp_directory_path());
+        EXPECT_EQ(std::filesystem::path(first).extension(), ".txt");
+        std::ifstream in(first, std::ios::binary);
+        std::stringstream content;
+        content << in.rdbuf();
+        EXPECT_EQ(content.str(), "1\r\n2\r\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(first));
+}
+
+TEST(TemporaryFile, AnUnusableFolderIsReportedAndLeavesNothing) {
+    TempDir dir;
+    const char* saved = std::getenv("TMPDIR");
+    const std::string previous = saved ? saved : "";
+    ::setenv("TMPDIR", dir.file("missing").c_str(), 1);
+    TemporaryFile file;
+    const auto created = file.create(".txt", "1");
+    saved ? ::setenv("TMPDIR", previous.c_str(), 1) : ::unsetenv("TMPDIR");
+    ASSERT_FALSE(created);
+    EXPECT_NE(created.error().number, 0);
+    EXPECT_TRUE(file.path().empty());
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+// The main window's file commands in the whole program: drops on the window
+// and on the graph, "ﾃﾞｰﾀﾌｧｲﾙ読込", the data preview, the dialog's preview
+// rule and rotated text on the graph.
+
+#include "core/TextDecoder.h"
+#include "mainwin/MainProgram.h"
+#include "platform/surface/RasterSurface.h"
+#include "platform/widgets/SurfaceView.h"
+#include "secondary/PreviewTextEdit.h"
+#include "secondary/SecondaryWindows.h"
+#include "secondary/frmAbout.h"
+#include "secondary/frmPreView.h"
+#include "settings/RuleLineEdit.h"
+#include "settings/SettingsDialog.h"
+#include "settings/frmDialog.h"
+#include "tests/support/TempDir.h"
+#include "tests/secondary/SecondaryTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QMimeData* filesData(const std::vector<std::string>& paths) {
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const std::string& path : paths)
+        urls << QUrl::fromLocalFile(QString::fromStdString(path));
+    data->setUrls(urls);
+    return data;
+}
+
+// Drags `data` over `target` and drops it there, as the window system
+// delivers a drop; true when the drag was accepted.
+bool dragAndDrop(QWidget* target, QMimeData* data) {
+    const QPointF at(target->width() / 2.0, target->height() / 2.0);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    delete data;
+    return enter.isAccepted();
+}
+
+class FileCommandsTest : public testing::Test {
+protected:
+    FileCommandsTest() {
+        program.mainWindow().setEndProgramHandler([] {});
+    }
+    ~FileCommandsTest() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    frmMonMain& window() { return program.mainWindow(); }
+    std::string txtInFile() { return program.settings().model().text(DialogControl::txtInFile); }
+    frmPreView* previewWindow() { return program.secondaryWindows().preview().window(); }
+
+    TempDir dir;
+    RecordingBoxes boxes;
+    MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return FileChoice{}; },
+                        [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
+};
+
+TEST_F(FileCommandsTest, ADropOnTheWindowOrTheGraphPutsTheFirstFileIntoTheDialog) {
+    program.start({});
+    const std::string first = dir.write("first.csv", "1\n");
+    const std::string second = dir.write("second.csv", "2\n");
+    for (QWidget* target : {static_cast<QWidget*>(&window()), static_cast<QWidget*>(window().picView)}) {
+        const std::string name = target->objectName().toStdString();
+        program.settings().setTxtInFile("");
+        if (program.settings().window())
+            program.settings().window()->hide();
+
+        QMimeData* text = new QMimeData;
+        text->setText(QString::fromStdString(first));
+        EXPECT_FALSE(dragAndDrop(target, text)) << name << ": text is no file";
+        EXPECT_EQ(txtInFile(), "") << name;
+        EXPECT_FALSE(program.settings().window()->isVisible()) << name;
+
+        EXPECT_TRUE(dragAndDrop(target, filesData({first, second, dir.file("third.csv")}))) << name;
+        EXPECT_EQ(txtInFile(), first) << name;
+        EXPECT_TRUE(program.settings().window()->isVisible()) << name;
+        EXPECT_TRUE(program.settings().model().okEnabled()) << name << ": the field's change rule ran";
+
+        EXPECT_TRUE(dragAndDrop(target, filesData({dir.path()}))) << name;
+        EXPECT_EQ(txtInFile(), dir.path()) << name << ": a folder as a file";
+    }
+}
+
+TEST_F(FileCommandsTest, ADropWhoseDataIsGoneUsesTheFilesSeenWhenTheDragEntered) {
+    program.start({});
+    const std::string first = dir.write("first.csv", "1\n");
+    std::unique_ptr<QMimeData> files(filesData({first, dir.file("second.csv")}));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window().picView, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QMimeData gone; // what some X11 sources deliver at the drop
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &gone, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window().picView, &drop);
+    EXPECT_EQ(txtInFile(), first);
+}
+
+TEST_F(FileCommandsTest, ADropDuringALiveRunLeavesTheRunGoing) {
+    const std::string data = dir.write("data.csv", "1\n2\n");
+    program.start(data);
+    QTest::mouseClick(program.settings().window()->OKButton, Qt::LeftButton);
+    QTest::mouseClick(window().chkStart[2], Qt::LeftButton);
+    ASSERT_TRUE(window().tmrTime->isActive());
+    dragAndDrop(window().picView, filesData({dir.write("other.csv", "3\n")}));
+    EXPECT_TRUE(window().tmrTime->isActive());
+    EXPECT_TRUE(window().chkStart[2]->isChecked());
+    EXPECT_EQ(program.state().strInFile, data) << "nothing applies before 設定(&S)";
+}
+
+TEST_F(FileCommandsTest, TheMenuCommandsOpenTheirWindows) {
+    program.start({});
+    window().mnuDatLoad->trigger();
+    ASSERT_TRUE(program.settings().window());
+    EXPECT_TRUE(program.settings().window()->isVisible());
+    window().mnuVersion->trigger();
+    ASSERT_TRUE(program.secondaryWindows().about());
+    EXPECT_TRUE(program.secondaryWindows().about()->isVisible());
+
+    program.state().DatBuf[0].DVal = 21.5;
+    program.state().DatBuf[1].DVal = -0.25;
+    program.state().lngDatPos = 1;
+    window().mnuViewDatPreview->trigger();
+    ASSERT_TRUE(previewWindow());
+    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "21.5\r\n-0.25\r\n");
+    EXPECT_EQ(window().cursor().shape(), Qt::ArrowCursor) << "the busy pointer is gone";
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(FileCommandsTest, TheDialogsPreviewRuleShowsTheTypedByteCount) {
+    const std::string data = dir.write("data.csv", "12,34\r\n56,78\r\n");
+    program.start({});
+    DialogModel& dialog = program.settings().model();
+    dialog.setText(DialogControl::txtInFile, data);
+    EXPECT_FALSE(previewWindow()) << "no preview until it is asked for";
+
+    dialog.setChecked(DialogControl::chkPreView, true);
+    dialog.setText(DialogControl::txtPreView, "4");
+    dialog.setText(DialogControl::txtInFile, data + "x"); // no such file: nothing happens
+    ASSERT_TRUE(previewWindow());
+    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,34\r\n56,78\r\n")
+        << "ticking the box previews 1000 bytes";
+    dialog.setText(DialogControl::txtInFile, data);
+    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,3");
+    dialog.setText(DialogControl::txtPreView, "");
+    program.settings().setTxtInFile(data);
+    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,34\r\n56,78\r\n")
+        << "an empty count shows the whole file";
+
+    // Typing the path goes on in the dialog while the preview follows.
+    frmDialog* dialogWindow = program.settings().window();
+    program.settings().showDialog();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialogWindow));
+    dialogWindow->txtInFile->setFocus();
+    QTest::keyClick(dialogWindow->txtInFile, Qt::Key_Backspace);
+    QTest::keyClicks(dialogWindow->txtInFile, "v");
+    EXPECT_EQ(txtInFile(), data);
+    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,34\r\n56,78\r\n");
+    QCoreApplication::processEvents(); // a window's activation arrives as an event
+    EXPECT_EQ(QApplication::activeWindow(), dialogWindow) << "the keyboard stays in the dialog";
+}
+
+TEST_F(FileCommandsTest, RotatedTextOnTheGraphIsBoldOnlyForMinusOne) {
+    program.start({});
+    RasterSurface& surface = program.session().surface();
+    const auto inkFor = [&](std::int16_t bold) {
+        surface.clear();
+        window().sFontPreview(14, "IPAGothic", 0, bold, 10, 20, "ABC");
+        int ink = 0;
+        const QImage& image = surface.image();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += image.pixel(x, y) != image.pixel(0, image.height() - 1);
+        return ink;
+    };
+    const int normal = inkFor(0);
+    EXPECT_GT(normal, 0);
+    EXPECT_EQ(inkFor(1), normal) << "1 is not True";
+    EXPECT_GT(inkFor(-1), normal);
+    EXPECT_EQ(surface.scaleMode(), ScaleMode::Millimetres);
+    EXPECT_NEAR(surface.currentX(), 20, 0.01) << "placed through Locate(Left, Top)";
+    EXPECT_GT(surface.currentY(), 10);
+}
+
+} // namespace

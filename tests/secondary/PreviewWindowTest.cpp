@@ -1,0 +1,188 @@
+#include "SecondaryTestSupport.h"
+#include "core/MonitorState.h"
+#include "platform/surface/TextCodec.h"
+#include "secondary/PreviewTextEdit.h"
+#include "secondary/ShowFilePreview.h"
+#include "secondary/frmPreView.h"
+#include "tests/support/TempDir.h"
+
+#include <QAction>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+class PreviewWindowTest : public testing::Test {
+protected:
+    ~PreviewWindowTest() override {
+        if (tmpdirChanged)
+            previousTmpdir.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", previousTmpdir.c_str(), 1);
+    }
+
+    frmPreView& window() { return *preview.window(); }
+    std::string shownText() { return window().txtEdit->textUtf8(); }
+    std::string caption() { return window().mnuPage->text().toStdString(); }
+    void useTmpdir(const std::string& path) {
+        if (!tmpdirChanged) {
+            const char* saved = std::getenv("TMPDIR");
+            previousTmpdir = saved ? saved : "";
+            tmpdirChanged = true;
+        }
+        ::setenv("TMPDIR", path.c_str(), 1);
+    }
+
+    TempDir dir;
+    std::unique_ptr<TextDecoder> codec = [] {
+        std::string error;
+        return makeTextDecoder("Shift_JIS", error);
+    }();
+    RecordingBoxes boxes;
+    std::string saveAnswer; // what the save chooser returns
+    FilePreview preview{
+        PreviewServices{.codec = *codec,
+                        .messageBoxes = boxes,
+                        .showFileDialog = [this](QWidget*, std::string_view, const std::string&, bool save) {
+                            return save ? saveAnswer : std::string();
+                        }}};
+    std::string previousTmpdir;
+    bool tmpdirChanged = false;
+};
+
+TEST_F(PreviewWindowTest, ShowsTheHeadOfAFileDecodedUpToTheFirstNul) {
+    const std::string data = dir.write("data.csv", "12,\x95\x5c\r\n56\r\n"); // "12,表" in Shift_JIS
+    const struct {
+        std::string path;
+        std::int32_t size;
+        std::string text;
+        std::int32_t sizeAfter;
+        const char* lines;
+    } cases[] = {
+        {data, 0, "12,表\r\n56\r\n", 11, "3"}, // 0 shows the whole file and becomes its length
+        {data, 4, "12,\xEF\xBF\xBD", 4, "1"},  // the cut-off character decodes as U+FFFD
+        {data, 1000, "12,表\r\n56\r\n", 1000, "3"},
+        {dir.write("nul.csv", std::string("1,2\n3\0,4\n", 9)), 0, "1,2\n3", 9, "2"},
+        {dir.write("empty.csv", ""), 0, "", 0, "1"},
+    };
+    for (const auto& c : cases) {
+        std::int32_t size = c.size;
+        ASSERT_TRUE(preview.ShowFilePreview(c.path, size)) << c.path;
+        EXPECT_EQ(shownText(), c.text) << c.path << " " << c.size;
+        EXPECT_EQ(size, c.sizeAfter) << c.path << " " << c.size;
+        EXPECT_EQ(caption(), c.lines) << c.path << " " << c.size;
+        EXPECT_TRUE(window().isVisible());
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(PreviewWindowTest, AMissingFileIsReportedAndShowsNothing) {
+    std::int32_t size = 0;
+    EXPECT_FALSE(preview.ShowFilePreview(dir.file("missing.csv"), size));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Error: (2) \r\nNo such file or directory");
+    EXPECT_EQ(boxes.shown[0].caption, "Trendola");
+    EXPECT_FALSE(preview.window() && preview.window()->isVisible());
+
+    // A window already showing keeps its text.
+    const std::string data = dir.write("data.csv", "1\n");
+    ASSERT_TRUE(preview.ShowFilePreview(data, size));
+    EXPECT_FALSE(preview.ShowFilePreview(dir.file("missing.csv"), size));
+    EXPECT_EQ(shownText(), "1\n");
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the busy pointer is gone";
+}
+
+TEST_F(PreviewWindowTest, TheBufferedValuesOldestFirstThroughATemporaryFileThatGoes) {
+    useTmpdir(dir.path());
+    MonitorState state;
+    state.lngXmem = 3;
+    state.DatBuf = {{1.5}, {-2}, {0.1}, {9}};
+    const struct {
+        std::int32_t datPos;
+        bool round;
+        std::string text;
+    } cases[] = {
+        {-1, false, ""},
+        {1, false, "1.5\r\n-2\r\n"},
+        {0, true, "-2\r\n0.1\r\n1.5\r\n"},
+    };
+    for (const auto& c : cases) {
+        state.lngDatPos = c.datPos;
+        state.blnDatRound = c.round;
+        preview.showBufferedValues(state);
+        EXPECT_EQ(shownText(), c.text);
+        EXPECT_TRUE(window().isVisible());
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "the temporary file is removed";
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+
+    // No temporary folder: reported, and the window shows all the same.
+    useTmpdir(dir.file("missing"));
+    window().close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    preview.showBufferedValues(state);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.starts_with("Error: (2) \r\n")) << boxes.shown[0].text;
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(PreviewWindowTest, SavesTheTextExactlyInTheDataFilesEncoding) {
+    const std::string target = dir.write("out.txt", "a much longer old content that must go\r\n");
+    std::int32_t size = 0;
+    ASSERT_TRUE(preview.ShowFilePreview(dir.write("data.csv", "12,\x95\x5c\r\n"), size));
+    window().txtEdit->setCursorPosition(window().txtEdit->document().end());
+    window().txtEdit->insertText(QStringLiteral("ｱ"));
+
+    saveAnswer = "";
+    window().mnuFileSave->trigger();
+    EXPECT_EQ(contentOf(target), "a much longer old content that must go\r\n")
+        << "a cancelled choice writes nothing";
+
+    saveAnswer = target;
+    window().mnuFileSave->trigger();
+    EXPECT_EQ(contentOf(target), "12,\x95\x5c\r\n\xb1") << "no byte-order mark, no added line end";
+    EXPECT_TRUE(boxes.shown.empty());
+
+    window().txtEdit->insertText(QStringLiteral("😀"));
+    window().mnuFileSave->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.starts_with("Error: (84) \r\n")) << boxes.shown[0].text;
+    EXPECT_EQ(contentOf(target), "12,\x95\x5c\r\n\xb1") << "a refused save leaves the file as it was";
+}
+
+TEST_F(PreviewWindowTest, TheTextBoxFollowsTheWindowAndATooLowWindowIsReported) {
+    std::int32_t size = 0;
+    ASSERT_TRUE(preview.ShowFilePreview(dir.write("data.csv", "1\n"), size));
+    frmPreView& form = window();
+    QWidget* client = form.centralWidget();
+    ASSERT_EQ(form.logicalDpiY(), 96) << "15 twips a pixel";
+    form.resize(600, 400);
+    QCoreApplication::processEvents();
+    // Outer size - 150 and - 780 twips, on a client that is the outer size
+    // less the design's frame of 135 and 735 twips.
+    EXPECT_EQ(form.txtEdit->size(), client->size() - QSize(1, 3));
+    EXPECT_EQ(form.txtEdit->pos(), QPoint(0, 0));
+    EXPECT_TRUE(boxes.shown.empty());
+
+    const QSize before = form.txtEdit->size();
+    form.resize(300, form.height() - client->height() + 2); // a client 2 pixels high
+    QCoreApplication::processEvents();
+    ASSERT_EQ(client->height(), 2);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, "エラー");
+    EXPECT_TRUE(boxes.shown[0].text.starts_with("Error: 1005, ")) << boxes.shown[0].text;
+    EXPECT_EQ(form.txtEdit->size(), before) << "the rest of the resize is skipped";
+}
+
+} // namespace

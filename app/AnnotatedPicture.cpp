@@ -80,11 +80,6 @@ void paintAnnotatedPicture(QPainter& painter, const AnnotationLayout& layout, do
     painter.fillRect(painter.window(), palette.color(QPalette::Window));
 
     painter.save();
-    painter.translate(scaled(layout.graph.left, ratio), scaled(layout.graph.top, ratio));
-    paintGraph(painter);
-    painter.restore();
-
-    painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (std::size_t i = 0; i < layout.scaleLabels.size(); ++i)
         paintLabel(painter, scaled(layout.scaleLabels[i], ratio), scaleFont(), colourFromBgr(kScaleGreen),
@@ -96,5 +91,12 @@ void paintAnnotatedPicture(QPainter& painter, const AnnotationLayout& layout, do
                Qt::AlignLeft, labels.headInfo);
     paintLabel(painter, scaled(layout.info, ratio), windowFont(), colourFromBgr(kLabelBlue), Qt::AlignLeft,
                labels.info);
+    painter.restore();
+
+    // Last: the scale labels reach a pixel into the graph, which stays as
+    // the bare picture has it.
+    painter.save();
+    painter.translate(scaled(layout.graph.left, ratio), scaled(layout.graph.top, ratio));
+    paintGraph(painter);
     painter.restore();
 }

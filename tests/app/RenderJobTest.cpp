@@ -89,8 +89,7 @@ TEST_F(RenderJobTest, SavesThePicturesInTheChosenFormatInOrder) {
     std::string lines;
     for (int i = 1; i <= 300; ++i)
         lines += std::to_string(i % 50) + "\n";
-    const RenderResult result =
-        render(lines, {"--sweeps", "--page", "2", "--page-size", "100", "--format", "png"});
+    const RenderResult result = render(lines, {"--sweeps", "--page", "2", "--page-size", "100", "--format", "png"});
     EXPECT_EQ(result.summary->info, "101行目から201行目を表示");
     EXPECT_EQ(result.summary->images, (std::vector<std::string>{"data2.png", "data3.png", "data.png"}));
     EXPECT_FALSE(QImage(QString::fromStdString(out + "/data3.png")).isNull());

@@ -98,7 +98,10 @@ void writeInterruptedTwice(const std::string& path) {
 // picture, and takes the temporary file with it.
 TEST(StopSignalsDeathTest, ASecondSignalEndsAtOnceLeavingNoTemporaryFile) {
     TempDir dir;
+    // Forked, not started afresh, so that the child writes into this folder.
+    GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(writeInterruptedTwice(dir.file("picture.bmp")), testing::ExitedWithCode(128 + SIGTERM), "");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 

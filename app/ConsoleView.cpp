@@ -24,10 +24,17 @@ void ConsoleView::setScaleLabel(int index, const std::string& text) {
 
 void ConsoleView::setValueLabel(int index, const std::string& text) {
     m_summary.valueLabels.at(static_cast<std::size_t>(index)) = text;
+    if (index == 1)
+        ++m_nowUpdates;
 }
 
 void ConsoleView::showPlainMessage(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
+    if (m_following) {
+        m_message = text;
+        return;
+    }
+    const std::string line = terminalSafeText(text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
 int ConsoleView::ShowMsg(const std::string& strMsg, int) {
@@ -41,6 +48,8 @@ void ConsoleView::setProgress(std::uint64_t done, std::uint64_t total) {
 }
 
 void ConsoleView::letEventsRun() {
+    if (m_eventHook)
+        m_eventHook();
     // Only on a terminal, and only for replays long enough to wait for.
     if (!m_terminal || m_total == 0 || EventPump::nowMs() - m_startMs < 1000)
         return;

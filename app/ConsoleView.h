@@ -7,6 +7,8 @@
 #include "core/MonitorView.h"
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 struct RenderOptions;
 
@@ -15,6 +17,7 @@ public:
     explicit ConsoleView(const RenderOptions& options);
 
     RenderSummary& summary() { return m_summary; }
+    const RenderSummary& summary() const { return m_summary; }
 
     void setScaleLabel(int index, const std::string& text) override;
     void setValueLabel(int index, const std::string& text) override;
@@ -37,8 +40,21 @@ public:
     void setPageScrollEnabled(bool) override {}
     void setTimerEnabled(bool) override {}
 
+    // Standard error, or kept for the follower (see setFollowing).
     void showPlainMessage(const std::string& text) override;
     int ShowMsg(const std::string& strMsg, int intKind) override;
+
+    // While following, a tick's message (a missing data file, say) is kept
+    // for the follower to report once, instead of being printed every tick.
+    void setFollowing(bool following) { m_following = following; }
+    // The message the last ticks left, emptied by the call.
+    std::string takeMessage() { return std::exchange(m_message, {}); }
+    // How often the "Now: " label was written: the live tick writes it once
+    // for every value it plots.
+    std::int64_t nowUpdates() const { return m_nowUpdates; }
+
+    // Called whenever events could run: how a stop reaches a replay.
+    void setEventHook(std::function<void()> hook) { m_eventHook = std::move(hook); }
 
     // No events to run: this is where the progress bar moves.
     void letEventsRun() override;
@@ -57,4 +73,8 @@ private:
     std::int64_t m_startMs;
     bool m_barShown = false;
     std::uint64_t m_done = 0, m_total = 0;
+    bool m_following = false;
+    std::string m_message;
+    std::int64_t m_nowUpdates = 0;
+    std::function<void()> m_eventHook;
 };

@@ -1,38 +1,15 @@
 #include "app/RenderJob.h"
 
-#include "app/ConsoleView.h"
+#include "app/FollowRun.h"
 #include "app/RenderOptions.h"
-#include "core/Chart.h"
-#include "core/EventPump.h"
+#include "app/RenderSession.h"
+#include "app/StopSignals.h"
 #include "core/FileLines.h"
-#include "core/MonitorContext.h"
-#include "core/MonitorSettings.h"
-#include "core/MonitorState.h"
-#include "core/Replay.h"
-#include "platform/surface/RasterSurface.h"
 #include "platform/surface/TextCodec.h"
 
 #include <filesystem>
 
-namespace {
-
-// The raster surface, noting every picture it writes.
-class RenderSurface : public RasterSurface {
-public:
-    using RasterSurface::RasterSurface;
-    std::vector<std::string> written;
-
-    Result<> saveImage(const std::string& path, ImageFormat format) override {
-        auto saved = RasterSurface::saveImage(path, format);
-        if (saved)
-            written.push_back(std::filesystem::path(path).filename().string());
-        return saved;
-    }
-};
-
-} // namespace
-
-RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& errors) {
+RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& errors, StopRequest* stop) {
     std::error_code ignored;
     if (!std::filesystem::is_directory(options.outDir, ignored)) {
         errors("no such folder: " + options.outDir);
@@ -49,45 +26,31 @@ RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& e
         return {1, std::nullopt};
     }
 
-    MonitorState state;
-    ConsoleView view(options);
-    RenderSurface surface(options.width, options.height);
-    Chart chart(state, view, surface);
-    chart.setSweepFormat(options.format);
-    EventPump pump(view, 100);
-    MonitorContext context{state, view, chart, pump, *decoder};
-
-    // As the window does: its defaults at load, then the settings applied.
-    LoadMonitorDefaults(state);
-    auto prepared = prepareSettings(renderSettings(options), std::nullopt);
-    if (!prepared) {
-        errors(prepared.error().message);
+    RenderSession session(options, *decoder);
+    if (auto refused = session.apply()) {
+        errors(*refused);
         return {2, std::nullopt};
     }
-    applyMonitorSettings(state, std::move(*prepared), {view});
-    state.strInFileTitle = renderNamePart(options);
+    NoStopRequest never;
+    StopRequest& stopRequest = stop ? *stop : never;
 
-    state.blnRun = true;
-    const auto replayed =
-        RePlayData(context, options.pageMode, options.page,
-                   [&](std::uint64_t done, std::uint64_t total) { view.setProgress(done, total); });
-    view.endProgress();
-    int status = replayed ? 0 : 1;
-
-    // The final chart, as the replay left it.
-    const std::string finalPath =
-        (std::filesystem::path(options.outDir) / (renderNamePart(options) + pictureExtension(options.format)))
-            .string();
-    if (samePath(finalPath, options.dataFile)) {
-        status = 1;
-        errors("not overwriting the data file: " + finalPath);
-    } else if (auto saved = surface.saveImage(finalPath, options.format); !saved) {
-        status = 1;
-        errors(finalPath + ": " + saved.error().description);
+    if (options.follow) {
+        const FollowOutcome followed = followDataFile(session, options, stopRequest, errors);
+        RenderSummary summary = session.summary();
+        summary.result = followed.lastPlotted;
+        return {followed.status, std::move(summary)};
     }
 
-    RenderSummary summary = view.summary();
+    const auto replayed = session.replay(stopRequest);
+    int status = replayed ? 0 : 1;
+    // The final chart, as the replay left it.
+    if (auto saved = session.savePicture(); !saved) {
+        status = 1;
+        errors(saved.error().description);
+    }
+    if (stopRequest.requested())
+        status = 128 + stopRequest.signal();
+    RenderSummary summary = session.summary();
     summary.result = replayed && *replayed;
-    summary.images = surface.written;
     return {status, std::move(summary)};
 }

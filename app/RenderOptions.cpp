@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <map>
 #include <tuple>
 
@@ -49,11 +50,19 @@ std::optional<std::pair<int, int>> imageSize(const std::string& text) {
     return std::pair(static_cast<int>(*width), static_cast<int>(*height));
 }
 
+constexpr double kMinScale = 0.25;
+constexpr double kMaxScale = 8;
+constexpr double kMaxFollowSeconds = 1e9;
+// What a raster image can hold.
+constexpr double kMaxDevicePixels = 32767;
+constexpr double kMaxDevicePixelArea = 400'000'000;
+
 } // namespace
 
 RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments) {
     RenderOptions options;
     std::vector<std::string> files;
+    std::vector<std::string> given; // the options with a value, as given
     bool outGiven = false;
     const auto fail = [](std::string message) {
         return RenderOptionsResult{std::nullopt, std::move(message)};
@@ -78,6 +87,8 @@ RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments
                      : argument == "--no-threshold" ? &options.noThreshold
                      : argument == "--composite"    ? &options.composite
                      : argument == "--sweeps"       ? &options.sweeps
+                     : argument == "--annotate"     ? &options.annotate
+                     : argument == "--follow"       ? &options.follow
                      : argument == "--help"         ? &options.help
                                                     : nullptr;
         if (flag) {
@@ -85,8 +96,9 @@ RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments
             continue;
         }
         static const char* const kWithValue[] = {
-            "-o",    "--out", "--column",    "--delimiter", "--points", "--page-size", "--page",
-            "--max", "--min", "--threshold", "--color",     "--size",   "--format",    "--encoding"};
+            "-o",      "--out",      "--column",    "--delimiter", "--points", "--page-size", "--page",
+            "--max",   "--min",      "--threshold", "--color",     "--size",   "--format",    "--encoding",
+            "--scale", "--interval", "--every",     "--for",       "--count"};
         if (std::find(std::begin(kWithValue), std::end(kWithValue), argument) == std::end(kWithValue))
             return fail("unknown option: " + argument);
         if (i + 1 >= arguments.size())
@@ -138,15 +150,56 @@ RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments
                 return outOfRange();
             std::tie(options.width, options.height) = *size;
         } else if (argument == "--format") {
-            if (value != "bmp" && value != "png")
+            if (value != "bmp" && value != "png" && value != "svg")
                 return outOfRange();
-            options.format = value == "png" ? ImageFormat::Png : ImageFormat::Bmp;
+            options.format = value == "png"   ? ImageFormat::Png
+                             : value == "svg" ? ImageFormat::Svg
+                                              : ImageFormat::Bmp;
         } else if (argument == "--encoding") {
             options.encoding = value;
+        } else if (argument == "--scale") {
+            const auto factor = numericValue(value);
+            if (!factor || *factor < kMinScale || *factor > kMaxScale)
+                return outOfRange();
+            options.scale = *factor;
+        } else if (argument == "--for") {
+            const auto seconds = numericValue(value);
+            if (!seconds || *seconds <= 0 || *seconds > kMaxFollowSeconds)
+                return outOfRange();
+            options.forSeconds = *seconds;
+        } else if (argument == "--interval") {
+            const auto ms = integerIn(value, 1, std::numeric_limits<std::int32_t>::max());
+            if (!ms)
+                return outOfRange();
+            options.intervalMs = static_cast<std::int32_t>(*ms);
+        } else if (argument == "--every" || argument == "--count") {
+            const auto n = integerIn(value, 1, std::numeric_limits<std::int64_t>::max());
+            if (!n)
+                return outOfRange();
+            if (argument == "--every")
+                options.every = *n;
+            else
+                options.count = *n;
         }
+        given.push_back(argument);
     }
     if (options.help)
         return RenderOptionsResult{options, {}};
+    // Options of the other way of running would be silently ignored.
+    if (options.sweeps)
+        given.push_back("--sweeps");
+    const std::vector<std::string_view> otherWay =
+        options.follow ? std::vector<std::string_view>{"--page", "--sweeps"}
+                       : std::vector<std::string_view>{"--interval", "--every", "--for", "--count"};
+    for (const std::string_view option : otherWay)
+        if (std::find(given.begin(), given.end(), option) != given.end())
+            return fail(std::string(option) + (options.follow ? " applies to a replay, not to --follow"
+                                                              : " applies to --follow only"));
+    const double deviceWidth = options.width * options.scale;
+    const double deviceHeight = options.height * options.scale;
+    if (deviceWidth > kMaxDevicePixels || deviceHeight > kMaxDevicePixels ||
+        deviceWidth * deviceHeight > kMaxDevicePixelArea)
+        return fail("the picture would be too large: --size times --scale");
     if (options.page > 0)
         options.pageMode = true;
     if (!outGiven)
@@ -180,13 +233,30 @@ pictures into the output folder, then prints a summary on standard output.
   --composite            draw pages over each other
   --color C              series colour: 黄, 白, 青, 赤 or 水 (default 黄)
   --sweeps               save a picture at every sweep or page
-  --size WxH             picture size in pixels (default 577x145)
-  --format bmp|png       picture format (default bmp)
+  --size WxH             graph size in pixels (default 577x145)
+  --scale F              device pixel ratio, 0.25..8: F times the pixels for
+                         the same picture, as on a high-density screen (default 1)
+  --format bmp|png|svg   picture format (default bmp); svg is a vector picture
+  --annotate             the window's labels around the graph: the scale, Max,
+                         Now and Min, the points per view and the status line
   --encoding NAME        the data file's encoding (default: the locale's)
   --help                 this text
 
-Exit status: 0 when the replay ran to its end, 1 when the data file cannot be
-read or the replay ended on an error, 2 for bad options or a missing folder.
+Following a file that another program appends to, as the New button does:
+  --follow               tick at the interval and keep the picture up to date
+                         (rewritten whole each time); a file that is truncated,
+                         replaced or rotated is followed, a missing one waited for
+  --interval MS          between two ticks (default 1000)
+  --every N              rewrite the picture after every N-th value (default 1)
+  --for SECONDS          stop after this long
+  --count N              stop after N values
+Following ends on Ctrl-C or SIGTERM too; the picture is then written once
+more and the summary printed. A second Ctrl-C ends at once.
+
+Exit status: 0 when the replay ran to its end or following was stopped, 1 when
+the data file cannot be read, the replay ended on an error or a picture could
+not be written, 2 for bad options or a missing folder, 128 + the signal's
+number when a replay was interrupted by a signal.
 )";
 }
 
@@ -210,5 +280,7 @@ MonitorSettings renderSettings(const RenderOptions& options) {
     settings.intLimit = options.threshold;
     settings.blnViewSave = options.sweeps;
     settings.strViewSaveDir = options.outDir;
+    if (options.follow)
+        settings.lngInterval = options.intervalMs;
     return settings;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of trendola-render, which replays a data file the way the
-// RePlay button does and writes the chart as pictures.
+// RePlay button does, or follows it the way the New button does, and writes
+// the chart as pictures.
 
 #include "core/DrawingSurface.h"
 #include "core/MonitorSettings.h"
@@ -32,7 +33,15 @@ struct RenderOptions {
     int width = 577;
     int height = 145;
     ImageFormat format = ImageFormat::Bmp;
-    std::string encoding; // empty: the locale's
+    std::string encoding;  // empty: the locale's
+    bool annotate = false; // the window's labels around the graph
+    double scale = 1;      // device pixel ratio of the pictures
+    // Following the data file live instead of replaying it.
+    bool follow = false;
+    std::int32_t intervalMs = 1000;    // between two live ticks
+    std::int64_t every = 1;            // values between two pictures
+    std::optional<double> forSeconds;  // stop after this long
+    std::optional<std::int64_t> count; // stop after this many values
     bool help = false;
 };
 
@@ -51,8 +60,8 @@ RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments
 std::string renderUsage();
 
 // The options as the settings applying takes them: the data file, delimiter,
-// field, points per view and page, scale ends, threshold and sweep pictures
-// (saved into the output folder).
+// field, points per view and page, scale ends, threshold, sweep pictures
+// (saved into the output folder) and, when following, the interval.
 MonitorSettings renderSettings(const RenderOptions& options);
 
 // The name part of the pictures: the data file's, or "chart" when its name

@@ -18,9 +18,14 @@ struct RenderSummary {
     std::vector<std::string> images; // file names, in the order written
 };
 
-// A label's text on one line: a backslash is written "\\" and a line break
-// (CR LF, CR or LF) "\n".
+// A label's text on one line, safe for a terminal: a backslash is written
+// "\\", a line break (CR LF, CR or LF) "\n", any other control character but
+// the tab "\xHH" (C0 and DEL) or "\u00HH" (C1, as UTF-8).
 std::string escapeSummaryText(std::string_view text);
+
+// A message for standard error, safe for a terminal: its line breaks stay
+// (as LF), other control characters are escaped as in the summary.
+std::string terminalSafeText(std::string_view text);
 
 // The summary's lines, each ended by "\n".
 std::string formatSummary(const RenderSummary& summary);

@@ -1,8 +1,11 @@
-// trendola-render: replays a data file the way the RePlay button does,
-// without any window, and writes the chart as pictures.
+// trendola-render: replays a data file the way the RePlay button does, or
+// follows it the way the New button does, without any window, and writes the
+// chart as pictures.
 
+#include "app/PrivateRuntimeFolder.h"
 #include "app/RenderJob.h"
 #include "app/RenderOptions.h"
+#include "app/StopSignals.h"
 
 #include <QGuiApplication>
 
@@ -18,8 +21,14 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
+// By length: a text from the data file may hold a NUL.
+void write(std::FILE* stream, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
 void reportError(const std::string& message) {
-    std::fprintf(stderr, "trendola-render: %s\n", message.c_str());
+    write(stderr, "trendola-render: " + terminalSafeText(message) + "\n");
 }
 
 } // namespace
@@ -31,9 +40,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (parsed.options->help) {
-        std::fputs(renderUsage().c_str(), stdout);
+        write(stdout, renderUsage());
         return 0;
     }
+
+    const PrivateRuntimeFolder runtimeFolder;
+    SignalStopRequest::removeFolderOnImmediateEnd(runtimeFolder.path());
+    SignalStopRequest* stop = SignalStopRequest::install();
 
     // No window: Qt draws offscreen (text needs a gui application for its fonts).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -42,8 +55,8 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
 
-    const RenderResult result = runRenderJob(*parsed.options, reportError);
+    const RenderResult result = runRenderJob(*parsed.options, reportError, stop);
     if (result.summary)
-        std::fputs(formatSummary(*result.summary).c_str(), stdout);
+        write(stdout, formatSummary(*result.summary));
     return result.status;
 }

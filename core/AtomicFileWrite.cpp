@@ -48,6 +48,44 @@ int createTemporary(const std::string& folder, std::string& name) {
     return -1;
 }
 
+// The temporaries being written, where a signal handler can find them: a
+// handler may read a slot only once its name is complete.
+struct PendingSlot {
+    std::atomic<int> state{0}; // 0 free, 1 being filled, 2 holds a name
+    char path[4096 + 64];
+};
+PendingSlot g_pending[8];
+static_assert(std::atomic<int>::is_always_lock_free, "read from signal handlers");
+
+// Registers a temporary for as long as it lives; best effort when every slot
+// is taken or the name is too long.
+class PendingTemporary {
+public:
+    explicit PendingTemporary(const std::string& path) {
+        if (path.size() >= sizeof g_pending[0].path)
+            return;
+        for (PendingSlot& slot : g_pending) {
+            int expected = 0;
+            if (slot.state.compare_exchange_strong(expected, 1)) {
+                path.copy(slot.path, path.size());
+                slot.path[path.size()] = '\0';
+                slot.state.store(2);
+                m_slot = &slot;
+                return;
+            }
+        }
+    }
+    ~PendingTemporary() {
+        if (m_slot)
+            m_slot->state.store(0);
+    }
+    PendingTemporary(const PendingTemporary&) = delete;
+    PendingTemporary& operator=(const PendingTemporary&) = delete;
+
+private:
+    PendingSlot* m_slot = nullptr;
+};
+
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -88,6 +126,7 @@ Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
     const int fd = createTemporary(folderOf(target), temporary);
     if (fd < 0)
         return fail(errno);
+    const PendingTemporary pending(temporary);
     if (replacing)
         ::fchmod(fd, existing.st_mode & 07777); // best effort: the new content is what matters
 
@@ -101,4 +140,10 @@ Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (::rename(temporary.c_str(), target.c_str()) != 0)
         return fail(errno, temporary);
     return {};
+}
+
+void removeTemporaryFilesInProgress() noexcept {
+    for (PendingSlot& slot : g_pending)
+        if (slot.state.load() == 2)
+            ::unlink(slot.path);
 }

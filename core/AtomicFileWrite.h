@@ -14,3 +14,8 @@
 // write (a read-only file, a folder) is refused. The error carries errno and
 // its system text; no temporary file is left.
 Result<> writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// For the handler of a signal that ends the process: removes the temporary
+// file of every write in progress, so that no partial file is left behind.
+// Async-signal-safe. A write it interrupts can no longer succeed.
+void removeTemporaryFilesInProgress() noexcept;

@@ -25,11 +25,13 @@ inline constexpr Colour kBlack = 0x000000;
 
 enum class ScaleMode { User, Twips, Millimetres };
 
-enum class ImageFormat { Bmp, Png };
+// Svg: a vector picture, which only a surface that keeps its drawing as
+// shapes can write.
+enum class ImageFormat { Bmp, Png, Svg };
 
 // The file name extension of a picture in that format, with its dot.
 inline const char* pictureExtension(ImageFormat format) {
-    return format == ImageFormat::Png ? ".png" : ".bmp";
+    return format == ImageFormat::Png ? ".png" : format == ImageFormat::Svg ? ".svg" : ".bmp";
 }
 
 class DrawingSurface {

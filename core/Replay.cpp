@@ -222,6 +222,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
         m_state.blnDatRound = true;
         if (!m_page) {
             ++m_s;
+            m_labels.flush(); // a picture may show the labels too
             if (auto saved = m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY); !saved)
                 return fail(saved.error());
         }
@@ -255,6 +256,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
             ++m_s;
             if (m_pageNo == 0 || m_pageNo == m_s) {
                 m_context.chart.DrawSeries(m_state.dblMaxY, Chart::When::Deferred);
+                m_labels.flush();
                 if (auto saved = m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY); !saved)
                     return fail(saved.error());
                 m_labels.info(std::to_string(m_k + 1 - m_state.lngXmem) + "行目から" +
@@ -283,6 +285,7 @@ bool ReplayRun::finish() {
     if (m_page) {
         m_context.chart.DrawSeries(m_state.dblMaxY, Chart::When::Deferred);
         ++m_s;
+        m_labels.flush();
         if (auto saved = m_context.chart.SaveSweepBitmap(m_s, m_state.dblMaxY); !saved)
             return fail(saved.error());
         if (m_k == 0) {

@@ -6,7 +6,7 @@
 #include "core/MessageBox.h"
 #include "core/MonitorState.h"
 #include "mainwin/ProgramExit.h"
-#include "platform/widgets/DesignStyle.h"
+#include "platform/surface/DesignStyle.h"
 #include "platform/widgets/SurfaceView.h"
 #include "settings/SettingsDialogPort.h"
 

@@ -8,7 +8,7 @@
 
 #include "core/MonitorSettings.h"
 #include "core/MonitorView.h"
-#include "mainwin/FormLayout.h"
+#include "core/FormLayout.h"
 
 #include <QMainWindow>
 

@@ -4,7 +4,7 @@
 
 #include "mainwin/frmMonMain.h"
 
-#include "platform/widgets/DesignStyle.h"
+#include "platform/surface/DesignStyle.h"
 #include "platform/widgets/SurfaceView.h"
 
 #include <QCheckBox>

@@ -29,7 +29,7 @@ ensure_packages() {
 }
 
 # The packages every build needs.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev libgmock-dev
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev googletest libgtest-dev libgmock-dev
     libbenchmark-dev fonts-ipafont-gothic fontconfig locales
     # the printing test reads its PDF page back with pdftoppm
     poppler-utils

@@ -1,6 +1,6 @@
 #include "secondary/frmAbout.h"
 
-#include "platform/widgets/DesignStyle.h"
+#include "platform/surface/DesignStyle.h"
 #include "secondary/ProgramVersion.h"
 
 #include <QDesktopServices>

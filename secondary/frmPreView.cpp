@@ -3,7 +3,7 @@
 #include "core/CoreError.h"
 #include "core/TextDecoder.h"
 #include "core/AtomicFileWrite.h"
-#include "platform/widgets/DesignStyle.h"
+#include "platform/surface/DesignStyle.h"
 #include "core/MessageBox.h"
 #include "secondary/PreviewTextEdit.h"
 

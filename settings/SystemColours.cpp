@@ -1,6 +1,6 @@
 #include "settings/SystemColours.h"
 
-#include "platform/widgets/DesignStyle.h"
+#include "platform/surface/DesignStyle.h"
 
 #include <QPalette>
 

@@ -1,7 +1,7 @@
 // The dialog's controls, their texts and fonts, and how they are laid out.
 
 #include "core/FieldExtraction.h"
-#include "platform/widgets/DesignStyle.h"
+#include "platform/surface/DesignStyle.h"
 #include "settings/RuleLineEdit.h"
 #include "settings/frmDialog.h"
 

@@ -21,6 +21,8 @@ QImage bitmapReady(const QImage& image) {
 } // namespace
 
 Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat format) {
+    if (format == ImageFormat::Svg)
+        return CoreError{kErrInvalidValue, "A raster image cannot be saved as SVG."};
     const char* formatName = format == ImageFormat::Bmp ? "bmp" : "png";
     if (image.isNull())
         return CoreError{kErrInvalidValue, "There is no image to save."};

@@ -39,11 +39,17 @@ int toPixel(double value, double limit) {
     return static_cast<int>(std::floor(std::clamp(value, -limit, limit)));
 }
 
+// A length in logical pixels as pixels of the image.
+int devicePixels(int logical, double ratio) {
+    return ratio == 1.0 ? logical : static_cast<int>(std::lround(logical * ratio));
+}
+
 } // namespace
 
-RasterSurface::RasterSurface(int width, int height, double logicalDpi)
-    : m_dpi(std::isfinite(logicalDpi) && logicalDpi > 0 ? logicalDpi : 96.0) {
-    m_image = blankImage(width, height, m_dpi, m_backColour);
+RasterSurface::RasterSurface(int width, int height, double logicalDpi, double devicePixelRatio)
+    : m_ratio(std::isfinite(devicePixelRatio) && devicePixelRatio > 0 ? devicePixelRatio : 1.0),
+      m_dpi((std::isfinite(logicalDpi) && logicalDpi > 0 ? logicalDpi : 96.0) * m_ratio) {
+    m_image = blankImage(devicePixels(width, m_ratio), devicePixels(height, m_ratio), m_dpi, m_backColour);
     if (m_image.isNull())
         m_image = blankImage(1, 1, m_dpi, m_backColour);
 }
@@ -52,6 +58,10 @@ RasterSurface::~RasterSurface() = default;
 
 double RasterSurface::unitsPerPixel() const {
     return (m_scaleMode == ScaleMode::Millimetres ? kMillimetresPerInch : kTwipsPerInch) / m_dpi;
+}
+
+int RasterSurface::penPixels() const {
+    return std::max(1, devicePixels(m_drawWidth, m_ratio));
 }
 
 double RasterSurface::scaleWidth() const {
@@ -163,7 +173,7 @@ void RasterSurface::drawLine(double x1, double y1, double x2, double y2, Colour 
 
     // Clip in user units, where every finite coordinate is representable, to
     // the image plus a margin wider than the pen; the painter clips the rest.
-    const double margin = 2.0 + m_drawWidth;
+    const double margin = 2.0 + penPixels();
     const double left = -margin / perUnitX;
     const double right = (m_image.width() + margin) / perUnitX;
     const double top = -margin / perUnitY;
@@ -180,9 +190,9 @@ void RasterSurface::drawLine(double x1, double y1, double x2, double y2, Colour 
     const QPoint to(toPixel(segment.x2 * perUnitX, limitX), toPixel(segment.y2 * perUnitY, limitY));
 
     QPainter& p = painter();
-    if (m_penWidth != m_drawWidth || m_penColour != colour) {
-        p.setPen(QPen(toQColor(colour), m_drawWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        m_penWidth = m_drawWidth;
+    if (m_penWidth != penPixels() || m_penColour != colour) {
+        p.setPen(QPen(toQColor(colour), penPixels(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        m_penWidth = penPixels();
         m_penColour = colour;
     }
     p.drawLine(from, to);
@@ -245,8 +255,8 @@ void RasterSurface::showAndEnable() {
 }
 
 bool RasterSurface::resize(int width, int height) {
-    width = std::max(width, 1);
-    height = std::max(height, 1);
+    width = std::max(devicePixels(width, m_ratio), 1);
+    height = std::max(devicePixels(height, m_ratio), 1);
     if (width == m_image.width() && height == m_image.height())
         return true;
     QImage resized = blankImage(width, height, m_dpi, m_backColour);

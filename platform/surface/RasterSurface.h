@@ -18,8 +18,10 @@ class RasterSurface : public DrawingSurface {
 public:
     // An image of width x height pixels (at least 1 x 1) in the back colour,
     // black. Point sizes and twips are measured at `logicalDpi` dots per inch.
-    // The scale starts in twips.
-    explicit RasterSurface(int width, int height, double logicalDpi = 96.0);
+    // The scale starts in twips. A `devicePixelRatio` r draws the same
+    // picture with r times the pixels per unit, as a screen of that ratio
+    // would: the image is r times as wide and high, lines r times as thick.
+    explicit RasterSurface(int width, int height, double logicalDpi = 96.0, double devicePixelRatio = 1.0);
     ~RasterSurface() override;
     RasterSurface(const RasterSurface&) = delete;
     RasterSurface& operator=(const RasterSurface&) = delete;
@@ -82,11 +84,12 @@ public:
     void setChangedCallback(std::function<void()> callback) { m_changed = std::move(callback); }
 
     int pixelWidth() const override { return m_image.width(); }
-    double logicalDpi() const { return m_dpi; }
+    double logicalDpi() const { return m_dpi / m_ratio; }
+    double devicePixelRatio() const { return m_ratio; }
 
-    // The new size keeps the drawn pixels where they are, neither stretched
-    // nor erased; new area is in the back colour until the next clear. The
-    // current image stays when memory for the new one cannot be had.
+    // The new size (in pixels before the device pixel ratio) keeps the drawn pixels where they are, neither
+    // stretched nor erased; new area is in the back colour until the next clear. The current image stays when
+    // memory for the new one cannot be had.
     bool resize(int width, int height);
 
     // Takes effect at the next clear or resize.
@@ -115,9 +118,11 @@ private:
     double pixelsPerUnitX() const { return m_image.width() / scaleWidth(); }
     double pixelsPerUnitY() const { return m_image.height() / scaleHeight(); }
     double unitsPerPixel() const;
+    int penPixels() const;
 
     QImage m_image;
-    double m_dpi;
+    double m_ratio;
+    double m_dpi; // of the image: the logical dpi times the ratio
     ScaleMode m_scaleMode = ScaleMode::Twips;
     double m_userWidth = 1;
     double m_userHeight = 1;

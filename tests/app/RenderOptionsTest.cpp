@@ -36,6 +36,15 @@ TEST(RenderOptions, ReadsEveryOption) {
     EXPECT_FALSE(o.pageMode);
     EXPECT_EQ(o.format, ImageFormat::Png);
 
+    const auto follow = parse("-o /out --follow --interval 50 --every 3 --for 2.5 --count 9 --annotate "
+                              "--scale 1.5 --format svg data.csv");
+    ASSERT_TRUE(follow.options) << follow.error;
+    const RenderOptions& f = *follow.options;
+    EXPECT_TRUE(f.follow && f.annotate);
+    EXPECT_EQ(std::tuple(f.intervalMs, f.every, f.forSeconds, f.count, f.scale, f.format),
+              std::tuple(50, 3, std::optional(2.5), std::optional<std::int64_t>(9), 1.5, ImageFormat::Svg));
+    EXPECT_EQ(renderSettings(f).lngInterval, 50);
+
     const auto last = parse("-o a -o b --page 2 --column 4 --column 5 -- -data.csv");
     ASSERT_TRUE(last.options) << last.error;
     EXPECT_EQ(last.options->outDir, "b") << "the last one wins";
@@ -49,7 +58,11 @@ TEST(RenderOptions, RefusesWhatItCannotUse) {
          {"-o d", "f", "-o d f g", "-o d --bogus f", "-o d f --column", "-o d --column 0 f",
           "-o d --column 1001 f", "-o d --column 2.5 f", "-o d --points 0 f", "-o d --page 0 f",
           "-o d --threshold 101 f", "-o d --max abc f", "-o d --min 1E400 f", "-o d --color 緑 f",
-          "-o d --size 0x5 f", "-o d --size 100 f", "-o d --format gif f", "-o d --delimiter pipe f"}) {
+          "-o d --size 0x5 f", "-o d --size 100 f", "-o d --format gif f", "-o d --delimiter pipe f",
+          // Options of the other way of running, which would be ignored.
+          "-o d --follow --sweeps f", "-o d --follow --page 2 f", "-o d --count 5 f", "-o d --interval 5 f",
+          "-o d --follow --for 0 f", "-o d --follow --interval 0 f", "-o d --follow --every 0 f",
+          "-o d --scale 0 f", "-o d --scale 9 f", "-o d --size 20000x20000 --scale 2 f"}) {
         const auto result = parse(commandLine);
         EXPECT_FALSE(result.options) << commandLine;
         EXPECT_FALSE(result.error.empty()) << commandLine;
@@ -100,9 +113,22 @@ TEST(RenderOptions, ApplyAsTheSameChoicesInTheDialogDo) {
     EXPECT_EQ(settingsOf(rendered), settingsOf(shown));
 }
 
-TEST(RenderSummary, EscapesBackslashesAndLineBreaks) {
-    EXPECT_EQ(escapeSummaryText("a\\b"), "a\\\\b");
-    EXPECT_EQ(escapeSummaryText("1\r\n2\r3\n4"), "1\\n2\\n3\\n4");
+TEST(RenderSummary, EscapesWhatATerminalWouldActOn) {
+    using namespace std::string_literals;
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // text, in the summary, on standard error
+        {"a\\b", "a\\\\b", "a\\b"},
+        {"1\r\n2\r3\n4", "1\\n2\\n3\\n4", "1\n2\n3\n4"},
+        {"x\0y"s, "x\\x00y", "x\\x00y"},
+        {"\x1B[2J\a\x7F\t", "\\x1B[2J\\x07\\x7F\t", "\\x1B[2J\\x07\\x7F\t"},
+        {"\xC2\x9B"
+         "31m \xC2\xA0表",
+         "\\u009B31m \xC2\xA0表", "\\u009B31m \xC2\xA0表"},
+    };
+    for (const auto& [text, summary, terminal] : cases) {
+        EXPECT_EQ(escapeSummaryText(text), summary);
+        EXPECT_EQ(terminalSafeText(text), terminal);
+    }
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "mainwin/FormLayout.h"
+#include "core/FormLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/widgets/DesignStyle.h"
+#include "platform/surface/DesignStyle.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "mainwin/FormLayout.h"
+#include "core/FormLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,8 +24,19 @@ double validDpi(double dotsPerInch) {
     return dotsPerInch > 0 && std::isfinite(dotsPerInch) ? dotsPerInch : kFallbackDpi;
 }
 
+// The height the rule keeps below the graph.
+Twips heightBelowGraph(const FormGeometry& g) {
+    return g.chkStart[0].height + 300 + g.lblNowValVal[1].height + g.lblNowValVal[0].height +
+           g.lblInfo.height + 500;
+}
+
+// The width the rule keeps beside the graph.
+Twips widthBesideGraph(const FormGeometry& g) {
+    return g.lblViewMem[0].width + 100;
+}
+
 void layoutWidth(FormGeometry& g, Twips w) {
-    g.picView.width = w - (g.lblViewMem[0].width + 100);
+    g.picView.width = w - widthBesideGraph(g);
     g.lblNowValVal[0].left = g.picView.width + g.picView.left - g.lblNowValVal[0].width - 50;
     g.lblNowValVal[1].left = g.lblNowValVal[0].left;
     g.lblNowValVal[2].left = g.lblNowValVal[0].left;
@@ -34,8 +45,7 @@ void layoutWidth(FormGeometry& g, Twips w) {
 }
 
 void layoutHeight(FormGeometry& g, Twips h) {
-    const Twips below = g.chkStart[0].height + 300 + g.lblNowValVal[1].height + g.lblNowValVal[0].height +
-                        g.lblInfo.height + 500;
+    const Twips below = heightBelowGraph(g);
     // A window too low for the graph gets an empty one instead of a negative height.
     g.picView.height = std::max<Twips>(0, h - below);
 
@@ -102,6 +112,21 @@ FormGeometry layoutForm(FormGeometry current, Twips outerWidth, Twips outerHeigh
     if (h > 500)
         layoutHeight(current, h);
     return current;
+}
+
+std::pair<Twips, Twips> outerSizeForGraph(Twips graphWidth, Twips graphHeight) {
+    const FormGeometry design = designFormGeometry();
+    const Twips width = std::clamp<Twips>(graphWidth, 0, kMaxOuterTwips / 2);
+    const Twips height = std::clamp<Twips>(graphHeight, 0, kMaxOuterTwips / 2);
+    return {width + widthBesideGraph(design), height + heightBelowGraph(design)};
+}
+
+FormGeometry layoutForGraph(Twips graphWidth, Twips graphHeight) {
+    FormGeometry g = designFormGeometry();
+    const auto [outerWidth, outerHeight] = outerSizeForGraph(graphWidth, graphHeight);
+    layoutWidth(g, outerWidth);
+    layoutHeight(g, outerHeight);
+    return g;
 }
 
 int pixelsFromTwips(Twips twips, double dotsPerInch) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 using Twips = std::int64_t;
 
@@ -67,6 +68,13 @@ FormGeometry designFormGeometry();
 // No Left of the bottom row and no Top of the graph ever changes. Outer sizes
 // are taken within 0 .. 2^31 - 1 twips, so no sum of the rule can overflow.
 FormGeometry layoutForm(FormGeometry current, Twips outerWidth, Twips outerHeight);
+
+// The controls of a window sized so that the graph (picView) is exactly
+// graphWidth x graphHeight: the rule's placement for that window, also where
+// the rule's own size thresholds would leave the design's graph in place.
+FormGeometry layoutForGraph(Twips graphWidth, Twips graphHeight);
+// The window's outer size that the rule gives such a graph.
+std::pair<Twips, Twips> outerSizeForGraph(Twips graphWidth, Twips graphHeight);
 
 // Twips to the nearest pixel at `dotsPerInch` (the screen's logical dpi),
 // kept within the toolkit's widget size limit of 2^24 - 1 pixels.

@@ -19,8 +19,7 @@ PixelRect graphRegion(const PixelRect& surface, std::int32_t clientLeft, std::in
     const std::int64_t y2 = y1 + surface.height + (iType == 1 ? kGraphStripPixels : 0);
     const std::int32_t left = clamped(x1);
     const std::int32_t top = clamped(y1);
-    return {left, top, clamped(std::max<std::int64_t>(x2 - left, 0)),
-            clamped(std::max<std::int64_t>(y2 - top, 0))};
+    return {left, top, std::max(clamped(x2) - left, 0), std::max(clamped(y2) - top, 0)};
 }
 
 std::optional<Twips> parkedTop(int index, Twips screenHeight, Twips windowHeight) {

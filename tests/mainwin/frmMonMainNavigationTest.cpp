@@ -91,7 +91,7 @@ TEST_F(NavigationTest, ChoosingAPageReplaysItWithTheBusyPointer) {
     EXPECT_EQ(text(window->lblInfo), "21行目から31行目を表示");
     EXPECT_EQ(text(window->lblNowValVal[1]), "Now: 31");
     EXPECT_EQ(during, Qt::WaitCursor);
-    EXPECT_FALSE(window->testAttribute(Qt::WA_SetCursor)) << "the pointer is back to the default";
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor) << "the pointer is back to the default";
 
     // A dragged thumb chooses the page where it is let go.
     state.lngSpeed = 0;

@@ -24,12 +24,12 @@ bool madeFrameless(QWidget& window) {
 void changeWindowFlag(QWidget& window, Qt::WindowType flag, bool on) {
     if (window.windowFlags().testFlag(flag) == on)
         return;
-    const QPoint place = window.pos();
     const QSize client = window.size();
     const bool shown = window.isVisible();
+    // The toolkit puts the window back where it was; the size is kept here
+    // in case the new frame would change it.
     window.setWindowFlag(flag, on);
     window.resize(client);
-    window.move(place);
     if (shown)
         window.show();
 }

@@ -6,14 +6,15 @@
 
 class QWidget;
 
-// Turns `flag` on or off for `window`, keeping its place (the outer top-left
-// corner), the size of its client area and whether it shows. The toolkit
-// hides a window whose flags change; it is shown again here.
+// Turns `flag` on or off for `window`, keeping its place, the size of its
+// client area and whether it shows. The toolkit hides a window whose flags
+// change; it is shown again here. Where a new frame goes around the client
+// area (whether the outer corner or the client area stays put) is the window
+// manager's choice, the same for every change of the frame.
 void changeWindowFlag(QWidget& window, Qt::WindowType flag, bool on);
 
 // Removes the caption bar of `frmTarget` when it has one and adds it when it
-// has none, keeping the client area's size and the window's place. True
-// when it toggled.
+// has none, as changeWindowFlag does. True when it toggled.
 // - A window made without any frame (frameless when first seen here) is
 //   toggled only when `blnBorderless` is true.
 // - A framed window without a title text and without a system menu has no

@@ -6,7 +6,7 @@
 #include "core/NumberText.h"
 #include "core/Replay.h"
 
-bool replayPage(MonitorContext& context, std::int32_t page) {
+Result<bool> replayPage(MonitorContext& context, std::int32_t page) {
     context.state.blnRun = true;
     return RePlayData(context, true, page);
 }

@@ -2,6 +2,8 @@
 // The main window's navigation around the graph: choosing a page of the data
 // file, the page-mode switch, and the value shown under the pointer.
 
+#include "core/CoreError.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,10 +14,10 @@ class MonitorView;
 
 // The page scroll bar's choice of page `page` (1-based): sets blnRun and
 // replays that page alone in page mode, whatever the page-mode switch shows.
-// Returns RePlayData's result. A stop (blnRun cleared while events run) ends
+// Returns RePlayData's result; its labels show how it ended. A stop (blnRun cleared while events run) ends
 // it like any replay; a page chosen while another replay runs starts a
 // replay of its own inside it, as any replay does.
-bool replayPage(MonitorContext& context, std::int32_t page);
+Result<bool> replayPage(MonitorContext& context, std::int32_t page);
 
 // The page-mode switch "Replay:頁単位で移動" changed: unchecked disables the page
 // scroll bar; checked enables it only when the data file has lines and the

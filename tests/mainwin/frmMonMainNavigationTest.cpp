@@ -3,15 +3,14 @@
 // view options as the next drawing reads them, the value under the pointer
 // and "全てｸﾘｱ".
 
-#include "core/ApplySettings.h"
-#include "core/FieldSelector.h"
+#include "core/MonitorSettings.h"
 #include "core/ScaleLabels.h"
 #include "core/TextDecoder.h"
 #include "mainwin/MonitorSession.h"
 #include "platform/widgets/SurfaceView.h"
-#include "tests/core/TempDir.h"
 #include "tests/mainwin/MainWindowFixture.h"
-#include "tests/platform/widgets/ImagePixels.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/TempDir.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,24 +27,6 @@
 
 namespace {
 
-// Applying writes the main window's controls; the dialog's own are not here.
-class WindowApplyTarget : public SettingsTarget {
-public:
-    explicit WindowApplyTarget(frmMonMain& window) : m_window(window) {}
-    void setRunButtonEnabled(int index, bool enabled) override {
-        m_window.setRunButtonEnabled(index, enabled);
-    }
-    void setPageScrollRange(int minimum, int maximum) override {
-        m_window.setPageScrollRange(minimum, maximum);
-    }
-    void setTimerInterval(std::int32_t milliseconds) override { m_window.setTimerInterval(milliseconds); }
-    void setDialogBusy(bool) override {}
-    void focusDialogField(DialogControl) override {}
-
-private:
-    frmMonMain& m_window;
-};
-
 std::string numberedLines(int count) {
     std::string text;
     for (int i = 1; i <= count; ++i)
@@ -53,19 +34,19 @@ std::string numberedLines(int count) {
     return text;
 }
 
-class NavigationTest : public MainWindowTest {
+class NavigationWindowTest : public MainWindowTest {
 protected:
-    NavigationTest() : session(state, *window, std::make_unique<Utf8Decoder>()) { showWindow(); }
+    NavigationWindowTest() : session(state, *window, std::make_unique<Utf8Decoder>()) { showWindow(); }
 
     // The data file of `lines` numbered lines applied with pages of `range` lines.
-    void apply(int lines, const std::string& range) {
-        const std::string data = dir.write("data.csv", numberedLines(lines));
-        DialogModel model(state);
-        model.setText(DialogControl::txtInFile, data);
-        model.setText(DialogControl::txtRange, range);
-        FieldSelector selector(state, *window, [&]() -> DialogModel& { return model; });
-        WindowApplyTarget target(*window);
-        ASSERT_EQ(applySettings(model, selector, *window, target), ApplyOutcome::Applied);
+    void apply(int lines, std::int32_t range) {
+        MonitorSettings settings;
+        settings.strInFile = dir.write("data.csv", numberedLines(lines));
+        settings.lngRange = range;
+        auto prepared = prepareSettings(settings, std::nullopt);
+        ASSERT_TRUE(prepared);
+        ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}),
+                  ApplyOutcome::Applied);
     }
     std::string text(const QLabel* label) const { return label->text().toStdString(); }
     QScrollBar& scrH() { return *window->scrH; }
@@ -74,8 +55,8 @@ protected:
     MonitorSession session;
 };
 
-TEST_F(NavigationTest, ChoosingAPageReplaysItWithTheBusyPointer) {
-    apply(110, "10"); // 111 lines by the count: pages 1..12
+TEST_F(NavigationWindowTest, ChoosingAPageReplaysItWithTheBusyPointer) {
+    apply(110, 10); // 111 lines by the count: pages 1..12
     EXPECT_EQ(std::pair(scrH().minimum(), scrH().maximum()), std::pair(1, 12));
     EXPECT_EQ(text(window->lblScrH), "") << "a range set while applying chooses no page";
 
@@ -104,8 +85,8 @@ TEST_F(NavigationTest, ChoosingAPageReplaysItWithTheBusyPointer) {
     EXPECT_EQ(text(window->lblInfo), "61行目から71行目を表示");
 }
 
-TEST_F(NavigationTest, StopEndsAPageReplay) {
-    apply(110, "10");
+TEST_F(NavigationWindowTest, StopEndsAPageReplay) {
+    apply(110, 10);
     state.lngSpeed = 50;
     QTimer::singleShot(0, window.get(), [&] { QTest::mouseClick(window->chkStart[0], Qt::LeftButton); });
     scrH().triggerAction(QAbstractSlider::SliderToMaximum);
@@ -114,20 +95,20 @@ TEST_F(NavigationTest, StopEndsAPageReplay) {
     EXPECT_NE(text(window->lblInfo), "101行目から111行目を表示") << "stopped before the last page";
 }
 
-TEST_F(NavigationTest, PageModeSwitchLeavesTheScrollBarDisabledWithoutLines) {
+TEST_F(NavigationWindowTest, PageModeSwitchLeavesTheScrollBarDisabledWithoutLines) {
     for (bool checked : {true, false, true})
         window->chkReDraw->setChecked(checked);
     EXPECT_FALSE(scrH().isEnabled());
     scrH().triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(text(window->lblScrH), "") << "no page before settings are applied";
 
-    apply(110, "10");
+    apply(110, 10);
     window->chkReDraw->setChecked(false);
     window->chkReDraw->setChecked(true);
     EXPECT_TRUE(scrH().isEnabled());
 }
 
-TEST_F(NavigationTest, ViewOptionsApplyToTheNextDrawing) {
+TEST_F(NavigationWindowTest, ViewOptionsApplyToTheNextDrawing) {
     const QColor grid(0, 128, 0), threshold(255, 0, 0), mark(255, 255, 255);
     struct Case {
         QCheckBox* pageMode;
@@ -167,7 +148,7 @@ TEST_F(NavigationTest, ViewOptionsApplyToTheNextDrawing) {
     }
 }
 
-TEST_F(NavigationTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
+TEST_F(NavigationWindowTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
     state.dblMaxY = 1;
     state.dblMinY = 0;
     SetScaleLabels(state, *window); // row i holds 0.99 - i / 100
@@ -221,7 +202,7 @@ TEST_F(NavigationTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
     QToolTip::hideText();
 }
 
-TEST_F(NavigationTest, ClearAllRemovesTheBackgroundPictureThenInitialises) {
+TEST_F(NavigationWindowTest, ClearAllRemovesTheBackgroundPictureThenInitialises) {
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::red);
     session.surface().setBackgroundPicture(picture);

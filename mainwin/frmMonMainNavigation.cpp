@@ -18,18 +18,20 @@
 namespace {
 
 // Hands the graph's mouse events to the window's handlers and lets the graph
-// have them too.
+// have them too. It belongs to the graph and keeps its own pointer to it: the
+// graph still gets events while the window around it is being destroyed, and
+// only mouse events, which cannot come then, reach the window.
 class GraphPointer : public QObject {
 public:
-    explicit GraphPointer(frmMonMain& window) : QObject(&window), m_window(window) {
+    GraphPointer(frmMonMain& window, SurfaceView& graph) : QObject(&graph), m_window(window), m_graph(graph) {
         // The value under the pointer follows moves without a button held too.
-        window.picView->setMouseTracking(true);
-        window.picView->installEventFilter(this);
+        graph.setMouseTracking(true);
+        graph.installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != m_window.picView)
+        if (watched != &m_graph)
             return false;
         switch (event->type()) {
         case QEvent::MouseMove:
@@ -49,17 +51,18 @@ protected:
 
 private:
     void moved(const QMouseEvent& mouse) {
-        SurfaceView* graph = m_window.picView;
-        if (graph->height() <= 0)
+        if (m_graph.height() <= 0)
             return;
         // The chart's rows run from 0 at the top to 100 at the bottom.
-        m_window.picView_MouseMove(mouse.buttons(), mouse.position().y() * 100.0 / graph->height());
+        m_window.picView_MouseMove(mouse.buttons(), mouse.position().y() * 100.0 / m_graph.height());
         // A tip on show follows at once; otherwise it shows when the pointer rests.
-        if (QToolTip::isVisible() && QToolTip::text() != graph->toolTip() && !graph->toolTip().isEmpty())
-            QToolTip::showText(mouse.globalPosition().toPoint(), graph->toolTip(), graph);
+        const QString tip = m_graph.toolTip();
+        if (QToolTip::isVisible() && !tip.isEmpty() && QToolTip::text() != tip)
+            QToolTip::showText(mouse.globalPosition().toPoint(), tip, &m_graph);
     }
 
     frmMonMain& m_window;
+    SurfaceView& m_graph;
 };
 
 } // namespace
@@ -73,7 +76,7 @@ void frmMonMain::wireNavigationAndShapes() {
     // and the pointer read it when they need it.
     connect(mnuWinAllClr, &QAction::triggered, this, &frmMonMain::mnuWinAllClr_Click);
 
-    new GraphPointer(*this);
+    new GraphPointer(*this, *picView);
     connect(mnuWinGrpOnly, &QAction::triggered, this, &frmMonMain::mnuWinGrpOnly_Click);
     for (std::size_t i = 0; i < mnuWinPosition.size(); ++i)
         connect(mnuWinPosition[i], &QAction::triggered, this,

@@ -132,8 +132,7 @@ TEST_F(NavigationWindowTest, ViewOptionsApplyToTheNextDrawing) {
             session.surface().setScaleWidth(100);
             session.surface().setScaleHeight(100);
             session.surface().drawLine(50, 95, 51, 95, 0xFFFFFF);
-            Colour colour = 0;
-            session.chart().DrawSeries(state.dblMaxY, colour);
+            session.chart().DrawSeries(state.dblMaxY);
             const QImage& image = session.surface().image();
             const std::string name = c.flipped ? c.flipped->objectName().toStdString() : "page mode";
             EXPECT_EQ(pixelsOfColour(image, grid) > 0, c.gridShown) << name;

@@ -2,6 +2,7 @@
 
 #include "core/LiveMonitor.h"
 #include "core/MonitorState.h"
+#include "core/Navigation.h"
 #include "core/RunControl.h"
 #include "core/TextDecoder.h"
 #include "mainwin/frmMonMain.h"
@@ -23,6 +24,9 @@ MonitorSession::MonitorSession(MonitorState& state, frmMonMain& window, std::uni
     window.setRunButtonHandler([this](int index) { runButtonChanged(m_context, index); });
     window.setInitHandler([this] { resetChart(m_context); });
     window.setTimerHandler([this] { liveTick(m_context); });
+    // The replay's labels tell how it ended.
+    window.setPageReplayHandler([this](int page) { (void)replayPage(m_context, page); });
+    window.setBackgroundClearHandler([this] { m_surface.clearBackgroundPicture(); });
 }
 
 MonitorSession::~MonitorSession() {
@@ -31,6 +35,8 @@ MonitorSession::~MonitorSession() {
     m_window.setRunButtonHandler(nullptr);
     m_window.setInitHandler(nullptr);
     m_window.setTimerHandler(nullptr);
+    m_window.setPageReplayHandler(nullptr);
+    m_window.setBackgroundClearHandler(nullptr);
 }
 
 bool MonitorSession::eventFilter(QObject* watched, QEvent* event) {

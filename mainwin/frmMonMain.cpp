@@ -59,6 +59,7 @@ frmMonMain::frmMonMain(MonitorState& state, SettingsDialogPort& settingsDialog,
     connect(cmdGrp, &QPushButton::clicked, this, &frmMonMain::cmdGrp_Click);
     connect(tmrTime, &QTimer::timeout, this, &frmMonMain::tmrTime_Timer);
     connect(mnuExit, &QAction::triggered, this, &frmMonMain::mnuExit_Click);
+    wireNavigationAndShapes();
 
     m_client->installEventFilter(this);
     resize(pixelsFromTwips(kDesignClientWidth, logicalDpiX()),

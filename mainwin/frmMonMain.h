@@ -224,4 +224,53 @@ private:
     // --- data files and secondary windows ---
     SecondaryWindows* m_secondaryWindows = nullptr;
     MonitorSession* m_monitorSession = nullptr;
+
+    // --- navigation, view options and window shapes ---
+    // frmMonMainNavigation.cpp and frmMonMainShapes.cpp.
+public:
+    // What the page scroll bar and "全てｸﾘｱ" need of the monitor, wired in from
+    // outside like the run logic: replaying one page of the data file, and
+    // removing the graph's background picture. Both default to doing nothing.
+    void setPageReplayHandler(std::function<void(int page)> handler) {
+        m_pageReplayHandler = std::move(handler);
+    }
+    void setBackgroundClearHandler(std::function<void()> handler) {
+        m_backgroundClearHandler = std::move(handler);
+    }
+
+    // The user chose a page with scrH (an arrow, the track, a key, or the
+    // release of the dragged thumb): shows "page/last" in lblScrH and replays
+    // that page with the busy pointer. Nothing before the window has loaded
+    // or while there is no page.
+    void scrH_Change();
+    void chkReDraw_Click();
+    // The pointer moved over the graph with `buttons` held, at `y` on the
+    // chart's 0..100 vertical scale: with "ﾏｳｽ移動で値を表示する" checked, the
+    // graph's tool tip shows that row's scale value.
+    void picView_MouseMove(Qt::MouseButtons buttons, double y);
+    // "全てｸﾘｱ": no background picture any more, then what "&Init" does.
+    void mnuWinAllClr_Click();
+
+    // Leaves only the graph visible, for iType 1 with the strip of controls
+    // directly below it. Any mouse-button release on the graph shows the
+    // whole window again (picView_MouseUp).
+    void WinSetGrpWin(std::int16_t iType);
+    // Leaves only the controls of `tForm` visible: the union of their
+    // rectangles. Controls without a size give none.
+    void FormTm(QWidget& tForm);
+    void picView_MouseUp();
+    // Removes the caption bar, or brings it back, keeping the client size.
+    void picView_DblClick();
+    void mnuWinGrpOnly_Click();
+    // Makes the window as wide as its screen and 3000 twips high, parked at
+    // the top (0, 3), the middle (1) or the bottom (2, 4); 3 and 4 also
+    // leave only the graph and its strip visible.
+    void mnuWinPosition_Click(int index);
+    // Keeps the window above all others while "ｳｨﾝﾄﾞｳを常に前面に表示する" is checked.
+    void mnuWinMae_Click();
+
+private:
+    void wireNavigationAndShapes();
+    std::function<void(int)> m_pageReplayHandler;
+    std::function<void()> m_backgroundClearHandler;
 };

@@ -1,0 +1,173 @@
+// The window's shapes on the real window: the graph-only mask and the way
+// back by a click on the graph, the parking places, always on top, the
+// caption bar toggled by a double-click, and the shape of any window's
+// controls.
+
+#include "core/MonitorState.h"
+#include "mainwin/ToggleTitleBar.h"
+#include "mainwin/WindowShape.h"
+#include "platform/widgets/SurfaceView.h"
+#include "tests/mainwin/MainWindowFixture.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+class ShapesTest : public MainWindowTest {
+protected:
+    ShapesTest() { showWindow(); }
+
+    // The graph in the window's coordinates, with `strip` pixels below it.
+    QRegion graph(int strip = 0) const {
+        const QPoint at = window->picView->mapTo(window.get(), QPoint(0, 0));
+        return QRegion(QRect(at, window->picView->size() + QSize(0, strip)));
+    }
+    void releaseOnGraph() { QTest::mouseClick(window->picView, Qt::LeftButton); }
+    // The whole sequence a user's double-click gives; QTest's own double
+    // click is the double-click event alone.
+    void doubleClickOnGraph() {
+        QTest::mouseClick(window->picView, Qt::LeftButton);
+        QTest::mousePress(window->picView, Qt::LeftButton);
+        QTest::mouseDClick(window->picView, Qt::LeftButton);
+        QTest::mouseRelease(window->picView, Qt::LeftButton);
+    }
+};
+
+TEST_F(ShapesTest, GraphOnlyShapesLastUntilAClickOnTheGraph) {
+    EXPECT_TRUE(window->mask().isEmpty());
+    window->mnuWinGrpOnly->trigger();
+    EXPECT_EQ(window->mask(), graph());
+    releaseOnGraph();
+    EXPECT_TRUE(window->mask().isEmpty());
+
+    window->WinSetGrpWin(1);
+    EXPECT_EQ(window->mask(), graph(kGraphStripPixels));
+    QTest::mouseRelease(window->picView, Qt::RightButton);
+    EXPECT_TRUE(window->mask().isEmpty()) << "any button's release";
+
+    for (int index : {3, 4}) {
+        window->mnuWinPosition[static_cast<std::size_t>(index)]->trigger();
+        EXPECT_EQ(window->mask(), graph(kGraphStripPixels)) << index;
+        const QRect parked = window->frameGeometry();
+        releaseOnGraph();
+        EXPECT_TRUE(window->mask().isEmpty()) << index;
+        EXPECT_EQ(window->frameGeometry(), parked) << "the whole parked window shows again";
+    }
+}
+
+TEST_F(ShapesTest, ParkingMakesAScreenWideStripAtTheTopMiddleOrBottom) {
+    const QRect screen = window->screen()->geometry();
+    const double dpiY = window->logicalDpiY();
+    const int height = pixelsFromTwips(kParkedHeight, dpiY);
+    const Twips screenTwips = twipsFromPixels(screen.height(), dpiY);
+    for (int index = 0; index < 5; ++index) {
+        window->clearMask();
+        window->mnuWinPosition[static_cast<std::size_t>(index)]->trigger();
+        const Twips top = *parkedTop(index, screenTwips, twipsFromPixels(height, dpiY));
+        EXPECT_EQ(window->frameGeometry(),
+                  QRect(screen.left(), screen.top() + pixelsFromTwips(top, dpiY), screen.width(), height))
+            << index;
+        EXPECT_EQ(window->mask().isEmpty(), !parkedGraphOnly(index)) << index;
+        // The layout followed the new size: the graph spans the window less the scale labels.
+        EXPECT_EQ(window->formGeometry().picView.width,
+                  twipsFromPixels(window->centralWidget()->width(), window->logicalDpiX()) +
+                      kDesignFrameWidth - 955)
+            << index;
+    }
+}
+
+TEST_F(ShapesTest, AlwaysOnTopFollowsItsCheckMark) {
+    EXPECT_FALSE(window->mnuWinMae->isChecked());
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    const QSize client = window->size();
+    for (bool on : {true, false}) {
+        window->mnuWinMae->trigger();
+        EXPECT_EQ(window->mnuWinMae->isChecked(), on);
+        EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->size(), client);
+    }
+}
+
+TEST_F(ShapesTest, DoubleClickOnTheGraphTogglesTheCaptionBar) {
+    const QSize client = window->size();
+    for (bool frameless : {true, false}) {
+        window->WinSetGrpWin(0);
+        doubleClickOnGraph();
+        EXPECT_EQ(window->windowFlags().testFlag(Qt::FramelessWindowHint), frameless);
+        EXPECT_EQ(state.blnWinShape, frameless);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->size(), client);
+        EXPECT_TRUE(window->mask().isEmpty());
+    }
+}
+
+TEST(ToggleTitleBarTest, KeepsItsBorderRulesForAnyWindow) {
+    struct Case {
+        const char* name;
+        Qt::WindowFlags flags;
+        const char* title;
+        bool blnBorderless;
+        bool toggles;
+    };
+    const Case cases[] = {
+        {"framed", Qt::Window, "x", false, true},
+        {"framed, no title but a system menu", Qt::Window, "", false, true},
+        {"no title and no system menu", Qt::Window | Qt::CustomizeWindowHint, "", true, false},
+        {"made frameless", Qt::Window | Qt::FramelessWindowHint, "x", false, false},
+        {"made frameless, borderless too", Qt::Window | Qt::FramelessWindowHint, "x", true, true},
+    };
+    for (const Case& c : cases) {
+        QWidget target(nullptr, c.flags);
+        target.setWindowTitle(QString::fromUtf8(c.title));
+        target.resize(300, 200);
+        target.show();
+        const bool framelessBefore = target.windowFlags().testFlag(Qt::FramelessWindowHint);
+        EXPECT_EQ(ToggleTitleBar(target, c.blnBorderless), c.toggles) << c.name;
+        EXPECT_EQ(target.windowFlags().testFlag(Qt::FramelessWindowHint), framelessBefore != c.toggles)
+            << c.name;
+        EXPECT_EQ(target.size(), QSize(300, 200)) << c.name;
+        EXPECT_TRUE(target.isVisible()) << c.name;
+        // Back again, with the same argument.
+        EXPECT_EQ(ToggleTitleBar(target, c.blnBorderless), c.toggles) << c.name;
+        EXPECT_EQ(target.windowFlags().testFlag(Qt::FramelessWindowHint), framelessBefore) << c.name;
+    }
+
+    // A window made frameless that got its caption from a borderless call
+    // keeps it against a call that does not act on such windows.
+    QWidget made(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    made.setWindowTitle(QStringLiteral("x"));
+    ASSERT_TRUE(ToggleTitleBar(made, true));
+    EXPECT_FALSE(ToggleTitleBar(made, false));
+    EXPECT_FALSE(made.windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST_F(ShapesTest, FormTmLeavesTheUnionOfTheControls) {
+    QWidget form;
+    form.resize(300, 200);
+    auto* a = new QPushButton(&form);
+    a->setGeometry(10, 10, 50, 20);
+    auto* b = new QPushButton(&form);
+    b->setGeometry(100, 150, 40, 30);
+    auto* hidden = new QPushButton(&form);
+    hidden->setGeometry(200, 10, 30, 30);
+    hidden->hide();                                     // still a control with a place
+    (new QWidget(&form))->setGeometry(250, 100, 0, 20); // no size: no rectangle
+    window->FormTm(form);
+    EXPECT_EQ(form.mask(),
+              QRegion(10, 10, 50, 20).united(QRegion(100, 150, 40, 30)).united(QRegion(200, 10, 30, 30)));
+
+    QWidget empty;
+    window->FormTm(empty);
+    EXPECT_TRUE(empty.mask().isEmpty()) << "no control: the whole window";
+
+    // The main window's controls lie below its menu bar.
+    window->FormTm(*window);
+    EXPECT_TRUE(window->mask().contains(graph().boundingRect()));
+    EXPECT_FALSE(window->mask().contains(QPoint(1, 1))) << "the menu bar is no control";
+}
+
+} // namespace

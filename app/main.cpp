@@ -6,11 +6,9 @@
 #include "mainwin/ProgramExit.h"
 #include "mainwin/basArea.h"
 #include "platform/surface/TextCodec.h"
+#include "platform/widgets/Translations.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <iostream>
 #include <memory>
@@ -56,12 +54,7 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Trendola"));
-    // The standard message box buttons in the user's language, as the
-    // desktop's own boxes show them.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    installJapaneseTranslations();
 
     endProgram(basArea::run(joinCommandLine(arguments.words), std::move(decoder)));
 }

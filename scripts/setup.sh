@@ -34,7 +34,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-
     # the printing test reads its PDF page back with pdftoppm
     poppler-utils
     # the version window opens its address with xdg-open
-    xdg-utils)
+    xdg-utils
+    # the toolkit's own texts (message box buttons, choosers) in Japanese
+    qt6-translations-l10n)
 
 # The fuzzers' compiler with libFuzzer's runtime (which the clang package
 # alone does not bring); only scripts/fuzz.sh needs them.

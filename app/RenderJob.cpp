@@ -22,7 +22,7 @@ RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& e
         return {2, std::nullopt};
     }
     if (!dataFileExists(options.dataFile)) {
-        errors("cannot read the data file: " + options.dataFile);
+        errors("cannot read the data file " + options.dataFile + ": " + dataFileProblem(options.dataFile));
         return {1, std::nullopt};
     }
 

@@ -196,7 +196,10 @@ Result<> Chart::SaveSweepBitmap(std::int32_t sweep, double top) {
     const std::string path = sweepPicturePath(sweep);
     if (!m_state.strInFile.empty() && samePath(path, m_state.strInFile))
         return CoreError{kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + path};
-    return m_surface.saveImage(path, m_sweepFormat);
+    auto saved = m_surface.saveImage(path, m_sweepFormat);
+    if (!saved)
+        return CoreError{saved.error().number, path + ": " + saved.error().description};
+    return saved;
 }
 
 void Chart::Locate(double x, double y) {

@@ -36,10 +36,6 @@ bool FieldSelector::setSpinValue(int value) {
     return true;
 }
 
-bool FieldSelector::watchKeyAccepted(char32_t key) {
-    return key == DialogModel::kBackspace || (key >= U'0' && key <= U'9');
-}
-
 void FieldSelector::txtWatch_Change() {
     // A text that is no field number moves nothing.
     if (const auto number = textToInt16(m_watchText))

@@ -39,10 +39,6 @@ public:
     // changes. False, with nothing changed, outside 1..1000.
     bool setSpinValue(int value);
 
-    // txtWatch_KeyPress: digits and Backspace pass, every other key is
-    // discarded. The field is read-only, so no key changes its text anyway.
-    static bool watchKeyAccepted(char32_t key);
-
 private:
     void txtWatch_Change();
     void scrV_Change();

@@ -1,5 +1,6 @@
 #include "core/FileLines.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,19 @@ bool dataFileExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
            ::access(path.c_str(), R_OK) == 0;
+}
+
+std::string dataFileProblem(const std::string& path) {
+    struct stat info {};
+    if (path.empty())
+        return systemError(ENOENT).description;
+    if (::stat(path.c_str(), &info) != 0)
+        return systemError(errno).description;
+    if (!S_ISREG(info.st_mode))
+        return S_ISDIR(info.st_mode) ? systemError(EISDIR).description : "not a regular file";
+    if (::access(path.c_str(), R_OK) != 0)
+        return systemError(errno).description;
+    return "no problem";
 }
 
 bool samePath(const std::string& a, const std::string& b) {

@@ -10,6 +10,10 @@
 // a regular file that we may read.
 bool dataFileExists(const std::string& path);
 
+// Why `path` is no data file, in words for the user: the system's reason it
+// cannot be found or read, or that it names no regular file.
+std::string dataFileProblem(const std::string& path);
+
 // True when both paths name the same file, or would once it exists.
 bool samePath(const std::string& a, const std::string& b);
 

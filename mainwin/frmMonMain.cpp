@@ -302,11 +302,12 @@ void frmMonMain::setPageScrollRange(int minimum, int maximum) {
 }
 
 void frmMonMain::setTimerInterval(std::int32_t milliseconds) {
-    // A running timer keeps running at the new pace; a stopped one stays stopped.
-    if (tmrTime->isActive())
-        setTimerEnabled(true);
-    else
-        tmrTime->setInterval(std::max<std::int32_t>(milliseconds, 1));
+    // A running timer keeps running at the new pace (an interval below 1 ms
+    // stops it, as enabling it would); a stopped one stays stopped.
+    const bool running = tmrTime->isActive();
+    tmrTime->setInterval(std::max<std::int32_t>(milliseconds, 1));
+    if (running && milliseconds < 1)
+        tmrTime->stop();
 }
 
 void frmMonMain::bindFieldSelector(FieldSelector& selector) {

@@ -76,6 +76,9 @@ TEST_F(RenderProgramTest, TheSummaryGoesToStandardOutputAndFailuresToStandardErr
         const ProgramRun run = render(arguments);
         EXPECT_EQ(run.status, status) << testing::PrintToString(arguments);
         EXPECT_FALSE(run.err.empty());
+        if (status == 1) {
+            EXPECT_NE(run.err.find("missing.csv: No such file or directory"), std::string::npos) << run.err;
+        }
         EXPECT_TRUE(run.out.empty());
     }
     EXPECT_TRUE(std::filesystem::is_empty(out));

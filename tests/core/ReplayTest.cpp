@@ -111,9 +111,9 @@ TEST_F(ReplayFixture, ErrorsEndOnTheErrorPath) {
     state.strInFile = dir.write("data.csv", numberedLines(5));
     const auto failed = RePlayData(context, false, 0);
     ASSERT_FALSE(failed);
-    EXPECT_EQ(failed.error().description, "Permission denied");
+    EXPECT_EQ(failed.error().description, dir.path() + "/data1.bmp: Permission denied") << "names the picture";
     EXPECT_TRUE(view.errInfoShown);
-    EXPECT_EQ(view.errInfo, "Error : Permission denied");
+    EXPECT_EQ(view.errInfo, "Error : " + dir.path() + "/data1.bmp: Permission denied");
     EXPECT_GT(surface.shows, shows);
 
     surface.failSaves = false;

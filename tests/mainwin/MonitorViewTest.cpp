@@ -60,6 +60,13 @@ TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {
         EXPECT_EQ(window->tmrTime->isActive(), active) << interval << (enable ? " on" : " off");
         EXPECT_TRUE(!active || window->tmrTime->interval() == interval) << interval;
     }
+    // Applying's new interval reaches a running timer as it is given.
+    window->setTimerEnabled(true);
+    window->setTimerInterval(250);
+    EXPECT_TRUE(window->tmrTime->isActive());
+    EXPECT_EQ(window->tmrTime->interval(), 250);
+    window->setTimerInterval(0);
+    EXPECT_FALSE(window->tmrTime->isActive()) << "no ticks at interval 0";
 }
 
 TEST_F(MonitorViewTest, MessagesGoThroughTheBoxes) {

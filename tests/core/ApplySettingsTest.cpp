@@ -126,15 +126,39 @@ TEST_F(ApplyFixture, TakesTheFieldsAsTypedButStopsAtAMissingBitmapFolder) {
     EXPECT_EQ(state.strInFileTitle, "");
 
     d.setText(txtViewSave, dir.path() + "/");
+    d.setText(txtSpeed, "70");
+    state.blnRescale = false;
     view.log.clear();
     ASSERT_EQ(apply(), ApplyOutcome::Applied);
     EXPECT_EQ(logOf({"timerInterval"}), std::vector<std::string>{"timerInterval:250"});
+    EXPECT_EQ(state.lngSpeed, 70);
+    EXPECT_FALSE(state.blnAutoMaxMin);
+    EXPECT_TRUE(state.blnViewSave);
+    EXPECT_TRUE(state.blnRescale) << "the next value re-derives the scale";
     EXPECT_EQ(state.dblMaxY, 1);
     EXPECT_EQ(state.dblMinY, 1.2);
     EXPECT_EQ(state.strDelimit, "カンマ");
     EXPECT_EQ(state.intDatCol, 3);
     EXPECT_EQ(state.dblNowMax, 0) << "the field selector restarted Max/Min";
     EXPECT_EQ(state.strInFileTitle, "run2024");
+}
+
+// An interval or pace that is no number keeps the one in force and shows it
+// again; bitmap saving unticked is applied too.
+TEST_F(ApplyFixture, KeepsTheIntervalAndPaceInForceForTextsThatAreNoNumbers) {
+    state.lngInterval = 300;
+    state.lngSpeed = 20;
+    state.blnViewSave = true;
+    DialogModel& d = dialog();
+    d.setText(txtInFile, dataFile);
+    d.setText(txtIniInterval, "5abc"); // placed by code: keys could not type it
+    d.setText(txtSpeed, "7x");
+    ASSERT_EQ(apply(), ApplyOutcome::Applied);
+    EXPECT_EQ(std::tuple(state.lngInterval, state.lngSpeed), std::tuple(300, 20));
+    EXPECT_EQ(std::tuple(d.text(txtIniInterval), d.text(txtSpeed)), std::tuple("300", "20"));
+    EXPECT_TRUE(logOf({"timerInterval"}).empty());
+    EXPECT_FALSE(state.blnViewSave);
+    EXPECT_FALSE(d.okEnabled());
 }
 
 TEST_F(ApplyFixture, RefusesSettingsBeyondTheModelsLimitsBeforeApplyingAnything) {

@@ -64,4 +64,17 @@ TEST_F(AidsFixture, WithoutAFileTheAidsShowNothingOrSaySo) {
     EXPECT_EQ(dialog.text(txtRange), "3") << "the line number at the end of the file";
 }
 
+TEST_F(AidsFixture, TheBrowsedFolderEndsWithTheSeparatorAndACancelChangesNothing) {
+    const std::pair<const char*, const char*> folders[] = {{"/data", "/data/"}, {"/data/", "/data/"}, {"/", "/"},
+                                                           {"", ""}};
+    for (const auto& [browsed, shown] : folders)
+        EXPECT_EQ(withTrailingSeparator(browsed), shown) << browsed;
+    DialogModel dialog(state);
+    dialog.setChecked(chkViewSave, true);
+    takeBrowsedFolder(dialog, "/data/");
+    EXPECT_EQ(dialog.text(txtViewSave), "/data/");
+    takeBrowsedFolder(dialog, "");
+    EXPECT_EQ(dialog.text(txtViewSave), "/data/") << "a cancelled browse";
+}
+
 } // namespace

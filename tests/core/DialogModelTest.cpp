@@ -2,6 +2,7 @@
 #include "core/MonitorState.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
@@ -43,6 +44,10 @@ TEST_F(DialogFixture, TypingAndPastingFollowTheKeyAndChangeRules) {
         {txtIniInterval, "70000", false, "65535"},
         {txtIniInterval, "\b\b\b\b\b", false, "1"}, // deleting all of it
         {txtSpeed, "5\b", false, "0"},
+        {txtSpeed, "70000", false, "65535"},
+        {txtIniLimit, "5\b", false, "0"}, // clearing the threshold
+        {txtIniLimit, "0005", true, "0"},  // cut to "000" before its rule
+        {txtIniXmem, "0", false, "1"},
         {txtIniLimit, "250", false, "100"},
         {txtIniXmem, digits30, false, digits30}, // no upper bound
         {txtRange, "0", false, "1"},
@@ -64,15 +69,52 @@ TEST_F(DialogFixture, TypingAndPastingFollowTheKeyAndChangeRules) {
     }
 }
 
-TEST_F(DialogFixture, OnlyARealChangeEnablesOk) {
+TEST_F(DialogFixture, OnlyARealChangeOfASettingEnablesOk) {
+    const std::pair<std::function<void(DialogModel&)>, bool> changes[] = {
+        {[](DialogModel& m) { m.setText(txtIniXmem, "500"); }, false}, // the same text is no change
+        {[](DialogModel& m) { m.setText(txtPreView, "7"); }, false},
+        {[](DialogModel& m) { m.setChecked(chkDelimit, true); }, false},
+        {[](DialogModel& m) { m.setChecked(chkIniMaxY, false); }, false},
+        {[](DialogModel& m) { m.setChecked(chkPreView, true); }, true}, // runs the path field's rule
+        {[](DialogModel& m) { m.setText(txtDatTest, "7"); }, false},
+        {[](DialogModel& m) { m.setText(txtIniMaxY, "7"); }, true},
+        {[](DialogModel& m) { m.setText(txtIniMinY, "7"); }, true},
+        {[](DialogModel& m) { m.setText(txtInFile, "/a.csv"); }, true},
+        {[](DialogModel& m) { m.setText(txtViewSave, "/tmp"); }, true},
+        {[](DialogModel& m) { m.setText(txtSpeed, "7"); }, true},
+        {[](DialogModel& m) { m.setText(txtIniInterval, "7"); }, true},
+        {[](DialogModel& m) { m.setText(txtIniLimit, "7"); }, true},
+        {[](DialogModel& m) { m.setText(txtRange, "7"); }, true},
+        {[](DialogModel& m) { m.setSpinValue(7); }, true},
+        {[](DialogModel& m) { m.selectDelimiter(2); }, true},
+        {[](DialogModel& m) { m.setChecked(chkViewSave, true); }, true},
+    };
+    for (std::size_t row = 0; row < std::size(changes); ++row) {
+        DialogModel model(state);
+        model.setOkEnabled(false);
+        changes[row].first(model);
+        EXPECT_EQ(model.okEnabled(), changes[row].second) << "row " << row;
+    }
+}
+
+TEST_F(DialogFixture, LocksFollowTheirBoxesAndTheControlsKind) {
     DialogModel model(state);
-    model.setOkEnabled(false);
-    model.setText(txtIniXmem, "500");
-    model.setText(txtPreView, "7");
-    model.setChecked(chkDelimit, true);
-    EXPECT_FALSE(model.okEnabled()) << "same text; byte count and chkDelimit have no OK rule";
-    model.setText(txtIniMaxY, "7");
-    EXPECT_TRUE(model.okEnabled());
+    // Loading locks what only its box unlocks.
+    EXPECT_TRUE(model.control(txtViewSave).locked);
+    EXPECT_FALSE(model.control(cmdViewSave).enabled);
+    EXPECT_TRUE(model.control(txtPreView).locked);
+    model.setChecked(chkPreView, true);
+    EXPECT_FALSE(model.control(txtPreView).locked) << "the byte count can be typed";
+    model.setChecked(chkPreView, false);
+    EXPECT_TRUE(model.control(txtPreView).locked);
+    // Names of other kinds are left alone.
+    for (const char* name : {"frameData", "scrV", "OKButtonX", "txt"}) {
+        model.SetCtlEnabled(name, false);
+    }
+    EXPECT_TRUE(model.control(frameData).enabled);
+    EXPECT_TRUE(model.control(scrV).enabled);
+    model.SetCtlEnabled("OKButton", false);
+    EXPECT_TRUE(model.control(OKButton).enabled) << "\"OKB\" is no prefix that switches anything";
 }
 
 TEST_F(DialogFixture, ActivationShowsTheScaleInForceReadableAsTheSameValue) {
@@ -85,6 +127,9 @@ TEST_F(DialogFixture, ActivationShowsTheScaleInForceReadableAsTheSameValue) {
     EXPECT_EQ(model.text(txtIniMinY), "-0.25");
     EXPECT_DOUBLE_EQ(model.value(txtIniMaxY), 1e15);
     EXPECT_TRUE(model.okEnabled()) << "the scale moved since the texts were written";
+    state.strDelimit = "タブ"; // changed elsewhere while the dialog was open
+    model.activate();
+    EXPECT_EQ(model.text(cmbDelimit), "タブ") << "the delimiter in force is selected again";
     state.blnAutoMaxMin = false;
     state.dblMaxY = 42;
     model.activate();

@@ -15,6 +15,7 @@ TEST(FieldSelector, AnotherValidFieldStartsTheGraphAfresh) {
     state.lngDatPos = 0; // a drawn sample, to see whether a change empties the buffer
     state.DatBuf[0].DVal = 9;
     state.dblNowMax = 50;
+    state.dblNowMin = -5;
     FakeMonitorView view;
     std::optional<DialogModel> dialog;
     FieldSelector selector{state, view,
@@ -30,7 +31,8 @@ TEST(FieldSelector, AnotherValidFieldStartsTheGraphAfresh) {
     ASSERT_TRUE(selector.setSpinValue(2));
     EXPECT_EQ(selector.watchText(), "2");
     EXPECT_EQ(state.intDatCol, 2);
-    EXPECT_EQ(std::tuple(state.dblNowMax, state.DatBuf[0].DVal, state.lngDatPos), std::tuple(0.0, 0.0, -1));
+    EXPECT_EQ(std::tuple(state.dblNowMax, state.dblNowMin, state.DatBuf[0].DVal, state.lngDatPos),
+              std::tuple(0.0, 0.0, 0.0, -1));
     EXPECT_EQ(view.scaleLabels[0], "0") << "the scale labels were rebuilt";
     EXPECT_EQ(changes, 2) << "the spin, then the text; the pair ends its own recursion";
     ASSERT_TRUE(dialog) << "a missing dialog is created";

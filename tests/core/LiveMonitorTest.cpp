@@ -1,6 +1,7 @@
 #include "core/LiveMonitor.h"
 #include "MonitorFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <tuple>
 
@@ -57,6 +58,28 @@ TEST_F(LiveMonitorTest, TakesNoValueFromAFieldCutOffByTheReadLimit) {
     EXPECT_TRUE(view.messages.empty());
 }
 
+// Max/Min follow the data only with the automatic scale or right after
+// applying; a new extreme shows its decimal text, any other value its field.
+TEST_F(LiveMonitorTest, TracksExtremesOnlyWhileTheScaleFollowsTheData) {
+    const std::tuple<bool, bool, const char*, double, const char*, const char*> steps[] = {
+        // automatic, rescale, line, top afterwards, "Max: " label, "Now: " label
+        {true, true, "037.20\n", 40, "Max: 37.2", "Now: 37.2"},
+        {true, false, "020.0\n", 40, "Max: 37.2", "Now: 020.0"},
+        {false, false, "150\n", 40, "Max: 37.2", "Now: 150"},
+        {false, true, "0150\n", 200, "Max: 150", "Now: 150"},
+    };
+    for (const auto& [automatic, rescale, line, top, maxLabel, nowLabel] : steps) {
+        state.blnAutoMaxMin = automatic;
+        state.blnRescale = rescale;
+        dir.write("data.csv", line);
+        tick();
+        EXPECT_EQ(state.dblMaxY, top) << line;
+        EXPECT_EQ(view.valueLabels[0], maxLabel) << line;
+        EXPECT_EQ(view.valueLabels[1], nowLabel) << line;
+        EXPECT_FALSE(state.blnRescale) << line;
+    }
+}
+
 // Live monitoring uses slots 0..lngXmem-1, although the buffer holds one more.
 TEST_F(LiveMonitorTest, WrapsAfterLngXmemSamples) {
     state.lngXmem = 5;
@@ -80,9 +103,14 @@ TEST_F(LiveMonitorTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) 
         ASSERT_TRUE(view.timerEnabled) << "precondition: monitoring";
         if (removed) // gone while the timer runs
             std::filesystem::remove(state.strInFile);
+        view.log.clear();
         tick();
         EXPECT_FALSE(view.timerEnabled);
         EXPECT_EQ(view.runButtons, (std::array<bool, 3>{false, false, false}));
+        const auto stopped = std::find(view.log.begin(), view.log.end(), "timerEnabled:0");
+        const auto told = std::find_if(view.log.begin(), view.log.end(),
+                                       [](const std::string& e) { return e.starts_with("showPlainMessage:"); });
+        EXPECT_LT(stopped, told) << "the run stops before the message shows";
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0].rfind(message, 0), 0u) << view.messages[0];
         EXPECT_EQ(state.lngDatPos, -1);

@@ -38,6 +38,8 @@ TEST_F(ReplayFixture, PlotsEveryNumericLineAndReportsTheEnd) {
     EXPECT_EQ(view.infoText, "3行目を表示中... 4行 表示完了");
     EXPECT_EQ(view.valueLabels, (std::array<std::string, 3>{"Max: 30", "Now: 30", "Min: 0"}));
     EXPECT_EQ(surface.hides, 3) << "one redraw per value";
+    EXPECT_TRUE(replay("037.20\n"));
+    EXPECT_EQ(view.valueLabels[1], "Now: 37.2") << "a new extreme shows its decimal text";
 
     state.intDatCol = 3;
     EXPECT_TRUE(replay("1,2\n3,4\n"));

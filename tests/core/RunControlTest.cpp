@@ -1,6 +1,9 @@
 #include "MonitorFixture.h"
 #include "core/LiveMonitor.h"
 
+#include <stdexcept>
+#include <tuple>
+
 namespace {
 
 using RunControlTest = MonitorFixture;
@@ -23,6 +26,23 @@ TEST_F(RunControlTest, StopPopsBackUpAndNewRunsTheTimerWhileDown) {
     EXPECT_FALSE(view.timerEnabled);
     EXPECT_FALSE(view.runButtons[2]);
     EXPECT_TRUE(view.messages.empty());
+
+    // Stopping raises the buttons in index order, then stops the timer.
+    view.onRunButtonClick = nullptr;
+    view.runButtons = {true, true, true};
+    state.blnRun = true;
+    view.log.clear();
+    StopRun(context);
+    EXPECT_EQ(view.log, (std::vector<std::string>{"runButtonDown:0=0", "runButtonDown:1=0", "runButtonDown:2=0",
+                                                  "timerEnabled:0"}));
+    EXPECT_FALSE(state.blnRun);
+}
+
+TEST_F(RunControlTest, AFailureInsideARunIsShownInTheRunButtonsForm) {
+    dir.write("data.csv", "1\n2\n");
+    view.onEvents = [] { throw std::runtime_error("broken"); };
+    press(1);
+    EXPECT_EQ(view.msgBoxes, (std::vector<std::pair<std::string, int>>{{"Error (1005) :broken", 7}}));
 }
 
 TEST_F(RunControlTest, StopAndRaisingReplayEndTheReplayBeforeItsNextLine) {
@@ -69,7 +89,13 @@ TEST_F(RunControlTest, InitResetsScaleValuesAndChart) {
     liveTick(context);
     ASSERT_EQ(state.lngDatPos, 0);
     state.blnRescale = true;
+    state.dblMinY = -5;
+    state.dblNowMin = -3;
+    const int clears = surface.clears;
     resetChart(context);
+    EXPECT_EQ(std::tuple(state.dblMaxY, state.dblMinY, state.dblNowMax, state.dblNowMin),
+              std::tuple(0.0, 0.0, 0.0, 0.0));
+    EXPECT_EQ(surface.clears, clears + 1) << "the chart is cleared";
     EXPECT_EQ(view.valueLabels, (std::array<std::string, 3>{"Max: 0", "Now: 0", "Min: 0"}));
     EXPECT_EQ(view.scaleLabels[0], "0");
     EXPECT_EQ(state.lngDatPos, -1);

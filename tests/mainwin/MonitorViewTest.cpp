@@ -47,8 +47,10 @@ TEST_F(MonitorViewTest, HooksAreReachedAndTheirFailuresReported) {
     window->setRunButtonDown(2, true);
     window->setInitHandler([] { throw std::runtime_error("broken"); });
     window->cmdInit->click();
-    EXPECT_EQ(boxes.shown, (std::vector<MessageBoxDescription>{showMsgBox("Error (1007) :Out of memory", 7),
-                                                               programMessageBox("Error: (1005) \r\nbroken")}));
+    using enum MessageButton;
+    EXPECT_EQ(boxes.shown, (std::vector<MessageBoxDescription>{
+                               {"警告", "Error (1007) :Out of memory", {Ok}, Ok, Ok, MessageIcon::Exclamation},
+                               {"Trendola", "Error: (1005) \r\nbroken", {Ok}, Ok, Ok, MessageIcon::None}}));
 }
 
 TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {
@@ -72,8 +74,11 @@ TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {
 TEST_F(MonitorViewTest, MessagesGoThroughTheBoxes) {
     window->showPlainMessage("Error : 2 No such file");
     EXPECT_EQ(window->ShowMsg("続けますか", 3), 3); // answered with the default, Cancel
-    EXPECT_EQ(boxes.shown, (std::vector<MessageBoxDescription>{programMessageBox("Error : 2 No such file"),
-                                                               showMsgBox("続けますか", 3)}));
+    using enum MessageButton;
+    EXPECT_EQ(boxes.shown,
+              (std::vector<MessageBoxDescription>{
+                  {"Trendola", "Error : 2 No such file", {Ok}, Ok, Ok, MessageIcon::None},
+                  {"確認", "続けますか", {Yes, No, Cancel}, Cancel, Cancel, MessageIcon::None}}));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "tests/mainwin/MainWindowFixture.h"
 
+#include "core/MonitorSettings.h"
+
 #include <QCoreApplication>
 #include <QTest>
 
@@ -15,6 +17,15 @@ void MainWindowTest::showWindow() {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     settle();
+}
+
+void MainWindowTest::applySettingsFor(const std::string& dataFile) {
+    MonitorSettings settings;
+    settings.strInFile = dataFile;
+    settings.lngInterval = 20;
+    auto prepared = prepareSettings(settings, std::nullopt);
+    ASSERT_TRUE(prepared);
+    ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}), ApplyOutcome::Applied);
 }
 
 void MainWindowTest::settle() {

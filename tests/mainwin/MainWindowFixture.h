@@ -37,6 +37,9 @@ protected:
     void showWindow();
     // Lets the window system's resize and paint events arrive.
     static void settle();
+    // Applies the default settings for `dataFile`, with a quick timer, as the
+    // settings dialog applies them to this window.
+    void applySettingsFor(const std::string& dataFile);
 
     MonitorState state;
     RecordingDialog dialog;

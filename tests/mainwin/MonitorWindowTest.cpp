@@ -24,15 +24,6 @@ protected:
         data = dir.file("data.csv");
     }
 
-    void apply() {
-        MonitorSettings settings;
-        settings.strInFile = data;
-        settings.lngInterval = 20;
-        auto prepared = prepareSettings(settings, std::nullopt);
-        ASSERT_TRUE(prepared);
-        ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}),
-                  ApplyOutcome::Applied);
-    }
     // Clicks as the user does.
     void click(int index) { QTest::mouseClick(window->chkStart[index], Qt::LeftButton); }
     std::string caption(const QLabel* label) const { return label->text().toStdString(); }
@@ -44,7 +35,7 @@ protected:
 
 TEST_F(MonitorWindowTest, StopAndInitFromTheButtons) {
     dir.write("data.csv", "40\n");
-    apply();
+    applySettingsFor(data);
     click(0);
     EXPECT_FALSE(window->runButtonDown(0)) << "S&Ttop pops back up";
 

@@ -1,7 +1,7 @@
 #include "core/TextDecoder.h"
 #include "secondary/SecondaryWindows.h"
 #include "secondary/frmAbout.h"
-#include "tests/secondary/SecondaryTestSupport.h"
+#include "tests/support/FakeMessageBoxes.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -32,7 +32,7 @@ struct AboutWindowTest : testing::Test {
     }
 
     Utf8Decoder codec;
-    RecordingBoxes boxes;
+    FakeMessageBoxes boxes;
     SecondaryWindows windows{PreviewServices{.codec = codec, .messageBoxes = boxes}};
 };
 

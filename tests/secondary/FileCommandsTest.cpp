@@ -14,7 +14,7 @@
 #include "settings/SettingsDialog.h"
 #include "settings/frmDialog.h"
 #include "tests/support/TempDir.h"
-#include "tests/secondary/SecondaryTestSupport.h"
+#include "tests/support/FakeMessageBoxes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,7 +62,7 @@ protected:
     frmPreView* previewWindow() { return program.secondaryWindows().preview().window(); }
 
     TempDir dir;
-    RecordingBoxes boxes;
+    FakeMessageBoxes boxes;
     MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return FileChoice{}; },
                         [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
 };

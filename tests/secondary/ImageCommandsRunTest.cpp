@@ -1,8 +1,6 @@
 // The image commands in the middle of a live graph and of a replay: the run
 // goes on afterwards as if nothing had happened.
 
-#include "core/ApplySettings.h"
-#include "core/FieldSelector.h"
 #include "core/MonitorState.h"
 #include "tests/secondary/ImageCommandsFixture.h"
 
@@ -16,21 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class ApplyTarget : public SettingsTarget {
-public:
-    explicit ApplyTarget(frmMonMain& window) : m_window(window) {}
-    void setRunButtonEnabled(int index, bool enabled) override {
-        m_window.setRunButtonEnabled(index, enabled);
-    }
-    void setPageScrollRange(int, int) override {}
-    void setTimerInterval(std::int32_t) override {}
-    void setDialogBusy(bool) override {}
-    void focusDialogField(DialogControl) override {}
-
-private:
-    frmMonMain& m_window;
-};
 
 class ImageCommandsRunTest : public ImageCommandsTest {
 protected:
@@ -46,14 +29,6 @@ protected:
         };
     }
 
-    void apply(const std::string& data) {
-        DialogModel model(state);
-        model.setText(DialogControl::txtInFile, data);
-        model.setText(DialogControl::txtIniInterval, "20");
-        FieldSelector selector(state, *window, [&]() -> DialogModel& { return model; });
-        ApplyTarget target(*window);
-        ASSERT_EQ(applySettings(model, selector, *window, target), ApplyOutcome::Applied);
-    }
     void click(int index) { QTest::mouseClick(window->chkStart[index], Qt::LeftButton); }
     // Chooses what each command's chooser asks for, and runs it.
     void runCommand(QAction* item) {
@@ -67,7 +42,7 @@ protected:
 
 TEST_F(ImageCommandsRunTest, ALiveGraphGoesOnAfterEachCommand) {
     const std::string data = dir.write("data.csv", "40\n");
-    apply(data);
+    applySettingsFor(data);
     click(2);
     for (QAction* item : commands()) {
         SCOPED_TRACE(item->objectName().toStdString());
@@ -84,7 +59,7 @@ TEST_F(ImageCommandsRunTest, AReplayGoesOnToItsEndAfterEachCommand) {
     std::string lines;
     for (int i = 0; i < 200'000; ++i)
         lines += std::to_string(i % 100) + "\n";
-    apply(dir.write("data.csv", lines));
+    applySettingsFor(dir.write("data.csv", lines));
     for (QAction* item : commands()) {
         SCOPED_TRACE(item->objectName().toStdString());
         bool ran = false;

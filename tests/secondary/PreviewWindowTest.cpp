@@ -1,4 +1,4 @@
-#include "SecondaryTestSupport.h"
+#include "tests/support/FakeMessageBoxes.h"
 #include "core/MonitorState.h"
 #include "platform/surface/TextCodec.h"
 #include "secondary/PreviewTextEdit.h"
@@ -49,7 +49,7 @@ protected:
         std::string error;
         return makeTextDecoder("Shift_JIS", error);
     }();
-    RecordingBoxes boxes;
+    FakeMessageBoxes boxes;
     std::string saveAnswer; // what the save chooser returns
     FilePreview preview{
         PreviewServices{.codec = *codec,

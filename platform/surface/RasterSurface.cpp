@@ -1,7 +1,7 @@
 #include "platform/surface/RasterSurface.h"
 
-#include "core/LineClipping.h"
 #include "platform/surface/ImageFile.h"
+#include "platform/surface/DesignStyle.h"
 #include "platform/surface/SurfaceText.h"
 
 #include <QFontMetricsF>
@@ -13,14 +13,7 @@
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kMillimetresPerInch = 25.4;
 constexpr double kMetresPerInch = 0.0254;
-
-QColor toQColor(Colour colour) {
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
 
 QImage blankImage(int width, int height, double dpi, Colour back) {
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
@@ -30,71 +23,23 @@ QImage blankImage(int width, int height, double dpi, Colour back) {
     const int dotsPerMetre = static_cast<int>(std::lround(dpi / kMetresPerInch));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
-    image.fill(toQColor(back));
+    image.fill(colourFromBgr(back));
     return image;
-}
-
-// A pixel coordinate already clipped near the image, as the painter's integer.
-int toPixel(double value, double limit) {
-    return static_cast<int>(std::floor(std::clamp(value, -limit, limit)));
-}
-
-// A length in logical pixels as pixels of the image.
-int devicePixels(int logical, double ratio) {
-    return ratio == 1.0 ? logical : static_cast<int>(std::lround(logical * ratio));
 }
 
 } // namespace
 
 RasterSurface::RasterSurface(int width, int height, double logicalDpi, double devicePixelRatio)
     : m_ratio(std::isfinite(devicePixelRatio) && devicePixelRatio > 0 ? devicePixelRatio : 1.0),
-      m_dpi((std::isfinite(logicalDpi) && logicalDpi > 0 ? logicalDpi : 96.0) * m_ratio) {
-    m_image = blankImage(devicePixels(width, m_ratio), devicePixels(height, m_ratio), m_dpi, m_backColour);
-    if (m_image.isNull())
-        m_image = blankImage(1, 1, m_dpi, m_backColour);
+      m_grid(width, height, logicalDpi, m_ratio) {
+    m_image = blankImage(m_grid.width(), m_grid.height(), m_grid.dotsPerInch(), m_backColour);
+    if (m_image.isNull()) {
+        m_image = blankImage(1, 1, m_grid.dotsPerInch(), m_backColour);
+        m_grid.resizePixels(1, 1);
+    }
 }
 
 RasterSurface::~RasterSurface() = default;
-
-double RasterSurface::unitsPerPixel() const {
-    return (m_scaleMode == ScaleMode::Millimetres ? kMillimetresPerInch : kTwipsPerInch) / m_dpi;
-}
-
-int RasterSurface::penPixels() const {
-    return std::max(1, devicePixels(m_drawWidth, m_ratio));
-}
-
-double RasterSurface::scaleWidth() const {
-    return m_scaleMode == ScaleMode::User ? m_userWidth : m_image.width() * unitsPerPixel();
-}
-
-double RasterSurface::scaleHeight() const {
-    return m_scaleMode == ScaleMode::User ? m_userHeight : m_image.height() * unitsPerPixel();
-}
-
-void RasterSurface::setScaleWidth(double width) {
-    if (!std::isfinite(width) || width == 0)
-        return;
-    m_userHeight = scaleHeight();
-    m_userWidth = width;
-    m_scaleMode = ScaleMode::User;
-}
-
-void RasterSurface::setScaleHeight(double height) {
-    if (!std::isfinite(height) || height == 0)
-        return;
-    m_userWidth = scaleWidth();
-    m_userHeight = height;
-    m_scaleMode = ScaleMode::User;
-}
-
-void RasterSurface::setScaleMode(ScaleMode mode) {
-    if (mode == ScaleMode::User) {
-        m_userWidth = scaleWidth();
-        m_userHeight = scaleHeight();
-    }
-    m_scaleMode = mode;
-}
 
 QPainter& RasterSurface::painter() {
     if (!m_painter) {
@@ -120,16 +65,15 @@ void RasterSurface::notifyChanged() {
 
 void RasterSurface::clear() {
     QPainter& p = painter();
-    p.fillRect(m_image.rect(), toQColor(m_backColour));
+    p.fillRect(m_image.rect(), colourFromBgr(m_backColour));
     if (!m_background.isNull())
         p.drawImage(0, 0, m_background);
-    m_positionX = 0;
-    m_positionY = 0;
+    m_grid.setPixelPosition(0, 0);
     notifyChanged();
 }
 
 QImage RasterSurface::clearedImage(const QImage& background) const {
-    QImage cleared = blankImage(m_image.width(), m_image.height(), m_dpi, m_backColour);
+    QImage cleared = blankImage(m_image.width(), m_image.height(), m_grid.dotsPerInch(), m_backColour);
     if (!cleared.isNull() && !background.isNull()) {
         QPainter p(&cleared);
         p.drawImage(0, 0, background);
@@ -158,7 +102,7 @@ bool RasterSurface::replaceBackgroundPicture(const QImage& picture) {
 }
 
 void RasterSurface::setDrawWidth(int width) {
-    m_drawWidth = std::clamp(width, 1, 1000);
+    m_grid.setDrawWidth(width);
 }
 
 void RasterSurface::setDrawStyleSolid() {
@@ -166,57 +110,25 @@ void RasterSurface::setDrawStyleSolid() {
 }
 
 void RasterSurface::drawLine(double x1, double y1, double x2, double y2, Colour colour) {
-    const double perUnitX = pixelsPerUnitX();
-    const double perUnitY = pixelsPerUnitY();
-    if (!std::isfinite(perUnitX) || !std::isfinite(perUnitY) || perUnitX == 0 || perUnitY == 0)
+    const auto line = m_grid.pixelLine(x1, y1, x2, y2);
+    if (!line)
         return;
-
-    // Clip in user units, where every finite coordinate is representable, to
-    // the image plus a margin wider than the pen; the painter clips the rest.
-    const double margin = 2.0 + penPixels();
-    const double left = -margin / perUnitX;
-    const double right = (m_image.width() + margin) / perUnitX;
-    const double top = -margin / perUnitY;
-    const double bottom = (m_image.height() + margin) / perUnitY;
-    Segment segment{x1, y1, x2, y2};
-    const ClipRect clip{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                        std::max(top, bottom)};
-    if (!clipSegment(segment, clip))
-        return;
-
-    const double limitX = m_image.width() + 2 * margin;
-    const double limitY = m_image.height() + 2 * margin;
-    const QPoint from(toPixel(segment.x1 * perUnitX, limitX), toPixel(segment.y1 * perUnitY, limitY));
-    const QPoint to(toPixel(segment.x2 * perUnitX, limitX), toPixel(segment.y2 * perUnitY, limitY));
-
     QPainter& p = painter();
-    if (m_penWidth != penPixels() || m_penColour != colour) {
-        p.setPen(QPen(toQColor(colour), penPixels(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        m_penWidth = penPixels();
+    const int pen = m_grid.penPixels();
+    if (m_penWidth != pen || m_penColour != colour) {
+        p.setPen(QPen(colourFromBgr(colour), pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        m_penWidth = pen;
         m_penColour = colour;
     }
-    p.drawLine(from, to);
+    p.drawLine(QPoint(line->first.x, line->first.y), QPoint(line->second.x, line->second.y));
     notifyChanged();
-}
-
-void RasterSurface::setCurrentPosition(double x, double y) {
-    m_positionX = x * pixelsPerUnitX();
-    m_positionY = y * pixelsPerUnitY();
-}
-
-double RasterSurface::currentX() const {
-    return m_positionX / pixelsPerUnitX();
-}
-
-double RasterSurface::currentY() const {
-    return m_positionY / pixelsPerUnitY();
 }
 
 void RasterSurface::printText(std::string_view utf8, Colour colour, double pointSize) {
     const QStringList lines = splitTextLines(utf8);
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         // No font database without a GUI application; keep the layout moving.
-        m_positionY += lines.size() * usablePointSize(pointSize) * m_dpi / 72.0;
+        m_grid.moveDown(lines.size() * usablePointSize(pointSize) * m_grid.dotsPerInch() / 72.0);
         return;
     }
 
@@ -225,11 +137,11 @@ void RasterSurface::printText(std::string_view utf8, Colour colour, double point
     const double lineSpacing = metrics.lineSpacing();
     QPainter& p = painter();
     p.setFont(font);
-    p.setPen(toQColor(colour));
+    p.setPen(colourFromBgr(colour));
     m_penWidth = 0; // the text pen replaced the line pen
 
-    const double x = std::floor(m_positionX);
-    double y = std::floor(m_positionY);
+    const double x = std::floor(m_grid.positionX());
+    double y = std::floor(m_grid.positionY());
     for (const QString& line : lines) {
         // Only text that can touch the image reaches the painter, whose
         // coordinates are not made for faraway positions.
@@ -240,7 +152,7 @@ void RasterSurface::printText(std::string_view utf8, Colour colour, double point
             p.drawText(QPointF(x, y + metrics.ascent()), line);
         y += lineSpacing;
     }
-    m_positionY = y;
+    m_grid.setPixelPosition(m_grid.positionX(), y);
     notifyChanged();
 }
 
@@ -255,11 +167,11 @@ void RasterSurface::showAndEnable() {
 }
 
 bool RasterSurface::resize(int width, int height) {
-    width = std::max(devicePixels(width, m_ratio), 1);
-    height = std::max(devicePixels(height, m_ratio), 1);
+    width = m_grid.devicePixels(width);
+    height = m_grid.devicePixels(height);
     if (width == m_image.width() && height == m_image.height())
         return true;
-    QImage resized = blankImage(width, height, m_dpi, m_backColour);
+    QImage resized = blankImage(width, height, m_grid.dotsPerInch(), m_backColour);
     if (resized.isNull())
         return false;
     finishPainting();
@@ -268,6 +180,7 @@ bool RasterSurface::resize(int width, int height) {
     copier.drawImage(0, 0, m_image);
     copier.end();
     m_image = std::move(resized);
+    m_grid.resizePixels(width, height);
     return true;
 }
 

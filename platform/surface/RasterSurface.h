@@ -4,6 +4,7 @@
 // can be saved or copied; nothing is re-plotted on a repaint.
 
 #include "core/DrawingSurface.h"
+#include "core/SurfaceGrid.h"
 
 #include <QImage>
 
@@ -29,14 +30,14 @@ public:
     // User x maps to pixel column floor(x * width / scaleWidth), y likewise to
     // a row, so the far edges fall just outside the image. A width or height
     // of zero or not a number is ignored.
-    void setScaleWidth(double width) override;
-    void setScaleHeight(double height) override;
-    double scaleWidth() const;
-    double scaleHeight() const override;
+    void setScaleWidth(double width) override { m_grid.setScaleWidth(width); }
+    void setScaleHeight(double height) override { m_grid.setScaleHeight(height); }
+    double scaleWidth() const { return m_grid.scaleWidth(); }
+    double scaleHeight() const override { return m_grid.scaleHeight(); }
     // Twips and millimetres measure the image itself; User keeps the current
     // numbers of units.
-    void setScaleMode(ScaleMode mode) override;
-    ScaleMode scaleMode() const { return m_scaleMode; }
+    void setScaleMode(ScaleMode mode) override { m_grid.setScaleMode(mode); }
+    ScaleMode scaleMode() const { return m_grid.scaleMode(); }
 
     // Fills the image with the back colour, puts the background picture at the
     // top-left at its own size, and moves the current position to (0, 0).
@@ -50,9 +51,9 @@ public:
 
     // In the current scale's units; kept as a place on the image, so a change
     // of scale does not move it.
-    void setCurrentPosition(double x, double y) override;
-    double currentX() const;
-    double currentY() const;
+    void setCurrentPosition(double x, double y) override { m_grid.setCurrentPosition(x, y); }
+    double currentX() const { return m_grid.currentX(); }
+    double currentY() const { return m_grid.currentY(); }
     // The text's top-left at the current position; each line starts at the
     // same x, and the current position moves to that x below the last line.
     // Needs a QGuiApplication for fonts; without one only the position moves.
@@ -84,7 +85,7 @@ public:
     void setChangedCallback(std::function<void()> callback) { m_changed = std::move(callback); }
 
     int pixelWidth() const override { return m_image.width(); }
-    double logicalDpi() const { return m_dpi / m_ratio; }
+    double logicalDpi() const { return m_grid.dotsPerInch() / m_ratio; }
     double devicePixelRatio() const { return m_ratio; }
 
     // The new size (in pixels before the device pixel ratio) keeps the drawn pixels where they are, neither
@@ -114,21 +115,10 @@ private:
     QImage clearedImage(const QImage& background) const;
     void finishPainting() const;
     void notifyChanged();
-    // Pixels per unit across and down in the current scale.
-    double pixelsPerUnitX() const { return m_image.width() / scaleWidth(); }
-    double pixelsPerUnitY() const { return m_image.height() / scaleHeight(); }
-    double unitsPerPixel() const;
-    int penPixels() const;
 
     QImage m_image;
     double m_ratio;
-    double m_dpi; // of the image: the logical dpi times the ratio
-    ScaleMode m_scaleMode = ScaleMode::Twips;
-    double m_userWidth = 1;
-    double m_userHeight = 1;
-    int m_drawWidth = 1;
-    double m_positionX = 0; // current position in pixels
-    double m_positionY = 0;
+    SurfaceGrid m_grid; // the image's pixels: width and height always the image's
     Colour m_backColour = kBlack;
     Colour m_foreColour = kWhite;
     QImage m_background;

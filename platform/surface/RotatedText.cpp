@@ -3,6 +3,7 @@
 #include "platform/surface/RotatedText.h"
 
 #include "platform/surface/RasterSurface.h"
+#include "platform/surface/DesignStyle.h"
 #include "platform/surface/SurfaceText.h"
 
 #include <QFontMetricsF>
@@ -19,11 +20,6 @@ constexpr double kTwipsPerInch = 1440.0;
 // The largest pixel size asked of the font engine; larger glyphs could not
 // show on any surface anyway.
 constexpr std::int64_t kMaxPixelSize = 1 << 16;
-
-QColor toQColour(Colour colour) {
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -93,11 +89,11 @@ void RasterSurface::printRotatedText(std::string_view utf8, const RotatedFont& s
     const bool vertical = spec.face.starts_with('@');
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         // No font database without a GUI application; keep the layout moving.
-        m_positionY += lines.size() * std::abs(static_cast<double>(spec.height));
+        m_grid.moveDown(lines.size() * std::abs(static_cast<double>(spec.height)));
         return;
     }
 
-    const QFont font = rotatedQFont(spec, vertical, m_dpi, &m_image);
+    const QFont font = rotatedQFont(spec, vertical, m_grid.dotsPerInch(), &m_image);
     const QFontMetricsF metrics(font, &m_image);
     const double em = font.pixelSize();
     const double lineStep = vertical ? em : metrics.lineSpacing();
@@ -107,7 +103,7 @@ void RasterSurface::printRotatedText(std::string_view utf8, const RotatedFont& s
 
     // The text's top-left corner at the current position, turned about it.
     QTransform turn;
-    turn.translate(std::floor(m_positionX), std::floor(m_positionY));
+    turn.translate(std::floor(m_grid.positionX()), std::floor(m_grid.positionY()));
     turn.rotate(-spec.escapement / 10.0);
     const QRectF reach = turn.mapRect(QRectF(0, 0, length, lineStep * lines.size()));
     // Only text that can touch the image reaches the painter, whose
@@ -120,7 +116,7 @@ void RasterSurface::printRotatedText(std::string_view utf8, const RotatedFont& s
         p.save();
         p.setTransform(turn, true);
         p.setFont(font);
-        p.setPen(toQColour(m_foreColour));
+        p.setPen(colourFromBgr(m_foreColour));
         double across = 0;
         for (const QString& line : lines) {
             if (vertical)
@@ -132,6 +128,6 @@ void RasterSurface::printRotatedText(std::string_view utf8, const RotatedFont& s
         p.restore();
         m_penWidth = 0; // the text pen replaced the line pen
     }
-    m_positionY += lineStep * lines.size();
+    m_grid.moveDown(lineStep * lines.size());
     notifyChanged();
 }

@@ -5,6 +5,7 @@
 // the raster surface of that size places them, and paints them on demand.
 
 #include "core/DrawingSurface.h"
+#include "core/SurfaceGrid.h"
 
 #include <QColor>
 #include <QFont>
@@ -24,17 +25,17 @@ public:
     // `devicePixelRatio` r making every length r times as many pixels.
     explicit SvgSurface(int width, int height, double logicalDpi = 96.0, double devicePixelRatio = 1.0);
 
-    void setScaleWidth(double width) override;
-    void setScaleHeight(double height) override;
-    double scaleHeight() const override;
-    void setScaleMode(ScaleMode mode) override;
+    void setScaleWidth(double width) override { m_grid.setScaleWidth(width); }
+    void setScaleHeight(double height) override { m_grid.setScaleHeight(height); }
+    double scaleHeight() const override { return m_grid.scaleHeight(); }
+    void setScaleMode(ScaleMode mode) override { m_grid.setScaleMode(mode); }
 
     void clear() override;
-    void setDrawWidth(int width) override;
+    void setDrawWidth(int width) override { m_grid.setDrawWidth(width); }
     void setDrawStyleSolid() override {}
     void drawLine(double x1, double y1, double x2, double y2, Colour colour) override;
 
-    void setCurrentPosition(double x, double y) override;
+    void setCurrentPosition(double x, double y) override { m_grid.setCurrentPosition(x, y); }
     void printText(std::string_view utf8, Colour colour, double pointSize) override;
 
     void setPersistent(bool) override {}
@@ -43,10 +44,10 @@ public:
 
     void hideAndDisable() override {}
     void showAndEnable() override {}
-    int pixelWidth() const override { return m_width; }
-    int pixelHeight() const { return m_height; }
+    int pixelWidth() const override { return m_grid.width(); }
+    int pixelHeight() const { return m_grid.height(); }
     // The dots per inch the picture's texts are measured at.
-    double dotsPerInch() const { return m_dpi; }
+    double dotsPerInch() const { return m_grid.dotsPerInch(); }
 
     // Paints the background and every shape, in pixels from the picture's
     // top-left; consecutive lines of one pen that join become one polyline.
@@ -54,7 +55,7 @@ public:
 
 private:
     struct Line {
-        QPoint from, to;
+        PixelPoint from, to;
         QColor colour;
         int width;
     };
@@ -65,22 +66,7 @@ private:
         double pointSize;
     };
 
-    double scaleWidth() const;
-    double unitsPerPixel() const;
-    double pixelsPerUnitX() const { return m_width / scaleWidth(); }
-    double pixelsPerUnitY() const { return m_height / scaleHeight(); }
-    int penPixels() const;
-
-    int m_width;
-    int m_height;
-    double m_ratio;
-    double m_dpi; // of the picture: the logical dpi times the ratio
-    ScaleMode m_scaleMode = ScaleMode::Twips;
-    double m_userWidth = 1;
-    double m_userHeight = 1;
-    int m_drawWidth = 1;
-    double m_positionX = 0; // current position in pixels
-    double m_positionY = 0;
+    SurfaceGrid m_grid;
     std::vector<std::variant<Line, Text>> m_shapes;
 };
 

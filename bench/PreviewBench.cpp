@@ -16,20 +16,15 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include "tests/support/FakeMessageBoxes.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class NoBoxes : public MessageBoxPresenter {
-public:
-    std::optional<MessageButton> present(const MessageBoxDescription& box) override {
-        return box.defaultButton;
-    }
-};
-
 struct PreviewFixture {
     Utf8Decoder codec;
-    NoBoxes boxes;
+    FakeMessageBoxes boxes;
     FilePreview preview{PreviewServices{.codec = codec, .messageBoxes = boxes}};
 };
 

@@ -17,20 +17,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/support/FakeMessageBoxes.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class NoBoxes : public MessageBoxPresenter {
-public:
-    std::optional<MessageButton> present(const MessageBoxDescription& box) override {
-        return box.defaultButton;
-    }
-};
-
 // The program started on `data` with the settings applied as the user does.
 struct ReplayWindow {
-    NoBoxes boxes;
+    FakeMessageBoxes boxes;
     MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return FileChoice{}; },
                         [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
 

@@ -8,13 +8,6 @@
 
 namespace {
 
-std::string numberedLines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i)
-        text += std::to_string(i) + "\n";
-    return text;
-}
-
 using NavigationTest = MonitorFixture;
 
 TEST_F(NavigationTest, APageChoiceReplaysThatPageInPageModeUntilStopped) {

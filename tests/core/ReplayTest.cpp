@@ -6,13 +6,6 @@
 
 namespace {
 
-std::string numberedLines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i)
-        text += std::to_string(i) + "\n";
-    return text;
-}
-
 struct ReplayFixture : MonitorFixture {
     ReplayFixture() {
         state.blnRun = true;

@@ -27,13 +27,6 @@
 
 namespace {
 
-std::string numberedLines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i)
-        text += std::to_string(i) + "\n";
-    return text;
-}
-
 class NavigationWindowTest : public MainWindowTest {
 protected:
     NavigationWindowTest() : session(state, *window, std::make_unique<Utf8Decoder>()) { showWindow(); }

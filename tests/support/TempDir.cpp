@@ -31,3 +31,10 @@ std::string TempDir::append(std::string_view name, std::string_view bytes) const
     std::ofstream(path, std::ios::binary | std::ios::app).write(bytes.data(), std::streamsize(bytes.size()));
     return path;
 }
+
+std::string numberedLines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += std::to_string(i) + "\n";
+    return text;
+}

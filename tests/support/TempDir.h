@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+// "1\n2\n...count\n": a data file of `count` numbered lines.
+std::string numberedLines(int count);
+
 class TempDir {
 public:
     TempDir();

@@ -48,9 +48,10 @@ TEST_F(MonitorViewTest, HooksAreReachedAndTheirFailuresReported) {
     window->setInitHandler([] { throw std::runtime_error("broken"); });
     window->cmdInit->click();
     using enum MessageButton;
-    EXPECT_EQ(boxes.shown, (std::vector<MessageBoxDescription>{
-                               {"警告", "Error (1007) :Out of memory", {Ok}, Ok, Ok, MessageIcon::Exclamation},
-                               {"Trendola", "Error: (1005) \r\nbroken", {Ok}, Ok, Ok, MessageIcon::None}}));
+    EXPECT_EQ(boxes.shown,
+              (std::vector<MessageBoxDescription>{
+                  {"警告", "Error (1007) :Out of memory", {Ok}, Ok, Ok, MessageIcon::Exclamation},
+                  {"Trendola", "Error: (1005) \r\nbroken", {Ok}, Ok, Ok, MessageIcon::None}}));
 }
 
 TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {
@@ -69,16 +70,6 @@ TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {
     EXPECT_EQ(window->tmrTime->interval(), 250);
     window->setTimerInterval(0);
     EXPECT_FALSE(window->tmrTime->isActive()) << "no ticks at interval 0";
-}
-
-TEST_F(MonitorViewTest, MessagesGoThroughTheBoxes) {
-    window->showPlainMessage("Error : 2 No such file");
-    EXPECT_EQ(window->ShowMsg("続けますか", 3), 3); // answered with the default, Cancel
-    using enum MessageButton;
-    EXPECT_EQ(boxes.shown,
-              (std::vector<MessageBoxDescription>{
-                  {"Trendola", "Error : 2 No such file", {Ok}, Ok, Ok, MessageIcon::None},
-                  {"確認", "続けますか", {Yes, No, Cancel}, Cancel, Cancel, MessageIcon::None}}));
 }
 
 } // namespace

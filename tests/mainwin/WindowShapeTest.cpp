@@ -22,7 +22,6 @@ TEST(WindowShapeTest, GraphRegionCoversTheSurfaceAndForType1ItsStrip) {
         {{56, 8, 642, 136}, 4, 42, 1, {60, 50, 642, 156}},
         {{56, 8, 642, 136}, 4, 42, 2, {60, 50, 642, 136}}, // only 1 adds the strip
         {{56, 8, 642, 136}, 0, 21, -1, {56, 29, 642, 136}},
-        {{56, 8, 0, 0}, 0, 0, 1, {56, 8, 0, 20}},
         {{big - 10, big - 10, 100, 100}, 5, 5, 1, {big - 5, big - 5, 5, 5}}, // kept within 32 bits
     };
     for (const Case& c : cases)
@@ -44,10 +43,8 @@ TEST(WindowShapeTest, ParkingPutsTheTopEdgeAtTheTopTheMiddleOrTheBottom) {
         {4, 16200, 3000, 13200},
         {1, 16200, 3001, 6600}, // each height halved on its own: not (16200 - 3001) / 2
         {1, 16201, 3000, 6600},
-        {1, 2000, 3001, -500}, // a window taller than the screen
-        {2, 2000, 3001, -1001},
+        {1, 2000, 3001, -500},   // a window taller than the screen
         {1, 40000, 3000, 18500}, // beyond 16 bits
-        {4, 40000, 3000, 37000},
         {1, 100'000'000'000, 3000, 49'999'998'500},
         {5, 16200, 3000, std::nullopt},
         {-1, 16200, 3000, std::nullopt},

@@ -5,12 +5,14 @@
 
 #include "core/Chart.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QScrollBar>
 
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -35,14 +37,17 @@ TEST_F(ControlsTest, ListsAndSwitchesOfferWhatTheCoreReads) {
             << "the list offers the colours the chart draws in";
     EXPECT_EQ(std::tuple(window->scrV->minimum(), window->scrV->maximum()), std::tuple(1, 1000));
     EXPECT_TRUE(window->txtWatch->isReadOnly());
-    for (auto [item, hidden] : {std::pair{window->mnuWinNonMem, &frmMonMain::auxiliaryLinesHidden},
-                                std::pair{window->mnuWinSetVal, &frmMonMain::thresholdHidden}}) {
-        EXPECT_TRUE(item->isCheckable());
-        item->trigger();
-        EXPECT_TRUE((*window.*hidden)()) << item->objectName().toStdString();
-        item->trigger();
-        EXPECT_FALSE((*window.*hidden)()) << item->objectName().toStdString();
-    }
+    // The switches the chart reads when it draws.
+    using Read = bool (frmMonMain::*)() const;
+    for (auto [control, read] :
+         {std::pair<QObject*, Read>{window->mnuWinNonMem, &frmMonMain::auxiliaryLinesHidden},
+          {window->mnuWinSetVal, &frmMonMain::thresholdHidden},
+          {window->chkReDraw, &frmMonMain::pageModeChecked},
+          {window->chkMultView, &frmMonMain::compositeChecked}})
+        for (bool on : {true, false}) {
+            control->setProperty("checked", on); // a menu item that cannot be checked ignores it
+            EXPECT_EQ((*window.*read)(), on) << control->objectName().toStdString();
+        }
 }
 
 } // namespace

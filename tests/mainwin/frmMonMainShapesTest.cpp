@@ -47,61 +47,46 @@ TEST_F(ShapesTest, GraphOnlyShapesLastUntilAClickOnTheGraph) {
     EXPECT_EQ(window->mask(), graph(kGraphStripPixels));
     QTest::mouseRelease(window->picView, Qt::RightButton);
     EXPECT_TRUE(window->mask().isEmpty()) << "any button's release";
-
-    for (int index : {3, 4}) {
-        window->mnuWinPosition[static_cast<std::size_t>(index)]->trigger();
-        EXPECT_EQ(window->mask(), graph(kGraphStripPixels)) << index;
-        const QRect parked = window->frameGeometry();
-        releaseOnGraph();
-        EXPECT_TRUE(window->mask().isEmpty()) << index;
-        EXPECT_EQ(window->frameGeometry(), parked) << "the whole parked window shows again";
-    }
 }
 
+// Parked as graph only, the whole parked window shows again after a click on the graph.
 TEST_F(ShapesTest, ParkingMakesAScreenWideStripAtTheTopMiddleOrBottom) {
     const QRect screen = window->screen()->geometry();
     const double dpiY = window->logicalDpiY();
     const int height = pixelsFromTwips(kParkedHeight, dpiY);
     const Twips screenTwips = twipsFromPixels(screen.height(), dpiY);
     for (int index = 0; index < 5; ++index) {
-        window->clearMask();
         window->mnuWinPosition[static_cast<std::size_t>(index)]->trigger();
         const Twips top = *parkedTop(index, screenTwips, twipsFromPixels(height, dpiY));
         EXPECT_EQ(window->frameGeometry(),
                   QRect(screen.left(), screen.top() + pixelsFromTwips(top, dpiY), screen.width(), height))
             << index;
-        EXPECT_EQ(window->mask().isEmpty(), !parkedGraphOnly(index)) << index;
+        EXPECT_EQ(window->mask(), parkedGraphOnly(index) ? graph(kGraphStripPixels) : QRegion()) << index;
         // The layout followed the new size: the graph spans the window less the scale labels.
         EXPECT_EQ(window->formGeometry().picView.width,
                   twipsFromPixels(window->centralWidget()->width(), window->logicalDpiX()) +
                       kDesignFrameWidth - 955)
             << index;
+        const QRect parked = window->frameGeometry();
+        releaseOnGraph();
+        EXPECT_TRUE(window->mask().isEmpty()) << index;
+        EXPECT_EQ(window->frameGeometry(), parked) << index;
     }
 }
 
-TEST_F(ShapesTest, AlwaysOnTopFollowsItsCheckMark) {
-    EXPECT_FALSE(window->mnuWinMae->isChecked());
-    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+TEST_F(ShapesTest, AlwaysOnTopAndTheCaptionBarToggleKeepingTheWindowsSize) {
     const QSize client = window->size();
     for (bool on : {true, false}) {
         window->mnuWinMae->trigger();
         EXPECT_EQ(window->mnuWinMae->isChecked(), on);
         EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->size(), client);
-    }
-}
-
-TEST_F(ShapesTest, DoubleClickOnTheGraphTogglesTheCaptionBar) {
-    const QSize client = window->size();
-    for (bool frameless : {true, false}) {
         window->WinSetGrpWin(0);
-        doubleClickOnGraph();
-        EXPECT_EQ(window->windowFlags().testFlag(Qt::FramelessWindowHint), frameless);
-        EXPECT_EQ(state.blnWinShape, frameless);
+        doubleClickOnGraph(); // its first click ends the graph-only shape
+        EXPECT_TRUE(window->mask().isEmpty());
+        EXPECT_EQ(window->windowFlags().testFlag(Qt::FramelessWindowHint), on);
+        EXPECT_EQ(state.blnWinShape, on);
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(window->size(), client);
-        EXPECT_TRUE(window->mask().isEmpty());
     }
 }
 

@@ -73,23 +73,6 @@ TEST(RasterSurface, FarawayPointsAreClippedNotClampedAndColoursKeepTheirChannels
     }
 }
 
-TEST(RasterSurface, ClearKeepsTheBackgroundPicture) {
-    QImage picture(4, 3, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    RasterSurface surface(10, 10);
-    usePixelUnits(surface);
-    surface.setBackColour(kBlue);
-    surface.setBackgroundPicture(picture);
-    for (int i = 0; i < 2; ++i) {
-        surface.drawLine(0, 8, 9, 8, kWhite);
-        surface.clear();
-        EXPECT_EQ(drawnBounds(surface.image(), kBlue), QRect(0, 0, 4, 3));
-    }
-    surface.clearBackgroundPicture();
-    surface.clear();
-    EXPECT_EQ(drawnBounds(surface.image(), kBlue), QRect());
-}
-
 TEST(RasterSurface, AReplacedBackgroundPictureGoesBeneathTheDrawingAtOnce) {
     QImage wide(8, 4, QImage::Format_RGB32);
     wide.fill(Qt::red);

@@ -13,7 +13,6 @@ namespace {
 constexpr int kSize = 600;
 constexpr int kCentre = kSize / 2;
 
-// What writing `text` from the surface's centre draws, and the surface afterwards.
 // What writing `text` from (x, y) pixels, by default the surface's centre, draws.
 QRect rotatedBounds(const std::string& text, int escapement, const std::string& face = "IPAGothic",
                     double x = kCentre, double y = kCentre) {
@@ -22,14 +21,6 @@ QRect rotatedBounds(const std::string& text, int escapement, const std::string& 
     surface.setCurrentPosition(x * 25.4 / 96, y * 25.4 / 96);
     surface.printRotatedText(text, RotatedFont{.height = -18, .face = face, .escapement = escapement});
     return drawnBounds(surface.image());
-}
-
-int inkOf(const QImage& image) {
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ink += colourAt(image, x, y) != kBlack;
-    return ink;
 }
 
 } // namespace
@@ -80,14 +71,16 @@ TEST(RotatedText, AnAtSignWritesUprightCharactersOneUnderAnother) {
     EXPECT_LE(column.right(), kCentre);
 }
 
-TEST(RotatedText, BoldWritesHeavierAndTheSurfaceKeepsItsOwnFontAndScale) {
+// Bold rotated text: FileCommandsTest.RotatedTextOnTheGraphIsBoldOnlyForMinusOne.
+TEST(RotatedText, MovesThePositionDownKeepsTheSurfacesOwnTextAndDrawsNothingFarAway) {
     RasterSurface surface(kSize, kSize);
     surface.setScaleMode(ScaleMode::Millimetres);
-    surface.printRotatedText("ABC", RotatedFont{.height = -18, .face = "IPAGothic"});
-    const int normal = inkOf(surface.image());
-    RasterSurface bold(kSize, kSize);
-    bold.printRotatedText("ABC", RotatedFont{.height = -18, .face = "IPAGothic", .bold = true});
-    EXPECT_GT(inkOf(bold.image()), normal);
+    surface.setCurrentPosition(10, 10);
+    surface.printRotatedText(
+        "ABC", RotatedFont{.height = -18, .face = "IPAGothic", .escapement = 2700, .bold = true});
+    EXPECT_DOUBLE_EQ(surface.currentX(), 10);
+    EXPECT_GT(surface.currentY(), 10 + 18 * 25.4 / 96) << "an em further down";
+    EXPECT_EQ(surface.scaleMode(), ScaleMode::Millimetres);
 
     // Text of the surface's own afterwards looks as on a fresh surface.
     const auto ownText = [](RasterSurface& s) {
@@ -96,20 +89,9 @@ TEST(RotatedText, BoldWritesHeavierAndTheSurfaceKeepsItsOwnFontAndScale) {
         s.printText("Max:12", kWhite, 9);
         return s.image().copy();
     };
-    EXPECT_EQ(surface.scaleMode(), ScaleMode::Millimetres);
     RasterSurface fresh(kSize, kSize);
     fresh.setScaleMode(ScaleMode::Millimetres);
     EXPECT_EQ(ownText(surface), ownText(fresh));
-}
-
-TEST(RotatedText, MovesThePositionDownAndDrawsNothingFarAway) {
-    RasterSurface surface(kSize, kSize);
-    surface.setScaleWidth(kSize);
-    surface.setScaleHeight(kSize);
-    surface.setCurrentPosition(100, 100);
-    surface.printRotatedText("ABC", RotatedFont{.height = -18, .face = "IPAGothic", .escapement = 2700});
-    EXPECT_DOUBLE_EQ(surface.currentX(), 100);
-    EXPECT_GT(surface.currentY(), 100 + 18);
     for (const double far : {1e300, -1e6, std::nan("")})
         EXPECT_EQ(rotatedBounds("ABC", 450, "IPAGothic", far, kCentre), QRect()) << far;
 }

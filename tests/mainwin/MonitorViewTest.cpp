@@ -17,15 +17,13 @@ using MonitorViewTest = MainWindowTest;
 TEST_F(MonitorViewTest, ARunButtonClicksOnlyWhenItsStateChanges) {
     std::vector<int> clicks;
     window->setRunButtonHandler([&clicks](int index) { clicks.push_back(index); });
-    const struct {
-        int index;
-        bool down;
-        std::vector<int> clicks; // all clicks so far
-    } steps[] = {{1, false, {}}, {1, true, {1}}, {1, true, {1}}, {2, true, {1, 2}}, {3, true, {1, 2}}};
-    for (const auto& s : steps) {
-        window->setRunButtonDown(s.index, s.down);
-        EXPECT_EQ(window->runButtonDown(s.index), s.down && s.index < 3);
-        EXPECT_EQ(clicks, s.clicks) << "after setting " << s.index << (s.down ? " down" : " up");
+    // The button, its state and all clicks so far.
+    const std::tuple<int, bool, std::vector<int>> steps[] = {
+        {1, false, {}}, {1, true, {1}}, {1, true, {1}}, {2, true, {1, 2}}, {3, true, {1, 2}}};
+    for (const auto& [index, down, clicksSoFar] : steps) {
+        window->setRunButtonDown(index, down);
+        EXPECT_EQ(window->runButtonDown(index), down && index < 3);
+        EXPECT_EQ(clicks, clicksSoFar) << "after setting " << index << (down ? " down" : " up");
     }
     QTest::mouseClick(window->chkStart[2], Qt::LeftButton); // the user's click: once, and up
     EXPECT_EQ(clicks, (std::vector<int>{1, 2, 2}));

@@ -20,6 +20,7 @@
 #include <QToolTip>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -89,20 +90,15 @@ TEST_F(NavigationWindowTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
     EXPECT_EQ(tip(), "") << "only while the View menu item is checked";
 
     window->mnuWinValView->trigger();
-    struct Step {
-        Qt::MouseButtons buttons;
-        double y;
-        const char* tip;
-    };
-    const Step steps[] = {
+    const std::tuple<Qt::MouseButtons, double, const char*> steps[] = {
         {Qt::NoButton, 98.5, "0.01"},                      // row 98
         {Qt::RightButton, 50, "0.01"},                     // the right button alone: no change
         {Qt::LeftButton | Qt::RightButton, 50, "0.49"},    // both: updated
         {Qt::RightButton | Qt::MiddleButton, 2.5, "0.97"}, // row 2
     };
-    for (const Step& step : steps) {
-        window->picView_MouseMove(step.buttons, step.y);
-        EXPECT_EQ(tip(), step.tip) << step.y;
+    for (const auto& [buttons, y, shown] : steps) {
+        window->picView_MouseMove(buttons, y);
+        EXPECT_EQ(tip(), shown) << y;
     }
 
     // Real moves over the graph: pixel rows map onto the chart's 100 rows.

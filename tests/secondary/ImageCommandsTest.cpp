@@ -58,26 +58,22 @@ TEST_F(ImageCommandsTest, CancelledChoosersDrawAndWriteNothing) {
 }
 
 TEST_F(ImageCommandsTest, SaveWritesTheChosenPairsFormatUnderExactlyTheChosenName) {
-    const struct {
-        const char* name;
-        int pair;
-        std::string_view magic;
-    } cases[] = {
+    const std::tuple<const char*, int, std::string_view> cases[] = {
         {"graph", 0, "BM"},                    // no extension is added
         {"graph.png", 0, "BM"},                // the bitmap pair writes a bitmap whatever the name
         {"graph.bmp", 1, "\x89PNG\r\n\x1a\n"}, // the PNG pair writes PNG
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, pair, magic] : cases) {
+        SCOPED_TRACE(name);
         state.dblNowMax = state.dblNowMin = state.dblMaxY = state.dblMinY = 0; // before any value: no span
         session.chart().clearSurface();
         ASSERT_EQ(textPixels(), 0);
-        const std::string path = dir.file(c.name);
-        choose(path, c.pair);
+        const std::string path = dir.file(name);
+        choose(path, pair);
         window->mnuSave->trigger();
 
         EXPECT_EQ(lastMessage(), "");
-        EXPECT_EQ(readFile(path).substr(0, c.magic.size()), c.magic);
+        EXPECT_EQ(readFile(path).substr(0, magic.size()), magic);
         EXPECT_GT(textPixels(), 0) << "the Max/Min text stays on the graph";
         EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32), shown())
             << "the file holds the graph with its text";
@@ -148,22 +144,19 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
 
     const std::string fifo = dir.file("pipe.bmp");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const struct {
-        std::string path;
-        std::string messageStart;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {dir.write("text.bmp", "21.5,1013\n"), "Error: (1481) \r\n" + dir.file("text.bmp") + ": "},
         {dir.file("missing.bmp"), failureAbout(dir.file("missing.bmp"), ENOENT)},
         {dir.path(), failureAbout(dir.path(), EISDIR)},
         {"/dev/null", "Error: (1481) \r\n/dev/null: not a picture that can be loaded (not a file)."},
         {fifo, "Error: (1481) \r\n" + fifo + ": "}, // refused without waiting for a writer
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
+    for (const auto& [path, messageStart] : cases) {
+        SCOPED_TRACE(path);
         boxes.shown.clear();
-        choose(c.path);
+        choose(path);
         window->mnuLoad->trigger();
-        EXPECT_EQ(lastMessage().substr(0, c.messageStart.size()), c.messageStart);
+        EXPECT_EQ(lastMessage().substr(0, messageStart.size()), messageStart);
         EXPECT_EQ(shown(), before);
     }
     session.chart().clearSurface();

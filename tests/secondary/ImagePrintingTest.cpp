@@ -73,11 +73,7 @@ TEST_F(ImageCommandsTest, APrinterThatCannotPrintIsReportedAndNothingIsWritten) 
     drawGraph();
     const QImage graph = shown();
     const std::string unwritable = dir.file("missing/page.pdf");
-    const struct {
-        const char* what;
-        PrinterFactory factory;
-        std::string message;
-    } cases[] = {
+    const std::tuple<const char*, PrinterFactory, std::string> cases[] = {
         // What Qt hands out where no printer is installed: a PDF printer with no file.
         {"no default printer", [] { return pdfPrinter(std::string(), 0); },
          "Error: (1482) \r\nThere is no default printer to print on: no printer is installed, or none is set "
@@ -87,12 +83,12 @@ TEST_F(ImageCommandsTest, APrinterThatCannotPrintIsReportedAndNothingIsWritten) 
         {"a printer that fails", [&] { return pdfPrinter(unwritable, 0); },
          "Error: (1482) \r\nThe printer \"" + unwritable + "\" could not begin the page."},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, factory, message] : cases) {
+        SCOPED_TRACE(what);
         boxes.shown.clear();
-        printer = c.factory;
+        printer = factory;
         window->mnuPrint->trigger();
-        EXPECT_EQ(lastMessage(), c.message);
+        EXPECT_EQ(lastMessage(), message);
         EXPECT_EQ(shown(), graph);
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));

@@ -55,20 +55,14 @@ protected:
 
 TEST_F(PreviewWindowTest, ShowsTheHeadOfAFileDecodedOrReportsAMissingFile) {
     const std::string data = dir.write("data.csv", "12,\x95\x5c\r\n56\r\n"); // "12,表" in Shift_JIS
-    const struct {
-        std::int32_t size;
-        std::string text;
-        std::int32_t sizeAfter;
-        const char* lines;
-    } cases[] = {
+    const std::tuple<std::int32_t, std::string, std::int32_t, const char*> cases[] = {
         {0, "12,表\r\n56\r\n", 11, "3"}, // 0 shows the whole file and becomes its length
         {4, "12,\xEF\xBF\xBD", 4, "1"},  // the cut-off character decodes as U+FFFD
     };
-    for (const auto& c : cases) {
-        std::int32_t size = c.size;
-        ASSERT_TRUE(preview.ShowFilePreview(data, size)) << c.size;
-        EXPECT_EQ(std::tuple(shownText(), size, caption()), std::tuple(c.text, c.sizeAfter, c.lines))
-            << c.size;
+    for (const auto& [asked, text, sizeAfter, lines] : cases) {
+        std::int32_t size = asked;
+        ASSERT_TRUE(preview.ShowFilePreview(data, size)) << asked;
+        EXPECT_EQ(std::tuple(shownText(), size, caption()), std::tuple(text, sizeAfter, lines)) << asked;
         EXPECT_TRUE(window().isVisible());
     }
     EXPECT_TRUE(boxes.shown.empty());

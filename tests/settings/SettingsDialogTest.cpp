@@ -174,16 +174,14 @@ TEST_F(SettingsDialogTest, DroppedFilesAndTheChooserFillTheDataFile) {
     QApplication::sendEvent(inFile, &drop);
     EXPECT_EQ(inFile->text(), QStringLiteral("/data/first.csv"));
 
-    struct {
-        const char* answer;
-        const char* shown;
-    } const choices[] = {{"", "/data/first.csv"}, {"/data/chosen.csv", "/data/chosen.csv"}};
-    for (const auto& c : choices) {
-        SCOPED_TRACE(c.answer);
-        fileDialogAnswer = c.answer;
+    const std::pair<const char*, const char*> choices[] = {{"", "/data/first.csv"},
+                                                           {"/data/chosen.csv", "/data/chosen.csv"}};
+    for (const auto& [answer, shown] : choices) {
+        SCOPED_TRACE(answer);
+        fileDialogAnswer = answer;
         window.model().setOkEnabled(false);
         window.cmdInFile->click();
-        EXPECT_EQ(inFile->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(inFile->text(), QString::fromUtf8(shown));
         EXPECT_TRUE(window.OKButton->isEnabled()); // also after a cancelled choice
     }
     ASSERT_EQ(fileDialogCalls.size(), 2u);

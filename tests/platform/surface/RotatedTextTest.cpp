@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -26,16 +27,12 @@ QRect rotatedBounds(const std::string& text, int escapement, const std::string& 
 } // namespace
 
 TEST(FontHeightForPoints, AsksForTheEmHeightWithoutOverflow) {
-    const struct {
-        std::int64_t points;
-        double dpi;
-        std::int64_t height;
-    } cases[] = {
+    const std::tuple<std::int64_t, double, std::int64_t> cases[] = {
         {14, 96, -18},       {9, 96, -12},  {9, 120, -15}, {2000, 96, -2666},
         {32767, 96, -43689}, {-14, 96, 18}, {0, 96, 0},    {10, 0, -13}, // an unknown dpi counts as 96
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(fontHeightForPoints(c.points, c.dpi), c.height) << c.points << " pt at " << c.dpi;
+    for (const auto& [points, dpi, height] : cases)
+        EXPECT_EQ(fontHeightForPoints(points, dpi), height) << points << " pt at " << dpi;
 }
 
 TEST(RotatedText, RunsFromThePointAtTheAngle) {

@@ -92,6 +92,7 @@ TEST_F(NavigationWindowTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
     window->mnuWinValView->trigger();
     const std::tuple<Qt::MouseButtons, double, const char*> steps[] = {
         {Qt::NoButton, 98.5, "0.01"},                      // row 98
+        {Qt::NoButton, 99.5, "0.01"},                      // row 100: no change
         {Qt::RightButton, 50, "0.01"},                     // the right button alone: no change
         {Qt::LeftButton | Qt::RightButton, 50, "0.49"},    // both: updated
         {Qt::RightButton | Qt::MiddleButton, 2.5, "0.97"}, // row 2

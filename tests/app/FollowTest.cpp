@@ -70,11 +70,7 @@ TEST(Follow, FollowsAWriterThroughTruncationAndAMissingFile) {
     // down on the scale of 0..100 it widened to.
     const QImage picture(QString::fromStdString(out + "/live.png"));
     ASSERT_EQ(picture.size(), QSize(577, 145));
-    QRect series;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (colourAt(picture, x, y) == kYellow)
-                series |= QRect(x, y, 1, 1);
+    const QRect series = colourBounds(picture, kYellow);
     EXPECT_NEAR(series.top(), 14, 1);
     EXPECT_NEAR(series.bottom(), 14, 1);
     EXPECT_GT(series.width(), 500);

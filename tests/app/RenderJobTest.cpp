@@ -1,23 +1,22 @@
 // trendola-render's job in-process: the summary, the pictures and the exit
-// status for fixture files.
+// status for fixture files; pictures beyond the bare graph: annotated, at a
+// device pixel ratio, and as SVG.
 
 #include "app/RenderJob.h"
+#include "app/AnnotationLayout.h"
 #include "app/RenderOptions.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/TempDir.h"
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
+#include <QXmlStreamReader>
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 struct RenderJobTest : testing::Test {
     TempDir dir;
@@ -37,6 +36,19 @@ struct RenderJobTest : testing::Test {
     std::string summaryOf(const RenderResult& result) const {
         return result.summary ? formatSummary(*result.summary) : "(none)";
     }
+    // Renders 10, 20, 30 into a folder of its own (the last -o wins); the picture's path.
+    std::string picturePath(const std::string& name, std::vector<std::string> arguments) {
+        const std::string folder = dir.file(name);
+        std::filesystem::create_directory(folder);
+        arguments.insert(arguments.begin(), {"-o", folder});
+        const RenderResult result = render("10\n20\n30\n", arguments);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_TRUE(errors.empty()) << testing::PrintToString(errors);
+        return folder + "/" + result.summary->images.back();
+    }
+    QImage picture(const std::string& name, const std::vector<std::string>& arguments) {
+        return QImage(QString::fromStdString(picturePath(name, arguments)));
+    }
 };
 
 TEST_F(RenderJobTest, ReplaysIntoTheSummaryAndTheChart) {
@@ -50,21 +62,12 @@ TEST_F(RenderJobTest, ReplaysIntoTheSummaryAndTheChart) {
                                  "scale: 40 | 30 | 20 | 10 | 0\n"
                                  "result: true\n"
                                  "image: data.bmp\n");
-    const std::string bmp = readAll(out + "/data.bmp");
-    ASSERT_GT(bmp.size(), 54u);
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(static_cast<int>(bmp[28]), 24) << "a 24-bit Windows bitmap";
-
+    EXPECT_EQ(readFile(out + "/data.bmp").substr(0, 2), "BM");
     const QImage image(QString::fromStdString(out + "/data.bmp"));
     ASSERT_EQ(image.size(), QSize(577, 145));
     // The newest sample, 30 on a 0..40 scale, is at the right edge, a quarter
     // of the way down: in the last column the line reaches up to row 36.
-    int top = -1;
-    for (int row = 0; row < image.height() && top < 0; ++row)
-        if (image.pixelColor(576, row) == QColor(Qt::yellow))
-            top = row;
-    EXPECT_GE(top, 36);
-    EXPECT_LE(top, 38);
+    EXPECT_NEAR(colourBounds(image.copy(576, 0, 1, image.height()), kYellow).top(), 37, 1);
     EXPECT_EQ(image.pixelColor(300, 29), QColor(Qt::red)) << "the threshold line at 80 %";
 }
 
@@ -90,7 +93,8 @@ TEST_F(RenderJobTest, SavesThePicturesInTheChosenFormatInOrder) {
     std::string lines;
     for (int i = 1; i <= 300; ++i)
         lines += std::to_string(i % 50) + "\n";
-    const RenderResult result = render(lines, {"--sweeps", "--page", "2", "--page-size", "100", "--format", "png"});
+    const RenderResult result =
+        render(lines, {"--sweeps", "--page", "2", "--page-size", "100", "--format", "png"});
     EXPECT_EQ(result.summary->info, "101行目から201行目を表示");
     EXPECT_EQ(result.summary->images, (std::vector<std::string>{"data2.png", "data3.png", "data.png"}));
     EXPECT_FALSE(QImage(QString::fromStdString(out + "/data3.png")).isNull());
@@ -103,7 +107,7 @@ TEST_F(RenderJobTest, FailuresEndWithStatusOneAndLoseNothing) {
     EXPECT_EQ(result.summary->errInfo.rfind("Error : ", 0), 0u);
     EXPECT_EQ(result.summary->images, std::vector<std::string>{"data.bmp"})
         << "the final chart is still written";
-    EXPECT_EQ(readAll(dir.file("data.csv")), "1\n2\n3\n4\n");
+    EXPECT_EQ(readFile(dir.file("data.csv")), "1\n2\n3\n4\n");
 
     // A data file named like the final picture is never written over.
     const std::string data = dir.write("out/chart.bmp", "1\n2\n");
@@ -112,8 +116,154 @@ TEST_F(RenderJobTest, FailuresEndWithStatusOneAndLoseNothing) {
     options.dataFile = data;
     result = runRenderJob(options, [this](const std::string& e) { errors.push_back(e); });
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(readAll(data), "1\n2\n");
+    EXPECT_EQ(readFile(data), "1\n2\n");
     EXPECT_FALSE(errors.empty());
+}
+
+// Is there text of that hue in the rectangle? Text is smoothed, so its
+// pixels are only near the label's colour.
+enum class Hue { Blue, Green, Black };
+bool inked(const QImage& image, const PixelRect& rect, Hue hue) {
+    for (int y = std::max(rect.top, 0); y < std::min(rect.bottom(), image.height()); ++y)
+        for (int x = std::max(rect.left, 0); x < std::min(rect.right(), image.width()); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if ((hue == Hue::Blue && c.blue() > c.red() + 80 && c.blue() > c.green() + 80) ||
+                (hue == Hue::Green && c.green() > c.red() + 60 && c.green() > c.blue() + 60) ||
+                (hue == Hue::Black && c.red() < 80 && c.green() < 80 && c.blue() < 80))
+                return true;
+        }
+    return false;
+}
+
+TEST_F(RenderJobTest, AnnotatingKeepsTheGraphAndAddsTheWindowsLabels) {
+    const QImage plain = picture("plain", {"--format", "png"});
+    const QImage annotated = picture("annotated", {"--format", "png", "--annotate"});
+    const AnnotationLayout layout = annotationLayout(577, 145);
+    ASSERT_EQ(annotated.size(), QSize(layout.width, layout.height));
+    const QRect graph(layout.graph.left, layout.graph.top, layout.graph.width, layout.graph.height);
+    EXPECT_EQ(annotated.copy(graph).convertToFormat(plain.format()), plain) << "the graph pixel for pixel";
+
+    // Every label is there, in its colour, where the window has it.
+    for (const PixelRect& label : layout.scaleLabels)
+        EXPECT_TRUE(inked(annotated, label, Hue::Green));
+    for (const PixelRect& label :
+         {layout.valueLabels[0], layout.valueLabels[1], layout.valueLabels[2], layout.info})
+        EXPECT_TRUE(inked(annotated, label, Hue::Blue));
+    EXPECT_TRUE(inked(annotated, {layout.headInfo.left, layout.headInfo.top, 60, 12}, Hue::Black));
+    // And nothing else around the graph.
+    EXPECT_FALSE(inked(annotated, {0, layout.scaleLabels[4].bottom(), layout.graph.left, 10}, Hue::Green));
+    EXPECT_FALSE(inked(annotated, {layout.graph.left, layout.graph.bottom(), 100, 10}, Hue::Black));
+}
+
+// The window's rule, run backwards: a window whose graph has the picture's
+// size, whatever that size; nothing drawn is cut off.
+TEST(AnnotationLayout, PlacesTheLabelsAroundAGraphOfAnySize) {
+    for (const auto& [width, height] :
+         {std::pair(577, 145), std::pair(1, 1), std::pair(40, 30), std::pair(3000, 900)}) {
+        const AnnotationLayout layout = annotationLayout(width, height);
+        EXPECT_EQ(layout.graph, (PixelRect{56, 8, width, height}));
+        EXPECT_EQ(layout.scaleLabels[0].top, 3);
+        EXPECT_EQ(layout.scaleLabels[4].top, height + 3) << "at the graph's bottom";
+        EXPECT_GT(layout.valueLabels[0].top, layout.graph.bottom()) << "below the graph";
+        EXPECT_NEAR(layout.valueLabels[0].right(), layout.graph.right() - 3, 1) << "at its right edge";
+        EXPECT_GT(layout.info.top, layout.valueLabels[0].top);
+        for (const PixelRect& rect :
+             {layout.graph, layout.valueLabels[2], layout.info, layout.scaleLabels[4]}) {
+            EXPECT_LE(rect.right(), layout.width);
+            EXPECT_LE(rect.bottom(), layout.height);
+        }
+    }
+}
+
+TEST_F(RenderJobTest, AScaledPictureHasTheSameGeometryAtMorePixels) {
+    const std::string plainPath = picturePath("plain", {});
+    EXPECT_EQ(readFile(picturePath("one", {"--scale", "1"})), readFile(plainPath))
+        << "scale 1 is today's picture";
+
+    const QImage plain(QString::fromStdString(plainPath));
+    const QImage twice = picture("twice", {"--scale", "2"});
+    ASSERT_EQ(twice.size(), plain.size() * 2);
+    for (const Colour colour : {kYellow, kRed}) {
+        const QRect one = colourBounds(plain, colour);
+        const QRect two = colourBounds(twice, colour);
+        ASSERT_FALSE(one.isEmpty());
+        for (const auto& [a, b] :
+             {std::pair(one.left(), two.left()), std::pair(one.top(), two.top()),
+              std::pair(one.right(), two.right()), std::pair(one.bottom(), two.bottom())})
+            EXPECT_NEAR(b / 2.0, a, 2.0) << colour;
+    }
+    EXPECT_EQ(picture("twice-annotated", {"--scale", "2", "--annotate"}).size(),
+              picture("once-annotated", {"--annotate"}).size() * 2);
+}
+
+// The shapes of an SVG picture: every polyline's colour and points.
+struct SvgShape {
+    QString stroke;
+    std::vector<QPointF> points;
+};
+std::vector<SvgShape> svgShapes(const std::string& path, QStringList* texts = nullptr) {
+    QFile file(QString::fromStdString(path));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    std::vector<QString> strokes{QStringLiteral("none")};
+    std::vector<SvgShape> shapes;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const auto stroke = xml.attributes().value(QStringLiteral("stroke"));
+            strokes.push_back(stroke.isEmpty() ? strokes.back() : stroke.toString());
+            if (xml.name() == QStringLiteral("polyline")) {
+                SvgShape shape{strokes.back(), {}};
+                for (const auto& pair :
+                     xml.attributes().value(QStringLiteral("points")).split(u' ', Qt::SkipEmptyParts)) {
+                    const auto xy = pair.split(u',');
+                    shape.points.emplace_back(xy[0].toDouble(), xy[1].toDouble());
+                }
+                shapes.push_back(shape);
+            } else if (xml.name() == QStringLiteral("text") && texts) {
+                texts->append(xml.readElementText());
+                strokes.pop_back();
+            }
+        } else if (xml.isEndElement()) {
+            strokes.pop_back();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return shapes;
+}
+
+TEST_F(RenderJobTest, AnSvgPictureHasTheRasterPicturesShapes) {
+    const QImage raster = picture("raster", {"--format", "png"});
+    const std::vector<SvgShape> shapes = svgShapes(picturePath("svg", {"--format", "svg"}));
+
+    std::vector<const SvgShape*> thresholds, series;
+    for (const SvgShape& shape : shapes) {
+        if (shape.stroke == "#ff0000")
+            thresholds.push_back(&shape);
+        else if (shape.stroke == "#ffff00")
+            series.push_back(&shape);
+    }
+    ASSERT_EQ(thresholds.size(), 1u);
+    EXPECT_EQ(thresholds[0]->points, (std::vector<QPointF>{{0.5, 29.5}, {577.5, 29.5}})) << "80 % up";
+    ASSERT_EQ(series.size(), 1u) << "one polyline";
+    ASSERT_GE(series[0]->points.size(), 2u);
+    // Each vertex is on the raster picture's series, within a pixel (the
+    // last one lies just beyond the right edge).
+    for (const QPointF& point : series[0]->points) {
+        bool near = false;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                near |=
+                    colourAt(raster, std::clamp(static_cast<int>(point.x()) + dx, 0, raster.width() - 1),
+                             std::clamp(static_cast<int>(point.y()) + dy, 0, raster.height() - 1)) == kYellow;
+        EXPECT_TRUE(near) << point.x() << "," << point.y();
+    }
+
+    QStringList texts;
+    svgShapes(picturePath("svg-annotated", {"--format", "svg", "--annotate"}), &texts);
+    for (const char* label : {"Max: 30", "Now: 30", "Min: 0", "40", "表示項目数:500"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(label)))
+            << label << " in " << texts.join('|').toStdString();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -29,24 +30,19 @@ TEST_F(NavigationTest, APageChoiceReplaysThatPageInPageModeUntilStopped) {
 }
 
 TEST_F(NavigationTest, PageModeSwitchEnablesTheScrollBarOnlyWithLinesAndAPageSize) {
-    struct Case {
-        bool checked;
-        std::int64_t fileLines;
-        std::int32_t range;
-        bool enabledBefore, enabledAfter;
-    };
-    const Case cases[] = {
+    // Page mode ticked, the file's lines, the page size, the bar enabled before and after.
+    const std::tuple<bool, std::int64_t, std::int32_t, bool, bool> cases[] = {
         {false, 100, 10, true, false}, {true, 100, 10, false, true}, {true, 0, 10, false, false},
         {true, 100, 0, false, false},  {true, 0, 10, true, true}, // checked without lines: kept as it was
     };
-    for (const Case& c : cases) {
-        view.pageMode = c.checked;
-        state.lngFileLines = c.fileLines;
-        state.lngRange = c.range;
-        view.pageScrollEnabled = c.enabledBefore;
+    for (const auto& [checked, fileLines, range, enabledBefore, enabledAfter] : cases) {
+        view.pageMode = checked;
+        state.lngFileLines = fileLines;
+        state.lngRange = range;
+        view.pageScrollEnabled = enabledBefore;
         pageModeSwitched(state, view);
-        EXPECT_EQ(view.pageScrollEnabled, c.enabledAfter)
-            << c.checked << " " << c.fileLines << " " << c.range << " " << c.enabledBefore;
+        EXPECT_EQ(view.pageScrollEnabled, enabledAfter)
+            << checked << " " << fileLines << " " << range << " " << enabledBefore;
     }
 }
 
@@ -55,12 +51,8 @@ TEST_F(NavigationTest, ValueUnderThePointerIsTheRowsScaleValue) {
     state.dblMinY = 0;
     SetScaleLabels(state, view); // row i holds 0.99 - i / 100
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    struct Case {
-        int buttons;
-        double y;
-        const char* tip; // nullptr: the tip stays
-    };
-    const Case cases[] = {
+    // The buttons, the row, the tip; nullptr: the tip stays.
+    const std::tuple<int, double, const char*> cases[] = {
         {0, 0.5, "0.99"},  // 0.5 rounds to row 0
         {0, 1.5, "0.97"},  // and 1.5 to row 2
         {0, 99.49, "0"},   // the last row; 99.5 is row 100
@@ -68,12 +60,12 @@ TEST_F(NavigationTest, ValueUnderThePointerIsTheRowsScaleValue) {
         {0, -0.51, nullptr},       {0, 1e12, nullptr}, {0, nan, nullptr}, {kRightButton, 10, nullptr},
         {kLeftButton, 10, "0.89"},
     };
-    for (const Case& c : cases) {
-        const auto tip = pointerValueTip(state, c.buttons, c.y);
-        if (c.tip)
-            EXPECT_EQ(tip, std::optional<std::string>(c.tip)) << c.buttons << " " << c.y;
+    for (const auto& [buttons, y, shown] : cases) {
+        const auto tip = pointerValueTip(state, buttons, y);
+        if (shown)
+            EXPECT_EQ(tip, std::optional<std::string>(shown)) << buttons << " " << y;
         else
-            EXPECT_EQ(tip, std::nullopt) << c.buttons << " " << c.y;
+            EXPECT_EQ(tip, std::nullopt) << buttons << " " << y;
     }
 
     state.dblScaleVal.resize(20);

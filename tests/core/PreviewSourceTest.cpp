@@ -1,7 +1,7 @@
 #include "core/PreviewSource.h"
-#include "tests/support/TempDir.h"
 #include "core/MonitorState.h"
 #include "core/TemporaryFile.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,13 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
 TEST(BufferedValuesText, ListsTheSamplesOldestFirst) {
-    const struct {
-        const char* name;
-        std::int32_t xmem;
-        std::size_t slots;
-        std::int32_t datPos;
-        bool round;
-        std::string text;
-    } cases[] = {
+    // What, lngXmem, the buffer's slots, lngDatPos, blnDatRound, the text.
+    const std::tuple<const char*, std::int32_t, std::size_t, std::int32_t, bool, std::string> cases[] = {
         {"empty", 4, 5, -1, false, ""},
         {"before the wrap", 4, 5, 2, false, "0\r\n1\r\n2\r\n"},
         {"wrapped", 4, 5, 1, true, "2\r\n3\r\n0\r\n1\r\n"},
@@ -29,15 +24,15 @@ TEST(BufferedValuesText, ListsTheSamplesOldestFirst) {
         {"wrapped, newest first", 4, 5, 0, true, "1\r\n2\r\n3\r\n0\r\n"},
         {"a buffer smaller than the ring", 6, 3, 1, true, "2\r\n0\r\n1\r\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, xmem, slots, datPos, round, text] : cases) {
         MonitorState state;
-        state.lngXmem = c.xmem;
-        state.DatBuf.assign(c.slots, tDat{});
-        for (std::size_t slot = 0; slot < c.slots; ++slot)
+        state.lngXmem = xmem;
+        state.DatBuf.assign(slots, tDat{});
+        for (std::size_t slot = 0; slot < slots; ++slot)
             state.DatBuf[slot].DVal = static_cast<double>(slot);
-        state.lngDatPos = c.datPos;
-        state.blnDatRound = c.round;
-        EXPECT_EQ(bufferedValuesText(state), c.text) << c.name;
+        state.lngDatPos = datPos;
+        state.blnDatRound = round;
+        EXPECT_EQ(bufferedValuesText(state), text) << name;
     }
 }
 
@@ -52,12 +47,8 @@ TEST(ReadPreviewBytes, ReadsTheHeadOrTheWholeFileUpToTheFirstNul) {
     TempDir dir;
     const std::string file = dir.write("data.txt", std::string("12,34\r\n56,78\r\n"));
     const std::string withNul = dir.write("nul.txt", std::string("ab\0cd", 5));
-    const struct {
-        std::string path;
-        std::int32_t size;
-        std::string bytes;
-        std::int32_t sizeAfter;
-    } cases[] = {
+    // The file, the size asked for, the bytes read, the size afterwards.
+    const std::tuple<std::string, std::int32_t, std::string, std::int32_t> cases[] = {
         {file, 0, "12,34\r\n56,78\r\n", 14}, // 0 asks for the whole file
         {file, 4, "12,3", 4},
         {file, 1000, "12,34\r\n56,78\r\n", 1000}, // a shorter file shows whole
@@ -65,12 +56,12 @@ TEST(ReadPreviewBytes, ReadsTheHeadOrTheWholeFileUpToTheFirstNul) {
         {withNul, 0, "ab", 5},
         {dir.write("empty.txt", ""), 0, "", 0},
     };
-    for (const auto& c : cases) {
-        std::int32_t size = c.size;
-        const auto bytes = readPreviewBytes(c.path, size);
-        ASSERT_TRUE(bytes) << c.path << " " << c.size;
-        EXPECT_EQ(*bytes, c.bytes) << c.path << " " << c.size;
-        EXPECT_EQ(size, c.sizeAfter) << c.path << " " << c.size;
+    for (const auto& [path, asked, expected, sizeAfter] : cases) {
+        std::int32_t size = asked;
+        const auto bytes = readPreviewBytes(path, size);
+        ASSERT_TRUE(bytes) << path << " " << asked;
+        EXPECT_EQ(*bytes, expected) << path << " " << asked;
+        EXPECT_EQ(size, sizeAfter) << path << " " << asked;
     }
 }
 

@@ -19,13 +19,16 @@ void MainWindowTest::showWindow() {
     settle();
 }
 
-void MainWindowTest::applySettingsFor(const std::string& dataFile) {
+void MainWindowTest::applySettingsFor(const std::string& dataFile, std::int32_t pageLines) {
     MonitorSettings settings;
     settings.strInFile = dataFile;
     settings.lngInterval = 20;
+    if (pageLines > 0)
+        settings.lngRange = pageLines;
     auto prepared = prepareSettings(settings, std::nullopt);
     ASSERT_TRUE(prepared);
-    ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}), ApplyOutcome::Applied);
+    ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}),
+              ApplyOutcome::Applied);
 }
 
 void MainWindowTest::settle() {

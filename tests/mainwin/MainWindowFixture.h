@@ -37,9 +37,10 @@ protected:
     void showWindow();
     // Lets the window system's resize and paint events arrive.
     static void settle();
-    // Applies the default settings for `dataFile`, with a quick timer, as the
-    // settings dialog applies them to this window.
-    void applySettingsFor(const std::string& dataFile);
+    // Applies the default settings for `dataFile`, with a quick timer and
+    // pages of `pageLines` lines when given, as the settings dialog applies
+    // them to this window.
+    void applySettingsFor(const std::string& dataFile, std::int32_t pageLines = 0);
 
     MonitorState state;
     RecordingDialog dialog;

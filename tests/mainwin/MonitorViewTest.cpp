@@ -17,15 +17,13 @@ using MonitorViewTest = MainWindowTest;
 TEST_F(MonitorViewTest, ARunButtonClicksOnlyWhenItsStateChanges) {
     std::vector<int> clicks;
     window->setRunButtonHandler([&clicks](int index) { clicks.push_back(index); });
-    const struct {
-        int index;
-        bool down;
-        std::vector<int> clicks; // all clicks so far
-    } steps[] = {{1, false, {}}, {1, true, {1}}, {1, true, {1}}, {2, true, {1, 2}}, {3, true, {1, 2}}};
-    for (const auto& s : steps) {
-        window->setRunButtonDown(s.index, s.down);
-        EXPECT_EQ(window->runButtonDown(s.index), s.down && s.index < 3);
-        EXPECT_EQ(clicks, s.clicks) << "after setting " << s.index << (s.down ? " down" : " up");
+    // The button, its state and all clicks so far.
+    const std::tuple<int, bool, std::vector<int>> steps[] = {
+        {1, false, {}}, {1, true, {1}}, {1, true, {1}}, {2, true, {1, 2}}, {3, true, {1, 2}}};
+    for (const auto& [index, down, clicksSoFar] : steps) {
+        window->setRunButtonDown(index, down);
+        EXPECT_EQ(window->runButtonDown(index), down && index < 3);
+        EXPECT_EQ(clicks, clicksSoFar) << "after setting " << index << (down ? " down" : " up");
     }
     QTest::mouseClick(window->chkStart[2], Qt::LeftButton); // the user's click: once, and up
     EXPECT_EQ(clicks, (std::vector<int>{1, 2, 2}));
@@ -48,9 +46,10 @@ TEST_F(MonitorViewTest, HooksAreReachedAndTheirFailuresReported) {
     window->setInitHandler([] { throw std::runtime_error("broken"); });
     window->cmdInit->click();
     using enum MessageButton;
-    EXPECT_EQ(boxes.shown, (std::vector<MessageBoxDescription>{
-                               {"警告", "Error (1007) :Out of memory", {Ok}, Ok, Ok, MessageIcon::Exclamation},
-                               {"Trendola", "Error: (1005) \r\nbroken", {Ok}, Ok, Ok, MessageIcon::None}}));
+    EXPECT_EQ(boxes.shown,
+              (std::vector<MessageBoxDescription>{
+                  {"警告", "Error (1007) :Out of memory", {Ok}, Ok, Ok, MessageIcon::Exclamation},
+                  {"Trendola", "Error: (1005) \r\nbroken", {Ok}, Ok, Ok, MessageIcon::None}}));
 }
 
 TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {
@@ -69,16 +68,6 @@ TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {
     EXPECT_EQ(window->tmrTime->interval(), 250);
     window->setTimerInterval(0);
     EXPECT_FALSE(window->tmrTime->isActive()) << "no ticks at interval 0";
-}
-
-TEST_F(MonitorViewTest, MessagesGoThroughTheBoxes) {
-    window->showPlainMessage("Error : 2 No such file");
-    EXPECT_EQ(window->ShowMsg("続けますか", 3), 3); // answered with the default, Cancel
-    using enum MessageButton;
-    EXPECT_EQ(boxes.shown,
-              (std::vector<MessageBoxDescription>{
-                  {"Trendola", "Error : 2 No such file", {Ok}, Ok, Ok, MessageIcon::None},
-                  {"確認", "続けますか", {Yes, No, Cancel}, Cancel, Cancel, MessageIcon::None}}));
 }
 
 } // namespace

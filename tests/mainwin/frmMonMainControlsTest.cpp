@@ -1,16 +1,21 @@
-// The controls as the user meets them: the fonts they draw with, and what
-// the core reads from them.
+// The controls as the user meets them: the fonts they draw with, what the
+// core reads from them, and where the layout rule places them.
 
 #include "tests/mainwin/MainWindowFixture.h"
 
 #include "core/Chart.h"
+#include "platform/widgets/SurfaceView.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -35,13 +40,49 @@ TEST_F(ControlsTest, ListsAndSwitchesOfferWhatTheCoreReads) {
             << "the list offers the colours the chart draws in";
     EXPECT_EQ(std::tuple(window->scrV->minimum(), window->scrV->maximum()), std::tuple(1, 1000));
     EXPECT_TRUE(window->txtWatch->isReadOnly());
-    for (auto [item, hidden] : {std::pair{window->mnuWinNonMem, &frmMonMain::auxiliaryLinesHidden},
-                                std::pair{window->mnuWinSetVal, &frmMonMain::thresholdHidden}}) {
-        EXPECT_TRUE(item->isCheckable());
-        item->trigger();
-        EXPECT_TRUE((*window.*hidden)()) << item->objectName().toStdString();
-        item->trigger();
-        EXPECT_FALSE((*window.*hidden)()) << item->objectName().toStdString();
+    // The switches the chart reads when it draws.
+    using Read = bool (frmMonMain::*)() const;
+    for (auto [control, read] :
+         {std::pair<QObject*, Read>{window->mnuWinNonMem, &frmMonMain::auxiliaryLinesHidden},
+          {window->mnuWinSetVal, &frmMonMain::thresholdHidden},
+          {window->chkReDraw, &frmMonMain::pageModeChecked},
+          {window->chkMultView, &frmMonMain::compositeChecked}})
+        for (bool on : {true, false}) {
+            control->setProperty("checked", on); // a menu item that cannot be checked ignores it
+            EXPECT_EQ((*window.*read)(), on) << control->objectName().toStdString();
+        }
+}
+
+// The layout rule as applied to the widgets: twips through the logical dpi.
+TEST_F(ControlsTest, OpensWithTheDesignClientAreaAndFollowsEverySizeChange) {
+    const double dpiX = window->logicalDpiX(), dpiY = window->logicalDpiY();
+    const auto pixels = [&](const TwipRect& r) {
+        return QRect(pixelsFromTwips(r.left, dpiX), pixelsFromTwips(r.top, dpiY),
+                     pixelsFromTwips(r.width, dpiX), pixelsFromTwips(r.height, dpiY));
+    };
+    const auto expectPlacedByTheRule = [&] {
+        // The rule works on the outer size: the client area and fixed borders.
+        const QSize client = window->centralWidget()->size();
+        const FormGeometry g = layoutForm(designFormGeometry(), twipsFromPixels(client.width(), dpiX) + 120,
+                                          twipsFromPixels(client.height(), dpiY) + 690);
+        EXPECT_EQ(window->formGeometry(), g);
+        for (const auto& [widget, rect] : {std::pair<const QWidget*, TwipRect>{window->picView, g.picView},
+                                           {window->chkStart[2], g.chkStart[2]},
+                                           {window->lblNowValVal[1], g.lblNowValVal[1]},
+                                           {window->chkReDraw, g.chkReDraw}})
+            EXPECT_EQ(widget->geometry(), pixels(rect)) << widget->objectName().toStdString();
+    };
+    showWindow();
+    EXPECT_EQ(window->centralWidget()->size(),
+              QSize(pixelsFromTwips(kDesignClientWidth, dpiX), pixelsFromTwips(kDesignClientHeight, dpiY)));
+    expectPlacedByTheRule();
+    EXPECT_EQ(window->formGeometry().picView.height, 2050) << "the design outer size's numbers";
+    for (const QSize client : {QSize(900, 400), QSize(300, 60)}) {
+        window->resize(client + (window->size() - window->centralWidget()->size()));
+        for (int i = 0; i < 100 && window->centralWidget()->size() != client; ++i)
+            settle();
+        ASSERT_EQ(window->centralWidget()->size(), client);
+        expectPlacedByTheRule();
     }
 }
 

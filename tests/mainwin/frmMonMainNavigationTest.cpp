@@ -1,29 +1,26 @@
-// The navigation and view controls in the real window wired to the core: the
-// page scroll bar replaying a page of a real file, the page-mode switch, the
-// view options as the next drawing reads them, the value under the pointer
-// and "全てｸﾘｱ".
+// The navigation controls in the real window wired to the core: the page
+// scroll bar replaying a page of a real file, the page-mode switch, the value
+// under the pointer and "全てｸﾘｱ".
 
-#include "core/MonitorSettings.h"
 #include "core/ScaleLabels.h"
 #include "core/TextDecoder.h"
 #include "mainwin/MonitorSession.h"
 #include "platform/widgets/SurfaceView.h"
 #include "tests/mainwin/MainWindowFixture.h"
-#include "tests/support/Pixels.h"
 #include "tests/support/TempDir.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -31,15 +28,9 @@ class NavigationWindowTest : public MainWindowTest {
 protected:
     NavigationWindowTest() : session(state, *window, std::make_unique<Utf8Decoder>()) { showWindow(); }
 
-    // The data file of `lines` numbered lines applied with pages of `range` lines.
+    // A data file of `lines` numbered lines applied with pages of `range` lines.
     void apply(int lines, std::int32_t range) {
-        MonitorSettings settings;
-        settings.strInFile = dir.write("data.csv", numberedLines(lines));
-        settings.lngRange = range;
-        auto prepared = prepareSettings(settings, std::nullopt);
-        ASSERT_TRUE(prepared);
-        ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}),
-                  ApplyOutcome::Applied);
+        applySettingsFor(dir.write("data.csv", numberedLines(lines)), range);
     }
     std::string text(const QLabel* label) const { return label->text().toStdString(); }
     QScrollBar& scrH() { return *window->scrH; }
@@ -49,6 +40,12 @@ protected:
 };
 
 TEST_F(NavigationWindowTest, ChoosingAPageReplaysItWithTheBusyPointer) {
+    for (bool checked : {true, false, true})
+        window->chkReDraw->setChecked(checked);
+    EXPECT_FALSE(scrH().isEnabled()) << "no lines: ticking leaves the bar as it was";
+    scrH().triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(text(window->lblScrH), "") << "no page before settings are applied";
+
     apply(110, 10); // 111 lines by the count: pages 1..12
     EXPECT_EQ(std::pair(scrH().minimum(), scrH().maximum()), std::pair(1, 12));
     EXPECT_EQ(text(window->lblScrH), "") << "a range set while applying chooses no page";
@@ -76,68 +73,12 @@ TEST_F(NavigationWindowTest, ChoosingAPageReplaysItWithTheBusyPointer) {
     scrH().setSliderDown(false);
     EXPECT_EQ(text(window->lblScrH), "7/12");
     EXPECT_EQ(text(window->lblInfo), "61行目から71行目を表示");
-}
 
-TEST_F(NavigationWindowTest, StopEndsAPageReplay) {
-    apply(110, 10);
-    state.lngSpeed = 50;
-    QTimer::singleShot(0, window.get(), [&] { QTest::mouseClick(window->chkStart[0], Qt::LeftButton); });
-    scrH().triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(text(window->lblScrH), "12/12");
-    EXPECT_FALSE(state.blnRun);
-    EXPECT_NE(text(window->lblInfo), "101行目から111行目を表示") << "stopped before the last page";
-}
-
-TEST_F(NavigationWindowTest, PageModeSwitchLeavesTheScrollBarDisabledWithoutLines) {
-    for (bool checked : {true, false, true})
-        window->chkReDraw->setChecked(checked);
-    EXPECT_FALSE(scrH().isEnabled());
-    scrH().triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(text(window->lblScrH), "") << "no page before settings are applied";
-
-    apply(110, 10);
+    // The page-mode switch reaches the core's rule for the scroll bar.
     window->chkReDraw->setChecked(false);
+    EXPECT_FALSE(scrH().isEnabled());
     window->chkReDraw->setChecked(true);
     EXPECT_TRUE(scrH().isEnabled());
-}
-
-TEST_F(NavigationWindowTest, ViewOptionsApplyToTheNextDrawing) {
-    const QColor grid(0, 128, 0), threshold(255, 0, 0), mark(255, 255, 255);
-    struct Case {
-        QCheckBox* pageMode;
-        QAction* flipped; // the item chosen before the drawing, chosen again after it
-        bool gridShown, thresholdShown, markKept;
-    };
-    const Case cases[] = {
-        {nullptr, nullptr, true, true, false},
-        {nullptr, window->mnuWinNonMem, false, true, false},
-        {nullptr, window->mnuWinSetVal, true, false, false},
-        {window->chkReDraw, nullptr, true, true, false}, // page mode alone still clears
-    };
-    state.dblMaxY = 10;
-    for (bool composite : {false, true}) {
-        window->chkMultView->setChecked(composite);
-        for (const Case& c : cases) {
-            if (c.pageMode)
-                c.pageMode->setChecked(true);
-            if (c.flipped)
-                c.flipped->trigger();
-            session.surface().setScaleWidth(100);
-            session.surface().setScaleHeight(100);
-            session.surface().drawLine(50, 95, 51, 95, 0xFFFFFF);
-            session.chart().DrawSeries(state.dblMaxY);
-            const QImage& image = session.surface().image();
-            const std::string name = c.flipped ? c.flipped->objectName().toStdString() : "page mode";
-            EXPECT_EQ(pixelsOfColour(image, grid) > 0, c.gridShown) << name;
-            EXPECT_EQ(pixelsOfColour(image, threshold) > 0, c.thresholdShown) << name;
-            // Drawn over the previous picture only in page mode with the composite switch on.
-            EXPECT_EQ(pixelsOfColour(image, mark) > 0, c.markKept || (composite && c.pageMode)) << name;
-            if (c.flipped)
-                c.flipped->trigger();
-            if (c.pageMode)
-                c.pageMode->setChecked(false);
-        }
-    }
 }
 
 TEST_F(NavigationWindowTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
@@ -149,21 +90,16 @@ TEST_F(NavigationWindowTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
     EXPECT_EQ(tip(), "") << "only while the View menu item is checked";
 
     window->mnuWinValView->trigger();
-    struct Step {
-        Qt::MouseButtons buttons;
-        double y;
-        const char* tip;
-    };
-    const Step steps[] = {
+    const std::tuple<Qt::MouseButtons, double, const char*> steps[] = {
         {Qt::NoButton, 98.5, "0.01"},                      // row 98
         {Qt::NoButton, 99.5, "0.01"},                      // row 100: no change
         {Qt::RightButton, 50, "0.01"},                     // the right button alone: no change
         {Qt::LeftButton | Qt::RightButton, 50, "0.49"},    // both: updated
         {Qt::RightButton | Qt::MiddleButton, 2.5, "0.97"}, // row 2
     };
-    for (const Step& step : steps) {
-        window->picView_MouseMove(step.buttons, step.y);
-        EXPECT_EQ(tip(), step.tip) << step.y;
+    for (const auto& [buttons, y, shown] : steps) {
+        window->picView_MouseMove(buttons, y);
+        EXPECT_EQ(tip(), shown) << y;
     }
 
     // Real moves over the graph: pixel rows map onto the chart's 100 rows.

@@ -1,7 +1,7 @@
 // The window's shapes on the real window: the graph-only mask and the way
 // back by a click on the graph, the parking places, always on top, the
 // caption bar toggled by a double-click, and the shape of any window's
-// controls.
+// controls; and their geometry alone.
 
 #include "core/MonitorState.h"
 #include "mainwin/ToggleTitleBar.h"
@@ -13,6 +13,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+
+#include <limits>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -47,93 +51,70 @@ TEST_F(ShapesTest, GraphOnlyShapesLastUntilAClickOnTheGraph) {
     EXPECT_EQ(window->mask(), graph(kGraphStripPixels));
     QTest::mouseRelease(window->picView, Qt::RightButton);
     EXPECT_TRUE(window->mask().isEmpty()) << "any button's release";
-
-    for (int index : {3, 4}) {
-        window->mnuWinPosition[static_cast<std::size_t>(index)]->trigger();
-        EXPECT_EQ(window->mask(), graph(kGraphStripPixels)) << index;
-        const QRect parked = window->frameGeometry();
-        releaseOnGraph();
-        EXPECT_TRUE(window->mask().isEmpty()) << index;
-        EXPECT_EQ(window->frameGeometry(), parked) << "the whole parked window shows again";
-    }
 }
 
+// Parked as graph only, the whole parked window shows again after a click on the graph.
 TEST_F(ShapesTest, ParkingMakesAScreenWideStripAtTheTopMiddleOrBottom) {
     const QRect screen = window->screen()->geometry();
     const double dpiY = window->logicalDpiY();
     const int height = pixelsFromTwips(kParkedHeight, dpiY);
     const Twips screenTwips = twipsFromPixels(screen.height(), dpiY);
     for (int index = 0; index < 5; ++index) {
-        window->clearMask();
         window->mnuWinPosition[static_cast<std::size_t>(index)]->trigger();
         const Twips top = *parkedTop(index, screenTwips, twipsFromPixels(height, dpiY));
         EXPECT_EQ(window->frameGeometry(),
                   QRect(screen.left(), screen.top() + pixelsFromTwips(top, dpiY), screen.width(), height))
             << index;
-        EXPECT_EQ(window->mask().isEmpty(), !parkedGraphOnly(index)) << index;
+        EXPECT_EQ(window->mask(), parkedGraphOnly(index) ? graph(kGraphStripPixels) : QRegion()) << index;
         // The layout followed the new size: the graph spans the window less the scale labels.
         EXPECT_EQ(window->formGeometry().picView.width,
                   twipsFromPixels(window->centralWidget()->width(), window->logicalDpiX()) +
                       kDesignFrameWidth - 955)
             << index;
+        const QRect parked = window->frameGeometry();
+        releaseOnGraph();
+        EXPECT_TRUE(window->mask().isEmpty()) << index;
+        EXPECT_EQ(window->frameGeometry(), parked) << index;
     }
 }
 
-TEST_F(ShapesTest, AlwaysOnTopFollowsItsCheckMark) {
-    EXPECT_FALSE(window->mnuWinMae->isChecked());
-    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+TEST_F(ShapesTest, AlwaysOnTopAndTheCaptionBarToggleKeepingTheWindowsSize) {
     const QSize client = window->size();
     for (bool on : {true, false}) {
         window->mnuWinMae->trigger();
         EXPECT_EQ(window->mnuWinMae->isChecked(), on);
         EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->size(), client);
-    }
-}
-
-TEST_F(ShapesTest, DoubleClickOnTheGraphTogglesTheCaptionBar) {
-    const QSize client = window->size();
-    for (bool frameless : {true, false}) {
         window->WinSetGrpWin(0);
-        doubleClickOnGraph();
-        EXPECT_EQ(window->windowFlags().testFlag(Qt::FramelessWindowHint), frameless);
-        EXPECT_EQ(state.blnWinShape, frameless);
+        doubleClickOnGraph(); // its first click ends the graph-only shape
+        EXPECT_TRUE(window->mask().isEmpty());
+        EXPECT_EQ(window->windowFlags().testFlag(Qt::FramelessWindowHint), on);
+        EXPECT_EQ(state.blnWinShape, on);
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(window->size(), client);
-        EXPECT_TRUE(window->mask().isEmpty());
     }
 }
 
 TEST(ToggleTitleBarTest, KeepsItsBorderRulesForAnyWindow) {
-    struct Case {
-        const char* name;
-        Qt::WindowFlags flags;
-        const char* title;
-        bool blnBorderless;
-        bool toggles;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, Qt::WindowFlags, const char*, bool, bool> cases[] = {
         {"framed", Qt::Window, "x", false, true},
         {"framed, no title but a system menu", Qt::Window, "", false, true},
         {"no title and no system menu", Qt::Window | Qt::CustomizeWindowHint, "", true, false},
         {"made frameless", Qt::Window | Qt::FramelessWindowHint, "x", false, false},
         {"made frameless, borderless too", Qt::Window | Qt::FramelessWindowHint, "x", true, true},
     };
-    for (const Case& c : cases) {
-        QWidget target(nullptr, c.flags);
-        target.setWindowTitle(QString::fromUtf8(c.title));
+    for (const auto& [name, flags, title, blnBorderless, toggles] : cases) {
+        QWidget target(nullptr, flags);
+        target.setWindowTitle(QString::fromUtf8(title));
         target.resize(300, 200);
         target.show();
         const bool framelessBefore = target.windowFlags().testFlag(Qt::FramelessWindowHint);
-        EXPECT_EQ(ToggleTitleBar(target, c.blnBorderless), c.toggles) << c.name;
-        EXPECT_EQ(target.windowFlags().testFlag(Qt::FramelessWindowHint), framelessBefore != c.toggles)
-            << c.name;
-        EXPECT_EQ(target.size(), QSize(300, 200)) << c.name;
-        EXPECT_TRUE(target.isVisible()) << c.name;
+        EXPECT_EQ(ToggleTitleBar(target, blnBorderless), toggles) << name;
+        EXPECT_EQ(target.windowFlags().testFlag(Qt::FramelessWindowHint), framelessBefore != toggles) << name;
+        EXPECT_EQ(target.size(), QSize(300, 200)) << name;
+        EXPECT_TRUE(target.isVisible()) << name;
         // Back again, with the same argument.
-        EXPECT_EQ(ToggleTitleBar(target, c.blnBorderless), c.toggles) << c.name;
-        EXPECT_EQ(target.windowFlags().testFlag(Qt::FramelessWindowHint), framelessBefore) << c.name;
+        EXPECT_EQ(ToggleTitleBar(target, blnBorderless), toggles) << name;
+        EXPECT_EQ(target.windowFlags().testFlag(Qt::FramelessWindowHint), framelessBefore) << name;
     }
 
     // A window made frameless that got its caption from a borderless call
@@ -168,6 +149,44 @@ TEST_F(ShapesTest, FormTmLeavesTheUnionOfTheControls) {
     window->FormTm(*window);
     EXPECT_TRUE(window->mask().contains(graph().boundingRect()));
     EXPECT_FALSE(window->mask().contains(QPoint(1, 1))) << "the menu bar is no control";
+}
+
+// The geometry alone: the graph-only region and the parking places.
+TEST(WindowShapeTest, GraphRegionCoversTheSurfaceAndForType1ItsStrip) {
+    constexpr std::int32_t big = std::numeric_limits<std::int32_t>::max();
+    // The surface, the client area's left and top, the type, the region.
+    const std::tuple<PixelRect, std::int32_t, std::int32_t, int, PixelRect> cases[] = {
+        // The design frame's client area at (4, 42): (60, 50)-(702, 186) and, with the strip, -(702, 206).
+        {{56, 8, 642, 136}, 4, 42, 0, {60, 50, 642, 136}},
+        {{56, 8, 642, 136}, 4, 42, 1, {60, 50, 642, 156}},
+        {{56, 8, 642, 136}, 4, 42, 2, {60, 50, 642, 136}}, // only 1 adds the strip
+        {{56, 8, 642, 136}, 0, 21, -1, {56, 29, 642, 136}},
+        {{big - 10, big - 10, 100, 100}, 5, 5, 1, {big - 5, big - 5, 5, 5}}, // kept within 32 bits
+    };
+    for (const auto& [surface, clientLeft, clientTop, iType, region] : cases)
+        EXPECT_EQ(graphRegion(surface, clientLeft, clientTop, iType), region)
+            << surface.left << "," << surface.top << " type " << iType;
+}
+
+TEST(WindowShapeTest, ParkingPutsTheTopEdgeAtTheTopTheMiddleOrTheBottom) {
+    // The place, the screen's and the window's heights, the top.
+    const std::tuple<int, Twips, Twips, std::optional<Twips>> cases[] = {
+        {0, 16200, 3000, 1},
+        {3, 16200, 3000, 1},
+        {1, 16200, 3000, 6600},
+        {2, 16200, 3000, 13200},
+        {4, 16200, 3000, 13200},
+        {1, 16200, 3001, 6600}, // each height halved on its own: not (16200 - 3001) / 2
+        {1, 16201, 3000, 6600},
+        {1, 2000, 3001, -500},   // a window taller than the screen
+        {1, 40000, 3000, 18500}, // beyond 16 bits
+        {1, 100'000'000'000, 3000, 49'999'998'500},
+        {5, 16200, 3000, std::nullopt},
+        {-1, 16200, 3000, std::nullopt},
+    };
+    for (const auto& [index, screenHeight, windowHeight, top] : cases)
+        EXPECT_EQ(parkedTop(index, screenHeight, windowHeight), top)
+            << index << " " << screenHeight << " " << windowHeight;
 }
 
 } // namespace

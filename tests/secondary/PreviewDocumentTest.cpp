@@ -10,16 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace {
 
 TEST(PreviewDocument, SplitsLinesAtEveryLineEndingAndGivesTheBytesBack) {
-    const struct {
-        std::string text;
-        std::vector<QString> lines;
-        qsizetype widest;
-        QString newEnding;
-    } cases[] = {
+    const std::tuple<std::string, std::vector<QString>, qsizetype, QString> cases[] = {
         {"", {""}, 0, "\n"},
         {"a\r\nb", {"a", "b"}, 1, "\r\n"},
         {"a\r\n", {"a", ""}, 1, "\r\n"},
@@ -27,37 +23,29 @@ TEST(PreviewDocument, SplitsLinesAtEveryLineEndingAndGivesTheBytesBack) {
         {"\n\n", {"", "", ""}, 0, "\n"},
         {"ab\tc\r\n表x", {"ab\tc", "表x"}, 9, "\r\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, lines, widest, newEnding] : cases) {
         PreviewDocument document;
-        document.setText(c.text);
-        ASSERT_EQ(document.lineCount(), static_cast<qsizetype>(c.lines.size())) << c.text;
-        for (std::size_t i = 0; i < c.lines.size(); ++i)
-            EXPECT_EQ(document.line(static_cast<qsizetype>(i)), c.lines[i]) << c.text;
-        EXPECT_EQ(document.widestLine(), c.widest) << c.text;
-        EXPECT_EQ(document.newLineEnding(), c.newEnding) << c.text;
-        EXPECT_EQ(document.toUtf8(), c.text);
+        document.setText(text);
+        ASSERT_EQ(document.lineCount(), static_cast<qsizetype>(lines.size())) << text;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(document.line(static_cast<qsizetype>(i)), lines[i]) << text;
+        EXPECT_EQ(document.widestLine(), widest) << text;
+        EXPECT_EQ(document.newLineEnding(), newEnding) << text;
+        EXPECT_EQ(document.toUtf8(), text);
     }
 }
 
-TEST(PreviewDocument, ReplacesAcrossLinesKeepingEachLinesEnding) {
-    const struct {
-        TextPosition from, to;
-        QString text;
-        std::string result;
-        TextPosition end;
-    } cases[] = {
-        {{0, 1}, {0, 1}, "X", "aXb\r\ncd\nef", {0, 2}},
-        {{0, 1}, {1, 1}, "", "ad\nef", {0, 1}},
-        {{1, 1}, {0, 1}, "", "ad\nef", {0, 1}}, // either order
-        {{2, 0}, {2, 0}, "1\r\n2", "ab\r\ncd\n1\r\n2ef", {3, 1}},
-        {{0, 2}, {2, 0}, "\r", "ab\ref", {1, 0}},
+TEST(PreviewDocument, ReplacesBetweenPositionsInEitherOrderClampedToTheText) {
+    const std::tuple<TextPosition, TextPosition, QString, std::string, TextPosition> cases[] = {
+        // Random edits below cover the rest.
+        {{1, 1}, {0, 1}, "", "ad\nef", {0, 1}},      // either order
         {{1, 9}, {99, 0}, "!", "ab\r\ncd!", {1, 3}}, // positions outside the text are clamped
     };
-    for (const auto& c : cases) {
+    for (const auto& [from, to, text, result, end] : cases) {
         PreviewDocument document;
         document.setText("ab\r\ncd\nef");
-        EXPECT_EQ(document.replace(c.from, c.to, c.text), c.end) << c.result;
-        EXPECT_EQ(document.toUtf8(), c.result);
+        EXPECT_EQ(document.replace(from, to, text), end) << result;
+        EXPECT_EQ(document.toUtf8(), result);
     }
     PreviewDocument document;
     document.setText("ab\r\ncd\nef");

@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <tuple>
+
 namespace {
 
 using enum DialogControl;
@@ -26,40 +28,25 @@ RuleLineEdit* field(frmDialog& dialog, DialogControl control) {
     return qobject_cast<RuleLineEdit*>(dialog.widgetFor(control));
 }
 
-struct TypingCase {
-    DialogControl field;
-    const char* keys; // typed over the whole text; "\b" is Backspace
-    const char* shown;
-};
-
-// The rules themselves are the model's; here: keys reach it, refused ones
-// never arrive, and what the rules replace is what the field shows.
-const TypingCase kTyping[] = {
-    {txtIniInterval, "4x-y70000", "65535"},
-    {txtInFile, "/tmp/a b.csv", "/tmp/a b.csv"},
-};
-
-TEST_F(SettingsDialogTest, TypedKeysPassTheFieldRules) {
-    for (const auto& c : kTyping) {
-        SCOPED_TRACE(std::string(controlName(c.field)) + " <- " + c.keys);
-        frmDialog& window = dialog();
-        window.model().SetCtlEnabled(c.field, true); // txtPreView starts locked
-        RuleLineEdit* edit = field(window, c.field);
+// The rules themselves are the model's; here: keys, pastes and undo reach
+// them, refused keys never arrive, and what the rules replace is what the
+// field shows.
+TEST_F(SettingsDialogTest, TypingPastingAndUndoGoThroughTheRules) {
+    frmDialog& window = dialog();
+    for (const auto& [control, keys, shown] : {std::tuple{txtIniInterval, "4x-y70000", "65535"},
+                                               std::tuple{txtInFile, "/tmp/a b.csv", "/tmp/a b.csv"}}) {
+        RuleLineEdit* edit = field(window, control);
         edit->selectAll();
-        QTest::keyClicks(edit, QString::fromUtf8(c.keys));
-        EXPECT_EQ(edit->text(), QString::fromUtf8(c.shown));
-        EXPECT_EQ(window.model().text(c.field), c.shown);
+        QTest::keyClicks(edit, QString::fromUtf8(keys));
+        EXPECT_EQ(edit->text(), QString::fromUtf8(shown)) << keys;
+        EXPECT_EQ(window.model().text(control), shown) << keys;
     }
     // A refused key is discarded before the field sees it: even the selection stays.
-    RuleLineEdit* xmem = field(dialog(), txtIniXmem);
+    RuleLineEdit* xmem = field(window, txtIniXmem);
     xmem->selectAll();
     QTest::keyClick(xmem, Qt::Key_A, Qt::NoModifier);
     EXPECT_EQ(xmem->selectedText(), xmem->text());
-}
 
-TEST_F(SettingsDialogTest, PastesDropsAndUndoGoThroughTheRules) {
-    frmDialog& window = dialog();
-    RuleLineEdit* xmem = field(window, txtIniXmem);
     QApplication::clipboard()->setText(QStringLiteral("12ab34"));
     xmem->selectAll();
     QTest::keySequence(xmem, QKeySequence::Paste);
@@ -187,16 +174,14 @@ TEST_F(SettingsDialogTest, DroppedFilesAndTheChooserFillTheDataFile) {
     QApplication::sendEvent(inFile, &drop);
     EXPECT_EQ(inFile->text(), QStringLiteral("/data/first.csv"));
 
-    struct {
-        const char* answer;
-        const char* shown;
-    } const choices[] = {{"", "/data/first.csv"}, {"/data/chosen.csv", "/data/chosen.csv"}};
-    for (const auto& c : choices) {
-        SCOPED_TRACE(c.answer);
-        fileDialogAnswer = c.answer;
+    const std::pair<const char*, const char*> choices[] = {{"", "/data/first.csv"},
+                                                           {"/data/chosen.csv", "/data/chosen.csv"}};
+    for (const auto& [answer, shown] : choices) {
+        SCOPED_TRACE(answer);
+        fileDialogAnswer = answer;
         window.model().setOkEnabled(false);
         window.cmdInFile->click();
-        EXPECT_EQ(inFile->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(inFile->text(), QString::fromUtf8(shown));
         EXPECT_TRUE(window.OKButton->isEnabled()); // also after a cancelled choice
     }
     ASSERT_EQ(fileDialogCalls.size(), 2u);

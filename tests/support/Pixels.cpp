@@ -14,6 +14,15 @@ QRect drawnBounds(const QImage& image, Colour background) {
     return bounds;
 }
 
+QRect colourBounds(const QImage& image, Colour colour) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (colourAt(image, x, y) == colour)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
 int pixelsOfColour(const QImage& image, const QColor& colour) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)

@@ -12,6 +12,8 @@
 Colour colourAt(const QImage& image, int x, int y);
 // The smallest rectangle holding every pixel that is not `background`.
 QRect drawnBounds(const QImage& image, Colour background = kBlack);
+// The smallest rectangle holding every pixel of exactly `colour`.
+QRect colourBounds(const QImage& image, Colour colour);
 // The number of pixels of exactly that colour.
 int pixelsOfColour(const QImage& image, const QColor& colour);
 // Readable rectangles in test failures.

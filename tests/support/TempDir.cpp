@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 TempDir::TempDir() {
@@ -37,4 +38,9 @@ std::string numberedLines(int count) {
     for (int i = 1; i <= count; ++i)
         text += std::to_string(i) + "\n";
     return text;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }

@@ -6,6 +6,8 @@
 
 // "1\n2\n...count\n": a data file of `count` numbered lines.
 std::string numberedLines(int count);
+// The bytes of a file; empty when it cannot be read.
+std::string readFile(const std::string& path);
 
 class TempDir {
 public:

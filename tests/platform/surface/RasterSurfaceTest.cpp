@@ -1,14 +1,26 @@
+// The raster surface: user units, clipping, background pictures, resizing,
+// text, and saving.
+
 #include "platform/surface/RasterSurface.h"
 
 #include "tests/support/Pixels.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
+#include <string>
 #include <tuple>
 #include <utility>
+
+#include <unistd.h>
 
 namespace {
 
@@ -16,6 +28,24 @@ namespace {
 void usePixelUnits(RasterSurface& surface) {
     surface.setScaleWidth(surface.image().width());
     surface.setScaleHeight(surface.image().height());
+}
+
+// The bounds of what printing `text` at (x, y) twips draws (15 twips a pixel).
+QRect printedBounds(const std::string& text, double x, double y, double pointSize = 9) {
+    RasterSurface surface(400, 300);
+    surface.setScaleMode(ScaleMode::Twips);
+    surface.setCurrentPosition(x, y);
+    surface.printText(text, kWhite, pointSize);
+    return drawnBounds(surface.image());
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace
@@ -49,12 +79,8 @@ TEST(RasterSurface, UserUnitsMapToPixelsOnBothAxes) {
 
 TEST(RasterSurface, FarawayPointsAreClippedNotClampedAndColoursKeepTheirChannels) {
     constexpr double kMax = std::numeric_limits<double>::max();
-    const struct {
-        const char* what;
-        double x1, y1, x2, y2;
-        Colour colour;
-        QRect drawn; // on a 100 x 100 surface
-    } cases[] = {
+    // What, the line's ends, its colour, what it draws on a 100 x 100 surface.
+    const std::tuple<const char*, double, double, double, double, Colour, QRect> cases[] = {
         {"steeply out of the bottom", 10, 50, 20, 1e6, kRed, QRect(10, 50, 1, 50)},
         {"from far left", -1e300, 50, 50, 50, kDarkGreen, QRect(0, 50, 51, 1)},
         {"the largest doubles", 0, -kMax, 100, kMax, 0x123456, QRect(50, 0, 1, 100)},
@@ -62,32 +88,15 @@ TEST(RasterSurface, FarawayPointsAreClippedNotClampedAndColoursKeepTheirChannels
         {"not a number", std::nan(""), 0, 10, 10, kWhite, QRect()},
         {"infinite", 10, 10, 20, std::numeric_limits<double>::infinity(), kWhite, QRect()},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, x1, y1, x2, y2, colour, drawn] : cases) {
         RasterSurface surface(100, 100);
         usePixelUnits(surface);
-        surface.drawLine(c.x1, c.y1, c.x2, c.y2, c.colour);
-        EXPECT_EQ(drawnBounds(surface.image()), c.drawn) << c.what;
-        if (!c.drawn.isEmpty()) {
-            EXPECT_EQ(colourAt(surface.image(), c.drawn.x(), c.drawn.y()), c.colour) << c.what;
+        surface.drawLine(x1, y1, x2, y2, colour);
+        EXPECT_EQ(drawnBounds(surface.image()), drawn) << what;
+        if (!drawn.isEmpty()) {
+            EXPECT_EQ(colourAt(surface.image(), drawn.x(), drawn.y()), colour) << what;
         }
     }
-}
-
-TEST(RasterSurface, ClearKeepsTheBackgroundPicture) {
-    QImage picture(4, 3, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    RasterSurface surface(10, 10);
-    usePixelUnits(surface);
-    surface.setBackColour(kBlue);
-    surface.setBackgroundPicture(picture);
-    for (int i = 0; i < 2; ++i) {
-        surface.drawLine(0, 8, 9, 8, kWhite);
-        surface.clear();
-        EXPECT_EQ(drawnBounds(surface.image(), kBlue), QRect(0, 0, 4, 3));
-    }
-    surface.clearBackgroundPicture();
-    surface.clear();
-    EXPECT_EQ(drawnBounds(surface.image(), kBlue), QRect());
 }
 
 TEST(RasterSurface, AReplacedBackgroundPictureGoesBeneathTheDrawingAtOnce) {
@@ -162,4 +171,81 @@ TEST(RasterSurface, ShowingAfterARedrawTellsTheWidget) {
     EXPECT_FALSE(surface.isHidden());
     surface.drawLine(0, 0, 1, 1, kRed);
     EXPECT_EQ(changes, 2);
+}
+
+TEST(RasterSurfaceText, JapaneseTextStartsAtTheCurrentPositionAndMovesItDown) {
+    RasterSurface surface(400, 300);
+    surface.setScaleWidth(400);
+    surface.setScaleHeight(300);
+    surface.setCurrentPosition(100, 50);
+    surface.printText("表示テスト", kCyan, 9);
+
+    const QRect drawn = drawnBounds(surface.image());
+    EXPECT_TRUE(QRect(100, 50, 5, 6).contains(drawn.topLeft())) << drawn.topLeft().x() << "," << drawn.y();
+    EXPECT_GT(drawn.width(), 40) << "five full-width characters";
+    int blended = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            blended += colourAt(surface.image(), x, y) != kBlack && colourAt(surface.image(), x, y) != kCyan;
+    EXPECT_EQ(blended, 0) << "text is in its colour, not antialiased";
+    EXPECT_DOUBLE_EQ(surface.currentX(), 100);
+    EXPECT_GT(surface.currentY(), drawn.bottom());
+}
+
+TEST(RasterSurfaceText, EachLineEndStartsANewLineAtTheSameXAndFarawayTextDrawsNothing) {
+    const QRect one = printedBounds("表", 1500, 750);
+    for (const char* lineEnd : {"\r\n", "\n", "\r"}) {
+        const QRect two = printedBounds(std::string("表") + lineEnd + "表", 1500, 750);
+        EXPECT_EQ(std::tuple(two.topLeft(), two.width()), std::tuple(one.topLeft(), one.width()))
+            << int(lineEnd[0]);
+        EXPECT_GE(two.height(), 2 * one.height()) << int(lineEnd[0]);
+    }
+    for (const double x : {1e300, -30000.0, std::nan("")})
+        EXPECT_EQ(printedBounds("表示\r\n表示", x, 750), QRect()) << x;
+    EXPECT_EQ(printedBounds("表示", 1500, -1e300), QRect());
+    EXPECT_NE(printedBounds("表", 1500, 750, std::nan("")), QRect()) << "an odd size still prints";
+}
+
+// The format chosen, not the name, decides, and no temporary is left:
+// ImageCommandsTest.SaveWritesTheChosenPairsFormatUnderExactlyTheChosenName.
+TEST(SaveImage, BitmapsHave24BitsPerPixelAndReloadWithTheSamePixels) {
+    QTemporaryDir folder;
+    RasterSurface surface(123, 45);
+    surface.setScaleWidth(100);
+    int row = 0;
+    for (const Colour colour : {kYellow, kBlue, kDarkGreen, Colour{0x123456}}) {
+        surface.drawLine(0, 10 * row, 99, 5 * row + 3, colour);
+        ++row;
+    }
+    const QString path = folder.filePath("chart.bmp");
+    ASSERT_TRUE(surface.saveImage(path.toStdString(), ImageFormat::Bmp));
+    EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), surface.image());
+    const QByteArray bitmap = fileBytes(path);
+    ASSERT_GE(bitmap.size(), 54);
+    EXPECT_EQ(bitmap[28], 24) << "24 bits per pixel";
+    EXPECT_EQ(bitmap[29], 0);
+}
+
+TEST(SaveImage, FailuresReportErrnoAndWriteNothing) {
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir("taken.bmp");
+    QFile old(folder.filePath("old.bmp"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    old.setPermissions(QFile::ReadOwner);
+    const QStringList before = entries(folder.path());
+    const std::pair<const char*, int> cases[] = {
+        {"missing/chart.bmp", ENOENT}, {"taken.bmp", EISDIR}, {"old.bmp", EACCES}};
+    for (const auto& [name, expected] : cases) {
+        if (expected == EACCES && ::geteuid() == 0)
+            continue; // permissions do not stop the superuser
+        RasterSurface surface(20, 10);
+        const auto saved = surface.saveImage(folder.filePath(name).toStdString(), ImageFormat::Bmp);
+        ASSERT_FALSE(saved) << name;
+        EXPECT_EQ(saved.error().number, expected) << name;
+        EXPECT_EQ(saved.error().description, std::strerror(expected)) << name;
+    }
+    EXPECT_EQ(entries(folder.path()), before) << "nothing written, no temporary left";
+    EXPECT_EQ(fileBytes(folder.filePath("old.bmp")), "old");
 }

@@ -7,13 +7,13 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 namespace {
 
 constexpr int kSize = 600;
 constexpr int kCentre = kSize / 2;
 
-// What writing `text` from the surface's centre draws, and the surface afterwards.
 // What writing `text` from (x, y) pixels, by default the surface's centre, draws.
 QRect rotatedBounds(const std::string& text, int escapement, const std::string& face = "IPAGothic",
                     double x = kCentre, double y = kCentre) {
@@ -24,27 +24,15 @@ QRect rotatedBounds(const std::string& text, int escapement, const std::string& 
     return drawnBounds(surface.image());
 }
 
-int inkOf(const QImage& image) {
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ink += colourAt(image, x, y) != kBlack;
-    return ink;
-}
-
 } // namespace
 
 TEST(FontHeightForPoints, AsksForTheEmHeightWithoutOverflow) {
-    const struct {
-        std::int64_t points;
-        double dpi;
-        std::int64_t height;
-    } cases[] = {
+    const std::tuple<std::int64_t, double, std::int64_t> cases[] = {
         {14, 96, -18},       {9, 96, -12},  {9, 120, -15}, {2000, 96, -2666},
         {32767, 96, -43689}, {-14, 96, 18}, {0, 96, 0},    {10, 0, -13}, // an unknown dpi counts as 96
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(fontHeightForPoints(c.points, c.dpi), c.height) << c.points << " pt at " << c.dpi;
+    for (const auto& [points, dpi, height] : cases)
+        EXPECT_EQ(fontHeightForPoints(points, dpi), height) << points << " pt at " << dpi;
 }
 
 TEST(RotatedText, RunsFromThePointAtTheAngle) {
@@ -80,14 +68,16 @@ TEST(RotatedText, AnAtSignWritesUprightCharactersOneUnderAnother) {
     EXPECT_LE(column.right(), kCentre);
 }
 
-TEST(RotatedText, BoldWritesHeavierAndTheSurfaceKeepsItsOwnFontAndScale) {
+// Bold rotated text: FileCommandsTest.RotatedTextOnTheGraphIsBoldOnlyForMinusOne.
+TEST(RotatedText, MovesThePositionDownKeepsTheSurfacesOwnTextAndDrawsNothingFarAway) {
     RasterSurface surface(kSize, kSize);
     surface.setScaleMode(ScaleMode::Millimetres);
-    surface.printRotatedText("ABC", RotatedFont{.height = -18, .face = "IPAGothic"});
-    const int normal = inkOf(surface.image());
-    RasterSurface bold(kSize, kSize);
-    bold.printRotatedText("ABC", RotatedFont{.height = -18, .face = "IPAGothic", .bold = true});
-    EXPECT_GT(inkOf(bold.image()), normal);
+    surface.setCurrentPosition(10, 10);
+    surface.printRotatedText(
+        "ABC", RotatedFont{.height = -18, .face = "IPAGothic", .escapement = 2700, .bold = true});
+    EXPECT_DOUBLE_EQ(surface.currentX(), 10);
+    EXPECT_GT(surface.currentY(), 10 + 18 * 25.4 / 96) << "an em further down";
+    EXPECT_EQ(surface.scaleMode(), ScaleMode::Millimetres);
 
     // Text of the surface's own afterwards looks as on a fresh surface.
     const auto ownText = [](RasterSurface& s) {
@@ -96,20 +86,9 @@ TEST(RotatedText, BoldWritesHeavierAndTheSurfaceKeepsItsOwnFontAndScale) {
         s.printText("Max:12", kWhite, 9);
         return s.image().copy();
     };
-    EXPECT_EQ(surface.scaleMode(), ScaleMode::Millimetres);
     RasterSurface fresh(kSize, kSize);
     fresh.setScaleMode(ScaleMode::Millimetres);
     EXPECT_EQ(ownText(surface), ownText(fresh));
-}
-
-TEST(RotatedText, MovesThePositionDownAndDrawsNothingFarAway) {
-    RasterSurface surface(kSize, kSize);
-    surface.setScaleWidth(kSize);
-    surface.setScaleHeight(kSize);
-    surface.setCurrentPosition(100, 100);
-    surface.printRotatedText("ABC", RotatedFont{.height = -18, .face = "IPAGothic", .escapement = 2700});
-    EXPECT_DOUBLE_EQ(surface.currentX(), 100);
-    EXPECT_GT(surface.currentY(), 100 + 18);
     for (const double far : {1e300, -1e6, std::nan("")})
         EXPECT_EQ(rotatedBounds("ABC", 450, "IPAGothic", far, kCentre), QRect()) << far;
 }

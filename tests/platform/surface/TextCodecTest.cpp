@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -13,11 +14,7 @@ const std::string kBad = "\xEF\xBF\xBD"; // U+FFFD
 } // namespace
 
 TEST(TextCodec, DecodesDataFileEncodingsReplacingBadBytes) {
-    const struct {
-        const char* encoding;
-        std::string bytes;
-        std::string text;
-    } cases[] = {
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"Shift_JIS", "12,\x95\x5c;\x83\x65\x83\x58\x83\x67", "12,表;テスト"},
         {"shift-jis", "\xb1\xb2", "ｱｲ"}, // half-width katakana, one byte each
         {"Shift_JIS", "\x87\x40", "①"},  // Windows' extension, common in real files
@@ -27,11 +24,11 @@ TEST(TextCodec, DecodesDataFileEncodingsReplacingBadBytes) {
         {"Shift_JIS", "\x95,2", kBad + ",2"}, // a delimiter is never swallowed
         {"UTF-8", "\xc3(", kBad + "("},
     };
-    for (const auto& c : cases) {
+    for (const auto& [encoding, bytes, text] : cases) {
         std::string error;
-        const auto decoder = makeTextDecoder(c.encoding, error);
-        ASSERT_TRUE(decoder) << c.encoding << ": " << error;
-        EXPECT_EQ(decoder->toUtf8(c.bytes), c.text) << c.encoding << " " << c.bytes;
+        const auto decoder = makeTextDecoder(encoding, error);
+        ASSERT_TRUE(decoder) << encoding << ": " << error;
+        EXPECT_EQ(decoder->toUtf8(bytes), text) << encoding << " " << bytes;
     }
 }
 
@@ -63,30 +60,27 @@ TEST(TextCodec, NoNameMeansTheLocaleEncodingAndPlainLocalesReadUtf8) {
 }
 
 TEST(TextCodec, SavesTextInTheEncodingAndRefusesWhatItCannotHold) {
-    const struct {
-        const char* encoding;
-        std::string text;
-        std::string bytes; // empty: refused
-    } cases[] = {
+    // The encoding, the text, its bytes; no bytes: refused.
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"Shift_JIS", "12,表\r\nｱ①", "12,\x95\x5c\r\n\xb1\x87\x40"},
         {"EUC-JP", "表", "\xc9\xbd"},
         {"ISO-8859-15", "€", "\xa4"},
         {"ISO-8859-15", "a表b", ""},
         {"Shift_JIS", "温度😀", ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [encoding, text, bytes] : cases) {
         std::string error;
-        const auto codec = makeTextDecoder(c.encoding, error);
-        ASSERT_TRUE(codec) << c.encoding << ": " << error;
-        const auto saved = codec->fromUtf8(c.text);
-        EXPECT_EQ(static_cast<bool>(saved), !c.bytes.empty()) << c.encoding << " " << c.text;
+        const auto codec = makeTextDecoder(encoding, error);
+        ASSERT_TRUE(codec) << encoding << ": " << error;
+        const auto saved = codec->fromUtf8(text);
+        EXPECT_EQ(static_cast<bool>(saved), !bytes.empty()) << encoding << " " << text;
         if (saved) {
-            EXPECT_EQ(*saved, c.bytes) << c.encoding;
-            EXPECT_EQ(codec->toUtf8(*saved), c.text) << "round trip " << c.encoding;
+            EXPECT_EQ(*saved, bytes) << encoding;
+            EXPECT_EQ(codec->toUtf8(*saved), text) << "round trip " << encoding;
         } else {
             const CoreError& failure = saved.error();
             EXPECT_EQ(failure.number, EILSEQ);
-            EXPECT_NE(failure.description.find(c.encoding == std::string("Shift_JIS") ? "😀" : "表"),
+            EXPECT_NE(failure.description.find(encoding == std::string("Shift_JIS") ? "😀" : "表"),
                       std::string::npos)
                 << failure.description;
         }

@@ -44,10 +44,7 @@ void BM_FollowTick(benchmark::State& benchState) {
     }
 }
 // Arguments: megabytes, then 0 tick only, 1 with the picture, 2 annotated.
-BENCHMARK(BM_FollowTick)
-    ->ArgsProduct({{1, 1024}, {0, 1, 2}})
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
+BENCHMARK(BM_FollowTick)->ArgsProduct({{1, 1024}, {0, 1, 2}})->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
 

@@ -4,9 +4,9 @@
 // buffered values of a full 1-million-slot buffer.
 
 #include "BenchFiles.h"
+#include "core/MessageBox.h"
 #include "core/MonitorState.h"
 #include "core/TextDecoder.h"
-#include "core/MessageBox.h"
 #include "secondary/PreviewTextEdit.h"
 #include "secondary/ShowFilePreview.h"
 #include "secondary/frmPreView.h"

@@ -23,12 +23,12 @@ struct CoreError {
 // system's (errno, with its system text) or the program's.
 inline constexpr int kErrOwnNumbers = 1000;
 enum CoreErrorNumber : int {
-    kErrInvalidValue = kErrOwnNumbers + 5,    // a value the operation cannot take
-    kErrOverflow = kErrOwnNumbers + 6,        // a number that would not be finite or does not fit
-    kErrOutOfMemory = kErrOwnNumbers + 7,     // a buffer could not be allocated
-    kErrDivisionByZero = kErrOwnNumbers + 11, // a scale of zero span where a division needs a span
-    kErrFileMissing = kErrOwnNumbers + 53,    // no such data file; the description is the whole message
-    kErrFileChanged = kErrOwnNumbers + 62,    // a file became shorter or changed while it was read
+    kErrInvalidValue = kErrOwnNumbers + 5,     // a value the operation cannot take
+    kErrOverflow = kErrOwnNumbers + 6,         // a number that would not be finite or does not fit
+    kErrOutOfMemory = kErrOwnNumbers + 7,      // a buffer could not be allocated
+    kErrDivisionByZero = kErrOwnNumbers + 11,  // a scale of zero span where a division needs a span
+    kErrFileMissing = kErrOwnNumbers + 53,     // no such data file; the description is the whole message
+    kErrFileChanged = kErrOwnNumbers + 62,     // a file became shorter or changed while it was read
     kErrInvalidPicture = kErrOwnNumbers + 481, // a file that is not a picture that can be loaded
     kErrPrinter = kErrOwnNumbers + 482,        // no printer to print on, or the printer failed
     kErrClipboard = kErrOwnNumbers + 521,      // the clipboard did not take a picture

@@ -141,7 +141,8 @@ std::string scientificText(double v) {
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::scientific, 14).ptr;
     if (readsBackFinite(buffer.data(), end))
         return std::string(buffer.data(), end);
-    end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::scientific, 16).ptr;
+    end =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::scientific, 16).ptr;
     std::string text(buffer.data(), end);
     text.erase(text.find('e') - 2, 2); // 17 digits cut to 15
     return text;

@@ -66,7 +66,8 @@ Result<std::string> readPreviewBytes(const std::string& path, std::int32_t& lngS
             return systemError(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
         if (lngSize == 0) {
             if (info.st_size > std::numeric_limits<std::int32_t>::max())
-                return CoreError{kErrOverflow, "ファイルが大きすぎてプレビューできません (2147483647 バイトまで)。"};
+                return CoreError{kErrOverflow,
+                                 "ファイルが大きすぎてプレビューできません (2147483647 バイトまで)。"};
             lngSize = static_cast<std::int32_t>(info.st_size);
         }
         if (lngSize <= 0)

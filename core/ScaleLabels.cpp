@@ -22,7 +22,8 @@ double scaleValue(const MonitorState& state, double fraction) {
 
 void SetScaleLabels(MonitorState& state, MonitorView& view) {
     const double values[] = {
-        state.dblMaxY, scaleValue(state, 0.75), scaleValue(state, 0.5), scaleValue(state, 0.25), state.dblMinY,
+        state.dblMaxY,           scaleValue(state, 0.75), scaleValue(state, 0.5),
+        scaleValue(state, 0.25), state.dblMinY,
     };
     for (int i = 0; i < 5; ++i)
         view.setScaleLabel(i, decimalText(roundDecimalText(values[i], 2)));

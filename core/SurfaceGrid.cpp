@@ -99,8 +99,9 @@ std::optional<std::pair<PixelPoint, PixelPoint>> SurfaceGrid::pixelLine(double x
         return std::nullopt;
     const double limitX = m_width + 2 * margin;
     const double limitY = m_height + 2 * margin;
-    return std::pair{PixelPoint{toPixel(segment.x1 * perUnitX, limitX), toPixel(segment.y1 * perUnitY, limitY)},
-                     PixelPoint{toPixel(segment.x2 * perUnitX, limitX), toPixel(segment.y2 * perUnitY, limitY)}};
+    return std::pair{
+        PixelPoint{toPixel(segment.x1 * perUnitX, limitX), toPixel(segment.y1 * perUnitY, limitY)},
+        PixelPoint{toPixel(segment.x2 * perUnitX, limitX), toPixel(segment.y2 * perUnitY, limitY)}};
 }
 
 void SurfaceGrid::setCurrentPosition(double x, double y) {

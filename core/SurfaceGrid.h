@@ -48,7 +48,8 @@ public:
     // between, clipped in units to the picture and a margin wider than the
     // pen, so that any finite coordinate, however far, is drawn as far as it
     // shows; nothing when no part of it can show or a coordinate is not finite.
-    std::optional<std::pair<PixelPoint, PixelPoint>> pixelLine(double x1, double y1, double x2, double y2) const;
+    std::optional<std::pair<PixelPoint, PixelPoint>> pixelLine(double x1, double y1, double x2,
+                                                               double y2) const;
 
     // The current position, in units of the scale when set and read, kept
     // as a place on the pixels so that a change of scale does not move it.

@@ -6,9 +6,9 @@
 // Controls keep their design names. Each control's objectName is that name,
 // with "_" and the index for the members of a control array ("chkStart_0").
 
+#include "core/FormLayout.h"
 #include "core/MonitorSettings.h"
 #include "core/MonitorView.h"
-#include "core/FormLayout.h"
 
 #include <QMainWindow>
 

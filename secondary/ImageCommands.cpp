@@ -65,8 +65,8 @@ Result<QImage> loadPictureFile(const std::string& path) {
     reader.setDecideFormatFromContent(true);
     QImage read = reader.read();
     if (read.isNull())
-        return CoreError{kErrInvalidPicture,
-                         path + ": not a picture that can be loaded (" + reader.errorString().toStdString() + ")."};
+        return CoreError{kErrInvalidPicture, path + ": not a picture that can be loaded (" +
+                                                 reader.errorString().toStdString() + ")."};
     return read;
 }
 

@@ -33,7 +33,7 @@ Result<> printImage(QPrinter& printer, const QImage& image, double imageDpi) {
     const QString target = destination(printer);
     if (target.isEmpty())
         return fail("There is no default printer to print on: no printer is installed, or none is "
-                           "set as the default.");
+                    "set as the default.");
     if (image.isNull() || !std::isfinite(imageDpi) || imageDpi <= 0)
         return fail("There is no picture to print.");
 

@@ -1,9 +1,9 @@
 #include "secondary/ShowFilePreview.h"
 
+#include "core/MessageBox.h"
 #include "core/PreviewSource.h"
 #include "core/TemporaryFile.h"
 #include "core/TextDecoder.h"
-#include "core/MessageBox.h"
 #include "secondary/PreviewTextEdit.h"
 #include "secondary/frmPreView.h"
 

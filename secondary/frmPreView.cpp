@@ -1,10 +1,10 @@
 #include "secondary/frmPreView.h"
 
-#include "core/CoreError.h"
-#include "core/TextDecoder.h"
 #include "core/AtomicFileWrite.h"
-#include "platform/surface/DesignStyle.h"
+#include "core/CoreError.h"
 #include "core/MessageBox.h"
+#include "core/TextDecoder.h"
+#include "platform/surface/DesignStyle.h"
 #include "secondary/PreviewTextEdit.h"
 
 #include <QAction>
@@ -124,9 +124,10 @@ void frmPreView::reportResizeFailure(const std::string& dimension) {
     if (m_reporting)
         return;
     m_reporting = true;
-    reportError(resizeErrorMessage(CoreError{kErrInvalidValue, "ウィンドウが小さすぎるため、テキストボックスの" +
-                                                                   dimension + "を負の値にはできません。"}),
-                5);
+    reportError(
+        resizeErrorMessage(CoreError{kErrInvalidValue, "ウィンドウが小さすぎるため、テキストボックスの" +
+                                                           dimension + "を負の値にはできません。"}),
+        5);
     m_reporting = false;
 }
 

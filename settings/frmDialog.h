@@ -101,7 +101,7 @@ private:
 
     SettingsDialogServices m_services;
     DialogModel m_model;
-    int m_handlerDepth = 0;         // handlers running now, which may open boxes and choosers
-    bool m_activationLent = false;  // the activation went to such a box or chooser
+    int m_handlerDepth = 0;        // handlers running now, which may open boxes and choosers
+    bool m_activationLent = false; // the activation went to such a box or chooser
     std::array<QWidget*, kDialogControlCount> m_widgets{};
 };

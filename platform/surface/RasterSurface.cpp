@@ -1,7 +1,7 @@
 #include "platform/surface/RasterSurface.h"
 
-#include "platform/surface/ImageFile.h"
 #include "platform/surface/DesignStyle.h"
+#include "platform/surface/ImageFile.h"
 #include "platform/surface/SurfaceText.h"
 
 #include <QFontMetricsF>

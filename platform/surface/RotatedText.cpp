@@ -2,8 +2,8 @@
 
 #include "platform/surface/RotatedText.h"
 
-#include "platform/surface/RasterSurface.h"
 #include "platform/surface/DesignStyle.h"
+#include "platform/surface/RasterSurface.h"
 #include "platform/surface/SurfaceText.h"
 
 #include <QFontMetricsF>

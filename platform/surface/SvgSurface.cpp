@@ -60,9 +60,11 @@ void SvgSurface::printText(std::string_view utf8, Colour colour, double pointSiz
     double y = std::floor(m_grid.positionY());
     for (const QString& line : lines) {
         const bool visible = std::isfinite(x) && std::isfinite(y) && x < m_grid.width() &&
-                             x + metrics.horizontalAdvance(line) > 0 && y < m_grid.height() && y + lineSpacing > 0;
+                             x + metrics.horizontalAdvance(line) > 0 && y < m_grid.height() &&
+                             y + lineSpacing > 0;
         if (visible && !line.isEmpty())
-            m_shapes.emplace_back(Text{QPointF(x, y + metrics.ascent()), line, colourFromBgr(colour), pointSize});
+            m_shapes.emplace_back(
+                Text{QPointF(x, y + metrics.ascent()), line, colourFromBgr(colour), pointSize});
         y += lineSpacing;
     }
     m_grid.setPixelPosition(m_grid.positionX(), y);

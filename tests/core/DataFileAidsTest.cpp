@@ -65,8 +65,8 @@ TEST_F(AidsFixture, WithoutAFileTheAidsShowNothingOrSaySo) {
 }
 
 TEST_F(AidsFixture, TheBrowsedFolderEndsWithTheSeparatorAndACancelChangesNothing) {
-    const std::pair<const char*, const char*> folders[] = {{"/data", "/data/"}, {"/data/", "/data/"}, {"/", "/"},
-                                                           {"", ""}};
+    const std::pair<const char*, const char*> folders[] = {
+        {"/data", "/data/"}, {"/data/", "/data/"}, {"/", "/"}, {"", ""}};
     for (const auto& [browsed, shown] : folders)
         EXPECT_EQ(withTrailingSeparator(browsed), shown) << browsed;
     DialogModel dialog(state);

@@ -46,7 +46,7 @@ TEST_F(DialogFixture, TypingAndPastingFollowTheKeyAndChangeRules) {
         {txtSpeed, "5\b", false, "0"},
         {txtSpeed, "70000", false, "65535"},
         {txtIniLimit, "5\b", false, "0"}, // clearing the threshold
-        {txtIniLimit, "0005", true, "0"},  // cut to "000" before its rule
+        {txtIniLimit, "0005", true, "0"}, // cut to "000" before its rule
         {txtIniXmem, "0", false, "1"},
         {txtIniLimit, "250", false, "100"},
         {txtIniXmem, digits30, false, digits30}, // no upper bound

@@ -125,7 +125,8 @@ TEST(ReadLastLine, SeesRewritesThatKeepTheCountedPartsEnds) {
     const std::string edge(80, 'a');
     const std::string path = dir.write("f", edge + "\nx\ny\n" + edge + "\n");
     const auto settled = [&] { // written long ago, as far as the file's time can tell
-        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::hours(1));
     };
     settled();
     LastLineReader reader;
@@ -138,7 +139,7 @@ TEST(ReadLastLine, SeesRewritesThatKeepTheCountedPartsEnds) {
     settled();
     ASSERT_EQ(readLast(reader, path).line, last + "\r\n");
     const std::string changed = std::string(36, 'c') + last.substr(36); // its end is the counted part's
-    dir.write("f", edge + "\n12" + changed + "\nz");                     // grown by one
+    dir.write("f", edge + "\n12" + changed + "\nz");                    // grown by one
     const Read r = readLast(reader, path);
     EXPECT_EQ(r.count, 2);
     EXPECT_EQ(r.line, "12" + changed + "\r\n");

@@ -108,8 +108,9 @@ TEST_F(LiveMonitorTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) 
         EXPECT_FALSE(view.timerEnabled);
         EXPECT_EQ(view.runButtons, (std::array<bool, 3>{false, false, false}));
         const auto stopped = std::find(view.log.begin(), view.log.end(), "timerEnabled:0");
-        const auto told = std::find_if(view.log.begin(), view.log.end(),
-                                       [](const std::string& e) { return e.starts_with("showPlainMessage:"); });
+        const auto told = std::find_if(view.log.begin(), view.log.end(), [](const std::string& e) {
+            return e.starts_with("showPlainMessage:");
+        });
         EXPECT_LT(stopped, told) << "the run stops before the message shows";
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0].rfind(message, 0), 0u) << view.messages[0];

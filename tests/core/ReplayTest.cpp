@@ -106,7 +106,8 @@ TEST_F(ReplayFixture, ErrorsEndOnTheErrorPath) {
     state.strInFile = dir.write("data.csv", numberedLines(5));
     const auto failed = RePlayData(context, false, 0);
     ASSERT_FALSE(failed);
-    EXPECT_EQ(failed.error().description, dir.path() + "/data1.bmp: Permission denied") << "names the picture";
+    EXPECT_EQ(failed.error().description, dir.path() + "/data1.bmp: Permission denied")
+        << "names the picture";
     EXPECT_TRUE(view.errInfoShown);
     EXPECT_EQ(view.errInfo, "Error : " + dir.path() + "/data1.bmp: Permission denied");
     EXPECT_GT(surface.shows, shows);
@@ -145,7 +146,8 @@ TEST_F(ReplayFixture, DeferredDrawingShowsTheSamePicturesAndLabels) {
         EXPECT_TRUE(lazy.first == eager.first) << "the same pictures, page " << page;
         EXPECT_EQ(lazy.second, eager.second) << "the same labels, page " << page;
     }
-    EXPECT_EQ(std::get<0>(run(1'000'000, true).second)[1], "Now: 69") << "the line that completed the last full page";
+    EXPECT_EQ(std::get<0>(run(1'000'000, true).second)[1], "Now: 69")
+        << "the line that completed the last full page";
 }
 
 TEST_F(ReplayFixture, SurvivesAnotherReplayStartedInsideIt) {

@@ -33,8 +33,8 @@ TEST_F(RunControlTest, StopPopsBackUpAndNewRunsTheTimerWhileDown) {
     state.blnRun = true;
     view.log.clear();
     StopRun(context);
-    EXPECT_EQ(view.log, (std::vector<std::string>{"runButtonDown:0=0", "runButtonDown:1=0", "runButtonDown:2=0",
-                                                  "timerEnabled:0"}));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"runButtonDown:0=0", "runButtonDown:1=0",
+                                                  "runButtonDown:2=0", "timerEnabled:0"}));
     EXPECT_FALSE(state.blnRun);
 }
 

@@ -7,8 +7,8 @@
 #include "mainwin/MonitorSession.h"
 #include "platform/widgets/SurfaceView.h"
 #include "secondary/ImageCommands.h"
-#include "tests/support/TempDir.h"
 #include "tests/mainwin/MainWindowFixture.h"
+#include "tests/support/TempDir.h"
 
 #include <QColor>
 #include <QPrinter>

@@ -41,7 +41,7 @@ protected:
     QWidget mainWidget;
     std::string fileDialogAnswer; // what "..." returns: empty for a cancelled choice
     std::vector<FileDialogCall> fileDialogCalls;
-    std::function<void()> whileFileDialogShows; // what happens while the chooser is up
+    std::function<void()> whileFileDialogShows;                 // what happens while the chooser is up
     std::vector<std::pair<std::string, std::int32_t>> previews; // path, bytes
     FieldSelector selector;
     SettingsDialog settings;

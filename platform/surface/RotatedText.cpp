@@ -40,17 +40,17 @@ int clampedPixels(double pixels) {
     return static_cast<int>(std::clamp<double>(std::round(pixels), 1, kMaxPixelSize));
 }
 
-QFont rotatedQFont(const RotatedFont& spec, bool vertical, double dpi, const QPaintDevice* device) {
-    QFont font = faceFont(fromUtf8(vertical ? spec.face.substr(1) : spec.face));
-    font.setBold(spec.bold);
-    if (spec.height < 0) {
-        font.setPixelSize(clampedPixels(-static_cast<double>(spec.height)));
-    } else if (spec.height > 0) {
+QFont rotatedQFont(const RotatedFont& wanted, bool vertical, double dpi, const QPaintDevice* device) {
+    QFont font = faceFont(fromUtf8(vertical ? wanted.face.substr(1) : wanted.face));
+    font.setBold(wanted.bold);
+    if (wanted.height < 0) {
+        font.setPixelSize(clampedPixels(-static_cast<double>(wanted.height)));
+    } else if (wanted.height > 0) {
         // A cell height: scale the em so that ascent + descent fill it.
-        font.setPixelSize(clampedPixels(static_cast<double>(spec.height)));
+        font.setPixelSize(clampedPixels(static_cast<double>(wanted.height)));
         const double cell = QFontMetricsF(font, device).height();
         if (cell > 0)
-            font.setPixelSize(clampedPixels(static_cast<double>(spec.height) * font.pixelSize() / cell));
+            font.setPixelSize(clampedPixels(static_cast<double>(wanted.height) * font.pixelSize() / cell));
     } else {
         font.setPixelSize(clampedPixels(usablePointSize(9) * dpi / 72.0));
     }
@@ -84,16 +84,16 @@ std::int64_t fontHeightForPoints(std::int64_t points, double logicalDpi) {
     return -(points * 20 / twipsPerPixel);
 }
 
-void RasterSurface::printRotatedText(std::string_view utf8, const RotatedFont& spec) {
+void RasterSurface::printRotatedText(std::string_view utf8, const RotatedFont& wanted) {
     const QStringList lines = splitTextLines(utf8);
-    const bool vertical = spec.face.starts_with('@');
+    const bool vertical = wanted.face.starts_with('@');
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         // No font database without a GUI application; keep the layout moving.
-        m_grid.moveDown(lines.size() * std::abs(static_cast<double>(spec.height)));
+        m_grid.moveDown(lines.size() * std::abs(static_cast<double>(wanted.height)));
         return;
     }
 
-    const QFont font = rotatedQFont(spec, vertical, m_grid.dotsPerInch(), &m_image);
+    const QFont font = rotatedQFont(wanted, vertical, m_grid.dotsPerInch(), &m_image);
     const QFontMetricsF metrics(font, &m_image);
     const double em = font.pixelSize();
     const double lineStep = vertical ? em : metrics.lineSpacing();
@@ -104,7 +104,7 @@ void RasterSurface::printRotatedText(std::string_view utf8, const RotatedFont& s
     // The text's top-left corner at the current position, turned about it.
     QTransform turn;
     turn.translate(std::floor(m_grid.positionX()), std::floor(m_grid.positionY()));
-    turn.rotate(-spec.escapement / 10.0);
+    turn.rotate(-wanted.escapement / 10.0);
     const QRectF reach = turn.mapRect(QRectF(0, 0, length, lineStep * lines.size()));
     // Only text that can touch the image reaches the painter, whose
     // coordinates are not made for faraway positions.

@@ -65,6 +65,18 @@ Result<UniqueFd> openReadOnly(const std::string& path) {
     return UniqueFd(fd);
 }
 
+Result<OpenFile> openFileForReading(const std::string& path) {
+    auto fd = openReadOnly(path);
+    if (!fd)
+        return fd.error();
+    OpenFile file{std::move(*fd), {}};
+    if (::fstat(file.fd.get(), &file.info) != 0)
+        return systemError(errno);
+    if (S_ISDIR(file.info.st_mode))
+        return systemError(EISDIR);
+    return file;
+}
+
 Result<> continueScan(int fd, FileScan& scan, const ScanProgress& progress) {
     struct stat info {};
     if (::fstat(fd, &info) != 0)

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 // Progress of a long scan: bytes done and the file's size when the scan began.
@@ -35,6 +36,14 @@ private:
 
 // Opens a file read-only; the error carries errno.
 Result<UniqueFd> openReadOnly(const std::string& path);
+
+// A file opened read-only for reading through, with what the system says of
+// it. A folder is refused (EISDIR).
+struct OpenFile {
+    UniqueFd fd;
+    struct stat info {};
+};
+Result<OpenFile> openFileForReading(const std::string& path);
 
 // What a scan has counted of one file.
 struct FileScan {

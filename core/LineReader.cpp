@@ -19,17 +19,12 @@ constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
 Result<> LineReader::open(const std::string& path) {
     close();
-    auto fd = openReadOnly(path);
-    if (!fd)
-        return fd.error();
-    struct stat info {};
-    if (::fstat(fd->get(), &info) != 0)
-        return systemError(errno);
-    if (S_ISDIR(info.st_mode))
-        return systemError(EISDIR);
-    ::posix_fadvise(fd->get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    m_fd = std::move(*fd);
-    m_sizeAtOpen = static_cast<std::uint64_t>(info.st_size);
+    auto file = openFileForReading(path);
+    if (!file)
+        return file.error();
+    ::posix_fadvise(file->fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    m_fd = std::move(file->fd);
+    m_sizeAtOpen = static_cast<std::uint64_t>(file->info.st_size);
     m_buffer.assign(kBufferSize + kBufferSlack, '\0');
     return {};
 }

@@ -56,14 +56,12 @@ std::string bufferedValuesText(const MonitorState& state) {
 
 Result<std::string> readPreviewBytes(const std::string& path, std::int32_t& lngSize) {
     try {
-        auto fd = openReadOnly(path);
-        if (!fd)
-            return fd.error();
-        struct stat info {};
-        if (::fstat(fd->get(), &info) != 0)
-            return systemError(errno);
+        auto file = openFileForReading(path);
+        if (!file)
+            return file.error();
+        const struct stat& info = file->info;
         if (!S_ISREG(info.st_mode))
-            return systemError(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+            return systemError(EINVAL);
         if (lngSize == 0) {
             if (info.st_size > std::numeric_limits<std::int32_t>::max())
                 return CoreError{kErrOverflow,
@@ -73,7 +71,7 @@ Result<std::string> readPreviewBytes(const std::string& path, std::int32_t& lngS
         if (lngSize <= 0)
             return std::string();
         const auto wanted = std::min<std::int64_t>(lngSize, info.st_size);
-        auto bytes = readHead(fd->get(), static_cast<std::size_t>(wanted));
+        auto bytes = readHead(file->fd.get(), static_cast<std::size_t>(wanted));
         // The text ends at the first NUL byte, as the text box would end it.
         if (bytes)
             if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos)

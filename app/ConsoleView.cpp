@@ -24,8 +24,6 @@ void ConsoleView::setScaleLabel(int index, const std::string& text) {
 
 void ConsoleView::setValueLabel(int index, const std::string& text) {
     m_summary.valueLabels.at(static_cast<std::size_t>(index)) = text;
-    if (index == 1)
-        ++m_nowUpdates;
 }
 
 void ConsoleView::showPlainMessage(const std::string& text) {

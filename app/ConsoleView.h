@@ -49,9 +49,6 @@ public:
     void setFollowing(bool following) { m_following = following; }
     // The message the last ticks left, emptied by the call.
     std::string takeMessage() { return std::exchange(m_message, {}); }
-    // How often the "Now: " label was written: the live tick writes it once
-    // for every value it plots.
-    std::int64_t nowUpdates() const { return m_nowUpdates; }
 
     // Called whenever events could run: how a stop reaches a replay.
     void setEventHook(std::function<void()> hook) { m_eventHook = std::move(hook); }
@@ -75,6 +72,5 @@ private:
     std::uint64_t m_done = 0, m_total = 0;
     bool m_following = false;
     std::string m_message;
-    std::int64_t m_nowUpdates = 0;
     std::function<void()> m_eventHook;
 };

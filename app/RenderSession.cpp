@@ -42,9 +42,7 @@ Result<bool> RenderSession::replay(StopRequest& stop) {
 }
 
 bool RenderSession::followTick() {
-    const std::int64_t before = m_view.nowUpdates();
-    liveTick(m_context);
-    return m_view.nowUpdates() != before;
+    return liveTick(m_context);
 }
 
 void RenderSession::redrawSeries() {

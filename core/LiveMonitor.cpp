@@ -27,7 +27,7 @@ void stopWithMessage(MonitorContext& context, const std::string& message) {
     context.view.showPlainMessage(message);
 }
 
-void tick(MonitorContext& context) {
+bool tick(MonitorContext& context) {
     MonitorState& state = context.state;
     context.chart.DrawGrid();
 
@@ -41,28 +41,28 @@ void tick(MonitorContext& context) {
     }
     // A fixed scale without a span has nowhere to plot a value.
     if (!state.blnAutoMaxMin && state.dblMaxY == state.dblMinY)
-        return;
+        return false;
 
     const auto last = ReadLastLine(state, state.strInFile);
     if (!last) {
         stopWithMessage(context, fileErrorMessage(last.error()));
-        return;
+        return false;
     }
     std::string_view field;
     if (!GetColDat(state, last->strLine, state.intDatCol, field))
-        return;
+        return false;
     // Of a line read only in part, a field running to the end of what was
     // read may go on beyond it: no value can be taken from it.
     if (last->cut && field.data() + field.size() == last->strLine.data() + last->strLine.size())
-        return;
+        return false;
     const auto value = numericValue(field);
     if (!value)
-        return;
+        return false;
     std::string fieldText(field);
     if (state.blnAutoMaxMin || state.blnRescale) {
         if (auto tracked = TrackMaxMin(state, context.view, fieldText, *value); !tracked) {
             stopWithMessage(context, tickErrorMessage(tracked.error()));
-            return;
+            return false;
         }
     }
     state.lngDatPos = position;
@@ -72,18 +72,21 @@ void tick(MonitorContext& context) {
     context.chart.DrawSeries(state.dblMaxY);
     context.view.setValueLabel(1, "Now: " + context.decoder.toUtf8(withoutLineEnd(fieldText)));
     context.view.setInfo(std::to_string(last->lngLineCount) + "行 表示");
+    return true;
 }
 
 } // namespace
 
-void liveTick(MonitorContext& context) {
+bool liveTick(MonitorContext& context) {
     MonitorState& state = context.state;
     if (!state.blnReadReady)
-        return;
+        return false;
+    bool stored = false;
     try {
-        tick(context);
+        stored = tick(context);
     } catch (...) {
         stopWithMessage(context, tickErrorMessage(currentFailure()));
     }
     state.blnReadReady = true;
+    return stored;
 }

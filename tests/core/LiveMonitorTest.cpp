@@ -8,7 +8,7 @@
 namespace {
 
 struct LiveMonitorTest : MonitorFixture {
-    void tick() { liveTick(context); }
+    bool tick() { return liveTick(context); }
 };
 
 TEST_F(LiveMonitorTest, PlotsTheNewestCompleteLineOfAGrowingFile) {
@@ -33,14 +33,14 @@ TEST_F(LiveMonitorTest, SkipsLinesWithoutANumberAndGoesOn) {
     for (const auto& [content, column, why] : cases) {
         dir.write("data.csv", content);
         state.intDatCol = column;
-        tick();
+        EXPECT_FALSE(tick()) << why << ": no value stored";
         EXPECT_EQ(state.lngDatPos, -1) << why << ": no phantom sample";
         EXPECT_TRUE(state.blnReadReady) << why << ": monitoring goes on";
         EXPECT_TRUE(view.messages.empty()) << why;
     }
     dir.write("data.csv", "5\n7\n");
     state.intDatCol = 1;
-    tick();
+    EXPECT_TRUE(tick());
     EXPECT_EQ(state.lngDatPos, 0);
     EXPECT_EQ(state.DatBuf[0].DVal, 7);
 }

@@ -51,7 +51,11 @@ Result<LastLine> LastLineReader::readOnce(const std::string& strPath) {
         m_counted = false;
         return fd.error();
     }
-    if (!m_counted || m_path != strPath || !stillSameFile(fd->get(), m_scan) || !sameLastLine(fd->get())) {
+    // The last line read is checked only when the file grew: one that did not
+    // grow is known unchanged or rewritten by its time already.
+    const bool grown = static_cast<std::uint64_t>(info.st_size) > m_scan.tally.scanned;
+    if (!m_counted || m_path != strPath || !stillSameFile(fd->get(), m_scan) ||
+        (grown && !sameLastLine(fd->get()))) {
         m_path = strPath;
         m_scan = FileScan{};
         m_lastLine.reset();

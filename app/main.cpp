@@ -2,11 +2,11 @@
 // words are joined into one command-line text for the start-up to place into
 // the settings dialog.
 
-#include "core/CommandLine.h"
+#include "models/CommandLine.h"
 #include "mainwin/ProgramExit.h"
-#include "mainwin/basArea.h"
-#include "platform/surface/TextCodec.h"
-#include "platform/widgets/Translations.h"
+#include "mainwin/Startup.h"
+#include "surface/TextCodec.h"
+#include "widgets/Translations.h"
 
 #include <QApplication>
 
@@ -56,5 +56,5 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Trendola"));
     installJapaneseTranslations();
 
-    endProgram(basArea::run(joinCommandLine(arguments.words), std::move(decoder)));
+    endProgram(Startup::run(joinCommandLine(arguments.words), std::move(decoder)));
 }

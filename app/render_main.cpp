@@ -2,10 +2,10 @@
 // follows it the way the New button does, without any window, and writes the
 // chart as pictures.
 
-#include "app/PrivateRuntimeFolder.h"
-#include "app/RenderJob.h"
-#include "app/RenderOptions.h"
-#include "app/StopSignals.h"
+#include "render/PrivateRuntimeFolder.h"
+#include "render/RenderJob.h"
+#include "render/RenderOptions.h"
+#include "render/StopSignals.h"
 
 #include <QGuiApplication>
 

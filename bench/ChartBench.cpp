@@ -2,9 +2,9 @@
 // whole series, at 1000 x 250 pixels, for growing numbers of points.
 
 #include "QuietView.h"
-#include "core/Chart.h"
-#include "core/MonitorState.h"
-#include "platform/surface/RasterSurface.h"
+#include "chart/Chart.h"
+#include "monitor/Monitor.h"
+#include "surface/RasterSurface.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
@@ -14,21 +14,21 @@ namespace {
 void BM_ChartRedraw(benchmark::State& benchState) {
     MonitorState state;
     LoadMonitorDefaults(state);
-    state.lngXmem = static_cast<std::int32_t>(benchState.range(0));
-    RedimDatBuf(state, state.lngXmem);
+    state.pointsPerView = static_cast<std::int32_t>(benchState.range(0));
+    RedimDatBuf(state, state.pointsPerView);
     std::mt19937 random(1);
     std::normal_distribution<double> noise(50, 20);
-    for (auto& sample : state.DatBuf)
-        sample.DVal = noise(random);
-    state.lngDatPos = state.lngXmem - 1; // a full view, not wrapped
-    state.dblMaxY = 100;
-    state.dblMinY = 0;
+    for (auto& sample : state.samples)
+        sample.value = noise(random);
+    state.newestSlot = state.pointsPerView - 1; // a full view, not wrapped
+    state.scaleTop = 100;
+    state.scaleBottom = 0;
 
     QuietView view;
     RasterSurface surface(1000, 250);
     Chart chart(state, view, surface);
     for (auto _ : benchState) {
-        chart.DrawSeries(state.dblMaxY);
+        chart.DrawSeries(state.scaleTop);
         benchmark::DoNotOptimize(surface.image().constBits()); // the finished picture
     }
 }

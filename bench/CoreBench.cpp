@@ -2,10 +2,10 @@
 // growing file, and line counting beside wc -l.
 
 #include "BenchFiles.h"
-#include "core/FieldExtraction.h"
-#include "core/FileLines.h"
-#include "core/LastLineReader.h"
-#include "core/NumberText.h"
+#include "text/FieldExtraction.h"
+#include "io/FileLines.h"
+#include "io/LastLineReader.h"
+#include "text/NumberText.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -51,7 +51,7 @@ void BM_ReadLastLineGrowing(benchmark::State& state) {
         state.ResumeTiming();
         const auto last = reader.read(path);
         if (!last)
-            state.SkipWithError(last.error().description.c_str());
+            state.SkipWithError(last.error().message.c_str());
         benchmark::DoNotOptimize(last);
     }
 }
@@ -79,7 +79,7 @@ void BM_ReadLastLineUnterminated(benchmark::State& state) {
         state.ResumeTiming();
         const auto last = reader.read(path);
         if (!last)
-            state.SkipWithError(last.error().description.c_str());
+            state.SkipWithError(last.error().message.c_str());
         benchmark::DoNotOptimize(last);
     }
     std::remove(path.c_str());

@@ -3,9 +3,9 @@
 // (as --every 1 does), plain and annotated.
 
 #include "BenchFiles.h"
-#include "app/RenderOptions.h"
-#include "app/RenderSession.h"
-#include "core/TextDecoder.h"
+#include "render/RenderOptions.h"
+#include "render/RenderSession.h"
+#include "text/TextDecoder.h"
 
 #include <QGuiApplication>
 

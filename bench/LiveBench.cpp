@@ -3,14 +3,14 @@
 
 #include "BenchFiles.h"
 #include "QuietView.h"
-#include "core/Chart.h"
-#include "core/EventPump.h"
-#include "core/FileLines.h"
-#include "core/LiveMonitor.h"
-#include "core/MonitorContext.h"
-#include "core/MonitorState.h"
-#include "core/TextDecoder.h"
-#include "platform/surface/RasterSurface.h"
+#include "chart/Chart.h"
+#include "monitor/EventPump.h"
+#include "io/FileLines.h"
+#include "monitor/LiveTick.h"
+#include "monitor/MonitorContext.h"
+#include "monitor/Monitor.h"
+#include "text/TextDecoder.h"
+#include "surface/RasterSurface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,12 +24,12 @@ void BM_LiveTick(benchmark::State& benchState) {
     }
     MonitorState state;
     LoadMonitorDefaults(state);
-    state.strInFile = csvFileOfSize(size);
-    state.intDatCol = 2;
-    state.blnRescale = true;
+    state.dataFile = csvFileOfSize(size);
+    state.column = 2;
+    state.rescalePending = true;
     FileScan scan; // as applying the settings leaves it
-    CountFileLines(state.strInFile, &scan);
-    state.lastLineReader.continueFrom(state.strInFile, scan);
+    CountFileLines(state.dataFile, &scan);
+    state.lastLineReader.continueFrom(state.dataFile, scan);
 
     QuietView view;
     RasterSurface surface(1000, 250);
@@ -39,7 +39,7 @@ void BM_LiveTick(benchmark::State& benchState) {
     MonitorContext context{state, view, chart, pump, decoder};
     for (auto _ : benchState) {
         benchState.PauseTiming();
-        appendCsv(state.strInFile, 40);
+        appendCsv(state.dataFile, 40);
         benchState.ResumeTiming();
         liveTick(context);
         benchmark::DoNotOptimize(surface.image().constBits());

@@ -1,22 +1,22 @@
-// The preview of a large data file, from ShowFilePreview's call to the
+// The preview of a large data file, from showFilePreview's call to the
 // window's first paint, in the real preview window (offscreen); the text box
 // against the toolkit's own plain-text editor on a smaller file; and the
 // buffered values of a full 1-million-slot buffer.
 
 #include "BenchFiles.h"
-#include "core/MessageBox.h"
-#include "core/MonitorState.h"
-#include "core/TextDecoder.h"
-#include "secondary/PreviewTextEdit.h"
-#include "secondary/ShowFilePreview.h"
-#include "secondary/frmPreView.h"
+#include "models/MessageBox.h"
+#include "monitor/Monitor.h"
+#include "text/TextDecoder.h"
+#include "largetext/LargeTextEdit.h"
+#include "secondary/FilePreview.h"
+#include "secondary/PreviewWindow.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "tests/support/FakeMessageBoxes.h"
+#include "support/FakeMessageBoxes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,11 +34,11 @@ void BM_PreviewWholeFile(benchmark::State& benchState) {
     PreviewFixture fixture;
     for (auto _ : benchState) {
         std::int32_t size = 0;
-        if (!fixture.preview.ShowFilePreview(file, size))
+        if (!fixture.preview.showFilePreview(file, size))
             benchState.SkipWithError("the preview failed");
-        fixture.preview.window()->txtEdit->viewport()->repaint();
+        fixture.preview.window()->textEdit->viewport()->repaint();
     }
-    benchState.counters["lines"] = static_cast<double>(fixture.preview.window()->txtEdit->lineCount());
+    benchState.counters["lines"] = static_cast<double>(fixture.preview.window()->textEdit->lineCount());
     benchState.SetBytesProcessed(benchState.iterations() * (benchState.range(0) << 20));
 }
 BENCHMARK(BM_PreviewWholeFile)->ArgName("MB")->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -69,15 +69,15 @@ BENCHMARK(BM_PlainTextEditWholeFile)
 void BM_PreviewBufferedValues(benchmark::State& benchState) {
     MonitorState state;
     RedimDatBuf(state, 1'000'000);
-    state.lngXmem = 1'000'000;
-    for (std::size_t slot = 0; slot < state.DatBuf.size(); ++slot)
-        state.DatBuf[slot].DVal = 20 + static_cast<double>(slot % 1000) / 7;
-    state.lngDatPos = 1234;
-    state.blnDatRound = true;
+    state.pointsPerView = 1'000'000;
+    for (std::size_t slot = 0; slot < state.samples.size(); ++slot)
+        state.samples[slot].value = 20 + static_cast<double>(slot % 1000) / 7;
+    state.newestSlot = 1234;
+    state.samplesWrapped = true;
     PreviewFixture fixture;
     for (auto _ : benchState) {
         fixture.preview.showBufferedValues(state);
-        fixture.preview.window()->txtEdit->viewport()->repaint();
+        fixture.preview.window()->textEdit->viewport()->repaint();
     }
 }
 BENCHMARK(BM_PreviewBufferedValues)->Unit(benchmark::kMillisecond)->UseRealTime();

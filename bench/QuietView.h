@@ -1,7 +1,7 @@
 #pragma once
 // A main window for benchmarks: every switch at its default, labels dropped.
 
-#include "core/MonitorView.h"
+#include "monitor/MonitorView.h"
 
 class QuietView : public MonitorView {
 public:
@@ -23,7 +23,7 @@ public:
     void setPageScrollEnabled(bool) override {}
     void setTimerEnabled(bool) override {}
     void showPlainMessage(const std::string&) override {}
-    int ShowMsg(const std::string&, int) override { return 1; }
+    int showMessage(const std::string&, int) override { return 1; }
     void letEventsRun() override {}
     void waitForEvents(int) override {}
 };

@@ -3,12 +3,12 @@
 // stops a running replay.
 
 #include "BenchFiles.h"
-#include "core/MessageBox.h"
-#include "core/TextDecoder.h"
+#include "models/MessageBox.h"
+#include "text/TextDecoder.h"
 #include "mainwin/MainProgram.h"
-#include "platform/widgets/SurfaceView.h"
+#include "widgets/SurfaceView.h"
+#include "settings/SettingsDialogHost.h"
 #include "settings/SettingsDialog.h"
-#include "settings/frmDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "tests/support/FakeMessageBoxes.h"
+#include "support/FakeMessageBoxes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,13 +33,13 @@ struct ReplayWindow {
         program.mainWindow().setEndProgramHandler([] {});
         program.start({});
         (void)QTest::qWaitForWindowExposed(&program.mainWindow());
-        program.settings().setTxtInFile(data);
+        program.settings().setDataFileText(data);
         program.settings().model().setSpinValue(2); // the value field
         program.settings().window()->OKButton_Click();
-        program.mainWindow().chkReDraw->setChecked(pageMode);
+        program.mainWindow().pageModeCheck->setChecked(pageMode);
     }
     // Presses Re&Play; returns when the replay has ended.
-    void replay() { program.mainWindow().chkStart[1]->click(); }
+    void replay() { program.mainWindow().runButtons[1]->click(); }
 };
 
 void BM_WindowReplay(benchmark::State& benchState) {
@@ -66,7 +66,7 @@ void BM_StopLatency(benchmark::State& benchState) {
         QElapsedTimer sinceStart;
         sinceStart.start();
         QTimer::singleShot(100, &window.program.mainWindow(),
-                           [&] { window.program.mainWindow().chkStart[0]->click(); });
+                           [&] { window.program.mainWindow().runButtons[0]->click(); });
         window.replay();
         worst = std::max(worst, sinceStart.nsecsElapsed() / 1e6 - 100);
     }

@@ -4,7 +4,7 @@
 // command-line text of their own and parsed as the program's arguments.
 
 #include "FuzzSupport.h"
-#include "core/CommandLine.h"
+#include "models/CommandLine.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -14,13 +14,13 @@
 //     as eight bytes each
 //   6 apply succeeded: OK disabled
 //   7 a data-file path placed from outside: a text
-//   8 SetCtlEnabled on a second, untouched dialog: a name byte, a flag byte
+//   8 setControlEnabled on a second, untouched dialog: a name byte, a flag byte
 
 #include "FuzzSupport.h"
-#include "core/DialogModel.h"
-#include "core/FieldExtraction.h"
-#include "core/MonitorState.h"
-#include "core/NumberText.h"
+#include "models/DialogModel.h"
+#include "text/FieldExtraction.h"
+#include "monitor/Monitor.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -37,15 +37,15 @@ namespace {
 
 using enum DialogControl;
 
-constexpr DialogControl kTextFields[] = {txtInFile,   txtDatCol,      txtDatTest, txtPreView,
-                                         txtSpeed,    txtIniInterval, txtRange,   txtIniXmem,
-                                         txtIniLimit, txtIniMaxY,     txtIniMinY, txtViewSave};
-constexpr DialogControl kDigitFields[] = {txtPreView, txtSpeed,   txtIniInterval,
-                                          txtRange,   txtIniXmem, txtIniLimit};
-constexpr DialogControl kBoxes[] = {chkDelimit, chkPreView, chkIniMaxY, chkViewSave};
-// Fields whose change enables OK: all the text fields with a change rule but txtPreView.
-constexpr DialogControl kOkFields[] = {txtInFile,   txtSpeed,   txtIniInterval, txtRange,    txtIniXmem,
-                                       txtIniLimit, txtIniMaxY, txtIniMinY,     txtViewSave, txtDatCol};
+constexpr DialogControl kTextFields[] = {dataFileEdit,   columnEdit,      testResultEdit, previewBytesEdit,
+                                         replayPauseEdit,    pollIntervalEdit, pageSizeEdit,   pointsPerViewEdit,
+                                         thresholdEdit, scaleTopEdit,     scaleBottomEdit, sweepFolderEdit};
+constexpr DialogControl kDigitFields[] = {previewBytesEdit, replayPauseEdit,   pollIntervalEdit,
+                                          pageSizeEdit,   pointsPerViewEdit, thresholdEdit};
+constexpr DialogControl kBoxes[] = {skipDelimiterRunsCheck, previewCheck, autoScaleCheck, saveSweepImagesCheck};
+// Fields whose change enables OK: all the text fields with a change rule but previewBytesEdit.
+constexpr DialogControl kOkFields[] = {dataFileEdit,   replayPauseEdit,   pollIntervalEdit, pageSizeEdit,    pointsPerViewEdit,
+                                       thresholdEdit, scaleTopEdit, scaleBottomEdit,     sweepFolderEdit, columnEdit};
 
 template <std::size_t N> bool among(DialogControl c, const DialogControl (&set)[N]) {
     return std::find(std::begin(set), std::end(set), c) != std::end(set);
@@ -62,7 +62,7 @@ bool keyInTable(DialogControl field, char32_t key) {
     const bool digitOrBackspace = key == 8 || (key >= '0' && key <= '9');
     if (among(field, kDigitFields))
         return digitOrBackspace;
-    if (field == txtIniMaxY || field == txtIniMinY)
+    if (field == scaleTopEdit || field == scaleBottomEdit)
         return digitOrBackspace || key == '-' || key == '.';
     return true;
 }
@@ -138,11 +138,11 @@ std::optional<std::string> editResult(DialogControl f, const ControlState& befor
     count = std::min(count, before.text.size() - from);
     std::string accepted;
     for (const char c : inserted)
-        if (!among(f, kDigitFields) && f != txtIniMaxY && f != txtIniMinY)
+        if (!among(f, kDigitFields) && f != scaleTopEdit && f != scaleBottomEdit)
             accepted += c;
         else if (c != 8 && keyInTable(f, static_cast<unsigned char>(c)))
             accepted += c;
-    if (f == txtIniLimit)
+    if (f == thresholdEdit)
         accepted.resize(std::min(accepted.size(), 3 - std::min<std::size_t>(3, before.text.size() - count)));
     if (accepted.empty() && (!inserted.empty() || count == 0))
         return std::nullopt;
@@ -151,14 +151,14 @@ std::optional<std::string> editResult(DialogControl f, const ControlState& befor
     // The digit fields hold digits only, so C reads their value.
     const double value = std::strtod(text.c_str(), nullptr);
     switch (f) {
-    case txtIniInterval:
+    case pollIntervalEdit:
         return value > 65535 ? "65535" : value <= 0 ? "1" : text;
-    case txtSpeed:
+    case replayPauseEdit:
         return value > 65535 ? "65535" : value <= 0 ? "0" : text;
-    case txtIniLimit:
+    case thresholdEdit:
         return value > 100 ? "100" : value <= 0 ? "0" : text;
-    case txtIniXmem:
-    case txtRange:
+    case pointsPerViewEdit:
+    case pageSizeEdit:
         return value <= 0 ? "1" : text;
     default:
         return text;
@@ -203,7 +203,7 @@ void DialogRun::doStep(fuzzing::Script& script) {
         for (const char c : inserted)
             if (c != 8 && keyInTable(f, static_cast<unsigned char>(c)))
                 want += c;
-        FUZZ_EXPECT(accepted == want || !among(f, kDigitFields) && f != txtIniMaxY && f != txtIniMinY,
+        FUZZ_EXPECT(accepted == want || !among(f, kDigitFields) && f != scaleTopEdit && f != scaleBottomEdit,
                     m_history + ": accepted " + fuzzing::shown(accepted));
         edit(f, from, count, inserted);
         break;
@@ -237,27 +237,27 @@ void DialogRun::doStep(fuzzing::Script& script) {
     }
     case 4: {
         const int value = static_cast<int>(script.number(1200)) - 100;
-        const ControlState before = m_model.control(scrV);
+        const ControlState before = m_model.control(columnScrollBar);
         m_history += " spin " + std::to_string(value);
         const bool taken = m_model.setSpinValue(value);
         FUZZ_EXPECT(taken == (value >= 1 && value <= 1000), m_history);
         if (!taken)
-            FUZZ_EXPECT(m_model.control(scrV).value == before.value, m_history);
+            FUZZ_EXPECT(m_model.control(columnScrollBar).value == before.value, m_history);
         break;
     }
     case 5: {
-        m_state.blnAutoMaxMin = (script.byte() & 1) != 0;
-        m_state.dblMaxY = doubleFrom(script);
-        m_state.dblMinY = doubleFrom(script);
-        m_history += " activate (auto " + std::to_string(m_state.blnAutoMaxMin) + ", " +
-                     decimalText(m_state.dblMaxY) + ", " + decimalText(m_state.dblMinY) + ")";
-        const std::string maxBefore = m_model.text(txtIniMaxY), minBefore = m_model.text(txtIniMinY);
+        m_state.autoScale = (script.byte() & 1) != 0;
+        m_state.scaleTop = doubleFrom(script);
+        m_state.scaleBottom = doubleFrom(script);
+        m_history += " activate (auto " + std::to_string(m_state.autoScale) + ", " +
+                     decimalText(m_state.scaleTop) + ", " + decimalText(m_state.scaleBottom) + ")";
+        const std::string maxBefore = m_model.text(scaleTopEdit), minBefore = m_model.text(scaleBottomEdit);
         m_model.activate();
-        if (m_state.blnAutoMaxMin) {
-            m_codeTexts.insert(txtIniMaxY);
-            m_codeTexts.insert(txtIniMinY);
+        if (m_state.autoScale) {
+            m_codeTexts.insert(scaleTopEdit);
+            m_codeTexts.insert(scaleBottomEdit);
         } else {
-            FUZZ_EXPECT(m_model.text(txtIniMaxY) == maxBefore && m_model.text(txtIniMinY) == minBefore,
+            FUZZ_EXPECT(m_model.text(scaleTopEdit) == maxBefore && m_model.text(scaleBottomEdit) == minBefore,
                         m_history + ": typed Max/Min texts were replaced");
         }
         break;
@@ -269,8 +269,8 @@ void DialogRun::doStep(fuzzing::Script& script) {
     case 7: {
         const std::string_view path = script.text();
         m_history += " path " + fuzzing::shown(path);
-        m_model.setText(txtInFile, std::string(path));
-        FUZZ_EXPECT(m_model.text(txtInFile) == path, m_history);
+        m_model.setText(dataFileEdit, std::string(path));
+        FUZZ_EXPECT(m_model.text(dataFileEdit) == path, m_history);
         break;
     }
     case 8: {
@@ -283,12 +283,12 @@ void DialogRun::doStep(fuzzing::Script& script) {
         const bool enable = (script.byte() & 1) != 0;
         MonitorState state;
         DialogModel other(state);
-        other.SetCtlEnabled("txtIniMaxY", !enable);
-        other.SetCtlEnabled("cmdViewSave", !enable);
+        other.setControlEnabled("txtIniMaxY", !enable);
+        other.setControlEnabled("cmdViewSave", !enable);
         std::array<ControlState, kDialogControlCount> before;
         for (int i = 0; i < kDialogControlCount; ++i)
             before[static_cast<std::size_t>(i)] = other.control(static_cast<DialogControl>(i));
-        other.SetCtlEnabled(name, enable);
+        other.setControlEnabled(name, enable);
         const std::string what = "SetCtlEnabled(" + std::string(name) + ", " + std::to_string(enable) + ")";
         const std::string_view prefix = name.substr(0, 3);
         for (int i = 0; i < kDialogControlCount; ++i) {
@@ -316,40 +316,40 @@ void DialogRun::checkRules(const char* step) {
     for (const DialogControl f : kDigitFields)
         FUZZ_EXPECT(text(f).find_first_not_of("0123456789") == std::string::npos,
                     context() + ": " + std::string(controlName(f)) + " holds " + fuzzing::shown(text(f)));
-    for (const DialogControl f : {txtIniMaxY, txtIniMinY})
+    for (const DialogControl f : {scaleTopEdit, scaleBottomEdit})
         if (!m_codeTexts.contains(f))
             FUZZ_EXPECT(text(f).find_first_not_of("0123456789-.") == std::string::npos,
                         context() + ": " + std::string(controlName(f)) + " holds " + fuzzing::shown(text(f)));
-    FUZZ_EXPECT(text(txtIniLimit).size() <= 3,
-                context() + ": threshold " + fuzzing::shown(text(txtIniLimit)));
-    FUZZ_EXPECT(value(txtIniInterval) >= 1 && value(txtIniInterval) <= 65535,
-                context() + ": interval " + text(txtIniInterval));
-    FUZZ_EXPECT(value(txtSpeed) >= 0 && value(txtSpeed) <= 65535, context() + ": pace " + text(txtSpeed));
-    FUZZ_EXPECT(value(txtIniLimit) >= 0 && value(txtIniLimit) <= 100,
-                context() + ": threshold " + text(txtIniLimit));
-    FUZZ_EXPECT(value(txtIniXmem) >= 1, context() + ": points per view " + text(txtIniXmem));
-    FUZZ_EXPECT(value(txtRange) >= 1, context() + ": points per page " + text(txtRange));
+    FUZZ_EXPECT(text(thresholdEdit).size() <= 3,
+                context() + ": threshold " + fuzzing::shown(text(thresholdEdit)));
+    FUZZ_EXPECT(value(pollIntervalEdit) >= 1 && value(pollIntervalEdit) <= 65535,
+                context() + ": interval " + text(pollIntervalEdit));
+    FUZZ_EXPECT(value(replayPauseEdit) >= 0 && value(replayPauseEdit) <= 65535, context() + ": pace " + text(replayPauseEdit));
+    FUZZ_EXPECT(value(thresholdEdit) >= 0 && value(thresholdEdit) <= 100,
+                context() + ": threshold " + text(thresholdEdit));
+    FUZZ_EXPECT(value(pointsPerViewEdit) >= 1, context() + ": points per view " + text(pointsPerViewEdit));
+    FUZZ_EXPECT(value(pageSizeEdit) >= 1, context() + ": points per page " + text(pageSizeEdit));
 
     // Fields that lock together with their check box.
     const auto locked = [&](DialogControl c) { return m_model.control(c).locked; };
     const auto checked = [&](DialogControl c) { return m_model.control(c).checked; };
-    FUZZ_EXPECT(locked(txtIniMaxY) == checked(chkIniMaxY) && locked(txtIniMinY) == checked(chkIniMaxY),
+    FUZZ_EXPECT(locked(scaleTopEdit) == checked(autoScaleCheck) && locked(scaleBottomEdit) == checked(autoScaleCheck),
                 context() + ": Max/Min lock");
-    FUZZ_EXPECT(locked(txtViewSave) != checked(chkViewSave) &&
-                    m_model.control(cmdViewSave).enabled == checked(chkViewSave),
+    FUZZ_EXPECT(locked(sweepFolderEdit) != checked(saveSweepImagesCheck) &&
+                    m_model.control(browseSweepFolderButton).enabled == checked(saveSweepImagesCheck),
                 context() + ": bitmap folder lock");
-    FUZZ_EXPECT(locked(txtPreView) != checked(chkPreView), context() + ": preview size lock");
-    for (const DialogControl f : {txtInFile, txtPreView, txtSpeed, txtIniInterval, txtRange, txtIniXmem,
-                                  txtIniLimit, txtIniMaxY, txtIniMinY, txtViewSave, cmbDelimit})
+    FUZZ_EXPECT(locked(previewBytesEdit) != checked(previewCheck), context() + ": preview size lock");
+    for (const DialogControl f : {dataFileEdit, previewBytesEdit, replayPauseEdit, pollIntervalEdit, pageSizeEdit, pointsPerViewEdit,
+                                  thresholdEdit, scaleTopEdit, scaleBottomEdit, sweepFolderEdit, delimiterCombo})
         FUZZ_EXPECT(m_model.control(f).backColour == (locked(f) ? kColourActiveBorder : kColourWhite),
                     context() + ": background of " + std::string(controlName(f)));
 
     // What the list and the box write at once, and the spin's field.
-    const int index = m_model.control(cmbDelimit).listIndex;
-    FUZZ_EXPECT(m_state.strDelimit == (index < 0 ? std::string() : std::string(kDelimiterNames[index])),
-                context() + ": delimiter " + m_state.strDelimit);
-    FUZZ_EXPECT(m_state.blnDelimitSkip == checked(chkDelimit), context() + ": delimiter runs");
-    FUZZ_EXPECT(text(txtDatCol) == std::to_string(m_model.control(scrV).value), context() + ": field number");
+    const int index = m_model.control(delimiterCombo).listIndex;
+    FUZZ_EXPECT(m_state.delimiterName == (index < 0 ? std::string() : std::string(kDelimiterNames[index])),
+                context() + ": delimiter " + m_state.delimiterName);
+    FUZZ_EXPECT(m_state.skipDelimiterRuns == checked(skipDelimiterRunsCheck), context() + ": delimiter runs");
+    FUZZ_EXPECT(text(columnEdit) == std::to_string(m_model.control(columnScrollBar).value), context() + ": field number");
 }
 
 } // namespace

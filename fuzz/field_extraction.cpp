@@ -6,7 +6,7 @@
 // up), then the line.
 
 #include "FuzzSupport.h"
-#include "core/FieldExtraction.h"
+#include "text/FieldExtraction.h"
 
 #include <cstdint>
 #include <optional>

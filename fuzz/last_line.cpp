@@ -15,7 +15,7 @@
 // The file is read and compared once more at the end.
 
 #include "FuzzSupport.h"
-#include "core/LastLineReader.h"
+#include "io/LastLineReader.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -73,10 +73,10 @@ void Checker::read(LastLineReader& reader, const std::string& history) {
     m_rewritten = false;
     m_counted = m_file.content().size();
     if (!m_file.exists()) {
-        FUZZ_EXPECT(!read && read.error().number == kErrFileMissing, context() + ", removed");
+        FUZZ_EXPECT(!read && read.error().code == kErrFileMissing, context() + ", removed");
         return;
     }
-    FUZZ_EXPECT(read, context() + ": " + read.error().description);
+    FUZZ_EXPECT(read, context() + ": " + read.error().message);
     if (m_unverifiable)
         return;
     const fuzzing::LineSplit split = fuzzing::splitAtLineEnds(m_file.content());

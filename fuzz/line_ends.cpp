@@ -5,7 +5,7 @@
 // those chunks, so a CR and its LF can fall into two reads.
 
 #include "FuzzSupport.h"
-#include "core/LineEnds.h"
+#include "text/LineEnds.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -9,7 +9,7 @@
 // so strtod and "%.15G" use "." as decimal point, as the rules do.
 
 #include "FuzzSupport.h"
-#include "core/NumberText.h"
+#include "text/NumberText.h"
 
 #include <cmath>
 #include <cstdint>

@@ -21,19 +21,19 @@
 //   arguments (see EventScript::step); what is left after the replay runs
 //   as live ticks, one step after each.
 
-#include "core/Replay.h"
+#include "monitor/Replay.h"
 #include "FuzzSupport.h"
-#include "core/Chart.h"
-#include "core/EventPump.h"
-#include "core/FieldExtraction.h"
-#include "core/LiveMonitor.h"
-#include "core/MonitorContext.h"
-#include "core/MonitorSettings.h"
-#include "core/MonitorState.h"
-#include "core/NumberText.h"
-#include "core/TextDecoder.h"
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/RecordingSurface.h"
+#include "chart/Chart.h"
+#include "monitor/EventPump.h"
+#include "text/FieldExtraction.h"
+#include "monitor/LiveTick.h"
+#include "monitor/MonitorContext.h"
+#include "monitor/MonitorSettings.h"
+#include "monitor/Monitor.h"
+#include "text/NumberText.h"
+#include "text/TextDecoder.h"
+#include "support/FakeMonitorView.h"
+#include "support/RecordingSurface.h"
 
 #include <cfloat>
 #include <cmath>
@@ -138,25 +138,25 @@ private:
 void ReplayFuzz::readSettings() {
     const unsigned flags = m_script.byte();
     m_page = (flags & 1u) != 0;
-    m_settings.strInFile = m_file.path();
-    m_settings.strDelimit = std::string(kDelimiterNames[m_script.byte() % 5]);
-    m_settings.blnDelimitSkip = (flags & 16u) != 0;
-    m_settings.intDatCol = static_cast<std::int16_t>(1 + m_script.byte() % 3);
-    m_settings.lngXmem = 1 + m_script.byte() % 40;
-    m_settings.xmemText = std::to_string(m_settings.lngXmem);
-    m_settings.lngRange = 1 + m_script.byte() % 40;
+    m_settings.dataFile = m_file.path();
+    m_settings.delimiterName = std::string(kDelimiterNames[m_script.byte() % 5]);
+    m_settings.skipDelimiterRuns = (flags & 16u) != 0;
+    m_settings.column = static_cast<std::int16_t>(1 + m_script.byte() % 3);
+    m_settings.pointsPerView = 1 + m_script.byte() % 40;
+    m_settings.xmemText = std::to_string(m_settings.pointsPerView);
+    m_settings.pageSize = 1 + m_script.byte() % 40;
     m_pageNo = m_script.byte() % 4;
-    m_settings.intLimit = static_cast<std::int16_t>(m_script.byte() % 101);
-    m_settings.dblMaxY = scaleEnd(m_script);
-    m_settings.dblMinY = scaleEnd(m_script);
-    m_settings.blnAutoMaxMin = (flags & 2u) != 0;
-    m_settings.blnViewSave = (flags & 4u) != 0;
-    m_settings.strViewSaveDir = folder.path();
+    m_settings.thresholdPercent = static_cast<std::int16_t>(m_script.byte() % 101);
+    m_settings.scaleTop = scaleEnd(m_script);
+    m_settings.scaleBottom = scaleEnd(m_script);
+    m_settings.autoScale = (flags & 2u) != 0;
+    m_settings.saveSweepImages = (flags & 4u) != 0;
+    m_settings.sweepFolder = folder.path();
     m_surface.failSaves = (flags & 8u) != 0;
     m_view.composite = (flags & 32u) != 0;
     m_view.pageMode = (flags & 64u) != 0;
     m_view.thresholdOff = (flags & 128u) != 0;
-    m_rule = fieldRuleFor(m_settings.strDelimit, *m_settings.blnDelimitSkip);
+    m_rule = fieldRuleFor(m_settings.delimiterName, *m_settings.skipDelimiterRuns);
 
     std::string content;
     if (const unsigned pad = m_script.byte(); pad >= 0x50 && pad <= 0x53) {
@@ -167,10 +167,10 @@ void ReplayFuzz::readSettings() {
     content += m_script.text(true);
     m_file.replace(content);
     noteValues(0);
-    m_history = "settings " + std::to_string(flags) + ", " + m_settings.strDelimit + " field " +
-                std::to_string(m_settings.intDatCol) + ", points " + std::to_string(m_settings.lngXmem) +
-                "/" + std::to_string(m_settings.lngRange) + ", page " + std::to_string(m_pageNo) +
-                ", scale " + valueText(m_settings.dblMaxY) + ".." + valueText(m_settings.dblMinY);
+    m_history = "settings " + std::to_string(flags) + ", " + m_settings.delimiterName + " field " +
+                std::to_string(m_settings.column) + ", points " + std::to_string(m_settings.pointsPerView) +
+                "/" + std::to_string(m_settings.pageSize) + ", page " + std::to_string(m_pageNo) +
+                ", scale " + valueText(m_settings.scaleTop) + ".." + valueText(m_settings.scaleBottom);
 }
 
 bool ReplayFuzz::apply() {
@@ -187,7 +187,7 @@ void ReplayFuzz::noteValues(std::size_t from) {
     const fuzzing::LineSplit split = fuzzing::splitAtLineEnds(text);
     const auto note = [&](std::string_view line) {
         std::string_view field;
-        if (!GetColDat(line, m_settings.intDatCol, field, m_rule))
+        if (!GetColDat(line, m_settings.column, field, m_rule))
             return;
         while (!field.empty() && field.front() == ' ')
             field.remove_prefix(1);
@@ -203,10 +203,10 @@ void ReplayFuzz::noteValues(std::size_t from) {
 
 void ReplayFuzz::check(const char* when) {
     const auto where = [&] { return context() + " (" + when + ")"; };
-    FUZZ_EXPECT(m_state.lngDatPos >= -1 &&
-                    m_state.lngDatPos < static_cast<std::int64_t>(m_state.DatBuf.size()),
-                where() + ": position " + std::to_string(m_state.lngDatPos) + " of " +
-                    std::to_string(m_state.DatBuf.size()));
+    FUZZ_EXPECT(m_state.newestSlot >= -1 &&
+                    m_state.newestSlot < static_cast<std::int64_t>(m_state.samples.size()),
+                where() + ": position " + std::to_string(m_state.newestSlot) + " of " +
+                    std::to_string(m_state.samples.size()));
     const auto readable = [](const std::string& label) {
         return label.find("Infinity") == std::string::npos && label.find("NaN") == std::string::npos;
     };
@@ -214,8 +214,8 @@ void ReplayFuzz::check(const char* when) {
         FUZZ_EXPECT(readable(label), where() + ": scale label " + label);
     for (const auto& label : m_view.valueLabels)
         FUZZ_EXPECT(readable(label), where() + ": value label " + label);
-    for (const tDat& sample : m_state.DatBuf)
-        FUZZ_EXPECT(m_values.contains(sample.DVal), where() + ": the buffer holds " + valueText(sample.DVal) +
+    for (const Sample& sample : m_state.samples)
+        FUZZ_EXPECT(m_values.contains(sample.value), where() + ": the buffer holds " + valueText(sample.value) +
                                                         ", which no line of the file held; " +
                                                         m_view.valueLabels[1]);
     m_view.log.clear();
@@ -231,17 +231,17 @@ void ReplayFuzz::tick() {
         line = line.substr(split.lines.back().start, split.lines.back().end - split.lines.back().start);
     line += "\r\n";
     std::string_view field;
-    const auto value = !m_file.content().empty() && GetColDat(line, m_settings.intDatCol, field, m_rule)
+    const auto value = !m_file.content().empty() && GetColDat(line, m_settings.column, field, m_rule)
                            ? numericValue(field)
                            : std::nullopt;
-    const bool plots = value && (m_state.blnAutoMaxMin || m_state.dblMaxY != m_state.dblMinY);
+    const bool plots = value && (m_state.autoScale || m_state.scaleTop != m_state.scaleBottom);
     const std::size_t messages = m_view.messages.size();
 
     liveTick(m_context);
-    FUZZ_EXPECT(m_state.blnReadReady, context() + ": the read guard stayed down after a tick");
+    FUZZ_EXPECT(m_state.readReady, context() + ": the read guard stayed down after a tick");
     if (plots && m_view.messages.size() == messages)
-        FUZZ_EXPECT(m_state.lngDatPos >= 0 &&
-                        m_state.DatBuf[static_cast<std::size_t>(m_state.lngDatPos)].DVal == *value,
+        FUZZ_EXPECT(m_state.newestSlot >= 0 &&
+                        m_state.samples[static_cast<std::size_t>(m_state.newestSlot)].value == *value,
                     context() + ": a tick did not plot " + valueText(*value) + " from " +
                         fuzzing::shown(line));
 }
@@ -273,7 +273,7 @@ void ReplayFuzz::step() {
     }
     case 4:
         m_history += ", stop";
-        m_state.blnRun = false;
+        m_state.running = false;
         break;
     case 5: {
         const unsigned which = m_script.byte();
@@ -310,20 +310,20 @@ void ReplayFuzz::step() {
     }
     case 7: {
         const unsigned points = m_script.byte();
-        m_settings.lngXmem = 1 + points % 40;
-        m_settings.xmemText = std::to_string(m_settings.lngXmem);
-        m_settings.lngRange = 1 + points / 40 % 40;
-        m_settings.blnAutoMaxMin = (points & 1u) != 0;
-        m_settings.dblMaxY = scaleEnd(m_script);
-        m_settings.dblMinY = scaleEnd(m_script);
-        m_history += ", apply " + std::to_string(points) + " " + valueText(m_settings.dblMaxY) + ".." +
-                     valueText(m_settings.dblMinY);
+        m_settings.pointsPerView = 1 + points % 40;
+        m_settings.xmemText = std::to_string(m_settings.pointsPerView);
+        m_settings.pageSize = 1 + points / 40 % 40;
+        m_settings.autoScale = (points & 1u) != 0;
+        m_settings.scaleTop = scaleEnd(m_script);
+        m_settings.scaleBottom = scaleEnd(m_script);
+        m_history += ", apply " + std::to_string(points) + " " + valueText(m_settings.scaleTop) + ".." +
+                     valueText(m_settings.scaleBottom);
         apply();
         break;
     }
     case 8:
         m_history += ", rescale";
-        m_state.blnRescale = true;
+        m_state.rescalePending = true;
         break;
     case 9:
         m_history += ", saving fails";
@@ -344,7 +344,7 @@ void ReplayFuzz::run() {
         check("events run");
         step();
     };
-    m_state.blnRun = true;
+    m_state.running = true;
     (void)RePlayData(m_context, m_page, m_pageNo);
     check("after the replay");
     m_history += "; replay done";

@@ -1,9 +1,9 @@
 #include "mainwin/MainProgram.h"
 
-#include "core/TextDecoder.h"
+#include "text/TextDecoder.h"
 #include "secondary/SecondaryWindows.h"
+#include "settings/SettingsDialogHost.h"
 #include "settings/SettingsDialog.h"
-#include "settings/frmDialog.h"
 
 MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes,
                          FileChoiceFunction chooseFile, FolderBrowserFunction browseFolder)
@@ -23,10 +23,10 @@ MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresent
                                                                      .fileDialogOwner = &m_mainWindow});
     FilePreviewFunction showPreview = [this](const std::string& path, std::int32_t bytes) {
         if (m_secondary)
-            m_secondary->preview().ShowFilePreview(path, bytes);
+            m_secondary->preview().showFilePreview(path, bytes);
     };
     m_settings =
-        std::make_unique<SettingsDialog>(SettingsDialogServices{.state = m_state,
+        std::make_unique<SettingsDialogHost>(SettingsDialogServices{.state = m_state,
                                                                 .view = m_mainWindow,
                                                                 .selector = m_selector,
                                                                 .decoder = m_session.context().decoder,

@@ -3,10 +3,10 @@
 // wired to the monitor, the field selector and the settings dialog, joined
 // so that each reaches the others.
 
-#include "core/FieldSelector.h"
-#include "core/MonitorState.h"
+#include "models/ColumnSelector.h"
+#include "monitor/Monitor.h"
 #include "mainwin/MonitorSession.h"
-#include "mainwin/frmMonMain.h"
+#include "mainwin/MainWindow.h"
 #include "secondary/ImageCommands.h"
 #include "settings/SettingsDialogPort.h"
 #include "settings/SettingsDialogServices.h"
@@ -16,7 +16,7 @@
 
 class MessageBoxPresenter;
 class SecondaryWindows;
-class SettingsDialog;
+class SettingsDialogHost;
 class TextDecoder;
 
 class MainProgram {
@@ -36,8 +36,8 @@ public:
     void start(const std::string& commandLineText);
 
     MonitorState& state() { return m_state; }
-    frmMonMain& mainWindow() { return m_mainWindow; }
-    SettingsDialog& settings() { return *m_settings; }
+    MainWindow& mainWindow() { return m_mainWindow; }
+    SettingsDialogHost& settings() { return *m_settings; }
     MonitorSession& session() { return m_session; }
     SecondaryWindows& secondaryWindows() { return *m_secondary; }
 
@@ -47,16 +47,16 @@ private:
     class SettingsDialogLink : public SettingsDialogPort {
     public:
         SettingsDialogPort* dialog = nullptr;
-        void setTxtInFile(const std::string& text) override { dialog->setTxtInFile(text); }
+        void setDataFileText(const std::string& text) override { dialog->setDataFileText(text); }
         void showDialog() override { dialog->showDialog(); }
     };
 
     MonitorState m_state;
     SettingsDialogLink m_settingsLink;
-    frmMonMain m_mainWindow;
+    MainWindow m_mainWindow;
     MonitorSession m_session;
     FieldSelector m_selector;
-    std::unique_ptr<SettingsDialog> m_settings;
+    std::unique_ptr<SettingsDialogHost> m_settings;
     ImageCommands m_images;
 
     // The preview and version windows; gone first, before what they show.

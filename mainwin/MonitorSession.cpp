@@ -1,22 +1,22 @@
 #include "mainwin/MonitorSession.h"
 
-#include "core/LiveMonitor.h"
-#include "core/MonitorState.h"
-#include "core/Navigation.h"
-#include "core/RunControl.h"
-#include "core/TextDecoder.h"
-#include "mainwin/frmMonMain.h"
-#include "platform/widgets/SurfaceView.h"
+#include "monitor/LiveTick.h"
+#include "monitor/Monitor.h"
+#include "models/Navigation.h"
+#include "monitor/RunControl.h"
+#include "text/TextDecoder.h"
+#include "mainwin/MainWindow.h"
+#include "widgets/SurfaceView.h"
 
 #include <QEvent>
 
-MonitorSession::MonitorSession(MonitorState& state, frmMonMain& window, std::unique_ptr<TextDecoder> decoder)
+MonitorSession::MonitorSession(MonitorState& state, MainWindow& window, std::unique_ptr<TextDecoder> decoder)
     : m_window(window), m_decoder(std::move(decoder)),
-      m_surface(std::max(1, window.picView->width()), std::max(1, window.picView->height()),
-                window.picView->logicalDpiX()),
+      m_surface(std::max(1, window.graphView->width()), std::max(1, window.graphView->height()),
+                window.graphView->logicalDpiX()),
       m_chart(state, window, m_surface),
       m_pump(window), m_context{state, window, m_chart, m_pump, *m_decoder} {
-    SurfaceView* view = window.picView;
+    SurfaceView* view = window.graphView;
     view->setImageSource([this] { return &m_surface.image(); });
     m_surface.setChangedCallback([view] { view->update(); });
     view->installEventFilter(this);
@@ -30,8 +30,8 @@ MonitorSession::MonitorSession(MonitorState& state, frmMonMain& window, std::uni
 }
 
 MonitorSession::~MonitorSession() {
-    m_window.picView->removeEventFilter(this);
-    m_window.picView->setImageSource(nullptr);
+    m_window.graphView->removeEventFilter(this);
+    m_window.graphView->setImageSource(nullptr);
     m_window.setRunButtonHandler(nullptr);
     m_window.setInitHandler(nullptr);
     m_window.setTimerHandler(nullptr);
@@ -40,7 +40,7 @@ MonitorSession::~MonitorSession() {
 }
 
 bool MonitorSession::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_window.picView && event->type() == QEvent::Resize)
-        m_surface.resize(std::max(1, m_window.picView->width()), std::max(1, m_window.picView->height()));
+    if (watched == m_window.graphView && event->type() == QEvent::Resize)
+        m_surface.resize(std::max(1, m_window.graphView->width()), std::max(1, m_window.graphView->height()));
     return QObject::eventFilter(watched, event);
 }

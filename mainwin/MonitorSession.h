@@ -3,24 +3,24 @@
 // the chart drawn on it, the event pump of the core's long loops, and the run
 // buttons, "&Init" and the timer wired to the core.
 
-#include "core/Chart.h"
-#include "core/EventPump.h"
-#include "core/MonitorContext.h"
-#include "platform/surface/RasterSurface.h"
+#include "chart/Chart.h"
+#include "monitor/EventPump.h"
+#include "monitor/MonitorContext.h"
+#include "surface/RasterSurface.h"
 
 #include <QObject>
 
 #include <memory>
 
 class TextDecoder;
-class frmMonMain;
+class MainWindow;
 struct MonitorState;
 
 class MonitorSession : public QObject {
 public:
     // Wires `window` to the core; both `state` and `window` must outlive the
     // session. Texts from the data file are decoded with `decoder`.
-    MonitorSession(MonitorState& state, frmMonMain& window, std::unique_ptr<TextDecoder> decoder);
+    MonitorSession(MonitorState& state, MainWindow& window, std::unique_ptr<TextDecoder> decoder);
     ~MonitorSession() override;
 
     MonitorContext& context() { return m_context; }
@@ -32,7 +32,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    frmMonMain& m_window;
+    MainWindow& m_window;
     std::unique_ptr<TextDecoder> m_decoder;
     RasterSurface m_surface;
     Chart m_chart;

@@ -34,7 +34,7 @@ void changeWindowFlag(QWidget& window, Qt::WindowType flag, bool on) {
         window.show();
 }
 
-bool ToggleTitleBar(QWidget& frmTarget, bool blnBorderless) {
+bool toggleTitleBar(QWidget& frmTarget, bool blnBorderless) {
     if (madeFrameless(frmTarget)) {
         if (!blnBorderless)
             return false;

@@ -19,4 +19,4 @@ void changeWindowFlag(QWidget& window, Qt::WindowType flag, bool on);
 //   toggled only when `blnBorderless` is true.
 // - A framed window without a title text and without a system menu has no
 //   caption bar to toggle: nothing happens.
-bool ToggleTitleBar(QWidget& frmTarget, bool blnBorderless);
+bool toggleTitleBar(QWidget& frmTarget, bool blnBorderless);

@@ -1,11 +1,11 @@
 #include "secondary/ImageCommands.h"
 
-#include "core/Chart.h"
-#include "core/FileLines.h"
-#include "core/MonitorContext.h"
-#include "core/MonitorState.h"
-#include "core/MonitorView.h"
-#include "platform/surface/RasterSurface.h"
+#include "chart/Chart.h"
+#include "io/FileLines.h"
+#include "monitor/MonitorContext.h"
+#include "monitor/Monitor.h"
+#include "monitor/MonitorView.h"
+#include "surface/RasterSurface.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -31,13 +31,13 @@ Result<> copyImageToClipboard(const QImage& picture) {
         if (held != nullptr && held->hasImage())
             return {};
     }
-    return CoreError{kErrClipboard, "The clipboard did not take the picture."};
+    return Error{kErrClipboard, "The clipboard did not take the picture."};
 }
 
 Result<QImage> loadPictureFile(const std::string& path) {
     const auto fail = [&](int errnoValue) {
-        CoreError error = systemError(errnoValue);
-        error.description = path + ": " + error.description;
+        Error error = systemError(errnoValue);
+        error.message = path + ": " + error.message;
         return error;
     };
     // Opened here, so that a missing or unreadable file is told with the system's
@@ -54,7 +54,7 @@ Result<QImage> loadPictureFile(const std::string& path) {
             return fail(statError);
         if (S_ISDIR(info.st_mode))
             return fail(EISDIR);
-        return CoreError{kErrInvalidPicture, path + ": not a picture that can be loaded (not a file)."};
+        return Error{kErrInvalidPicture, path + ": not a picture that can be loaded (not a file)."};
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -65,7 +65,7 @@ Result<QImage> loadPictureFile(const std::string& path) {
     reader.setDecideFormatFromContent(true);
     QImage read = reader.read();
     if (read.isNull())
-        return CoreError{kErrInvalidPicture, path + ": not a picture that can be loaded (" +
+        return Error{kErrInvalidPicture, path + ": not a picture that can be loaded (" +
                                                  reader.errorString().toStdString() + ")."};
     return read;
 }
@@ -77,15 +77,15 @@ void ImageCommands::save() {
     const FileChoice choice = m_services.chooseFile(m_services.owner, kImageSaveFilter, std::string(), true);
     if (choice.path.empty())
         return;
-    m_context.chart.PrintMaxMin(m_context.state.dblNowMax);
-    if (!m_context.state.strInFile.empty() && samePath(choice.path, m_context.state.strInFile)) {
-        report(CoreError{kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + choice.path});
+    m_context.chart.PrintMaxMin(m_context.state.highest);
+    if (!m_context.state.dataFile.empty() && samePath(choice.path, m_context.state.dataFile)) {
+        report(Error{kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + choice.path});
         return;
     }
     const ImageFormat format = choice.filterIndex == kImageSavePngPair ? ImageFormat::Png : ImageFormat::Bmp;
     if (auto saved = m_surface.saveImage(choice.path, format); !saved) {
-        CoreError error = saved.error();
-        error.description = choice.path + ": " + error.description;
+        Error error = saved.error();
+        error.message = choice.path + ": " + error.message;
         report(error);
     }
 }
@@ -108,7 +108,7 @@ void ImageCommands::print() {
     m_context.chart.flush();
     const std::unique_ptr<QPrinter> printer = m_services.makePrinter();
     if (!printer) {
-        report(CoreError{kErrPrinter, "There is no printer to print on."});
+        report(Error{kErrPrinter, "There is no printer to print on."});
         return;
     }
     if (auto printed = printImage(*printer, m_surface.image(), m_surface.logicalDpi()); !printed)
@@ -116,11 +116,11 @@ void ImageCommands::print() {
 }
 
 void ImageCommands::copyToClipboard() {
-    m_context.chart.PrintMaxMin(m_context.state.dblNowMax);
+    m_context.chart.PrintMaxMin(m_context.state.highest);
     if (auto copied = m_services.copyToClipboard(m_surface.image()); !copied)
         report(copied.error());
 }
 
-void ImageCommands::report(const CoreError& error) {
+void ImageCommands::report(const Error& error) {
     m_context.view.showPlainMessage(fileErrorMessage(error));
 }

@@ -5,9 +5,9 @@
 // goes on afterwards. Each failure is shown in the program's general error
 // form and changes nothing else.
 
-#include "core/CoreError.h"
-#include "secondary/ImagePrinting.h"
-#include "settings/ShowFileDialog.h"
+#include "base/Result.h"
+#include "widgets/ImagePrinting.h"
+#include "widgets/FileChooser.h"
 
 #include <QImage>
 
@@ -73,7 +73,7 @@ public:
     void copyToClipboard();
 
 private:
-    void report(const CoreError& error);
+    void report(const Error& error);
 
     MonitorContext& m_context;
     RasterSurface& m_surface;

@@ -1,7 +1,7 @@
 #pragma once
 // What the preview window reaches outside itself.
 
-#include "settings/ShowFileDialog.h"
+#include "widgets/FileChooser.h"
 
 class MessageBoxPresenter;
 class QWidget;
@@ -11,6 +11,6 @@ class TextDecoder;
 struct PreviewServices {
     const TextDecoder& codec; // the data file's encoding, for reading and for saving
     MessageBoxPresenter& messageBoxes;
-    FileDialogFunction showFileDialog = ShowFileDialog;
+    FileDialogFunction showFileDialog = chooseFile;
     QWidget* fileDialogOwner = nullptr; // the main window, which owns every file choice
 };

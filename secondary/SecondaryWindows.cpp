@@ -1,12 +1,12 @@
 #include "secondary/SecondaryWindows.h"
 
-#include "secondary/frmAbout.h"
+#include "secondary/AboutDialog.h"
 
 SecondaryWindows::~SecondaryWindows() {
     delete m_about.data();
 }
 
-frmAbout* SecondaryWindows::about() const {
+AboutDialog* SecondaryWindows::about() const {
     return m_about.data();
 }
 
@@ -17,7 +17,7 @@ void SecondaryWindows::showAbout() {
         m_about.clear();
     }
     if (!m_about)
-        m_about = new frmAbout;
+        m_about = new AboutDialog;
     m_about->show();
     m_about->raise();
     m_about->activateWindow();

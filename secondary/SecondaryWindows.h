@@ -1,13 +1,13 @@
 #pragma once
-// The program's secondary windows: the preview window with ShowFilePreview,
+// The program's secondary windows: the preview window with showFilePreview,
 // and the version window. Each exists at most once.
 
 #include "secondary/PreviewServices.h"
-#include "secondary/ShowFilePreview.h"
+#include "secondary/FilePreview.h"
 
 #include <QPointer>
 
-class frmAbout;
+class AboutDialog;
 
 class SecondaryWindows {
 public:
@@ -22,9 +22,9 @@ public:
     // does not exist and bringing it forward when it does.
     void showAbout();
     // The version window while it exists, null otherwise.
-    frmAbout* about() const;
+    AboutDialog* about() const;
 
 private:
     FilePreview m_preview;
-    QPointer<frmAbout> m_about;
+    QPointer<AboutDialog> m_about;
 };

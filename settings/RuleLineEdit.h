@@ -9,7 +9,7 @@
 // passes the change to DialogModel::userEdit and then shows what the model
 // kept, so nothing reaches the text past the rules.
 
-#include "core/DialogModel.h"
+#include "models/DialogModel.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the main window needs from the settings dialog at start-up and from
-// "&Set": its data-file field txtInFile and showing it. The dialog
+// "&Set": its data-file field dataFileEdit and showing it. The dialog
 // implements this; NoSettingsDialog stands in where no dialog is wanted.
 
 #include <string>
@@ -9,10 +9,10 @@ class SettingsDialogPort {
 public:
     virtual ~SettingsDialogPort() = default;
 
-    // Replaces the whole text of txtInFile, creating the dialog first when it
+    // Replaces the whole text of dataFileEdit, creating the dialog first when it
     // does not exist. Every call counts as one change of the field, so its
     // change handling runs once per call.
-    virtual void setTxtInFile(const std::string& text) = 0;
+    virtual void setDataFileText(const std::string& text) = 0;
 
     // Shows the settings dialog without blocking, creating it first when it
     // does not exist.
@@ -22,6 +22,6 @@ public:
 // Takes every call and shows nothing.
 class NoSettingsDialog final : public SettingsDialogPort {
 public:
-    void setTxtInFile(const std::string&) override {}
+    void setDataFileText(const std::string&) override {}
     void showDialog() override {}
 };

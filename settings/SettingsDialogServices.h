@@ -3,9 +3,9 @@
 // edits, the main window, the field selector, the decoder for the first-line
 // test, and the choosers and the preview it opens.
 
-#include "core/ApplySettings.h"
-#include "settings/BrowseFolder.h"
-#include "settings/ShowFileDialog.h"
+#include "models/DialogApply.h"
+#include "widgets/FolderChooser.h"
+#include "widgets/FileChooser.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,7 +31,7 @@ struct SettingsDialogServices {
     const TextDecoder& decoder;
     MainWindowApplyTarget& mainWindow;
     QWidget* mainWidget = nullptr; // owns the file chooser, as every file choice of the program
-    FileDialogFunction showFileDialog = ShowFileDialog;
-    FolderBrowserFunction browseFolder = BrowseFolder;
+    FileDialogFunction showFileDialog = chooseFile;
+    FolderBrowserFunction browseFolder = browseFolder;
     FilePreviewFunction showFilePreview; // none: "ﾌﾟﾚﾋﾞｭｰ画面表示" shows nothing
 };

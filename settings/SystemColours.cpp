@@ -1,6 +1,6 @@
 #include "settings/SystemColours.h"
 
-#include "platform/surface/DesignStyle.h"
+#include "surface/DesignStyle.h"
 
 #include <QPalette>
 

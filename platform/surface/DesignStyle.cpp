@@ -1,4 +1,4 @@
-#include "platform/surface/DesignStyle.h"
+#include "surface/DesignStyle.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "platform/surface/ImageFile.h"
+#include "surface/ImageFile.h"
 
-#include "core/AtomicFileWrite.h"
+#include "io/AtomicFileWrite.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -22,17 +22,17 @@ QImage bitmapReady(const QImage& image) {
 
 Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat format) {
     if (format == ImageFormat::Svg)
-        return CoreError{kErrInvalidValue, "A raster image cannot be saved as SVG."};
+        return Error{kErrInvalidValue, "A raster image cannot be saved as SVG."};
     const char* formatName = format == ImageFormat::Bmp ? "bmp" : "png";
     if (image.isNull())
-        return CoreError{kErrInvalidValue, "There is no image to save."};
+        return Error{kErrInvalidValue, "There is no image to save."};
 
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, formatName);
     if (!writer.write(format == ImageFormat::Bmp ? bitmapReady(image) : image))
-        return CoreError{kErrInvalidValue, "The image could not be encoded as " +
+        return Error{kErrInvalidValue, "The image could not be encoded as " +
                                                QByteArray(formatName).toUpper().toStdString() + ": " +
                                                writer.errorString().toStdString()};
     return writeFileAtomically(path, std::string_view(encoded.constData(), encoded.size()));

@@ -1,8 +1,8 @@
 #pragma once
 // Saving an image as a file: a 24-bit Windows bitmap or a PNG.
 
-#include "core/CoreError.h"
-#include "core/DrawingSurface.h"
+#include "base/Result.h"
+#include "chart/DrawingSurface.h"
 
 #include <QImage>
 

@@ -1,8 +1,8 @@
-#include "platform/surface/RasterSurface.h"
+#include "surface/RasterSurface.h"
 
-#include "platform/surface/DesignStyle.h"
-#include "platform/surface/ImageFile.h"
-#include "platform/surface/SurfaceText.h"
+#include "surface/DesignStyle.h"
+#include "surface/ImageFile.h"
+#include "surface/SurfaceText.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

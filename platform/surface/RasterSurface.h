@@ -3,8 +3,8 @@
 // persistent image of the surface's pixel size, which a widget shows and which
 // can be saved or copied; nothing is re-plotted on a repaint.
 
-#include "core/DrawingSurface.h"
-#include "core/SurfaceGrid.h"
+#include "chart/DrawingSurface.h"
+#include "chart/SurfaceGrid.h"
 
 #include <QImage>
 

@@ -1,10 +1,10 @@
 // RasterSurface::printRotatedText and the font rule it draws with.
 
-#include "platform/surface/RotatedText.h"
+#include "surface/RotatedText.h"
 
-#include "platform/surface/DesignStyle.h"
-#include "platform/surface/RasterSurface.h"
-#include "platform/surface/SurfaceText.h"
+#include "surface/DesignStyle.h"
+#include "surface/RasterSurface.h"
+#include "surface/SurfaceText.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

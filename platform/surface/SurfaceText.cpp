@@ -1,4 +1,4 @@
-#include "platform/surface/SurfaceText.h"
+#include "surface/SurfaceText.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "platform/surface/SvgSurface.h"
+#include "surface/SvgSurface.h"
 
-#include "core/AtomicFileWrite.h"
-#include "platform/surface/DesignStyle.h"
-#include "platform/surface/SurfaceText.h"
+#include "io/AtomicFileWrite.h"
+#include "surface/DesignStyle.h"
+#include "surface/SurfaceText.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -106,7 +106,7 @@ void SvgSurface::paint(QPainter& painter) const {
 
 Result<> SvgSurface::saveImage(const std::string& path, ImageFormat format) {
     if (format != ImageFormat::Svg)
-        return CoreError{kErrInvalidValue, "A vector picture is saved as SVG only."};
+        return Error{kErrInvalidValue, "A vector picture is saved as SVG only."};
     return writeSvgFile(path, m_grid.width(), m_grid.height(), m_grid.dotsPerInch(),
                         [this](QPainter& painter) { paint(painter); });
 }
@@ -123,7 +123,7 @@ Result<> writeSvgFile(const std::string& path, int width, int height, double dot
     generator.setResolution(static_cast<int>(std::lround(dotsPerInch)));
     QPainter painter;
     if (!painter.begin(&generator))
-        return CoreError{kErrInvalidValue, "The picture could not be encoded as SVG."};
+        return Error{kErrInvalidValue, "The picture could not be encoded as SVG."};
     paint(painter);
     painter.end();
     return writeFileAtomically(path, std::string_view(encoded.constData(), encoded.size()));

@@ -4,8 +4,8 @@
 // since the last clear as lines and texts, placed on the same pixel grid as
 // the raster surface of that size places them, and paints them on demand.
 
-#include "core/DrawingSurface.h"
-#include "core/SurfaceGrid.h"
+#include "chart/DrawingSurface.h"
+#include "chart/SurfaceGrid.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "platform/surface/TextCodec.h"
+#include "surface/TextCodec.h"
 
-#include "core/IconvDecoder.h"
+#include "text/IconvDecoder.h"
 
 #include <cctype>
 

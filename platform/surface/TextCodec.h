@@ -2,7 +2,7 @@
 // Decoding data-file bytes for display, in the encoding the user chose with
 // --encoding, or the locale's encoding by default.
 
-#include "core/TextDecoder.h"
+#include "text/TextDecoder.h"
 
 #include <memory>
 #include <string>

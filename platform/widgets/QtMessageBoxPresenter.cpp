@@ -1,4 +1,4 @@
-#include "platform/widgets/QtMessageBoxPresenter.h"
+#include "widgets/QtMessageBoxPresenter.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #pragma once
 // Shows message boxes as real modal QMessageBoxes.
 
-#include "core/MessageBox.h"
+#include "models/MessageBox.h"
 
 class QWidget;
 

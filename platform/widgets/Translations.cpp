@@ -1,4 +1,4 @@
-#include "platform/widgets/Translations.h"
+#include "widgets/Translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

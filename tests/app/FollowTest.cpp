@@ -1,12 +1,12 @@
 // trendola-render --follow in-process, against a writer thread, and the
 // immediate end on a second termination signal.
 
-#include "app/RenderJob.h"
-#include "app/RenderOptions.h"
-#include "app/StopSignals.h"
-#include "core/AtomicFileWrite.h"
-#include "tests/support/Pixels.h"
-#include "tests/support/TempDir.h"
+#include "render/RenderJob.h"
+#include "render/RenderOptions.h"
+#include "render/StopSignals.h"
+#include "io/AtomicFileWrite.h"
+#include "support/Pixels.h"
+#include "support/TempDir.h"
 
 #include <QImage>
 

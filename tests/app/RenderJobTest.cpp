@@ -2,11 +2,11 @@
 // status for fixture files; pictures beyond the bare graph: annotated, at a
 // device pixel ratio, and as SVG.
 
-#include "app/RenderJob.h"
-#include "app/AnnotationLayout.h"
-#include "app/RenderOptions.h"
-#include "tests/support/Pixels.h"
-#include "tests/support/TempDir.h"
+#include "render/RenderJob.h"
+#include "render/AnnotationLayout.h"
+#include "render/RenderOptions.h"
+#include "support/Pixels.h"
+#include "support/TempDir.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "app/RenderOptions.h"
-#include "app/RenderSummary.h"
-#include "core/ApplySettings.h"
-#include "core/FieldSelector.h"
-#include "tests/support/FakeApplyTarget.h"
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/TempDir.h"
+#include "render/RenderOptions.h"
+#include "render/RenderSummary.h"
+#include "models/DialogApply.h"
+#include "models/ColumnSelector.h"
+#include "support/FakeApplyTarget.h"
+#include "support/FakeMonitorView.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -43,7 +43,7 @@ TEST(RenderOptions, ReadsEveryOption) {
     EXPECT_TRUE(f.follow && f.annotate);
     EXPECT_EQ(std::tuple(f.intervalMs, f.every, f.forSeconds, f.count, f.scale, f.format),
               std::tuple(50, 3, std::optional(2.5), std::optional<std::int64_t>(9), 1.5, ImageFormat::Svg));
-    EXPECT_EQ(renderSettings(f).lngInterval, 50);
+    EXPECT_EQ(renderSettings(f).pollInterval, 50);
 
     const auto last = parse("-o a -o b --page 2 --column 4 --column 5 -- -data.csv");
     ASSERT_TRUE(last.options) << last.error;
@@ -92,23 +92,23 @@ TEST(RenderOptions, ApplyAsTheSameChoicesInTheDialogDo) {
     DialogModel dialog(shown);
     FieldSelector selector(shown, view, [&]() -> DialogModel& { return dialog; });
     FakeApplyTarget target;
-    dialog.setText(txtInFile, data);
+    dialog.setText(dataFileEdit, data);
     dialog.selectDelimiter("セミコロン");
     dialog.setSpinValue(2);
-    for (auto [field, text] : {std::pair{txtIniXmem, "40"}, {txtRange, "7"}, {txtIniLimit, "30"}})
+    for (auto [field, text] : {std::pair{pointsPerViewEdit, "40"}, {pageSizeEdit, "7"}, {thresholdEdit, "30"}})
         dialog.setText(field, text);
-    dialog.setChecked(chkIniMaxY, false);
-    dialog.setText(txtIniMaxY, "5");
-    dialog.setText(txtIniMinY, "-5");
-    dialog.setChecked(chkViewSave, true);
-    dialog.setText(txtViewSave, dir.path());
+    dialog.setChecked(autoScaleCheck, false);
+    dialog.setText(scaleTopEdit, "5");
+    dialog.setText(scaleBottomEdit, "-5");
+    dialog.setChecked(saveSweepImagesCheck, true);
+    dialog.setText(sweepFolderEdit, dir.path());
     ASSERT_EQ(applySettings(dialog, selector, view, target), ApplyOutcome::Applied);
 
     const auto settingsOf = [](const MonitorState& s) {
-        return std::tuple{s.strInFile, s.strDelimit,   s.intDatCol,      s.lngXmem,        s.lngXmemNormal,
-                          s.lngRange,  s.lngFileLines, s.dblMaxY,        s.dblMinY,        s.blnAutoMaxMin,
-                          s.intLimit,  s.blnViewSave,  s.strViewSaveDir, s.strInFileTitle, s.DatBuf.size(),
-                          s.lngDatPos, s.blnRescale,   s.dblScaleVal};
+        return std::tuple{s.dataFile, s.delimiterName,   s.column,      s.pointsPerView,        s.normalPointsPerView,
+                          s.pageSize,  s.dataFileLineCount, s.scaleTop,        s.scaleBottom,        s.autoScale,
+                          s.thresholdPercent,  s.saveSweepImages,  s.sweepFolder, s.dataFileBaseName, s.samples.size(),
+                          s.newestSlot, s.rescalePending,   s.scaleRowValues};
     };
     EXPECT_EQ(settingsOf(rendered), settingsOf(shown));
 }

@@ -1,7 +1,7 @@
 // trendola-render as a process: what reaches standard output and error, and
 // the exit statuses.
 
-#include "tests/support/TempDir.h"
+#include "support/TempDir.h"
 
 #include <QImage>
 

@@ -1,7 +1,7 @@
-#include "core/Chart.h"
-#include "core/MonitorState.h"
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/RecordingSurface.h"
+#include "chart/Chart.h"
+#include "monitor/Monitor.h"
+#include "support/FakeMonitorView.h"
+#include "support/RecordingSurface.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -19,18 +19,18 @@ struct ChartFixture : testing::Test {
 
     ChartFixture() {
         LoadMonitorDefaults(state);
-        state.dblMaxY = 100;
-        state.dblMinY = 0;
+        state.scaleTop = 100;
+        state.scaleBottom = 0;
     }
     void store(std::initializer_list<double> values) {
         for (double v : values) {
-            ++state.lngDatPos;
-            state.DatBuf[static_cast<std::size_t>(state.lngDatPos)].DVal = v;
+            ++state.newestSlot;
+            state.samples[static_cast<std::size_t>(state.newestSlot)].value = v;
         }
     }
     std::vector<RecordedLine> seriesLines() const { return surface.linesOf(kYellow); }
     void drawSeries(bool deferred = false) {
-        chart.DrawSeries(state.dblMaxY, deferred ? Chart::When::Deferred : Chart::When::Now);
+        chart.DrawSeries(state.scaleTop, deferred ? Chart::When::Deferred : Chart::When::Now);
     }
 };
 
@@ -68,7 +68,7 @@ TEST_F(ChartFixture, GridHasAuxiliaryLinesAndTheThreshold) {
         {0, false, {}},
         {80, true, {}}};
     for (const auto& [limit, hidden, red] : cases) {
-        state.intLimit = limit;
+        state.thresholdPercent = limit;
         view.thresholdOff = hidden;
         chart.DrawGrid();
         EXPECT_EQ(surface.linesOf(kRed), red) << "limit " << limit << " hidden " << hidden;
@@ -102,27 +102,27 @@ TEST_F(ChartFixture, DrawsNoSeriesForOneSampleAZeroSpanOrAnEmptyPosition) {
     drawSeries();
     EXPECT_TRUE(seriesLines().empty());
     store({60});
-    state.dblMaxY = state.dblMinY = 0;
+    state.scaleTop = state.scaleBottom = 0;
     drawSeries();
     EXPECT_TRUE(seriesLines().empty()) << "zero span: grid only";
     EXPECT_EQ(surface.linesOf(kDarkGreen).size(), 111u);
-    state.dblMaxY = 100;
+    state.scaleTop = 100;
     ResetDatPos(state);
     drawSeries();
     EXPECT_TRUE(seriesLines().empty()) << "the values stay but are not drawn";
 }
 
 TEST_F(ChartFixture, WrappedOrderStartsAfterTheNewestSample) {
-    state.lngXmem = 5;
+    state.pointsPerView = 5;
     ASSERT_TRUE(RedimDatBuf(state, 5));
     for (int i = 0; i <= 5; ++i)
-        state.DatBuf[static_cast<std::size_t>(i)].DVal = 10.0 * i;
-    state.blnDatRound = true;
-    state.lngDatPos = 2;
+        state.samples[static_cast<std::size_t>(i)].value = 10.0 * i;
+    state.samplesWrapped = true;
+    state.newestSlot = 2;
     drawSeries();
     EXPECT_EQ(seriesLines(), polyline(-1, {70, 70, 60, 100, 90}))
         << "slot 3 oldest, slot 2 newest, not drawn";
-    state.lngDatPos = 5; // a replay that filled slot lngXmem starts again at slot 0
+    state.newestSlot = 5; // a replay that filled slot pointsPerView starts again at slot 0
     drawSeries();
     EXPECT_EQ(seriesLines(), polyline(-1, {100, 100, 90, 80, 70}));
 }
@@ -131,8 +131,8 @@ TEST_F(ChartFixture, DeferredRedrawShowsTheStateItWasAskedWith) {
     store({10, 20, 30});
     drawSeries(true);
     EXPECT_TRUE(surface.lines.empty()) << "nothing rasterised until someone looks";
-    ++state.lngDatPos; // the next value's position advances before the picture is observed
-    state.dblMaxY = 1000;
+    ++state.newestSlot; // the next value's position advances before the picture is observed
+    state.scaleTop = 1000;
     chart.flush();
     EXPECT_EQ(seriesLines(), polyline(498, {90, 80, 70}));
 
@@ -148,11 +148,11 @@ TEST_F(ChartFixture, DeferredRedrawShowsTheStateItWasAskedWith) {
 }
 
 TEST_F(ChartFixture, PrintsMaxMinNearTheFirstSampleWithoutDividingByZero) {
-    state.dblNowMax = 40;
-    state.dblNowMin = -5.5;
+    state.highest = 40;
+    state.lowest = -5.5;
     for (auto [top, first, y] : {std::tuple{100.0, 30.0, 70.0}, std::tuple{0.0, 30.0, 0.0},
                                  std::tuple{100.0, 1e300, 0.0}, std::tuple{100.0, -1e300, 100.0}}) {
-        state.DatBuf[0].DVal = first;
+        state.samples[0].value = first;
         chart.PrintMaxMin(top);
         ASSERT_FALSE(surface.texts.empty());
         EXPECT_EQ(surface.texts.back().text, "Max:40\r\nMin:-5.5");
@@ -193,21 +193,21 @@ void rasterise(Coverage& coverage, const RecordedLine& line, int width, int heig
 TEST_F(ChartFixture, ReducedSeriesCoversTheSameRowsAsEverySegment) {
     const int width = 1000, height = 250;
     for (bool wrapped : {false, true}) {
-        state.lngXmem = 100'000;
-        ASSERT_TRUE(RedimDatBuf(state, state.lngXmem));
+        state.pointsPerView = 100'000;
+        ASSERT_TRUE(RedimDatBuf(state, state.pointsPerView));
         std::mt19937 random(3);
         std::normal_distribution<double> noise(50, 15);
-        for (auto& sample : state.DatBuf)
-            sample.DVal = noise(random);
-        state.lngDatPos = wrapped ? 41'234 : 77'777;
-        state.blnDatRound = wrapped;
+        for (auto& sample : state.samples)
+            sample.value = noise(random);
+        state.newestSlot = wrapped ? 41'234 : 77'777;
+        state.samplesWrapped = wrapped;
 
         const auto coverage = [&](int pixelWidth) {
             surface.reportedPixelWidth = pixelWidth; // 0: every segment
             drawSeries();
             Coverage rows;
             for (const auto& line : seriesLines())
-                rasterise(rows, line, width, height, state.lngXmem);
+                rasterise(rows, line, width, height, state.pointsPerView);
             return rows;
         };
         const Coverage full = coverage(0);

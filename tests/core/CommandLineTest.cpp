@@ -1,4 +1,4 @@
-#include "core/CommandLine.h"
+#include "models/CommandLine.h"
 
 #include <gtest/gtest.h>
 #include <tuple>

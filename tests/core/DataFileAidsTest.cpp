@@ -1,9 +1,9 @@
-#include "core/DataFileAids.h"
-#include "core/DialogModel.h"
-#include "core/MonitorState.h"
-#include "core/TextDecoder.h"
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/TempDir.h"
+#include "models/DataFileAids.h"
+#include "models/DialogModel.h"
+#include "monitor/Monitor.h"
+#include "text/TextDecoder.h"
+#include "support/FakeMonitorView.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -32,36 +32,36 @@ TEST_F(AidsFixture, FirstLineTestShowsTheChosenField) {
     };
     for (const auto& [bytes, delimiter, skipRuns, column, shown, colour] : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes) + " field " + std::to_string(column));
-        state.blnDelimitSkip = false; // a new dialog's box starts cleared whatever the setting
+        state.skipDelimiterRuns = false; // a new dialog's box starts cleared whatever the setting
         DialogModel dialog(state);
-        dialog.setText(txtInFile, dir.write("data.csv", bytes));
+        dialog.setText(dataFileEdit, dir.write("data.csv", bytes));
         dialog.selectDelimiter(delimiter); // in force at once, before any applying
-        dialog.setChecked(chkDelimit, skipRuns);
+        dialog.setChecked(skipDelimiterRunsCheck, skipRuns);
         dialog.setSpinValue(column);
-        dialog.setText(txtDatTest, "old");
+        dialog.setText(testResultEdit, "old");
         testFirstLine(dialog, decoder);
-        EXPECT_EQ(dialog.text(txtDatTest), shown);
-        EXPECT_EQ(dialog.control(txtDatTest).foreColour, colour);
+        EXPECT_EQ(dialog.text(testResultEdit), shown);
+        EXPECT_EQ(dialog.control(testResultEdit).foreColour, colour);
     }
 }
 
 TEST_F(AidsFixture, WithoutAFileTheAidsShowNothingOrSaySo) {
     for (const std::string& path : {std::string(), dir.file("missing.csv"), dir.path()}) {
         DialogModel dialog(state);
-        dialog.setText(txtInFile, path);
-        dialog.setText(txtDatTest, "old");
+        dialog.setText(dataFileEdit, path);
+        dialog.setText(testResultEdit, "old");
         testFirstLine(dialog, decoder);
-        EXPECT_EQ(dialog.text(txtDatTest), "") << path;
+        EXPECT_EQ(dialog.text(testResultEdit), "") << path;
         view.msgBoxes.clear();
         takeLineCountAsPageSize(dialog, view);
-        EXPECT_EQ(dialog.text(txtRange), "5000") << path;
+        EXPECT_EQ(dialog.text(pageSizeEdit), "5000") << path;
         EXPECT_EQ(view.msgBoxes, (std::vector<std::pair<std::string, int>>{
                                      {"データファイル名が正しく指定されていません。", 1}}));
     }
     DialogModel dialog(state);
-    dialog.setText(txtInFile, dir.write("data.csv", "1\r\n2\r\n"));
+    dialog.setText(dataFileEdit, dir.write("data.csv", "1\r\n2\r\n"));
     takeLineCountAsPageSize(dialog, view);
-    EXPECT_EQ(dialog.text(txtRange), "3") << "the line number at the end of the file";
+    EXPECT_EQ(dialog.text(pageSizeEdit), "3") << "the line number at the end of the file";
 }
 
 TEST_F(AidsFixture, TheBrowsedFolderEndsWithTheSeparatorAndACancelChangesNothing) {
@@ -70,11 +70,11 @@ TEST_F(AidsFixture, TheBrowsedFolderEndsWithTheSeparatorAndACancelChangesNothing
     for (const auto& [browsed, shown] : folders)
         EXPECT_EQ(withTrailingSeparator(browsed), shown) << browsed;
     DialogModel dialog(state);
-    dialog.setChecked(chkViewSave, true);
+    dialog.setChecked(saveSweepImagesCheck, true);
     takeBrowsedFolder(dialog, "/data/");
-    EXPECT_EQ(dialog.text(txtViewSave), "/data/");
+    EXPECT_EQ(dialog.text(sweepFolderEdit), "/data/");
     takeBrowsedFolder(dialog, "");
-    EXPECT_EQ(dialog.text(txtViewSave), "/data/") << "a cancelled browse";
+    EXPECT_EQ(dialog.text(sweepFolderEdit), "/data/") << "a cancelled browse";
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "core/DialogModel.h"
-#include "core/MonitorState.h"
+#include "models/DialogModel.h"
+#include "monitor/Monitor.h"
 
 #include <algorithm>
 #include <functional>
@@ -41,23 +41,23 @@ struct DialogFixture : testing::Test {
 TEST_F(DialogFixture, TypingAndPastingFollowTheKeyAndChangeRules) {
     const std::string digits30(30, '7');
     const std::tuple<DialogControl, std::string, bool, std::string> cases[] = {
-        {txtIniInterval, "70000", false, "65535"},
-        {txtIniInterval, "\b\b\b\b\b", false, "1"}, // deleting all of it
-        {txtSpeed, "5\b", false, "0"},
-        {txtSpeed, "70000", false, "65535"},
-        {txtIniLimit, "5\b", false, "0"}, // clearing the threshold
-        {txtIniLimit, "0005", true, "0"}, // cut to "000" before its rule
-        {txtIniXmem, "0", false, "1"},
-        {txtIniLimit, "250", false, "100"},
-        {txtIniXmem, digits30, false, digits30}, // no upper bound
-        {txtRange, "0", false, "1"},
-        {txtRange, "00", true, "1"},
-        {txtRange, "abc", false, "5000"},
-        {txtDatCol, "5", false, "1"}, // read-only
-        {txtIniInterval, "1a2b3", true, "123"},
-        {txtIniInterval, "１２", true, "1000"}, // nothing accepted: the paste is refused
-        {txtIniLimit, "12345", true, "100"},    // cut to three characters, then the rule
-        {txtIniMaxY, "-1.5e3", true, "-1.53"},
+        {pollIntervalEdit, "70000", false, "65535"},
+        {pollIntervalEdit, "\b\b\b\b\b", false, "1"}, // deleting all of it
+        {replayPauseEdit, "5\b", false, "0"},
+        {replayPauseEdit, "70000", false, "65535"},
+        {thresholdEdit, "5\b", false, "0"}, // clearing the threshold
+        {thresholdEdit, "0005", true, "0"}, // cut to "000" before its rule
+        {pointsPerViewEdit, "0", false, "1"},
+        {thresholdEdit, "250", false, "100"},
+        {pointsPerViewEdit, digits30, false, digits30}, // no upper bound
+        {pageSizeEdit, "0", false, "1"},
+        {pageSizeEdit, "00", true, "1"},
+        {pageSizeEdit, "abc", false, "5000"},
+        {columnEdit, "5", false, "1"}, // read-only
+        {pollIntervalEdit, "1a2b3", true, "123"},
+        {pollIntervalEdit, "１２", true, "1000"}, // nothing accepted: the paste is refused
+        {thresholdEdit, "12345", true, "100"},    // cut to three characters, then the rule
+        {scaleTopEdit, "-1.5e3", true, "-1.53"},
     };
     for (const auto& [field, keys, pasted, result] : cases) {
         DialogModel model(state);
@@ -71,23 +71,23 @@ TEST_F(DialogFixture, TypingAndPastingFollowTheKeyAndChangeRules) {
 
 TEST_F(DialogFixture, OnlyARealChangeOfASettingEnablesOk) {
     const std::pair<std::function<void(DialogModel&)>, bool> changes[] = {
-        {[](DialogModel& m) { m.setText(txtIniXmem, "500"); }, false}, // the same text is no change
-        {[](DialogModel& m) { m.setText(txtPreView, "7"); }, false},
-        {[](DialogModel& m) { m.setChecked(chkDelimit, true); }, false},
-        {[](DialogModel& m) { m.setChecked(chkIniMaxY, false); }, false},
-        {[](DialogModel& m) { m.setChecked(chkPreView, true); }, true}, // runs the path field's rule
-        {[](DialogModel& m) { m.setText(txtDatTest, "7"); }, false},
-        {[](DialogModel& m) { m.setText(txtIniMaxY, "7"); }, true},
-        {[](DialogModel& m) { m.setText(txtIniMinY, "7"); }, true},
-        {[](DialogModel& m) { m.setText(txtInFile, "/a.csv"); }, true},
-        {[](DialogModel& m) { m.setText(txtViewSave, "/tmp"); }, true},
-        {[](DialogModel& m) { m.setText(txtSpeed, "7"); }, true},
-        {[](DialogModel& m) { m.setText(txtIniInterval, "7"); }, true},
-        {[](DialogModel& m) { m.setText(txtIniLimit, "7"); }, true},
-        {[](DialogModel& m) { m.setText(txtRange, "7"); }, true},
+        {[](DialogModel& m) { m.setText(pointsPerViewEdit, "500"); }, false}, // the same text is no change
+        {[](DialogModel& m) { m.setText(previewBytesEdit, "7"); }, false},
+        {[](DialogModel& m) { m.setChecked(skipDelimiterRunsCheck, true); }, false},
+        {[](DialogModel& m) { m.setChecked(autoScaleCheck, false); }, false},
+        {[](DialogModel& m) { m.setChecked(previewCheck, true); }, true}, // runs the path field's rule
+        {[](DialogModel& m) { m.setText(testResultEdit, "7"); }, false},
+        {[](DialogModel& m) { m.setText(scaleTopEdit, "7"); }, true},
+        {[](DialogModel& m) { m.setText(scaleBottomEdit, "7"); }, true},
+        {[](DialogModel& m) { m.setText(dataFileEdit, "/a.csv"); }, true},
+        {[](DialogModel& m) { m.setText(sweepFolderEdit, "/tmp"); }, true},
+        {[](DialogModel& m) { m.setText(replayPauseEdit, "7"); }, true},
+        {[](DialogModel& m) { m.setText(pollIntervalEdit, "7"); }, true},
+        {[](DialogModel& m) { m.setText(thresholdEdit, "7"); }, true},
+        {[](DialogModel& m) { m.setText(pageSizeEdit, "7"); }, true},
         {[](DialogModel& m) { m.setSpinValue(7); }, true},
         {[](DialogModel& m) { m.selectDelimiter(2); }, true},
-        {[](DialogModel& m) { m.setChecked(chkViewSave, true); }, true},
+        {[](DialogModel& m) { m.setChecked(saveSweepImagesCheck, true); }, true},
     };
     for (std::size_t row = 0; row < std::size(changes); ++row) {
         DialogModel model(state);
@@ -100,41 +100,41 @@ TEST_F(DialogFixture, OnlyARealChangeOfASettingEnablesOk) {
 TEST_F(DialogFixture, LocksFollowTheirBoxesAndTheControlsKind) {
     DialogModel model(state);
     // Loading locks what only its box unlocks.
-    EXPECT_TRUE(model.control(txtViewSave).locked);
-    EXPECT_FALSE(model.control(cmdViewSave).enabled);
-    EXPECT_TRUE(model.control(txtPreView).locked);
-    model.setChecked(chkPreView, true);
-    EXPECT_FALSE(model.control(txtPreView).locked) << "the byte count can be typed";
-    model.setChecked(chkPreView, false);
-    EXPECT_TRUE(model.control(txtPreView).locked);
+    EXPECT_TRUE(model.control(sweepFolderEdit).locked);
+    EXPECT_FALSE(model.control(browseSweepFolderButton).enabled);
+    EXPECT_TRUE(model.control(previewBytesEdit).locked);
+    model.setChecked(previewCheck, true);
+    EXPECT_FALSE(model.control(previewBytesEdit).locked) << "the byte count can be typed";
+    model.setChecked(previewCheck, false);
+    EXPECT_TRUE(model.control(previewBytesEdit).locked);
     // Names of other kinds are left alone.
     for (const char* name : {"frameData", "scrV", "OKButtonX", "txt"}) {
-        model.SetCtlEnabled(name, false);
+        model.setControlEnabled(name, false);
     }
-    EXPECT_TRUE(model.control(frameData).enabled);
-    EXPECT_TRUE(model.control(scrV).enabled);
-    model.SetCtlEnabled("OKButton", false);
-    EXPECT_TRUE(model.control(OKButton).enabled) << "\"OKB\" is no prefix that switches anything";
+    EXPECT_TRUE(model.control(dataFileGroup).enabled);
+    EXPECT_TRUE(model.control(columnScrollBar).enabled);
+    model.setControlEnabled("OKButton", false);
+    EXPECT_TRUE(model.control(applyButton).enabled) << "\"OKB\" is no prefix that switches anything";
 }
 
 TEST_F(DialogFixture, ActivationShowsTheScaleInForceReadableAsTheSameValue) {
     DialogModel model(state);
-    state.dblMaxY = 1e15;
-    state.dblMinY = -0.25;
+    state.scaleTop = 1e15;
+    state.scaleBottom = -0.25;
     model.setOkEnabled(false);
     model.activate();
-    EXPECT_EQ(model.text(txtIniMaxY), "1E+15");
-    EXPECT_EQ(model.text(txtIniMinY), "-0.25");
-    EXPECT_DOUBLE_EQ(model.value(txtIniMaxY), 1e15);
+    EXPECT_EQ(model.text(scaleTopEdit), "1E+15");
+    EXPECT_EQ(model.text(scaleBottomEdit), "-0.25");
+    EXPECT_DOUBLE_EQ(model.value(scaleTopEdit), 1e15);
     EXPECT_TRUE(model.okEnabled()) << "the scale moved since the texts were written";
-    state.strDelimit = "タブ"; // changed elsewhere while the dialog was open
+    state.delimiterName = "タブ"; // changed elsewhere while the dialog was open
     model.activate();
-    EXPECT_EQ(model.text(cmbDelimit), "タブ") << "the delimiter in force is selected again";
-    state.blnAutoMaxMin = false;
-    state.dblMaxY = 42;
+    EXPECT_EQ(model.text(delimiterCombo), "タブ") << "the delimiter in force is selected again";
+    state.autoScale = false;
+    state.scaleTop = 42;
     model.activate();
-    EXPECT_FALSE(model.control(txtIniMaxY).locked);
-    EXPECT_EQ(model.text(txtIniMaxY), "1E+15") << "texts are not touched";
+    EXPECT_FALSE(model.control(scaleTopEdit).locked);
+    EXPECT_EQ(model.text(scaleTopEdit), "1E+15") << "texts are not touched";
 }
 
 } // namespace

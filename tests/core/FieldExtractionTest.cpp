@@ -1,4 +1,4 @@
-#include "core/FieldExtraction.h"
+#include "text/FieldExtraction.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -1,5 +1,5 @@
-#include "core/FileLines.h"
-#include "tests/support/TempDir.h"
+#include "io/FileLines.h"
+#include "support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "core/LastLineReader.h"
-#include "core/FileLines.h"
-#include "tests/support/TempDir.h"
+#include "io/LastLineReader.h"
+#include "io/FileLines.h"
+#include "support/TempDir.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "core/LineEnds.h"
+#include "text/LineEnds.h"
 
 #include <gtest/gtest.h>
 #include <random>

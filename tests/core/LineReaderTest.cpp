@@ -1,5 +1,5 @@
-#include "core/LineReader.h"
-#include "tests/support/TempDir.h"
+#include "io/LineReader.h"
+#include "support/TempDir.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -46,10 +46,10 @@ TEST(LineReader, ReportsWhatCannotBeOpened) {
     LineReader reader;
     const auto missing = reader.open(dir.file("missing"));
     ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().number, ENOENT);
+    EXPECT_EQ(missing.error().code, ENOENT);
     const auto folder = reader.open(dir.path());
     ASSERT_FALSE(folder);
-    EXPECT_EQ(folder.error().number, EISDIR);
+    EXPECT_EQ(folder.error().code, EISDIR);
 }
 
 } // namespace

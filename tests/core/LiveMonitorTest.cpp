@@ -1,4 +1,4 @@
-#include "core/LiveMonitor.h"
+#include "monitor/LiveTick.h"
 #include "MonitorFixture.h"
 
 #include <algorithm>
@@ -13,16 +13,16 @@ struct LiveMonitorTest : MonitorFixture {
 
 TEST_F(LiveMonitorTest, PlotsTheNewestCompleteLineOfAGrowingFile) {
     dir.write("data.csv", "12,34\r\n");
-    state.intDatCol = 2;
+    state.column = 2;
     tick();
-    EXPECT_EQ(state.DatBuf[0].DVal, 34);
+    EXPECT_EQ(state.samples[0].value, 34);
     EXPECT_EQ(view.valueLabels[1], "Now: 34") << "the line end read with the line is not shown";
     EXPECT_EQ(view.infoText, "1行 表示");
     dir.append("data.csv", "1,75\r\n2,8");
     tick();
-    EXPECT_EQ(state.lngDatPos, 1);
-    EXPECT_EQ(state.DatBuf[1].DVal, 75) << "the unfinished last line waits";
-    EXPECT_EQ(state.dblMaxY, 80);
+    EXPECT_EQ(state.newestSlot, 1);
+    EXPECT_EQ(state.samples[1].value, 75) << "the unfinished last line waits";
+    EXPECT_EQ(state.scaleTop, 80);
     EXPECT_EQ(view.infoText, "2行 表示");
     EXPECT_FALSE(surface.linesOf(kYellow).empty());
 }
@@ -32,17 +32,17 @@ TEST_F(LiveMonitorTest, SkipsLinesWithoutANumberAndGoesOn) {
         {"5\n\n", 1, "a blank last line"}, {"5\nabc\n", 1, "not a number"}, {"5,\n", 2, "no such field"}};
     for (const auto& [content, column, why] : cases) {
         dir.write("data.csv", content);
-        state.intDatCol = column;
+        state.column = column;
         EXPECT_FALSE(tick()) << why << ": no value stored";
-        EXPECT_EQ(state.lngDatPos, -1) << why << ": no phantom sample";
-        EXPECT_TRUE(state.blnReadReady) << why << ": monitoring goes on";
+        EXPECT_EQ(state.newestSlot, -1) << why << ": no phantom sample";
+        EXPECT_TRUE(state.readReady) << why << ": monitoring goes on";
         EXPECT_TRUE(view.messages.empty()) << why;
     }
     dir.write("data.csv", "5\n7\n");
-    state.intDatCol = 1;
+    state.column = 1;
     EXPECT_TRUE(tick());
-    EXPECT_EQ(state.lngDatPos, 0);
-    EXPECT_EQ(state.DatBuf[0].DVal, 7);
+    EXPECT_EQ(state.newestSlot, 0);
+    EXPECT_EQ(state.samples[0].value, 7);
 }
 
 // A last line longer than any record is read in part: a field that ends
@@ -50,11 +50,11 @@ TEST_F(LiveMonitorTest, SkipsLinesWithoutANumberAndGoesOn) {
 TEST_F(LiveMonitorTest, TakesNoValueFromAFieldCutOffByTheReadLimit) {
     dir.write("data.csv", "7," + std::string(2 << 20, '0') + "5"); // field 2 is 5, not 0
     for (const auto& [column, position] : {std::pair{2, -1}, std::pair{1, 0}}) {
-        state.intDatCol = static_cast<std::int16_t>(column);
+        state.column = static_cast<std::int16_t>(column);
         tick();
-        EXPECT_EQ(state.lngDatPos, position) << "field " << column;
+        EXPECT_EQ(state.newestSlot, position) << "field " << column;
     }
-    EXPECT_EQ(state.DatBuf[0].DVal, 7);
+    EXPECT_EQ(state.samples[0].value, 7);
     EXPECT_TRUE(view.messages.empty());
 }
 
@@ -69,40 +69,40 @@ TEST_F(LiveMonitorTest, TracksExtremesOnlyWhileTheScaleFollowsTheData) {
         {false, true, "0150\n", 200, "Max: 150", "Now: 150"},
     };
     for (const auto& [automatic, rescale, line, top, maxLabel, nowLabel] : steps) {
-        state.blnAutoMaxMin = automatic;
-        state.blnRescale = rescale;
+        state.autoScale = automatic;
+        state.rescalePending = rescale;
         dir.write("data.csv", line);
         tick();
-        EXPECT_EQ(state.dblMaxY, top) << line;
+        EXPECT_EQ(state.scaleTop, top) << line;
         EXPECT_EQ(view.valueLabels[0], maxLabel) << line;
         EXPECT_EQ(view.valueLabels[1], nowLabel) << line;
-        EXPECT_FALSE(state.blnRescale) << line;
+        EXPECT_FALSE(state.rescalePending) << line;
     }
 }
 
-// Live monitoring uses slots 0..lngXmem-1, although the buffer holds one more.
+// Live monitoring uses slots 0..pointsPerView-1, although the buffer holds one more.
 TEST_F(LiveMonitorTest, WrapsAfterLngXmemSamples) {
-    state.lngXmem = 5;
+    state.pointsPerView = 5;
     dir.write("data.csv", "3\n");
     for (int i = 0; i < 5; ++i)
         tick();
-    EXPECT_EQ(state.lngDatPos, 4);
-    EXPECT_FALSE(state.blnDatRound);
+    EXPECT_EQ(state.newestSlot, 4);
+    EXPECT_FALSE(state.samplesWrapped);
     tick();
-    EXPECT_EQ(state.lngDatPos, 0);
-    EXPECT_TRUE(state.blnDatRound);
+    EXPECT_EQ(state.newestSlot, 0);
+    EXPECT_TRUE(state.samplesWrapped);
 }
 
 TEST_F(LiveMonitorTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) {
     const std::tuple<const char*, bool, std::string> cases[] = {
-        {"1\n", true, state.strInFile + "\r\nファイルが存在しませんでした。"},
+        {"1\n", true, state.dataFile + "\r\nファイルが存在しませんでした。"},
         {"1.7E308\n", false, "Error : 1006 "}};
     for (const auto& [content, removed, message] : cases) {
         dir.write("data.csv", content);
         press(2);
         ASSERT_TRUE(view.timerEnabled) << "precondition: monitoring";
         if (removed) // gone while the timer runs
-            std::filesystem::remove(state.strInFile);
+            std::filesystem::remove(state.dataFile);
         view.log.clear();
         tick();
         EXPECT_FALSE(view.timerEnabled);
@@ -114,28 +114,28 @@ TEST_F(LiveMonitorTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) 
         EXPECT_LT(stopped, told) << "the run stops before the message shows";
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0].rfind(message, 0), 0u) << view.messages[0];
-        EXPECT_EQ(state.lngDatPos, -1);
-        EXPECT_TRUE(state.blnReadReady);
+        EXPECT_EQ(state.newestSlot, -1);
+        EXPECT_TRUE(state.readReady);
         view.messages.clear();
     }
 }
 
 TEST_F(LiveMonitorTest, AFixedScaleWithoutSpanOnlyClearsTheChartAndAnUnfinishedReadNothing) {
     dir.write("data.csv", "-5\n");
-    state.blnReadReady = false;
+    state.readReady = false;
     tick();
     EXPECT_EQ(surface.clears, 0);
-    state.blnReadReady = true;
-    state.blnAutoMaxMin = false;
-    state.blnRescale = false;
-    state.dblMaxY = state.dblMinY = 0;
+    state.readReady = true;
+    state.autoScale = false;
+    state.rescalePending = false;
+    state.scaleTop = state.scaleBottom = 0;
     tick();
-    EXPECT_EQ(state.lngDatPos, -1);
+    EXPECT_EQ(state.newestSlot, -1);
     EXPECT_EQ(surface.clears, 1);
-    state.dblMinY = -100; // a fixed scale whose top is 0 plots
+    state.scaleBottom = -100; // a fixed scale whose top is 0 plots
     tick();
-    EXPECT_EQ(state.lngDatPos, 0);
-    EXPECT_EQ(state.DatBuf[0].DVal, -5);
+    EXPECT_EQ(state.newestSlot, 0);
+    EXPECT_EQ(state.samples[0].value, -5);
 }
 
 } // namespace

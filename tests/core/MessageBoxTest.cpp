@@ -1,5 +1,5 @@
-#include "core/MessageBox.h"
-#include "tests/support/FakeMessageBoxes.h"
+#include "models/MessageBox.h"
+#include "support/FakeMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 using enum MessageButton;
 
-TEST(ShowMsg, NormalisesThePressedButtonAndClosingIsTheNegativeAnswer) {
+TEST(showMessage, NormalisesThePressedButtonAndClosingIsTheNegativeAnswer) {
     // The kind, the button pressed (nothing: the box could not be shown), the
     // answer, and what closing the box reports.
     const std::tuple<int, std::optional<MessageButton>, int, MessageButton> cases[] = {
@@ -22,7 +22,7 @@ TEST(ShowMsg, NormalisesThePressedButtonAndClosingIsTheNegativeAnswer) {
         FakeMessageBoxes presenter;
         presenter.answer = pressed;
         presenter.unavailable = !pressed;
-        EXPECT_EQ(ShowMsg(presenter, "text", kind), answer) << "kind " << kind;
+        EXPECT_EQ(showMessage(presenter, "text", kind), answer) << "kind " << kind;
         ASSERT_EQ(presenter.shown.size(), 1u);
         EXPECT_EQ(presenter.shown[0], showMsgBox("text", kind));
         EXPECT_EQ(presenter.shown[0].escapeButton, escape) << "kind " << kind;

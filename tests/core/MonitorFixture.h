@@ -2,15 +2,15 @@
 // The core's routines wired to a recording surface and a fake main window,
 // with fixture files in a private folder.
 
-#include "core/Chart.h"
-#include "core/EventPump.h"
-#include "core/MonitorContext.h"
-#include "core/MonitorState.h"
-#include "core/RunControl.h"
-#include "core/TextDecoder.h"
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/RecordingSurface.h"
-#include "tests/support/TempDir.h"
+#include "chart/Chart.h"
+#include "monitor/EventPump.h"
+#include "monitor/MonitorContext.h"
+#include "monitor/Monitor.h"
+#include "monitor/RunControl.h"
+#include "text/TextDecoder.h"
+#include "support/FakeMonitorView.h"
+#include "support/RecordingSurface.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,10 @@ struct MonitorFixture : testing::Test {
 
     MonitorFixture() {
         LoadMonitorDefaults(state);
-        state.lngXmemNormal = 500;
-        state.lngRange = 5000;
-        state.blnRescale = true;
-        state.strInFile = dir.file("data.csv");
+        state.normalPointsPerView = 500;
+        state.pageSize = 5000;
+        state.rescalePending = true;
+        state.dataFile = dir.file("data.csv");
         view.onRunButtonClick = [this](int index) { runButtonChanged(context, index); };
     }
     // A user's click on a run button: it toggles, then its click runs.

@@ -1,6 +1,6 @@
-#include "core/Navigation.h"
+#include "models/Navigation.h"
 #include "MonitorFixture.h"
-#include "core/ScaleLabels.h"
+#include "monitor/ScaleLabels.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +12,21 @@ namespace {
 using NavigationTest = MonitorFixture;
 
 TEST_F(NavigationTest, APageChoiceReplaysThatPageInPageModeUntilStopped) {
-    state.lngRange = 100;
+    state.pageSize = 100;
     dir.write("data.csv", numberedLines(350));
     view.pageMode = false; // the scroll bar replays pages whatever the switch shows
     const auto replayed = replayPage(context, 3);
     ASSERT_TRUE(replayed);
     EXPECT_TRUE(*replayed);
-    EXPECT_TRUE(state.blnRun);
+    EXPECT_TRUE(state.running);
     EXPECT_EQ(view.infoText, "201行目から301行目を表示");
-    EXPECT_EQ(state.lngXmem, 100) << "page mode's points per view";
+    EXPECT_EQ(state.pointsPerView, 100) << "page mode's points per view";
 
     // S&Ttop while the pages before it pass by.
-    view.onEvents = [&] { state.blnRun = false; };
+    view.onEvents = [&] { state.running = false; };
     (void)replayPage(context, 3);
     EXPECT_NE(view.infoText, "201行目から301行目を表示");
-    EXPECT_FALSE(state.blnRun);
+    EXPECT_FALSE(state.running);
 }
 
 TEST_F(NavigationTest, PageModeSwitchEnablesTheScrollBarOnlyWithLinesAndAPageSize) {
@@ -37,8 +37,8 @@ TEST_F(NavigationTest, PageModeSwitchEnablesTheScrollBarOnlyWithLinesAndAPageSiz
     };
     for (const auto& [checked, fileLines, range, enabledBefore, enabledAfter] : cases) {
         view.pageMode = checked;
-        state.lngFileLines = fileLines;
-        state.lngRange = range;
+        state.dataFileLineCount = fileLines;
+        state.pageSize = range;
         view.pageScrollEnabled = enabledBefore;
         pageModeSwitched(state, view);
         EXPECT_EQ(view.pageScrollEnabled, enabledAfter)
@@ -47,8 +47,8 @@ TEST_F(NavigationTest, PageModeSwitchEnablesTheScrollBarOnlyWithLinesAndAPageSiz
 }
 
 TEST_F(NavigationTest, ValueUnderThePointerIsTheRowsScaleValue) {
-    state.dblMaxY = 1;
-    state.dblMinY = 0;
+    state.scaleTop = 1;
+    state.scaleBottom = 0;
     SetScaleLabels(state, view); // row i holds 0.99 - i / 100
     const double nan = std::numeric_limits<double>::quiet_NaN();
     // The buttons, the row, the tip; nullptr: the tip stays.
@@ -68,9 +68,9 @@ TEST_F(NavigationTest, ValueUnderThePointerIsTheRowsScaleValue) {
             EXPECT_EQ(tip, std::nullopt) << buttons << " " << y;
     }
 
-    state.dblScaleVal.resize(20);
+    state.scaleRowValues.resize(20);
     EXPECT_EQ(pointerValueTip(state, 0, 30), std::nullopt) << "a row beyond a short table";
-    state.intScaleCnt = 0;
+    state.scaleRowCount = 0;
     EXPECT_EQ(pointerValueTip(state, 0, 10), std::nullopt) << "no table yet";
 }
 

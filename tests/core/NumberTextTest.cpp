@@ -1,4 +1,4 @@
-#include "core/NumberText.h"
+#include "text/NumberText.h"
 
 #include <charconv>
 #include <clocale>

@@ -1,7 +1,7 @@
-#include "core/PreviewSource.h"
-#include "core/MonitorState.h"
-#include "core/TemporaryFile.h"
-#include "tests/support/TempDir.h"
+#include "models/PreviewSource.h"
+#include "monitor/Monitor.h"
+#include "io/TemporaryFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 namespace {
 
 TEST(BufferedValuesText, ListsTheSamplesOldestFirst) {
-    // What, lngXmem, the buffer's slots, lngDatPos, blnDatRound, the text.
+    // What, pointsPerView, the buffer's slots, newestSlot, samplesWrapped, the text.
     const std::tuple<const char*, std::int32_t, std::size_t, std::int32_t, bool, std::string> cases[] = {
         {"empty", 4, 5, -1, false, ""},
         {"before the wrap", 4, 5, 2, false, "0\r\n1\r\n2\r\n"},
@@ -26,20 +26,20 @@ TEST(BufferedValuesText, ListsTheSamplesOldestFirst) {
     };
     for (const auto& [name, xmem, slots, datPos, round, text] : cases) {
         MonitorState state;
-        state.lngXmem = xmem;
-        state.DatBuf.assign(slots, tDat{});
+        state.pointsPerView = xmem;
+        state.samples.assign(slots, Sample{});
         for (std::size_t slot = 0; slot < slots; ++slot)
-            state.DatBuf[slot].DVal = static_cast<double>(slot);
-        state.lngDatPos = datPos;
-        state.blnDatRound = round;
+            state.samples[slot].value = static_cast<double>(slot);
+        state.newestSlot = datPos;
+        state.samplesWrapped = round;
         EXPECT_EQ(bufferedValuesText(state), text) << name;
     }
 }
 
 TEST(BufferedValuesText, WritesEachValueInTheDecimalText) {
     MonitorState state;
-    state.DatBuf = {{-0.0}, {0.1}, {-2.5}, {1e20}, {123456789012345678.0}};
-    state.lngDatPos = 4;
+    state.samples = {{-0.0}, {0.1}, {-2.5}, {1e20}, {123456789012345678.0}};
+    state.newestSlot = 4;
     EXPECT_EQ(bufferedValuesText(state), "0\r\n0.1\r\n-2.5\r\n1E+20\r\n1.23456789012346E+17\r\n");
 }
 
@@ -72,8 +72,8 @@ TEST(ReadPreviewBytes, ReportsWhatCannotBeRead) {
         std::int32_t size = 0;
         const auto bytes = readPreviewBytes(path, size);
         ASSERT_FALSE(bytes) << path;
-        EXPECT_EQ(bytes.error().number, number) << path;
-        EXPECT_FALSE(bytes.error().description.empty());
+        EXPECT_EQ(bytes.error().code, number) << path;
+        EXPECT_FALSE(bytes.error().message.empty());
         EXPECT_EQ(size, 0) << "the size stays when nothing could be read";
     }
 }
@@ -106,7 +106,7 @@ TEST(TemporaryFile, AnUnusableFolderIsReportedAndLeavesNothing) {
     const auto created = file.create(".txt", "1");
     saved ? ::setenv("TMPDIR", previous.c_str(), 1) : ::unsetenv("TMPDIR");
     ASSERT_FALSE(created);
-    EXPECT_NE(created.error().number, 0);
+    EXPECT_NE(created.error().code, 0);
     EXPECT_TRUE(file.path().empty());
 }
 

@@ -1,4 +1,4 @@
-#include "core/Replay.h"
+#include "monitor/Replay.h"
 #include "MonitorFixture.h"
 
 #include <filesystem>
@@ -8,13 +8,13 @@ namespace {
 
 struct ReplayFixture : MonitorFixture {
     ReplayFixture() {
-        state.blnRun = true;
-        state.strInFileTitle = "data";
-        state.strViewSaveDir = dir.path();
+        state.running = true;
+        state.dataFileBaseName = "data";
+        state.sweepFolder = dir.path();
     }
     // The replay's result; false also when it ended on its error path.
     bool replay(const std::string& content, bool page = false, std::int32_t pageNo = 0) {
-        state.strInFile = dir.write("data.csv", content);
+        state.dataFile = dir.write("data.csv", content);
         const auto result = RePlayData(context, page, pageNo);
         return result && *result;
     }
@@ -34,11 +34,11 @@ TEST_F(ReplayFixture, PlotsEveryNumericLineAndReportsTheEnd) {
     EXPECT_TRUE(replay("037.20\n"));
     EXPECT_EQ(view.valueLabels[1], "Now: 37.2") << "a new extreme shows its decimal text";
 
-    state.intDatCol = 3;
+    state.column = 3;
     EXPECT_TRUE(replay("1,2\n3,4\n"));
     EXPECT_EQ(view.infoText, "データがありません。 1行 表示完了") << "no line has the field";
 
-    state.strInFile = dir.file("missing.csv");
+    state.dataFile = dir.file("missing.csv");
     surface.lines.clear();
     const auto missing = RePlayData(context, false, 0);
     ASSERT_TRUE(missing) << "not the error path";
@@ -47,7 +47,7 @@ TEST_F(ReplayFixture, PlotsEveryNumericLineAndReportsTheEnd) {
 }
 
 TEST_F(ReplayFixture, ShowsNonNumericLinesUntilTheNextNumericOne) {
-    state.intDatCol = 2;
+    state.column = 2;
     view.errInfoHistory.clear();
     EXPECT_TRUE(replay("time,temp\n1,5\n2, 6 \n"));
     ASSERT_GE(view.errInfoHistory.size(), 2u);
@@ -63,8 +63,8 @@ TEST_F(ReplayFixture, ShowsNonNumericLinesUntilTheNextNumericOne) {
 }
 
 TEST_F(ReplayFixture, SavesAPictureAtEverySweep) {
-    state.blnViewSave = true;
-    state.lngXmemNormal = 5; // six slots: the 7th and the 13th value wrap
+    state.saveSweepImages = true;
+    state.normalPointsPerView = 5; // six slots: the 7th and the 13th value wrap
     replay(numberedLines(12));
     EXPECT_EQ(savedNames(), (std::vector<std::string>{"data1.bmp"}));
     surface.saved.clear();
@@ -73,14 +73,14 @@ TEST_F(ReplayFixture, SavesAPictureAtEverySweep) {
 }
 
 TEST_F(ReplayFixture, PageModeShowsTheChosenPageOrTheLastOne) {
-    state.blnViewSave = true;
-    state.lngRange = 100;
+    state.saveSweepImages = true;
+    state.pageSize = 100;
     EXPECT_TRUE(replay(numberedLines(300), true, 2));
     EXPECT_EQ(view.infoText, "101行目から201行目を表示");
     EXPECT_EQ(savedNames(), (std::vector<std::string>{"data2.bmp", "data3.bmp"}));
     EXPECT_EQ(view.valueLabels[1], "Now: 201");
 
-    state.blnViewSave = false;
+    state.saveSweepImages = false;
     const std::pair<std::string, std::string> lastPages[] = {
         {"", "0行目から0行目を表示しました。"},
         {numberedLines(3), "1行目から4行目を表示"}, // shorter than a page: never below line 1
@@ -92,28 +92,28 @@ TEST_F(ReplayFixture, PageModeShowsTheChosenPageOrTheLastOne) {
 }
 
 TEST_F(ReplayFixture, AStopDuringThePauseEndsThePauseAndTheReplay) {
-    state.lngSpeed = 60'000;
-    view.onEvents = [&] { state.blnRun = false; };
+    state.replayPause = 60'000;
+    view.onEvents = [&] { state.running = false; };
     EXPECT_TRUE(replay(numberedLines(10)));
-    EXPECT_EQ(state.lngDatPos, 0);
+    EXPECT_EQ(state.newestSlot, 0);
 }
 
 TEST_F(ReplayFixture, ErrorsEndOnTheErrorPath) {
-    state.blnViewSave = true;
-    state.lngXmemNormal = 2;
+    state.saveSweepImages = true;
+    state.normalPointsPerView = 2;
     surface.failSaves = true;
     const int shows = surface.shows;
-    state.strInFile = dir.write("data.csv", numberedLines(5));
+    state.dataFile = dir.write("data.csv", numberedLines(5));
     const auto failed = RePlayData(context, false, 0);
     ASSERT_FALSE(failed);
-    EXPECT_EQ(failed.error().description, dir.path() + "/data1.bmp: Permission denied")
+    EXPECT_EQ(failed.error().message, dir.path() + "/data1.bmp: Permission denied")
         << "names the picture";
     EXPECT_TRUE(view.errInfoShown);
     EXPECT_EQ(view.errInfo, "Error : " + dir.path() + "/data1.bmp: Permission denied");
     EXPECT_GT(surface.shows, shows);
 
     surface.failSaves = false;
-    state.blnViewSave = false;
+    state.saveSweepImages = false;
     EXPECT_FALSE(replay("1\n1.7E308\n")) << "a scale end that would not be finite";
     EXPECT_EQ(view.errInfo.rfind("Error : ", 0), 0u);
 }
@@ -125,14 +125,14 @@ TEST_F(ReplayFixture, DeferredDrawingShowsTheSamePicturesAndLabels) {
     std::string content;
     for (int i = 0; i < 400; ++i)
         content += std::to_string((i * 37) % 101 - 20) + (i % 17 == 0 ? "\nx\n" : "\n");
-    state.strInFile = dir.write("data.csv", content + "y\n");
-    state.blnViewSave = true;
+    state.dataFile = dir.write("data.csv", content + "y\n");
+    state.saveSweepImages = true;
     const auto run = [&](int budget, bool page) {
         EventPump pump{view, budget};
         MonitorContext lazyOrEager{state, view, chart, pump, decoder};
-        state.lngXmemNormal = 30;
-        state.lngRange = 45; // 400 values: the last page holds 40
-        state.blnRescale = true;
+        state.normalPointsPerView = 30;
+        state.pageSize = 45; // 400 values: the last page holds 40
+        state.rescalePending = true;
         surface.savedPictures.clear();
         surface.lines.clear();
         EXPECT_TRUE(RePlayData(lazyOrEager, page, 0));
@@ -156,14 +156,14 @@ TEST_F(ReplayFixture, SurvivesAnotherReplayStartedInsideIt) {
         if (nested || view.eventRuns != 5)
             return;
         nested = true;
-        state.lngXmemNormal = 3; // the inner replay shrinks the buffer under the outer one
+        state.normalPointsPerView = 3; // the inner replay shrinks the buffer under the outer one
         EXPECT_TRUE(RePlayData(context, false, 0));
-        state.blnRun = true;
+        state.running = true;
     };
-    state.lngXmemNormal = 500;
+    state.normalPointsPerView = 500;
     replay(numberedLines(50));
     EXPECT_TRUE(nested);
-    EXPECT_LT(static_cast<std::size_t>(state.lngDatPos), state.DatBuf.size());
+    EXPECT_LT(static_cast<std::size_t>(state.newestSlot), state.samples.size());
 }
 
 TEST_F(ReplayFixture, AFileThatShrinksUnderItEndsOnTheErrorPath) {
@@ -172,13 +172,13 @@ TEST_F(ReplayFixture, AFileThatShrinksUnderItEndsOnTheErrorPath) {
         view.eventRuns = 0;
         view.onEvents = [&] {
             if (view.eventRuns == 1)
-                std::filesystem::resize_file(state.strInFile, size);
+                std::filesystem::resize_file(state.dataFile, size);
         };
-        state.lngRange = 1000;
-        state.strInFile = dir.write("data.csv", "x\n" + numberedLines(300'000)); // larger than one read
+        state.pageSize = 1000;
+        state.dataFile = dir.write("data.csv", "x\n" + numberedLines(300'000)); // larger than one read
         const auto result = RePlayData(context, true, 0);
         ASSERT_FALSE(result) << "cut to " << size;
-        EXPECT_EQ(result.error().number, kErrFileChanged);
+        EXPECT_EQ(result.error().code, kErrFileChanged);
         EXPECT_TRUE(view.errInfoShown);
     }
 }

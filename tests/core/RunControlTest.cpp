@@ -1,5 +1,5 @@
 #include "MonitorFixture.h"
-#include "core/LiveMonitor.h"
+#include "monitor/LiveTick.h"
 
 #include <stdexcept>
 #include <tuple>
@@ -11,12 +11,12 @@ using RunControlTest = MonitorFixture;
 TEST_F(RunControlTest, StopPopsBackUpAndNewRunsTheTimerWhileDown) {
     press(0);
     EXPECT_EQ(view.runButtons, (std::array<bool, 3>{false, false, false}));
-    state.strInFile.clear();
+    state.dataFile.clear();
     press(2);
     EXPECT_EQ(view.runButtons, (std::array<bool, 3>{false, false, false})) << "no data file: all stop";
     EXPECT_FALSE(view.timerEnabled);
 
-    state.strInFile = dir.write("data.csv", "1\n");
+    state.dataFile = dir.write("data.csv", "1\n");
     press(2);
     EXPECT_TRUE(view.timerEnabled);
     press(2);
@@ -30,12 +30,12 @@ TEST_F(RunControlTest, StopPopsBackUpAndNewRunsTheTimerWhileDown) {
     // Stopping raises the buttons in index order, then stops the timer.
     view.onRunButtonClick = nullptr;
     view.runButtons = {true, true, true};
-    state.blnRun = true;
+    state.running = true;
     view.log.clear();
     StopRun(context);
     EXPECT_EQ(view.log, (std::vector<std::string>{"runButtonDown:0=0", "runButtonDown:1=0",
                                                   "runButtonDown:2=0", "timerEnabled:0"}));
-    EXPECT_FALSE(state.blnRun);
+    EXPECT_FALSE(state.running);
 }
 
 TEST_F(RunControlTest, AFailureInsideARunIsShownInTheRunButtonsForm) {
@@ -70,7 +70,7 @@ TEST_F(RunControlTest, NewDuringAReplayInterleavesOnTheSameBuffer) {
     for (int i = 1; i <= 300; ++i)
         lines += std::to_string(i % 7) + "\n";
     dir.write("data.csv", lines);
-    state.lngXmem = 700; // the tick wraps at a different point than the replay
+    state.pointsPerView = 700; // the tick wraps at a different point than the replay
     view.onEvents = [&] {
         if (view.eventRuns == 2)
             press(2);
@@ -80,29 +80,29 @@ TEST_F(RunControlTest, NewDuringAReplayInterleavesOnTheSameBuffer) {
     press(1);
     EXPECT_FALSE(view.runButtons[1]);
     EXPECT_TRUE(view.timerEnabled) << "monitoring goes on after the replay";
-    EXPECT_LT(static_cast<std::size_t>(state.lngDatPos), state.DatBuf.size());
+    EXPECT_LT(static_cast<std::size_t>(state.newestSlot), state.samples.size());
 }
 
 TEST_F(RunControlTest, InitResetsScaleValuesAndChart) {
     dir.write("data.csv", "50\n");
     press(2);
     liveTick(context);
-    ASSERT_EQ(state.lngDatPos, 0);
-    state.blnRescale = true;
-    state.dblMinY = -5;
-    state.dblNowMin = -3;
+    ASSERT_EQ(state.newestSlot, 0);
+    state.rescalePending = true;
+    state.scaleBottom = -5;
+    state.lowest = -3;
     const int clears = surface.clears;
     resetChart(context);
-    EXPECT_EQ(std::tuple(state.dblMaxY, state.dblMinY, state.dblNowMax, state.dblNowMin),
+    EXPECT_EQ(std::tuple(state.scaleTop, state.scaleBottom, state.highest, state.lowest),
               std::tuple(0.0, 0.0, 0.0, 0.0));
     EXPECT_EQ(surface.clears, clears + 1) << "the chart is cleared";
     EXPECT_EQ(view.valueLabels, (std::array<std::string, 3>{"Max: 0", "Now: 0", "Min: 0"}));
     EXPECT_EQ(view.scaleLabels[0], "0");
-    EXPECT_EQ(state.lngDatPos, -1);
+    EXPECT_EQ(state.newestSlot, -1);
     EXPECT_TRUE(view.timerEnabled) << "a run goes on";
-    EXPECT_TRUE(state.blnRescale) << "applying's rescale is kept";
+    EXPECT_TRUE(state.rescalePending) << "applying's rescale is kept";
     liveTick(context);
-    EXPECT_EQ(state.lngDatPos, 0) << "the next tick starts a new sweep at slot 0";
+    EXPECT_EQ(state.newestSlot, 0) << "the next tick starts a new sweep at slot 0";
     EXPECT_EQ(view.valueLabels[1], "Now: 50");
 }
 

@@ -1,8 +1,8 @@
-#include "core/ScaleLabels.h"
-#include "core/MonitorState.h"
-#include "core/NumberText.h"
-#include "tests/support/FakeMonitorView.h"
-#include "tests/support/RecordingSurface.h"
+#include "monitor/ScaleLabels.h"
+#include "monitor/Monitor.h"
+#include "text/NumberText.h"
+#include "support/FakeMonitorView.h"
+#include "support/RecordingSurface.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,7 +41,7 @@ TEST(RoundScaleVal, RefusesAScaleEndThatWouldNotBeFinite) {
         EXPECT_EQ(static_cast<bool>(rounded), !refused) << text << upward;
         EXPECT_EQ(target, refused ? 1 : 0) << text << upward;
         if (!rounded) {
-            EXPECT_EQ(rounded.error().number, kErrOverflow) << text << upward;
+            EXPECT_EQ(rounded.error().code, kErrOverflow) << text << upward;
         }
     }
 }
@@ -49,35 +49,35 @@ TEST(RoundScaleVal, RefusesAScaleEndThatWouldNotBeFinite) {
 TEST(SetScaleLabels, ShowsFiveRoundedValuesAndBuildsTheRowTable) {
     MonitorState state;
     FakeMonitorView view;
-    state.dblMaxY = 100;
-    state.dblMinY = 0;
+    state.scaleTop = 100;
+    state.scaleBottom = 0;
     SetScaleLabels(state, view);
     EXPECT_EQ(view.scaleLabels, (std::array<std::string, 5>{"100", "75", "50", "25", "0"}));
-    ASSERT_EQ(state.dblScaleVal.size(), 101u);
-    EXPECT_EQ(state.dblScaleVal[0], 99);
-    EXPECT_EQ(state.dblScaleVal[99], 0);
+    ASSERT_EQ(state.scaleRowValues.size(), 101u);
+    EXPECT_EQ(state.scaleRowValues[0], 99);
+    EXPECT_EQ(state.scaleRowValues[99], 0);
 
-    state.dblMaxY = 0.4;
-    state.dblMinY = -0.345;
+    state.scaleTop = 0.4;
+    state.scaleBottom = -0.345;
     SetScaleLabels(state, view);
     EXPECT_EQ(view.scaleLabels, (std::array<std::string, 5>{"0.4", "0.21", "0.03", "-0.16", "-0.34"}));
-    EXPECT_EQ(state.dblScaleVal[50], roundDecimalText(-0.345 + 0.745 * 49 / 100, 2));
+    EXPECT_EQ(state.scaleRowValues[50], roundDecimalText(-0.345 + 0.745 * 49 / 100, 2));
 
     // Ends whose span is beyond any double.
-    state.dblMaxY = 1e308;
-    state.dblMinY = -9e307;
+    state.scaleTop = 1e308;
+    state.scaleBottom = -9e307;
     SetScaleLabels(state, view);
     EXPECT_EQ(view.scaleLabels,
               (std::array<std::string, 5>{"1E+308", "5.25E+307", "5E+306", "-4.25E+307", "-9E+307"}));
-    EXPECT_TRUE(std::all_of(state.dblScaleVal.begin(), state.dblScaleVal.end(),
+    EXPECT_TRUE(std::all_of(state.scaleRowValues.begin(), state.scaleRowValues.end(),
                             [](double v) { return std::isfinite(v); }));
-    EXPECT_EQ(state.dblScaleVal[49], 5e306);
+    EXPECT_EQ(state.scaleRowValues[49], 5e306);
 }
 
 TEST(TrackMaxMin, WidensTheScaleOnlyForNewExtremes) {
     MonitorState state;
     FakeMonitorView view;
-    state.blnRescale = true;
+    state.rescalePending = true;
     const std::tuple<const char*, double, const char*, double, double> steps[] = {
         {"037.20", 37.2, "37.2", 40, 0}, // a new extreme replaces the field text
         {"20.0", 20, "20.0", 40, 0},     // inside the range nothing changes
@@ -86,20 +86,20 @@ TEST(TrackMaxMin, WidensTheScaleOnlyForNewExtremes) {
         std::string s = text;
         ASSERT_TRUE(TrackMaxMin(state, view, s, value)) << text;
         EXPECT_EQ(s, after);
-        EXPECT_EQ(std::pair(state.dblMaxY, state.dblMinY), std::pair(maxY, minY)) << text;
+        EXPECT_EQ(std::pair(state.scaleTop, state.scaleBottom), std::pair(maxY, minY)) << text;
     }
     EXPECT_EQ(view.valueLabels[0], "Max: 37.2");
     EXPECT_EQ(view.scaleLabels[4], "-4");
-    EXPECT_FALSE(state.blnRescale);
+    EXPECT_FALSE(state.rescalePending);
     // Scale ends changed behind the labels' back are shown at the next extreme,
     // even when that extreme leaves them where they are.
-    state.dblMaxY = 50;
+    state.scaleTop = 50;
     std::string s = "45";
     ASSERT_TRUE(TrackMaxMin(state, view, s, 45));
     EXPECT_EQ(view.scaleLabels[0], "50");
     s = "1.7E308";
     EXPECT_FALSE(TrackMaxMin(state, view, s, 1.7e308));
-    EXPECT_EQ(state.dblMaxY, 50) << "a scale end that would not be finite is refused";
+    EXPECT_EQ(state.scaleTop, 50) << "a scale end that would not be finite is refused";
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "core/TextDecoder.h"
+#include "text/TextDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +27,13 @@ TEST(Utf8Decoder, SavesValidTextAsItIsAndRefusesBadBytes) {
     EXPECT_EQ(*saved, "温度\r\n①");
     const auto refused = decoder.fromUtf8("a\xE6\xB8");
     ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().number, EILSEQ);
+    EXPECT_EQ(refused.error().code, EILSEQ);
 }
 
 TEST(UnencodableCharacter, NamesTheCharacterAndItsCodePoint) {
-    const CoreError error = unencodableCharacter("①", "ISO-8859-1");
-    EXPECT_EQ(error.description, "文字「①」(U+2460) は文字コード ISO-8859-1 で保存できません。");
-    EXPECT_NE(unencodableCharacter("😀", "X").description.find("U+1F600"), std::string::npos);
+    const Error error = unencodableCharacter("①", "ISO-8859-1");
+    EXPECT_EQ(error.message, "文字「①」(U+2460) は文字コード ISO-8859-1 で保存できません。");
+    EXPECT_NE(unencodableCharacter("😀", "X").message.find("U+1F600"), std::string::npos);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "core/FormLayout.h"
+#include "models/MainWindowLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -16,27 +16,27 @@ Twips shared(std::initializer_list<Twips> values) {
     return same ? *values.begin() : std::numeric_limits<Twips>::min();
 }
 
-// What the width part places: the graph's width, lblNowValVal(0..2).Left,
-// lblInfo's width and lblTopInfo's left.
+// What the width part places: the graph's width, valueLabels(0..2).Left,
+// statusLabel's width and nowMarkerLabel's left.
 using WidthPart = std::tuple<Twips, Twips, Twips, Twips>;
-WidthPart widthPartOf(const FormGeometry& g) {
-    return {g.picView.width, shared({g.lblNowValVal[0].left, g.lblNowValVal[1].left, g.lblNowValVal[2].left}),
-            g.lblInfo.width, g.lblTopInfo.left};
+WidthPart widthPartOf(const MainWindowGeometry& g) {
+    return {g.graphView.width, shared({g.valueLabels[0].left, g.valueLabels[1].left, g.valueLabels[2].left}),
+            g.statusLabel.width, g.nowMarkerLabel.left};
 }
 
 // What the height part places: the graph's height, the scale labels' tops,
-// the row under the graph, chkReDraw's row, the value labels and lblInfo.
+// the row under the graph, pageModeCheck's row, the value labels and statusLabel.
 using HeightPart = std::tuple<Twips, std::array<Twips, 5>, Twips, Twips, std::array<Twips, 3>, Twips>;
-HeightPart heightPartOf(const FormGeometry& g) {
-    const auto& m = g.lblViewMem;
-    const auto& v = g.lblNowValVal;
-    return {g.picView.height,
+HeightPart heightPartOf(const MainWindowGeometry& g) {
+    const auto& m = g.scaleLabels;
+    const auto& v = g.valueLabels;
+    return {g.graphView.height,
             {m[0].top, m[1].top, m[2].top, m[3].top, m[4].top},
-            shared({g.chkStart[0].top, g.chkStart[1].top, g.chkStart[2].top, g.txtWatch.top,
-                    g.chkMultView.top, g.cmbColor.top, g.scrV.top, g.cmdGrp.top, g.cmdInit.top}),
-            shared({g.chkReDraw.top, g.scrH.top, g.lblScrH.top, g.lblHeadInfo.top}),
+            shared({g.runButtons[0].top, g.runButtons[1].top, g.runButtons[2].top, g.columnEdit.top,
+                    g.compositeCheck.top, g.seriesColourCombo.top, g.columnScrollBar.top, g.settingsButton.top, g.resetButton.top}),
+            shared({g.pageModeCheck.top, g.pageScrollBar.top, g.pagePositionLabel.top, g.pointsPerViewLabel.top}),
             {v[0].top, v[1].top, v[2].top},
-            g.lblInfo.top};
+            g.statusLabel.top};
 }
 
 TEST(ResizeRule, PlacesTheControlsForTheOuterSize) {
@@ -58,22 +58,22 @@ TEST(ResizeRule, PlacesTheControlsForTheOuterSize) {
         {10590, 100000, at10590,
          HeightPart{98285, {45, 24616, 49187, 73759, 98330}, 98415, 98720, {98465, 98705, 98945}, 99000}},
     };
-    const FormGeometry design = designFormGeometry();
+    const MainWindowGeometry design = designGeometry();
     for (const auto& [outerWidth, outerHeight, width, height] : cases) {
-        const FormGeometry g = layoutForm(design, outerWidth, outerHeight);
+        const MainWindowGeometry g = layoutMainWindow(design, outerWidth, outerHeight);
         EXPECT_EQ(widthPartOf(g), width.value_or(widthPartOf(design))) << outerWidth << "x" << outerHeight;
         EXPECT_EQ(heightPartOf(g), height.value_or(heightPartOf(design))) << outerWidth << "x" << outerHeight;
     }
 }
 
 TEST(ResizeRule, ASkippedPartKeepsTheLastLayoutAndTheRuleReadsTheCurrentSizes) {
-    const FormGeometry wide = layoutForm(designFormGeometry(), 20000, 6000);
-    EXPECT_EQ(layoutForm(wide, 900, 400), wide);
-    FormGeometry current = designFormGeometry();
-    current.chkStart[0].height = 300; // 45 taller than designed
-    const FormGeometry g = layoutForm(current, 10590, 3765);
-    EXPECT_EQ(g.picView.height, 2005);
-    EXPECT_EQ(g.chkReDraw.top, 300 + 2135 + 50);
+    const MainWindowGeometry wide = layoutMainWindow(designGeometry(), 20000, 6000);
+    EXPECT_EQ(layoutMainWindow(wide, 900, 400), wide);
+    MainWindowGeometry current = designGeometry();
+    current.runButtons[0].height = 300; // 45 taller than designed
+    const MainWindowGeometry g = layoutMainWindow(current, 10590, 3765);
+    EXPECT_EQ(g.graphView.height, 2005);
+    EXPECT_EQ(g.pageModeCheck.top, 300 + 2135 + 50);
 }
 
 TEST(TwipConversion, RoundsToTheNearestUnitAtTheLogicalDpi) {

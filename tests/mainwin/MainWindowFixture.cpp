@@ -1,11 +1,11 @@
 #include "tests/mainwin/MainWindowFixture.h"
 
-#include "core/MonitorSettings.h"
+#include "monitor/MonitorSettings.h"
 
 #include <QCoreApplication>
 #include <QTest>
 
-MainWindowTest::MainWindowTest() : window(std::make_unique<frmMonMain>(state, dialog, boxes)) {
+MainWindowTest::MainWindowTest() : window(std::make_unique<MainWindow>(state, dialog, boxes)) {
     dialog.mainWindow = window.get();
     // Tests end nothing but themselves.
     window->setEndProgramHandler([] {});
@@ -21,10 +21,10 @@ void MainWindowTest::showWindow() {
 
 void MainWindowTest::applySettingsFor(const std::string& dataFile, std::int32_t pageLines) {
     MonitorSettings settings;
-    settings.strInFile = dataFile;
-    settings.lngInterval = 20;
+    settings.dataFile = dataFile;
+    settings.pollInterval = 20;
     if (pageLines > 0)
-        settings.lngRange = pageLines;
+        settings.pageSize = pageLines;
     auto prepared = prepareSettings(settings, std::nullopt);
     ASSERT_TRUE(prepared);
     ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}),

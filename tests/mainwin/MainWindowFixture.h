@@ -2,10 +2,10 @@
 // A main window with recording stand-ins for the settings dialog and the
 // message boxes, so no test ever waits on a real box.
 
-#include "core/MonitorState.h"
-#include "mainwin/frmMonMain.h"
+#include "monitor/Monitor.h"
+#include "mainwin/MainWindow.h"
 #include "settings/SettingsDialogPort.h"
-#include "tests/support/FakeMessageBoxes.h"
+#include "support/FakeMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ public:
     const QWidget* mainWindow = nullptr;
     bool mainWindowVisibleAtShow = false;
 
-    void setTxtInFile(const std::string& text) override { calls.push_back("set:" + text); }
+    void setDataFileText(const std::string& text) override { calls.push_back("set:" + text); }
     void showDialog() override {
         calls.push_back("show");
         mainWindowVisibleAtShow = mainWindow && mainWindow->isVisible();
@@ -45,5 +45,5 @@ protected:
     MonitorState state;
     RecordingDialog dialog;
     FakeMessageBoxes boxes;
-    std::unique_ptr<frmMonMain> window;
+    std::unique_ptr<MainWindow> window;
 };

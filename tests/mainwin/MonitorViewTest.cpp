@@ -25,7 +25,7 @@ TEST_F(MonitorViewTest, ARunButtonClicksOnlyWhenItsStateChanges) {
         EXPECT_EQ(window->runButtonDown(index), down && index < 3);
         EXPECT_EQ(clicks, clicksSoFar) << "after setting " << index << (down ? " down" : " up");
     }
-    QTest::mouseClick(window->chkStart[2], Qt::LeftButton); // the user's click: once, and up
+    QTest::mouseClick(window->runButtons[2], Qt::LeftButton); // the user's click: once, and up
     EXPECT_EQ(clicks, (std::vector<int>{1, 2, 2}));
     EXPECT_FALSE(window->runButtonDown(2));
 }
@@ -34,17 +34,17 @@ TEST_F(MonitorViewTest, HooksAreReachedAndTheirFailuresReported) {
     int inits = 0, ticks = 0;
     window->setInitHandler([&] { ++inits; });
     window->setTimerHandler([&] { ++ticks; });
-    window->cmdInit->click();
-    QMetaObject::invokeMethod(window->tmrTime, "timeout");
+    window->resetButton->click();
+    QMetaObject::invokeMethod(window->pollTimer, "timeout");
     EXPECT_EQ(inits, 1);
     EXPECT_EQ(ticks, 1);
-    window->cmdGrp->click(); // by default "&Set" shows the settings dialog
+    window->settingsButton->click(); // by default "&Set" shows the settings dialog
     EXPECT_EQ(dialog.calls, std::vector<std::string>{"show"});
 
     window->setRunButtonHandler([](int) { throw std::bad_alloc(); });
     window->setRunButtonDown(2, true);
     window->setInitHandler([] { throw std::runtime_error("broken"); });
-    window->cmdInit->click();
+    window->resetButton->click();
     using enum MessageButton;
     EXPECT_EQ(boxes.shown,
               (std::vector<MessageBoxDescription>{
@@ -56,18 +56,18 @@ TEST_F(MonitorViewTest, TheTimerRunsAtTheIntervalInForce) {
     // Enabled again, the new interval applies; an interval of 0 runs nothing.
     for (auto [interval, enable, active] : {std::tuple{250, true, true}, std::tuple{0, true, false},
                                             std::tuple{40, true, true}, std::tuple{40, false, false}}) {
-        state.lngInterval = interval;
+        state.pollInterval = interval;
         window->setTimerEnabled(enable);
-        EXPECT_EQ(window->tmrTime->isActive(), active) << interval << (enable ? " on" : " off");
-        EXPECT_TRUE(!active || window->tmrTime->interval() == interval) << interval;
+        EXPECT_EQ(window->pollTimer->isActive(), active) << interval << (enable ? " on" : " off");
+        EXPECT_TRUE(!active || window->pollTimer->interval() == interval) << interval;
     }
     // Applying's new interval reaches a running timer as it is given.
     window->setTimerEnabled(true);
     window->setTimerInterval(250);
-    EXPECT_TRUE(window->tmrTime->isActive());
-    EXPECT_EQ(window->tmrTime->interval(), 250);
+    EXPECT_TRUE(window->pollTimer->isActive());
+    EXPECT_EQ(window->pollTimer->interval(), 250);
     window->setTimerInterval(0);
-    EXPECT_FALSE(window->tmrTime->isActive()) << "no ticks at interval 0";
+    EXPECT_FALSE(window->pollTimer->isActive()) << "no ticks at interval 0";
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace {
 
 // A run that keeps the click handler busy, handing events to the loop as the
 // replay does. Should the process survive the request to end, it says so.
-void startLongRun(frmMonMain& window, std::function<void()> requestEnd) {
+void startLongRun(MainWindow& window, std::function<void()> requestEnd) {
     window.setRunButtonHandler([&window](int) {
         for (int i = 0; i < 1000; ++i)
             window.waitForEvents(10);
@@ -34,11 +34,11 @@ TEST(ProgramExitDeathTest, ClosingTheWindowOrExitEndsTheProcessInTheMiddleOfARun
                 MonitorState state;
                 NoSettingsDialog dialog;
                 FakeMessageBoxes boxes;
-                frmMonMain window(state, dialog, boxes);
+                MainWindow window(state, dialog, boxes);
                 window.show();
                 startLongRun(window, [&window, viaExit] {
                     if (viaExit)
-                        window.mnuExit->trigger();
+                        window.quitAction->trigger();
                     else
                         window.close();
                 });

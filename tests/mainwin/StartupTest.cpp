@@ -13,26 +13,26 @@ using StartupState = MainWindowTest;
 
 // Each data-file word of the command line is placed in turn, then the dialog shows.
 TEST_F(StartupState, LoadSetsTheDefaultsOnceBeforeTheWindowShows) {
-    state.lngInterval = 5;
-    state.lngDatPos = 17;
-    window->mnuWinMae->setChecked(true);
+    state.pollInterval = 5;
+    state.newestSlot = 17;
+    window->stayOnTopAction->setChecked(true);
     window->setCommandLineText("a.csv b.csv");
-    EXPECT_FALSE(state.blnLoaded);
+    EXPECT_FALSE(state.loaded);
     showWindow();
 
-    EXPECT_TRUE(state.blnLoaded);
-    EXPECT_EQ(state.lngInterval, 1000);
-    EXPECT_EQ(state.lngDatPos, -1);
-    EXPECT_FALSE(window->mnuWinMae->isChecked());
-    for (const QPushButton* button : window->chkStart)
+    EXPECT_TRUE(state.loaded);
+    EXPECT_EQ(state.pollInterval, 1000);
+    EXPECT_EQ(state.newestSlot, -1);
+    EXPECT_FALSE(window->stayOnTopAction->isChecked());
+    for (const QPushButton* button : window->runButtons)
         EXPECT_FALSE(button->isEnabled()) << "no run before the settings are applied";
     EXPECT_EQ(dialog.calls, (Calls{"set:a.csv", "set:b.csv", "show"}));
     EXPECT_FALSE(dialog.mainWindowVisibleAtShow) << "the dialog opens during the load";
 
-    state.lngInterval = 250;
+    state.pollInterval = 250;
     window->hide();
     showWindow();
-    EXPECT_EQ(state.lngInterval, 250) << "the load runs once";
+    EXPECT_EQ(state.pollInterval, 250) << "the load runs once";
     EXPECT_EQ(dialog.calls.size(), 3u);
     EXPECT_TRUE(boxes.shown.empty());
 }

@@ -3,8 +3,8 @@
 
 #include "tests/mainwin/MainWindowFixture.h"
 
-#include "core/Chart.h"
-#include "platform/widgets/SurfaceView.h"
+#include "chart/Chart.h"
+#include "widgets/SurfaceView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,20 +33,20 @@ TEST_F(ControlsTest, EveryControlDrawsWithAnInstalledJapaneseFont) {
 }
 
 TEST_F(ControlsTest, ListsAndSwitchesOfferWhatTheCoreReads) {
-    ASSERT_EQ(window->cmbColor->count(), static_cast<int>(std::size(kSeriesColours)));
-    for (int i = 0; i < window->cmbColor->count(); ++i)
-        EXPECT_EQ(seriesColourFor(window->cmbColor->itemText(i).toStdString(), kBlack),
+    ASSERT_EQ(window->seriesColourCombo->count(), static_cast<int>(std::size(kSeriesColours)));
+    for (int i = 0; i < window->seriesColourCombo->count(); ++i)
+        EXPECT_EQ(seriesColourFor(window->seriesColourCombo->itemText(i).toStdString(), kBlack),
                   kSeriesColours[static_cast<std::size_t>(i)].colour)
             << "the list offers the colours the chart draws in";
-    EXPECT_EQ(std::tuple(window->scrV->minimum(), window->scrV->maximum()), std::tuple(1, 1000));
-    EXPECT_TRUE(window->txtWatch->isReadOnly());
+    EXPECT_EQ(std::tuple(window->columnScrollBar->minimum(), window->columnScrollBar->maximum()), std::tuple(1, 1000));
+    EXPECT_TRUE(window->columnEdit->isReadOnly());
     // The switches the chart reads when it draws.
-    using Read = bool (frmMonMain::*)() const;
+    using Read = bool (MainWindow::*)() const;
     for (auto [control, read] :
-         {std::pair<QObject*, Read>{window->mnuWinNonMem, &frmMonMain::auxiliaryLinesHidden},
-          {window->mnuWinSetVal, &frmMonMain::thresholdHidden},
-          {window->chkReDraw, &frmMonMain::pageModeChecked},
-          {window->chkMultView, &frmMonMain::compositeChecked}})
+         {std::pair<QObject*, Read>{window->hideGridLinesAction, &MainWindow::auxiliaryLinesHidden},
+          {window->hideThresholdAction, &MainWindow::thresholdHidden},
+          {window->pageModeCheck, &MainWindow::pageModeChecked},
+          {window->compositeCheck, &MainWindow::compositeChecked}})
         for (bool on : {true, false}) {
             control->setProperty("checked", on); // a menu item that cannot be checked ignores it
             EXPECT_EQ((*window.*read)(), on) << control->objectName().toStdString();
@@ -63,20 +63,20 @@ TEST_F(ControlsTest, OpensWithTheDesignClientAreaAndFollowsEverySizeChange) {
     const auto expectPlacedByTheRule = [&] {
         // The rule works on the outer size: the client area and fixed borders.
         const QSize client = window->centralWidget()->size();
-        const FormGeometry g = layoutForm(designFormGeometry(), twipsFromPixels(client.width(), dpiX) + 120,
+        const MainWindowGeometry g = layoutMainWindow(designGeometry(), twipsFromPixels(client.width(), dpiX) + 120,
                                           twipsFromPixels(client.height(), dpiY) + 690);
         EXPECT_EQ(window->formGeometry(), g);
-        for (const auto& [widget, rect] : {std::pair<const QWidget*, TwipRect>{window->picView, g.picView},
-                                           {window->chkStart[2], g.chkStart[2]},
-                                           {window->lblNowValVal[1], g.lblNowValVal[1]},
-                                           {window->chkReDraw, g.chkReDraw}})
+        for (const auto& [widget, rect] : {std::pair<const QWidget*, TwipRect>{window->graphView, g.graphView},
+                                           {window->runButtons[2], g.runButtons[2]},
+                                           {window->valueLabels[1], g.valueLabels[1]},
+                                           {window->pageModeCheck, g.pageModeCheck}})
             EXPECT_EQ(widget->geometry(), pixels(rect)) << widget->objectName().toStdString();
     };
     showWindow();
     EXPECT_EQ(window->centralWidget()->size(),
               QSize(pixelsFromTwips(kDesignClientWidth, dpiX), pixelsFromTwips(kDesignClientHeight, dpiY)));
     expectPlacedByTheRule();
-    EXPECT_EQ(window->formGeometry().picView.height, 2050) << "the design outer size's numbers";
+    EXPECT_EQ(window->formGeometry().graphView.height, 2050) << "the design outer size's numbers";
     for (const QSize client : {QSize(900, 400), QSize(300, 60)}) {
         window->resize(client + (window->size() - window->centralWidget()->size()));
         for (int i = 0; i < 100 && window->centralWidget()->size() != client; ++i)

@@ -2,12 +2,12 @@
 // scroll bar replaying a page of a real file, the page-mode switch, the value
 // under the pointer and "全てｸﾘｱ".
 
-#include "core/ScaleLabels.h"
-#include "core/TextDecoder.h"
+#include "monitor/ScaleLabels.h"
+#include "text/TextDecoder.h"
 #include "mainwin/MonitorSession.h"
-#include "platform/widgets/SurfaceView.h"
+#include "widgets/SurfaceView.h"
 #include "tests/mainwin/MainWindowFixture.h"
-#include "tests/support/TempDir.h"
+#include "support/TempDir.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,7 +33,7 @@ protected:
         applySettingsFor(dir.write("data.csv", numberedLines(lines)), range);
     }
     std::string text(const QLabel* label) const { return label->text().toStdString(); }
-    QScrollBar& scrH() { return *window->scrH; }
+    QScrollBar& pageScrollBar() { return *window->pageScrollBar; }
 
     TempDir dir;
     MonitorSession session;
@@ -41,55 +41,55 @@ protected:
 
 TEST_F(NavigationWindowTest, ChoosingAPageReplaysItWithTheBusyPointer) {
     for (bool checked : {true, false, true})
-        window->chkReDraw->setChecked(checked);
-    EXPECT_FALSE(scrH().isEnabled()) << "no lines: ticking leaves the bar as it was";
-    scrH().triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(text(window->lblScrH), "") << "no page before settings are applied";
+        window->pageModeCheck->setChecked(checked);
+    EXPECT_FALSE(pageScrollBar().isEnabled()) << "no lines: ticking leaves the bar as it was";
+    pageScrollBar().triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(text(window->pagePositionLabel), "") << "no page before settings are applied";
 
     apply(110, 10); // 111 lines by the count: pages 1..12
-    EXPECT_EQ(std::pair(scrH().minimum(), scrH().maximum()), std::pair(1, 12));
-    EXPECT_EQ(text(window->lblScrH), "") << "a range set while applying chooses no page";
+    EXPECT_EQ(std::pair(pageScrollBar().minimum(), pageScrollBar().maximum()), std::pair(1, 12));
+    EXPECT_EQ(text(window->pagePositionLabel), "") << "a range set while applying chooses no page";
 
-    state.lngSpeed = 1; // the replay pauses after each line, and events run there
+    state.replayPause = 1; // the replay pauses after each line, and events run there
     Qt::CursorShape during = Qt::ArrowCursor;
     QTimer::singleShot(0, window.get(), [&] { during = window->cursor().shape(); });
     {
-        const QSignalBlocker quiet(&scrH());
-        scrH().setValue(2);
+        const QSignalBlocker quiet(&pageScrollBar());
+        pageScrollBar().setValue(2);
     }
-    scrH().triggerAction(QAbstractSlider::SliderSingleStepAdd); // the right arrow
-    EXPECT_EQ(text(window->lblScrH), "3/12");
-    EXPECT_EQ(text(window->lblInfo), "21行目から31行目を表示");
-    EXPECT_EQ(text(window->lblNowValVal[1]), "Now: 31");
+    pageScrollBar().triggerAction(QAbstractSlider::SliderSingleStepAdd); // the right arrow
+    EXPECT_EQ(text(window->pagePositionLabel), "3/12");
+    EXPECT_EQ(text(window->statusLabel), "21行目から31行目を表示");
+    EXPECT_EQ(text(window->valueLabels[1]), "Now: 31");
     EXPECT_EQ(during, Qt::WaitCursor);
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor) << "the pointer is back to the default";
 
     // A dragged thumb chooses the page where it is let go.
-    state.lngSpeed = 0;
-    scrH().setSliderDown(true);
+    state.replayPause = 0;
+    pageScrollBar().setSliderDown(true);
     for (int position : {5, 9, 7})
-        scrH().setSliderPosition(position);
-    EXPECT_EQ(text(window->lblScrH), "3/12");
-    scrH().setSliderDown(false);
-    EXPECT_EQ(text(window->lblScrH), "7/12");
-    EXPECT_EQ(text(window->lblInfo), "61行目から71行目を表示");
+        pageScrollBar().setSliderPosition(position);
+    EXPECT_EQ(text(window->pagePositionLabel), "3/12");
+    pageScrollBar().setSliderDown(false);
+    EXPECT_EQ(text(window->pagePositionLabel), "7/12");
+    EXPECT_EQ(text(window->statusLabel), "61行目から71行目を表示");
 
     // The page-mode switch reaches the core's rule for the scroll bar.
-    window->chkReDraw->setChecked(false);
-    EXPECT_FALSE(scrH().isEnabled());
-    window->chkReDraw->setChecked(true);
-    EXPECT_TRUE(scrH().isEnabled());
+    window->pageModeCheck->setChecked(false);
+    EXPECT_FALSE(pageScrollBar().isEnabled());
+    window->pageModeCheck->setChecked(true);
+    EXPECT_TRUE(pageScrollBar().isEnabled());
 }
 
 TEST_F(NavigationWindowTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
-    state.dblMaxY = 1;
-    state.dblMinY = 0;
+    state.scaleTop = 1;
+    state.scaleBottom = 0;
     SetScaleLabels(state, *window); // row i holds 0.99 - i / 100
-    const auto tip = [&] { return window->picView->toolTip().toStdString(); };
-    window->picView_MouseMove(Qt::NoButton, 98.5);
+    const auto tip = [&] { return window->graphView->toolTip().toStdString(); };
+    window->onGraphMouseMove(Qt::NoButton, 98.5);
     EXPECT_EQ(tip(), "") << "only while the View menu item is checked";
 
-    window->mnuWinValView->trigger();
+    window->showPointerValueAction->trigger();
     const std::tuple<Qt::MouseButtons, double, const char*> steps[] = {
         {Qt::NoButton, 98.5, "0.01"},                      // row 98
         {Qt::NoButton, 99.5, "0.01"},                      // row 100: no change
@@ -98,12 +98,12 @@ TEST_F(NavigationWindowTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
         {Qt::RightButton | Qt::MiddleButton, 2.5, "0.97"}, // row 2
     };
     for (const auto& [buttons, y, shown] : steps) {
-        window->picView_MouseMove(buttons, y);
+        window->onGraphMouseMove(buttons, y);
         EXPECT_EQ(tip(), shown) << y;
     }
 
     // Real moves over the graph: pixel rows map onto the chart's 100 rows.
-    SurfaceView* graph = window->picView;
+    SurfaceView* graph = window->graphView;
     const auto rowText = [&](int pixelY) {
         const int row = static_cast<int>(std::nearbyint(pixelY * 100.0 / graph->height()));
         return QString::number((99 - row) / 100.0).toStdString();
@@ -134,17 +134,17 @@ TEST_F(NavigationWindowTest, ClearAllRemovesTheBackgroundPictureThenInitialises)
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::red);
     session.surface().setBackgroundPicture(picture);
-    state.dblMaxY = 40;
-    state.dblNowMax = 35;
-    state.lngDatPos = 3;
+    state.scaleTop = 40;
+    state.highest = 35;
+    state.newestSlot = 3;
     window->setValueLabel(0, "Max: 35");
 
-    ASSERT_TRUE(window->mnuWinAllClr->isEnabled());
-    window->mnuWinAllClr->trigger();
+    ASSERT_TRUE(window->clearAllAction->isEnabled());
+    window->clearAllAction->trigger();
     EXPECT_TRUE(session.surface().backgroundPicture().isNull());
     EXPECT_EQ(session.surface().image().pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(text(window->lblNowValVal[0]), "Max: 0");
-    EXPECT_EQ(std::tuple(state.dblMaxY, state.dblNowMax, state.lngDatPos), std::tuple(0.0, 0.0, -1));
+    EXPECT_EQ(text(window->valueLabels[0]), "Max: 0");
+    EXPECT_EQ(std::tuple(state.scaleTop, state.highest, state.newestSlot), std::tuple(0.0, 0.0, -1));
 }
 
 } // namespace

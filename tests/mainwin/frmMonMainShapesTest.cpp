@@ -3,10 +3,10 @@
 // caption bar toggled by a double-click, and the shape of any window's
 // controls; and their geometry alone.
 
-#include "core/MonitorState.h"
+#include "monitor/Monitor.h"
 #include "mainwin/ToggleTitleBar.h"
 #include "mainwin/WindowShape.h"
-#include "platform/widgets/SurfaceView.h"
+#include "widgets/SurfaceView.h"
 #include "tests/mainwin/MainWindowFixture.h"
 
 #include <QAction>
@@ -26,30 +26,30 @@ protected:
 
     // The graph in the window's coordinates, with `strip` pixels below it.
     QRegion graph(int strip = 0) const {
-        const QPoint at = window->picView->mapTo(window.get(), QPoint(0, 0));
-        return QRegion(QRect(at, window->picView->size() + QSize(0, strip)));
+        const QPoint at = window->graphView->mapTo(window.get(), QPoint(0, 0));
+        return QRegion(QRect(at, window->graphView->size() + QSize(0, strip)));
     }
-    void releaseOnGraph() { QTest::mouseClick(window->picView, Qt::LeftButton); }
+    void releaseOnGraph() { QTest::mouseClick(window->graphView, Qt::LeftButton); }
     // The whole sequence a user's double-click gives; QTest's own double
     // click is the double-click event alone.
     void doubleClickOnGraph() {
-        QTest::mouseClick(window->picView, Qt::LeftButton);
-        QTest::mousePress(window->picView, Qt::LeftButton);
-        QTest::mouseDClick(window->picView, Qt::LeftButton);
-        QTest::mouseRelease(window->picView, Qt::LeftButton);
+        QTest::mouseClick(window->graphView, Qt::LeftButton);
+        QTest::mousePress(window->graphView, Qt::LeftButton);
+        QTest::mouseDClick(window->graphView, Qt::LeftButton);
+        QTest::mouseRelease(window->graphView, Qt::LeftButton);
     }
 };
 
 TEST_F(ShapesTest, GraphOnlyShapesLastUntilAClickOnTheGraph) {
     EXPECT_TRUE(window->mask().isEmpty());
-    window->mnuWinGrpOnly->trigger();
+    window->graphOnlyAction->trigger();
     EXPECT_EQ(window->mask(), graph());
     releaseOnGraph();
     EXPECT_TRUE(window->mask().isEmpty());
 
-    window->WinSetGrpWin(1);
+    window->clipToGraph(1);
     EXPECT_EQ(window->mask(), graph(kGraphStripPixels));
-    QTest::mouseRelease(window->picView, Qt::RightButton);
+    QTest::mouseRelease(window->graphView, Qt::RightButton);
     EXPECT_TRUE(window->mask().isEmpty()) << "any button's release";
 }
 
@@ -60,14 +60,14 @@ TEST_F(ShapesTest, ParkingMakesAScreenWideStripAtTheTopMiddleOrBottom) {
     const int height = pixelsFromTwips(kParkedHeight, dpiY);
     const Twips screenTwips = twipsFromPixels(screen.height(), dpiY);
     for (int index = 0; index < 5; ++index) {
-        window->mnuWinPosition[static_cast<std::size_t>(index)]->trigger();
+        window->placementActions[static_cast<std::size_t>(index)]->trigger();
         const Twips top = *parkedTop(index, screenTwips, twipsFromPixels(height, dpiY));
         EXPECT_EQ(window->frameGeometry(),
                   QRect(screen.left(), screen.top() + pixelsFromTwips(top, dpiY), screen.width(), height))
             << index;
         EXPECT_EQ(window->mask(), parkedGraphOnly(index) ? graph(kGraphStripPixels) : QRegion()) << index;
         // The layout followed the new size: the graph spans the window less the scale labels.
-        EXPECT_EQ(window->formGeometry().picView.width,
+        EXPECT_EQ(window->formGeometry().graphView.width,
                   twipsFromPixels(window->centralWidget()->width(), window->logicalDpiX()) +
                       kDesignFrameWidth - 955)
             << index;
@@ -81,14 +81,14 @@ TEST_F(ShapesTest, ParkingMakesAScreenWideStripAtTheTopMiddleOrBottom) {
 TEST_F(ShapesTest, AlwaysOnTopAndTheCaptionBarToggleKeepingTheWindowsSize) {
     const QSize client = window->size();
     for (bool on : {true, false}) {
-        window->mnuWinMae->trigger();
-        EXPECT_EQ(window->mnuWinMae->isChecked(), on);
+        window->stayOnTopAction->trigger();
+        EXPECT_EQ(window->stayOnTopAction->isChecked(), on);
         EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
-        window->WinSetGrpWin(0);
+        window->clipToGraph(0);
         doubleClickOnGraph(); // its first click ends the graph-only shape
         EXPECT_TRUE(window->mask().isEmpty());
         EXPECT_EQ(window->windowFlags().testFlag(Qt::FramelessWindowHint), on);
-        EXPECT_EQ(state.blnWinShape, on);
+        EXPECT_EQ(state.titleBarHidden, on);
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(window->size(), client);
     }
@@ -108,12 +108,12 @@ TEST(ToggleTitleBarTest, KeepsItsBorderRulesForAnyWindow) {
         target.resize(300, 200);
         target.show();
         const bool framelessBefore = target.windowFlags().testFlag(Qt::FramelessWindowHint);
-        EXPECT_EQ(ToggleTitleBar(target, blnBorderless), toggles) << name;
+        EXPECT_EQ(toggleTitleBar(target, blnBorderless), toggles) << name;
         EXPECT_EQ(target.windowFlags().testFlag(Qt::FramelessWindowHint), framelessBefore != toggles) << name;
         EXPECT_EQ(target.size(), QSize(300, 200)) << name;
         EXPECT_TRUE(target.isVisible()) << name;
         // Back again, with the same argument.
-        EXPECT_EQ(ToggleTitleBar(target, blnBorderless), toggles) << name;
+        EXPECT_EQ(toggleTitleBar(target, blnBorderless), toggles) << name;
         EXPECT_EQ(target.windowFlags().testFlag(Qt::FramelessWindowHint), framelessBefore) << name;
     }
 
@@ -121,8 +121,8 @@ TEST(ToggleTitleBarTest, KeepsItsBorderRulesForAnyWindow) {
     // keeps it against a call that does not act on such windows.
     QWidget made(nullptr, Qt::Window | Qt::FramelessWindowHint);
     made.setWindowTitle(QStringLiteral("x"));
-    ASSERT_TRUE(ToggleTitleBar(made, true));
-    EXPECT_FALSE(ToggleTitleBar(made, false));
+    ASSERT_TRUE(toggleTitleBar(made, true));
+    EXPECT_FALSE(toggleTitleBar(made, false));
     EXPECT_FALSE(made.windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
@@ -137,16 +137,16 @@ TEST_F(ShapesTest, FormTmLeavesTheUnionOfTheControls) {
     hidden->setGeometry(200, 10, 30, 30);
     hidden->hide();                                     // still a control with a place
     (new QWidget(&form))->setGeometry(250, 100, 0, 20); // no size: no rectangle
-    window->FormTm(form);
+    window->clipToControls(form);
     EXPECT_EQ(form.mask(),
               QRegion(10, 10, 50, 20).united(QRegion(100, 150, 40, 30)).united(QRegion(200, 10, 30, 30)));
 
     QWidget empty;
-    window->FormTm(empty);
+    window->clipToControls(empty);
     EXPECT_TRUE(empty.mask().isEmpty()) << "no control: the whole window";
 
     // The main window's controls lie below its menu bar.
-    window->FormTm(*window);
+    window->clipToControls(*window);
     EXPECT_TRUE(window->mask().contains(graph().boundingRect()));
     EXPECT_FALSE(window->mask().contains(QPoint(1, 1))) << "the menu bar is no control";
 }

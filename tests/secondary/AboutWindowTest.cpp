@@ -1,7 +1,7 @@
-#include "core/TextDecoder.h"
+#include "text/TextDecoder.h"
 #include "secondary/SecondaryWindows.h"
-#include "secondary/frmAbout.h"
-#include "tests/support/FakeMessageBoxes.h"
+#include "secondary/AboutDialog.h"
+#include "support/FakeMessageBoxes.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -26,7 +26,7 @@ public slots:
 
 struct AboutWindowTest : testing::Test {
     ~AboutWindowTest() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    static bool gone(const QPointer<frmAbout>& window) {
+    static bool gone(const QPointer<AboutDialog>& window) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return window.isNull();
     }
@@ -38,10 +38,10 @@ struct AboutWindowTest : testing::Test {
 
 TEST_F(AboutWindowTest, ShowsTheVersionOnceAndEnterEscOrTheAddressCloseIt) {
     windows.showAbout();
-    QPointer<frmAbout> window = windows.about();
+    QPointer<AboutDialog> window = windows.about();
     ASSERT_TRUE(window);
-    EXPECT_EQ(window->lblVersion->text(), QStringLiteral("Version: 0.9.7")) << "the project's version";
-    EXPECT_TRUE(std::filesystem::exists(frmAbout::documentationUrl().toLocalFile().toStdString()))
+    EXPECT_EQ(window->versionLabel->text(), QStringLiteral("Version: 0.9.7")) << "the project's version";
+    EXPECT_TRUE(std::filesystem::exists(AboutDialog::documentationUrl().toLocalFile().toStdString()))
         << "the address opens something, also offline";
     EXPECT_FALSE(window->isModal());
     windows.showAbout();
@@ -57,9 +57,9 @@ TEST_F(AboutWindowTest, ShowsTheVersionOnceAndEnterEscOrTheAddressCloseIt) {
     UrlRecorder recorder;
     windows.showAbout();
     window = windows.about();
-    QTest::mouseClick(window->lblDescription, Qt::LeftButton);
+    QTest::mouseClick(window->webPageLabel, Qt::LeftButton);
     ASSERT_EQ(recorder.opened.size(), 1u);
-    EXPECT_EQ(recorder.opened[0], frmAbout::documentationUrl());
+    EXPECT_EQ(recorder.opened[0], AboutDialog::documentationUrl());
     EXPECT_TRUE(gone(window)) << "opening closes the window";
     windows.showAbout();
     EXPECT_TRUE(windows.about()->isVisible()) << "and it opens again afterwards";

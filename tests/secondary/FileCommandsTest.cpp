@@ -2,20 +2,20 @@
 // and on the graph, "ﾃﾞｰﾀﾌｧｲﾙ読込", the data preview, the dialog's preview
 // rule and rotated text on the graph.
 
-#include "core/TextDecoder.h"
+#include "text/TextDecoder.h"
 #include "mainwin/MainProgram.h"
-#include "platform/surface/RasterSurface.h"
-#include "platform/widgets/SurfaceView.h"
-#include "secondary/PreviewTextEdit.h"
+#include "surface/RasterSurface.h"
+#include "widgets/SurfaceView.h"
+#include "largetext/LargeTextEdit.h"
 #include "secondary/SecondaryWindows.h"
-#include "secondary/frmAbout.h"
-#include "secondary/frmPreView.h"
+#include "secondary/AboutDialog.h"
+#include "secondary/PreviewWindow.h"
 #include "settings/RuleLineEdit.h"
+#include "settings/SettingsDialogHost.h"
 #include "settings/SettingsDialog.h"
-#include "settings/frmDialog.h"
-#include "tests/support/FakeMessageBoxes.h"
-#include "tests/support/Pixels.h"
-#include "tests/support/TempDir.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/Pixels.h"
+#include "support/TempDir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,9 +58,9 @@ protected:
     }
     ~FileCommandsTest() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    frmMonMain& window() { return program.mainWindow(); }
-    std::string txtInFile() { return program.settings().model().text(DialogControl::txtInFile); }
-    frmPreView* previewWindow() { return program.secondaryWindows().preview().window(); }
+    MainWindow& window() { return program.mainWindow(); }
+    std::string dataFileEdit() { return program.settings().model().text(DialogControl::dataFileEdit); }
+    PreviewWindow* previewWindow() { return program.secondaryWindows().preview().window(); }
 
     TempDir dir;
     FakeMessageBoxes boxes;
@@ -72,25 +72,25 @@ TEST_F(FileCommandsTest, ADropOnTheWindowOrTheGraphPutsTheFirstFileIntoTheDialog
     program.start({});
     const std::string first = dir.write("first.csv", "1\n");
     const std::string second = dir.write("second.csv", "2\n");
-    for (QWidget* target : {static_cast<QWidget*>(&window()), static_cast<QWidget*>(window().picView)}) {
+    for (QWidget* target : {static_cast<QWidget*>(&window()), static_cast<QWidget*>(window().graphView)}) {
         const std::string name = target->objectName().toStdString();
-        program.settings().setTxtInFile("");
+        program.settings().setDataFileText("");
         if (program.settings().window())
             program.settings().window()->hide();
 
         QMimeData* text = new QMimeData;
         text->setText(QString::fromStdString(first));
         EXPECT_FALSE(dragAndDrop(target, text)) << name << ": text is no file";
-        EXPECT_EQ(txtInFile(), "") << name;
+        EXPECT_EQ(dataFileEdit(), "") << name;
         EXPECT_FALSE(program.settings().window()->isVisible()) << name;
 
         EXPECT_TRUE(dragAndDrop(target, filesData({first, second, dir.file("third.csv")}))) << name;
-        EXPECT_EQ(txtInFile(), first) << name;
+        EXPECT_EQ(dataFileEdit(), first) << name;
         EXPECT_TRUE(program.settings().window()->isVisible()) << name;
         EXPECT_TRUE(program.settings().model().okEnabled()) << name << ": the field's change rule ran";
 
         EXPECT_TRUE(dragAndDrop(target, filesData({dir.path()}))) << name;
-        EXPECT_EQ(txtInFile(), dir.path()) << name << ": a folder as a file";
+        EXPECT_EQ(dataFileEdit(), dir.path()) << name << ": a folder as a file";
     }
 }
 
@@ -99,38 +99,38 @@ TEST_F(FileCommandsTest, ADropOnTheWindowOrTheGraphPutsTheFirstFileIntoTheDialog
 TEST_F(FileCommandsTest, ADropDuringALiveRunWhoseDataIsGoneLeavesTheRunGoing) {
     const std::string data = dir.write("data.csv", "1\n2\n");
     program.start(data);
-    QTest::mouseClick(program.settings().window()->OKButton, Qt::LeftButton);
-    QTest::mouseClick(window().chkStart[2], Qt::LeftButton);
-    ASSERT_TRUE(window().tmrTime->isActive());
+    QTest::mouseClick(program.settings().window()->applyButton, Qt::LeftButton);
+    QTest::mouseClick(window().runButtons[2], Qt::LeftButton);
+    ASSERT_TRUE(window().pollTimer->isActive());
     const std::string other = dir.write("other.csv", "3\n");
     std::unique_ptr<QMimeData> files(filesData({other, dir.file("second.csv")}));
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window().picView, &enter);
+    QCoreApplication::sendEvent(window().graphView, &enter);
     ASSERT_TRUE(enter.isAccepted());
     QMimeData gone;
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &gone, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window().picView, &drop);
-    EXPECT_EQ(txtInFile(), other);
-    EXPECT_TRUE(window().tmrTime->isActive());
-    EXPECT_TRUE(window().chkStart[2]->isChecked());
-    EXPECT_EQ(program.state().strInFile, data) << "nothing applies before 設定(&S)";
+    QCoreApplication::sendEvent(window().graphView, &drop);
+    EXPECT_EQ(dataFileEdit(), other);
+    EXPECT_TRUE(window().pollTimer->isActive());
+    EXPECT_TRUE(window().runButtons[2]->isChecked());
+    EXPECT_EQ(program.state().dataFile, data) << "nothing applies before 設定(&S)";
 }
 
 TEST_F(FileCommandsTest, TheMenuCommandsOpenTheirWindows) {
     program.start({});
-    window().mnuDatLoad->trigger();
+    window().openDataFileAction->trigger();
     ASSERT_TRUE(program.settings().window());
     EXPECT_TRUE(program.settings().window()->isVisible());
-    window().mnuVersion->trigger();
+    window().aboutAction->trigger();
     ASSERT_TRUE(program.secondaryWindows().about());
     EXPECT_TRUE(program.secondaryWindows().about()->isVisible());
 
-    program.state().DatBuf[0].DVal = 21.5;
-    program.state().DatBuf[1].DVal = -0.25;
-    program.state().lngDatPos = 1;
-    window().mnuViewDatPreview->trigger();
+    program.state().samples[0].value = 21.5;
+    program.state().samples[1].value = -0.25;
+    program.state().newestSlot = 1;
+    window().previewSamplesAction->trigger();
     ASSERT_TRUE(previewWindow());
-    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "21.5\r\n-0.25\r\n");
+    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "21.5\r\n-0.25\r\n");
     EXPECT_EQ(window().cursor().shape(), Qt::ArrowCursor) << "the busy pointer is gone";
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -139,31 +139,31 @@ TEST_F(FileCommandsTest, TheDialogsPreviewRuleShowsTheTypedByteCount) {
     const std::string data = dir.write("data.csv", "12,34\r\n56,78\r\n");
     program.start({});
     DialogModel& dialog = program.settings().model();
-    dialog.setText(DialogControl::txtInFile, data);
+    dialog.setText(DialogControl::dataFileEdit, data);
     EXPECT_FALSE(previewWindow()) << "no preview until it is asked for";
 
-    dialog.setChecked(DialogControl::chkPreView, true);
-    dialog.setText(DialogControl::txtPreView, "4");
-    dialog.setText(DialogControl::txtInFile, data + "x"); // no such file: nothing happens
+    dialog.setChecked(DialogControl::previewCheck, true);
+    dialog.setText(DialogControl::previewBytesEdit, "4");
+    dialog.setText(DialogControl::dataFileEdit, data + "x"); // no such file: nothing happens
     ASSERT_TRUE(previewWindow());
-    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,34\r\n56,78\r\n")
+    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "12,34\r\n56,78\r\n")
         << "ticking the box previews 1000 bytes";
-    dialog.setText(DialogControl::txtInFile, data);
-    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,3");
-    dialog.setText(DialogControl::txtPreView, "");
-    program.settings().setTxtInFile(data);
-    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,34\r\n56,78\r\n")
+    dialog.setText(DialogControl::dataFileEdit, data);
+    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "12,3");
+    dialog.setText(DialogControl::previewBytesEdit, "");
+    program.settings().setDataFileText(data);
+    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "12,34\r\n56,78\r\n")
         << "an empty count shows the whole file";
 
     // Typing the path goes on in the dialog while the preview follows.
-    frmDialog* dialogWindow = program.settings().window();
+    SettingsDialog* dialogWindow = program.settings().window();
     program.settings().showDialog();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialogWindow));
-    dialogWindow->txtInFile->setFocus();
-    QTest::keyClick(dialogWindow->txtInFile, Qt::Key_Backspace);
-    QTest::keyClicks(dialogWindow->txtInFile, "v");
-    EXPECT_EQ(txtInFile(), data);
-    EXPECT_EQ(previewWindow()->txtEdit->textUtf8(), "12,34\r\n56,78\r\n");
+    dialogWindow->dataFileEdit->setFocus();
+    QTest::keyClick(dialogWindow->dataFileEdit, Qt::Key_Backspace);
+    QTest::keyClicks(dialogWindow->dataFileEdit, "v");
+    EXPECT_EQ(dataFileEdit(), data);
+    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "12,34\r\n56,78\r\n");
     QCoreApplication::processEvents(); // a window's activation arrives as an event
     EXPECT_EQ(QApplication::activeWindow(), dialogWindow) << "the keyboard stays in the dialog";
 }
@@ -173,7 +173,7 @@ TEST_F(FileCommandsTest, RotatedTextOnTheGraphIsBoldOnlyForMinusOne) {
     RasterSurface& surface = program.session().surface();
     const auto inkFor = [&](std::int16_t bold) {
         surface.clear();
-        window().sFontPreview(14, "IPAGothic", 0, bold, 10, 20, "ABC");
+        window().drawRotatedText(14, "IPAGothic", 0, bold, 10, 20, "ABC");
         const QImage& image = surface.image();
         return image.width() * image.height() -
                pixelsOfColour(image, image.pixelColor(0, image.height() - 1));

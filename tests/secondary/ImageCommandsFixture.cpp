@@ -1,8 +1,8 @@
 #include "tests/secondary/ImageCommandsFixture.h"
 
-#include "core/MonitorState.h"
-#include "platform/widgets/SurfaceView.h"
-#include "tests/support/Pixels.h"
+#include "monitor/Monitor.h"
+#include "widgets/SurfaceView.h"
+#include "support/Pixels.h"
 
 #include <cstdlib>
 
@@ -28,18 +28,18 @@ ImageCommandsTest::~ImageCommandsTest() {
 }
 
 void ImageCommandsTest::drawGraph() {
-    state.dblMaxY = 100;
-    state.dblMinY = 0;
-    state.dblNowMax = 90;
-    state.dblNowMin = 10;
-    for (std::size_t i = 0; i < state.DatBuf.size(); ++i)
-        state.DatBuf[i].DVal = i % 2 ? 90 : 10;
-    state.lngDatPos = state.lngXmem - 1;
-    session.chart().DrawSeries(state.dblMaxY);
+    state.scaleTop = 100;
+    state.scaleBottom = 0;
+    state.highest = 90;
+    state.lowest = 10;
+    for (std::size_t i = 0; i < state.samples.size(); ++i)
+        state.samples[i].value = i % 2 ? 90 : 10;
+    state.newestSlot = state.pointsPerView - 1;
+    session.chart().DrawSeries(state.scaleTop);
 }
 
 int ImageCommandsTest::textPixels() {
-    return pixelsOfColour(window->picView->grab().toImage(), Qt::white);
+    return pixelsOfColour(window->graphView->grab().toImage(), Qt::white);
 }
 
 int pixelsNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance) {

@@ -2,13 +2,13 @@
 // The main window with its monitor and the image commands wired to its
 // menus; the file chooser, the printer and the clipboard can be replaced.
 
-#include "core/Chart.h"
-#include "core/TextDecoder.h"
+#include "chart/Chart.h"
+#include "text/TextDecoder.h"
 #include "mainwin/MonitorSession.h"
-#include "platform/widgets/SurfaceView.h"
+#include "widgets/SurfaceView.h"
 #include "secondary/ImageCommands.h"
 #include "tests/mainwin/MainWindowFixture.h"
-#include "tests/support/TempDir.h"
+#include "support/TempDir.h"
 
 #include <QColor>
 #include <QPrinter>
@@ -26,7 +26,7 @@ protected:
     void drawGraph();
     // Answers the next chooser with `path` and the filter pair `pair`.
     void choose(const std::string& path, int pair = 0) { answer = FileChoice{path, pair}; }
-    const QImage& shown() { return *window->picView->image(); }
+    const QImage& shown() { return *window->graphView->image(); }
     // Pixels of the graph's Max/Min text (the only white on the graph).
     int textPixels();
     // The last message shown, empty when there was none.

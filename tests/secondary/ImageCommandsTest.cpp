@@ -2,9 +2,9 @@
 // background, copying; what they do to the graph and to files, how they
 // fail, and runs that go on afterwards. Printing: ImagePrintingTest.
 
-#include "core/CommandLine.h"
-#include "core/MonitorState.h"
-#include "platform/surface/RasterSurface.h"
+#include "models/CommandLine.h"
+#include "monitor/Monitor.h"
+#include "surface/RasterSurface.h"
 #include "tests/secondary/ImageCommandsFixture.h"
 
 #include <QAction>
@@ -29,8 +29,8 @@ namespace fs = std::filesystem;
 
 // The message of a system failure about `path`.
 std::string failureAbout(const std::string& path, int errnoValue) {
-    CoreError error = systemError(errnoValue);
-    error.description = path + ": " + error.description;
+    Error error = systemError(errnoValue);
+    error.message = path + ": " + error.message;
     return fileErrorMessage(error);
 }
 
@@ -45,7 +45,7 @@ std::vector<std::string> filesIn(const std::string& folder) {
 TEST_F(ImageCommandsTest, CancelledChoosersDrawAndWriteNothing) {
     drawGraph();
     const QImage before = shown();
-    for (QAction* item : {window->mnuSave, window->mnuLoad}) {
+    for (QAction* item : {window->saveImageAction, window->loadImageAction}) {
         ASSERT_TRUE(item->isEnabled());
         item->trigger();
         EXPECT_EQ(shown(), before) << item->objectName().toStdString();
@@ -65,12 +65,12 @@ TEST_F(ImageCommandsTest, SaveWritesTheChosenPairsFormatUnderExactlyTheChosenNam
     };
     for (const auto& [name, pair, magic] : cases) {
         SCOPED_TRACE(name);
-        state.dblNowMax = state.dblNowMin = state.dblMaxY = state.dblMinY = 0; // before any value: no span
+        state.highest = state.lowest = state.scaleTop = state.scaleBottom = 0; // before any value: no span
         session.chart().clearSurface();
         ASSERT_EQ(textPixels(), 0);
         const std::string path = dir.file(name);
         choose(path, pair);
-        window->mnuSave->trigger();
+        window->saveImageAction->trigger();
 
         EXPECT_EQ(lastMessage(), "");
         EXPECT_EQ(readFile(path).substr(0, magic.size()), magic);
@@ -83,21 +83,21 @@ TEST_F(ImageCommandsTest, SaveWritesTheChosenPairsFormatUnderExactlyTheChosenNam
 }
 
 TEST_F(ImageCommandsTest, AFailedSaveIsReportedAndLeavesEveryFileAsItWas) {
-    state.strInFile = dir.write("data.csv", "1\n2\n");
+    state.dataFile = dir.write("data.csv", "1\n2\n");
     const std::string missing = dir.file("missing/graph.bmp");
     const std::pair<std::string, std::string> cases[] = {
         {missing, failureAbout(missing, ENOENT)},
-        {state.strInFile,
-         "Error: (1005) \r\n保存先がデータファイルと同じため保存しません: " + state.strInFile},
+        {state.dataFile,
+         "Error: (1005) \r\n保存先がデータファイルと同じため保存しません: " + state.dataFile},
     };
     drawGraph();
     for (const auto& [path, message] : cases) {
         boxes.shown.clear();
         choose(path);
-        window->mnuSave->trigger();
+        window->saveImageAction->trigger();
         EXPECT_EQ(lastMessage(), message) << path;
     }
-    EXPECT_EQ(readFile(state.strInFile), "1\n2\n");
+    EXPECT_EQ(readFile(state.dataFile), "1\n2\n");
     EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"data.csv"}) << "no temporary file is left";
 }
 
@@ -116,19 +116,19 @@ TEST_F(ImageCommandsTest, ALoadedPictureStaysBehindTheGraphUntilTheBackgroundIsR
         drawGraph();
         ASSERT_EQ(pictureShown(), 0);
         choose(path);
-        window->mnuLoad->trigger();
+        window->loadImageAction->trigger();
         EXPECT_EQ(lastMessage(), "");
         const QImage atOnce = shown();
         EXPECT_GT(pictureShown(), 0);
         EXPECT_EQ(pixelsNear(atOnce, QRect(48, 48, 10000, 10000), blue, tolerance), 0) << "not stretched";
         drawGraph();
         EXPECT_EQ(shown(), atOnce) << "shown at once, behind the graph, as a redraw shows it";
-        window->cmdInit_Click();
+        window->resetChart();
         EXPECT_EQ(pictureShown(), 48 * 48) << "after Init";
 
         // "全てｸﾘｱ" removes the background, then initialises.
         session.surface().clearBackgroundPicture();
-        window->cmdInit_Click();
+        window->resetChart();
         EXPECT_EQ(pictureShown(), 0) << "gone";
     }
 }
@@ -138,7 +138,7 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
     good.fill(Qt::blue);
     ASSERT_TRUE(good.save(QString::fromStdString(dir.file("good.bmp"))));
     choose(dir.file("good.bmp"));
-    window->mnuLoad->trigger();
+    window->loadImageAction->trigger();
     drawGraph();
     const QImage before = shown();
 
@@ -155,7 +155,7 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
         SCOPED_TRACE(path);
         boxes.shown.clear();
         choose(path);
-        window->mnuLoad->trigger();
+        window->loadImageAction->trigger();
         EXPECT_EQ(lastMessage().substr(0, messageStart.size()), messageStart);
         EXPECT_EQ(shown(), before);
     }
@@ -170,15 +170,15 @@ TEST_F(ImageCommandsTest, CopyPutsTheGraphWithItsMaxMinTextOnTheClipboard) {
         if (graph)
             drawGraph();
         QGuiApplication::clipboard()->clear();
-        window->mnuViewClipBord->trigger();
+        window->copyGraphAction->trigger();
         EXPECT_EQ(lastMessage(), "");
         EXPECT_GT(textPixels(), 0);
         EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown());
     }
 
-    clipboard = [](const QImage&) -> Result<> { return CoreError{kErrClipboard, "refused"}; };
+    clipboard = [](const QImage&) -> Result<> { return Error{kErrClipboard, "refused"}; };
     const QImage held = QGuiApplication::clipboard()->image();
-    window->mnuViewClipBord->trigger();
+    window->copyGraphAction->trigger();
     EXPECT_EQ(lastMessage(), "Error: (" + std::to_string(kErrClipboard) + ") \r\nrefused");
     EXPECT_EQ(QGuiApplication::clipboard()->image(), held);
 }
@@ -199,14 +199,14 @@ protected:
         };
     }
 
-    void click(int index) { QTest::mouseClick(window->chkStart[index], Qt::LeftButton); }
+    void click(int index) { QTest::mouseClick(window->runButtons[index], Qt::LeftButton); }
     // Chooses what each command's chooser asks for, and runs it.
     void runCommand(QAction* item) {
-        choose(item == window->mnuSave ? dir.file("graph.bmp") : dir.file("picture.bmp"));
+        choose(item == window->saveImageAction ? dir.file("graph.bmp") : dir.file("picture.bmp"));
         item->trigger();
     }
     std::vector<QAction*> commands() const {
-        return {window->mnuSave, window->mnuLoad, window->mnuPrint, window->mnuViewClipBord};
+        return {window->saveImageAction, window->loadImageAction, window->printImageAction, window->copyGraphAction};
     }
 };
 
@@ -219,8 +219,8 @@ TEST_F(ImageCommandsRunTest, ALiveGraphGoesOnAfterEachCommand) {
         runCommand(item);
         EXPECT_EQ(lastMessage(), "");
         EXPECT_TRUE(window->runButtonDown(2));
-        const std::int32_t position = state.lngDatPos;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return state.lngDatPos != position; }, 3000)) << "still plotting";
+        const std::int32_t position = state.newestSlot;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return state.newestSlot != position; }, 3000)) << "still plotting";
     }
     click(0);
 }
@@ -235,13 +235,13 @@ TEST_F(ImageCommandsRunTest, AReplayGoesOnToItsEndAfterEachCommand) {
         bool ran = false;
         // The command arrives while the replay lets events run.
         QTimer::singleShot(0, window.get(), [&] {
-            ran = state.blnRun;
+            ran = state.running;
             runCommand(item);
         });
         click(1);
         EXPECT_TRUE(ran) << "chosen during the replay";
         EXPECT_EQ(lastMessage(), "");
-        EXPECT_EQ(window->lblInfo->text().toStdString(), "200000行目を表示中... 200001行 表示完了");
+        EXPECT_EQ(window->statusLabel->text().toStdString(), "200000行目を表示中... 200001行 表示完了");
     }
 }
 

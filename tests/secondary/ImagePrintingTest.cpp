@@ -1,10 +1,10 @@
 // Printing from the menu, with the printer pointed at a PDF file whose page
 // is read back as a picture, and printers that cannot print.
 
-#include "core/MonitorState.h"
-#include "platform/surface/RasterSurface.h"
+#include "monitor/Monitor.h"
+#include "surface/RasterSurface.h"
 #include "tests/secondary/ImageCommandsFixture.h"
-#include "tests/support/Pixels.h"
+#include "support/Pixels.h"
 
 #include <QAction>
 #include <QImage>
@@ -44,7 +44,7 @@ TEST_F(ImageCommandsTest, PrintsTheGraphAsItIsTenMillimetresIntoAnA4LandscapePag
     const double margin = 5;
     const std::string pdf = dir.file("page.pdf");
     printer = [&] { return pdfPrinter(pdf, margin); };
-    window->mnuPrint->trigger();
+    window->printImageAction->trigger();
     EXPECT_EQ(lastMessage(), "");
     EXPECT_EQ(shown(), graph) << "nothing is drawn on the graph";
 
@@ -87,7 +87,7 @@ TEST_F(ImageCommandsTest, APrinterThatCannotPrintIsReportedAndNothingIsWritten) 
         SCOPED_TRACE(what);
         boxes.shown.clear();
         printer = factory;
-        window->mnuPrint->trigger();
+        window->printImageAction->trigger();
         EXPECT_EQ(lastMessage(), message);
         EXPECT_EQ(shown(), graph);
     }

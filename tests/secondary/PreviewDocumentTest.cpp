@@ -1,5 +1,5 @@
-#include "secondary/PreviewDocument.h"
-#include "secondary/PreviewTextEdit.h"
+#include "largetext/LargeTextDocument.h"
+#include "largetext/LargeTextEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +14,7 @@
 
 namespace {
 
-TEST(PreviewDocument, SplitsLinesAtEveryLineEndingAndGivesTheBytesBack) {
+TEST(LargeTextDocument, SplitsLinesAtEveryLineEndingAndGivesTheBytesBack) {
     const std::tuple<std::string, std::vector<QString>, qsizetype, QString> cases[] = {
         {"", {""}, 0, "\n"},
         {"a\r\nb", {"a", "b"}, 1, "\r\n"},
@@ -24,7 +24,7 @@ TEST(PreviewDocument, SplitsLinesAtEveryLineEndingAndGivesTheBytesBack) {
         {"ab\tc\r\n表x", {"ab\tc", "表x"}, 9, "\r\n"},
     };
     for (const auto& [text, lines, widest, newEnding] : cases) {
-        PreviewDocument document;
+        LargeTextDocument document;
         document.setText(text);
         ASSERT_EQ(document.lineCount(), static_cast<qsizetype>(lines.size())) << text;
         for (std::size_t i = 0; i < lines.size(); ++i)
@@ -35,19 +35,19 @@ TEST(PreviewDocument, SplitsLinesAtEveryLineEndingAndGivesTheBytesBack) {
     }
 }
 
-TEST(PreviewDocument, ReplacesBetweenPositionsInEitherOrderClampedToTheText) {
+TEST(LargeTextDocument, ReplacesBetweenPositionsInEitherOrderClampedToTheText) {
     const std::tuple<TextPosition, TextPosition, QString, std::string, TextPosition> cases[] = {
         // Random edits below cover the rest.
         {{1, 1}, {0, 1}, "", "ad\nef", {0, 1}},      // either order
         {{1, 9}, {99, 0}, "!", "ab\r\ncd!", {1, 3}}, // positions outside the text are clamped
     };
     for (const auto& [from, to, text, result, end] : cases) {
-        PreviewDocument document;
+        LargeTextDocument document;
         document.setText("ab\r\ncd\nef");
         EXPECT_EQ(document.replace(from, to, text), end) << result;
         EXPECT_EQ(document.toUtf8(), result);
     }
-    PreviewDocument document;
+    LargeTextDocument document;
     document.setText("ab\r\ncd\nef");
     EXPECT_EQ(document.text({2, 1}, {0, 1}), QStringLiteral("b\r\ncd\ne"));
 }
@@ -63,11 +63,11 @@ qsizetype offsetOf(const QString& text, TextPosition position) {
     return offset + position.column;
 }
 
-TEST(PreviewDocument, RandomEditsMatchEditingTheWholeText) {
+TEST(LargeTextDocument, RandomEditsMatchEditingTheWholeText) {
     std::mt19937 random(13);
     const QString pieces[] = {"", "x", "表", "\r\n", "\n", "\r", "ab\ncd", "\r\n\r\n", "y\rz"};
     QString expected = QStringLiteral("12,34\r\n表\n\n56\r");
-    PreviewDocument document;
+    LargeTextDocument document;
     document.setText(expected.toStdString());
     for (int round = 0; round < 2000; ++round) {
         const auto pick = [&] {
@@ -97,10 +97,10 @@ TEST(PreviewDocument, RandomEditsMatchEditingTheWholeText) {
     }
 }
 
-TEST(PreviewTextEdit, TypingEnterBackspaceUndoAndRedo) {
-    PreviewTextEdit edit;
+TEST(LargeTextEdit, TypingEnterBackspaceUndoAndRedo) {
+    LargeTextEdit edit;
     edit.setText("ab\r\ncd");
-    QSignalSpy changes(&edit, &PreviewTextEdit::textChanged);
+    QSignalSpy changes(&edit, &LargeTextEdit::textChanged);
     edit.setCursorPosition({0, 2});
     QTest::keyClick(&edit, Qt::Key_Return);
     QTest::keyClicks(&edit, "xy");
@@ -129,8 +129,8 @@ TEST(PreviewTextEdit, TypingEnterBackspaceUndoAndRedo) {
     EXPECT_FALSE(edit.canUndo());
 }
 
-TEST(PreviewTextEdit, SelectAllCopyAndPasteKeepLineEndings) {
-    PreviewTextEdit edit;
+TEST(LargeTextEdit, SelectAllCopyAndPasteKeepLineEndings) {
+    LargeTextEdit edit;
     edit.setText("1\r\n2\n");
     QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_C, Qt::ControlModifier);

@@ -1,10 +1,10 @@
-#include "core/MonitorState.h"
-#include "platform/surface/TextCodec.h"
-#include "secondary/PreviewTextEdit.h"
-#include "secondary/ShowFilePreview.h"
-#include "secondary/frmPreView.h"
-#include "tests/support/FakeMessageBoxes.h"
-#include "tests/support/TempDir.h"
+#include "monitor/Monitor.h"
+#include "surface/TextCodec.h"
+#include "largetext/LargeTextEdit.h"
+#include "secondary/FilePreview.h"
+#include "secondary/PreviewWindow.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/TempDir.h"
 
 #include <QAction>
 #include <QTest>
@@ -24,9 +24,9 @@ protected:
             previousTmpdir.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", previousTmpdir.c_str(), 1);
     }
 
-    frmPreView& window() { return *preview.window(); }
-    std::string shownText() { return window().txtEdit->textUtf8(); }
-    std::string caption() { return window().mnuPage->text().toStdString(); }
+    PreviewWindow& window() { return *preview.window(); }
+    std::string shownText() { return window().textEdit->textUtf8(); }
+    std::string caption() { return window().lineCountAction->text().toStdString(); }
     void useTmpdir(const std::string& path) {
         if (!tmpdirChanged) {
             const char* saved = std::getenv("TMPDIR");
@@ -61,7 +61,7 @@ TEST_F(PreviewWindowTest, ShowsTheHeadOfAFileDecodedOrReportsAMissingFile) {
     };
     for (const auto& [asked, text, sizeAfter, lines] : cases) {
         std::int32_t size = asked;
-        ASSERT_TRUE(preview.ShowFilePreview(data, size)) << asked;
+        ASSERT_TRUE(preview.showFilePreview(data, size)) << asked;
         EXPECT_EQ(std::tuple(shownText(), size, caption()), std::tuple(text, sizeAfter, lines)) << asked;
         EXPECT_TRUE(window().isVisible());
     }
@@ -69,7 +69,7 @@ TEST_F(PreviewWindowTest, ShowsTheHeadOfAFileDecodedOrReportsAMissingFile) {
 
     // A missing file is reported; the window showing keeps its text.
     std::int32_t size = 0;
-    EXPECT_FALSE(preview.ShowFilePreview(dir.file("missing.csv"), size));
+    EXPECT_FALSE(preview.showFilePreview(dir.file("missing.csv"), size));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Error: (2) \r\nNo such file or directory");
     EXPECT_EQ(boxes.shown[0].caption, "Trendola");
@@ -80,10 +80,10 @@ TEST_F(PreviewWindowTest, ShowsTheHeadOfAFileDecodedOrReportsAMissingFile) {
 TEST_F(PreviewWindowTest, TheBufferedValuesOldestFirstThroughATemporaryFileThatGoes) {
     useTmpdir(dir.path());
     MonitorState state;
-    state.lngXmem = 3;
-    state.DatBuf = {{1.5}, {-2}, {0.1}, {9}};
-    state.lngDatPos = 0;
-    state.blnDatRound = true;
+    state.pointsPerView = 3;
+    state.samples = {{1.5}, {-2}, {0.1}, {9}};
+    state.newestSlot = 0;
+    state.samplesWrapped = true;
     preview.showBufferedValues(state);
     EXPECT_EQ(shownText(), "-2\r\n0.1\r\n1.5\r\n");
     EXPECT_TRUE(window().isVisible());
@@ -103,22 +103,22 @@ TEST_F(PreviewWindowTest, TheBufferedValuesOldestFirstThroughATemporaryFileThatG
 TEST_F(PreviewWindowTest, SavesTheTextExactlyInTheDataFilesEncoding) {
     const std::string target = dir.write("out.txt", "a much longer old content that must go\r\n");
     std::int32_t size = 0;
-    ASSERT_TRUE(preview.ShowFilePreview(dir.write("data.csv", "12,\x95\x5c\r\n"), size));
-    window().txtEdit->setCursorPosition(window().txtEdit->document().end());
-    window().txtEdit->insertText(QStringLiteral("ｱ"));
+    ASSERT_TRUE(preview.showFilePreview(dir.write("data.csv", "12,\x95\x5c\r\n"), size));
+    window().textEdit->setCursorPosition(window().textEdit->document().end());
+    window().textEdit->insertText(QStringLiteral("ｱ"));
 
     saveAnswer = "";
-    window().mnuFileSave->trigger();
+    window().saveAction->trigger();
     EXPECT_EQ(readFile(target), "a much longer old content that must go\r\n")
         << "a cancelled choice writes nothing";
 
     saveAnswer = target;
-    window().mnuFileSave->trigger();
+    window().saveAction->trigger();
     EXPECT_EQ(readFile(target), "12,\x95\x5c\r\n\xb1") << "no byte-order mark, no added line end";
     EXPECT_TRUE(boxes.shown.empty());
 
-    window().txtEdit->insertText(QStringLiteral("😀"));
-    window().mnuFileSave->trigger();
+    window().textEdit->insertText(QStringLiteral("😀"));
+    window().saveAction->trigger();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.starts_with("Error: (84) \r\n")) << boxes.shown[0].text;
     EXPECT_EQ(readFile(target), "12,\x95\x5c\r\n\xb1") << "a refused save leaves the file as it was";
@@ -126,26 +126,26 @@ TEST_F(PreviewWindowTest, SavesTheTextExactlyInTheDataFilesEncoding) {
 
 TEST_F(PreviewWindowTest, TheTextBoxFollowsTheWindowAndATooLowWindowIsReported) {
     std::int32_t size = 0;
-    ASSERT_TRUE(preview.ShowFilePreview(dir.write("data.csv", "1\n"), size));
-    frmPreView& form = window();
+    ASSERT_TRUE(preview.showFilePreview(dir.write("data.csv", "1\n"), size));
+    PreviewWindow& form = window();
     QWidget* client = form.centralWidget();
     ASSERT_EQ(form.logicalDpiY(), 96) << "15 twips a pixel";
     form.resize(600, 400);
     QCoreApplication::processEvents();
     // Outer size - 150 and - 780 twips, on a client that is the outer size
     // less the design's frame of 135 and 735 twips.
-    EXPECT_EQ(form.txtEdit->size(), client->size() - QSize(1, 3));
-    EXPECT_EQ(form.txtEdit->pos(), QPoint(0, 0));
+    EXPECT_EQ(form.textEdit->size(), client->size() - QSize(1, 3));
+    EXPECT_EQ(form.textEdit->pos(), QPoint(0, 0));
     EXPECT_TRUE(boxes.shown.empty());
 
-    const QSize before = form.txtEdit->size();
+    const QSize before = form.textEdit->size();
     form.resize(300, form.height() - client->height() + 2); // a client 2 pixels high
     QCoreApplication::processEvents();
     ASSERT_EQ(client->height(), 2);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].caption, "エラー");
     EXPECT_TRUE(boxes.shown[0].text.starts_with("Error: 1005, ")) << boxes.shown[0].text;
-    EXPECT_EQ(form.txtEdit->size(), before) << "the rest of the resize is skipped";
+    EXPECT_EQ(form.textEdit->size(), before) << "the rest of the resize is skipped";
 }
 
 } // namespace

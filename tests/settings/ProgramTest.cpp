@@ -2,15 +2,15 @@
 // command line, the settings applied in the dialog, then a live graph of a
 // file a writer keeps appending to, and a replay.
 
-#include "core/MessageBox.h"
-#include "core/TextDecoder.h"
+#include "models/MessageBox.h"
+#include "text/TextDecoder.h"
 #include "mainwin/MainProgram.h"
-#include "platform/widgets/SurfaceView.h"
+#include "widgets/SurfaceView.h"
+#include "settings/SettingsDialogHost.h"
 #include "settings/SettingsDialog.h"
-#include "settings/frmDialog.h"
-#include "tests/support/FakeMessageBoxes.h"
-#include "tests/support/Pixels.h"
-#include "tests/support/TempDir.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/Pixels.h"
+#include "support/TempDir.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +32,7 @@ protected:
     }
 
     std::string caption(const QLabel* label) const { return label->text().toStdString(); }
-    int yellowPixels() { return pixelsOfColour(*program.mainWindow().picView->image(), Qt::yellow); }
+    int yellowPixels() { return pixelsOfColour(*program.mainWindow().graphView->image(), Qt::yellow); }
 
     TempDir dir;
     FakeMessageBoxes boxes;
@@ -43,63 +43,63 @@ protected:
 TEST_F(ProgramTest, FromTheCommandLineToALiveGraphAndAReplay) {
     const std::string data = dir.write("my data.csv", "21.5,1013\n21.7,1012\n");
     program.start("\"" + data + "\"");
-    frmDialog* dialog = program.settings().window();
+    SettingsDialog* dialog = program.settings().window();
     ASSERT_NE(dialog, nullptr) << "the command line opens the dialog";
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(program.settings().model().text(DialogControl::txtInFile), data)
+    EXPECT_EQ(program.settings().model().text(DialogControl::dataFileEdit), data)
         << "a path with a blank arrives whole";
-    frmMonMain& window = program.mainWindow();
-    EXPECT_FALSE(window.chkStart[2]->isEnabled()) << "nothing runs before the settings are applied";
+    MainWindow& window = program.mainWindow();
+    EXPECT_FALSE(window.runButtons[2]->isEnabled()) << "nothing runs before the settings are applied";
 
-    QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
-    EXPECT_TRUE(window.chkStart[2]->isEnabled());
-    EXPECT_EQ(caption(window.lblHeadInfo), "表示項目数:500");
+    QTest::mouseClick(dialog->applyButton, Qt::LeftButton);
+    EXPECT_TRUE(window.runButtons[2]->isEnabled());
+    EXPECT_EQ(caption(window.pointsPerViewLabel), "表示項目数:500");
 
     // Live: a writer appends while the timer runs (every 50 ms here).
-    program.state().lngInterval = 50;
+    program.state().pollInterval = 50;
     QTimer writer;
     int written = 0;
     QObject::connect(&writer, &QTimer::timeout,
                      [&] { dir.append("my data.csv", std::to_string(22 + written++) + ",1011\n"); });
     writer.start(30);
-    QTest::mouseClick(window.chkStart[2], Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return program.state().lngDatPos >= 3; }, 5000));
+    QTest::mouseClick(window.runButtons[2], Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.state().newestSlot >= 3; }, 5000));
     writer.stop();
-    EXPECT_NE(caption(window.lblInfo).find("行 表示"), std::string::npos);
+    EXPECT_NE(caption(window.statusLabel).find("行 表示"), std::string::npos);
     EXPECT_GT(yellowPixels(), 0);
-    QTest::mouseClick(window.chkStart[0], Qt::LeftButton);
-    EXPECT_FALSE(window.chkStart[2]->isChecked());
+    QTest::mouseClick(window.runButtons[0], Qt::LeftButton);
+    EXPECT_FALSE(window.runButtons[2]->isChecked());
 
     // Replay of what the file holds now.
-    QTest::mouseClick(window.chkStart[1], Qt::LeftButton);
+    QTest::mouseClick(window.runButtons[1], Qt::LeftButton);
     const int lines = 2 + written;
-    EXPECT_EQ(caption(window.lblInfo),
+    EXPECT_EQ(caption(window.statusLabel),
               std::to_string(lines) + "行目を表示中... " + std::to_string(lines + 1) + "行 表示完了");
-    EXPECT_FALSE(window.chkStart[1]->isChecked());
+    EXPECT_FALSE(window.runButtons[1]->isChecked());
     EXPECT_TRUE(boxes.shown.empty());
 
     // The file goes away while it is followed: the run stops and says why.
-    QTest::mouseClick(window.chkStart[2], Qt::LeftButton);
+    QTest::mouseClick(window.runButtons[2], Qt::LeftButton);
     std::filesystem::remove(data);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.empty(); }, 3000));
     EXPECT_EQ(boxes.shown[0].text, data + "\r\nファイルが存在しませんでした。");
-    EXPECT_FALSE(window.chkStart[2]->isChecked());
+    EXPECT_FALSE(window.runButtons[2]->isChecked());
 }
 
 TEST_F(ProgramTest, TheFieldSpinRestartsTheGraphWithTheOtherField) {
     const std::string data = dir.write("data.csv", "1,500\n2,600\n");
     program.start(data);
-    QTest::mouseClick(program.settings().window()->OKButton, Qt::LeftButton);
-    QTest::mouseClick(program.mainWindow().chkStart[1], Qt::LeftButton);
-    EXPECT_EQ(caption(program.mainWindow().lblNowValVal[0]), "Max: 2");
+    QTest::mouseClick(program.settings().window()->applyButton, Qt::LeftButton);
+    QTest::mouseClick(program.mainWindow().runButtons[1], Qt::LeftButton);
+    EXPECT_EQ(caption(program.mainWindow().valueLabels[0]), "Max: 2");
 
-    program.mainWindow().scrV->setValue(2); // the user moves the main window's spin
-    EXPECT_EQ(program.mainWindow().txtWatch->text(), QStringLiteral("2"));
-    EXPECT_EQ(program.state().intDatCol, 2);
-    EXPECT_EQ(program.settings().model().text(DialogControl::txtDatCol), "2");
-    EXPECT_EQ(program.state().dblNowMax, 0) << "Max/Min restart";
-    QTest::mouseClick(program.mainWindow().chkStart[1], Qt::LeftButton);
-    EXPECT_EQ(caption(program.mainWindow().lblNowValVal[0]), "Max: 600");
+    program.mainWindow().columnScrollBar->setValue(2); // the user moves the main window's spin
+    EXPECT_EQ(program.mainWindow().columnEdit->text(), QStringLiteral("2"));
+    EXPECT_EQ(program.state().column, 2);
+    EXPECT_EQ(program.settings().model().text(DialogControl::columnEdit), "2");
+    EXPECT_EQ(program.state().highest, 0) << "Max/Min restart";
+    QTest::mouseClick(program.mainWindow().runButtons[1], Qt::LeftButton);
+    EXPECT_EQ(caption(program.mainWindow().valueLabels[0]), "Max: 600");
 }
 
 } // namespace

@@ -30,7 +30,7 @@ SettingsDialogTest::~SettingsDialogTest() {
     deleteClosedWindows();
 }
 
-frmDialog& SettingsDialogTest::dialog() {
+SettingsDialog& SettingsDialogTest::dialog() {
     settings.model();
     return *settings.window();
 }

@@ -2,13 +2,13 @@
 // A settings dialog wired to stand-ins for the main window, the file and
 // folder choosers and the preview, so that no test waits on a real box.
 
-#include "core/FieldSelector.h"
-#include "core/MonitorState.h"
-#include "core/TextDecoder.h"
+#include "models/ColumnSelector.h"
+#include "monitor/Monitor.h"
+#include "text/TextDecoder.h"
+#include "settings/SettingsDialogHost.h"
 #include "settings/SettingsDialog.h"
-#include "settings/frmDialog.h"
-#include "tests/support/FakeApplyTarget.h"
-#include "tests/support/FakeMonitorView.h"
+#include "support/FakeApplyTarget.h"
+#include "support/FakeMonitorView.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ protected:
     ~SettingsDialogTest() override;
 
     // The dialog, created when needed but not shown.
-    frmDialog& dialog();
+    SettingsDialog& dialog();
     // Destroys what closing left for the event loop to delete.
     static void deleteClosedWindows();
 
@@ -44,5 +44,5 @@ protected:
     std::function<void()> whileFileDialogShows;                 // what happens while the chooser is up
     std::vector<std::pair<std::string, std::int32_t>> previews; // path, bytes
     FieldSelector selector;
-    SettingsDialog settings;
+    SettingsDialogHost settings;
 };

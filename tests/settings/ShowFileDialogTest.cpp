@@ -1,6 +1,6 @@
 // The file chooser's filters and styles, set up without showing it.
 
-#include "settings/ShowFileDialog.h"
+#include "widgets/FileChooser.h"
 
 #include <QFileDialog>
 

@@ -4,7 +4,7 @@
 // dialog's pointer and focus. Each call is also written to `log` when one is
 // given, as "name:arguments", so the order across several fakes can be checked.
 
-#include "core/ApplySettings.h"
+#include "models/DialogApply.h"
 
 #include <array>
 #include <optional>

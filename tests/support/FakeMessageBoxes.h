@@ -2,7 +2,7 @@
 // Message boxes for tests: each box is recorded and answered at once, so no
 // test ever waits on a real box.
 
-#include "core/MessageBox.h"
+#include "models/MessageBox.h"
 
 #include <optional>
 #include <vector>

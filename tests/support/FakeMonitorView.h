@@ -6,7 +6,7 @@
 // its click when its state changes, and events can be made to arrive while
 // the core lets them run.
 
-#include "core/MonitorView.h"
+#include "monitor/MonitorView.h"
 
 #include <array>
 #include <functional>
@@ -25,7 +25,7 @@ public:
     bool pageScrollEnabled = true;
     bool timerEnabled = false;
     std::vector<std::string> messages;                 // showPlainMessage
-    std::vector<std::pair<std::string, int>> msgBoxes; // ShowMsg: text, kind
+    std::vector<std::pair<std::string, int>> msgBoxes; // showMessage: text, kind
     std::vector<std::string> errInfoHistory;
     int eventRuns = 0;
     std::vector<std::string> log;
@@ -76,7 +76,7 @@ public:
         messages.push_back(text);
         record("showPlainMessage:" + text);
     }
-    int ShowMsg(const std::string& strMsg, int intKind) override {
+    int showMessage(const std::string& strMsg, int intKind) override {
         msgBoxes.emplace_back(strMsg, intKind);
         record("ShowMsg:" + at(intKind) + strMsg);
         return 1;

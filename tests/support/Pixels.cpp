@@ -1,4 +1,4 @@
-#include "tests/support/Pixels.h"
+#include "support/Pixels.h"
 
 Colour colourAt(const QImage& image, int x, int y) {
     const QRgb rgb = image.pixel(x, y);

@@ -1,7 +1,7 @@
 #pragma once
 // Reading pictures back: pixels in the core's colours, what was drawn.
 
-#include "core/DrawingSurface.h"
+#include "chart/DrawingSurface.h"
 
 #include <QColor>
 #include <QImage>

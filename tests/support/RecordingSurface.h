@@ -2,7 +2,7 @@
 // A drawing surface that records what it is asked to draw, modelling the
 // scale modes as the raster surface does.
 
-#include "core/DrawingSurface.h"
+#include "chart/DrawingSurface.h"
 
 #include <string>
 #include <utility>
@@ -64,7 +64,7 @@ public:
     void setPersistent(bool) override {}
     Result<> saveImage(const std::string& path, ImageFormat) override {
         if (failSaves)
-            return CoreError{13, "Permission denied"};
+            return Error{13, "Permission denied"};
         saved.push_back(path);
         savedPictures.push_back(lines);
         return {};

@@ -1,4 +1,4 @@
-#include "tests/support/TempDir.h"
+#include "support/TempDir.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,9 +1,9 @@
 // The raster surface: user units, clipping, background pictures, resizing,
 // text, and saving.
 
-#include "platform/surface/RasterSurface.h"
+#include "surface/RasterSurface.h"
 
-#include "tests/support/Pixels.h"
+#include "support/Pixels.h"
 
 #include <QDir>
 #include <QFile>
@@ -243,8 +243,8 @@ TEST(SaveImage, FailuresReportErrnoAndWriteNothing) {
         RasterSurface surface(20, 10);
         const auto saved = surface.saveImage(folder.filePath(name).toStdString(), ImageFormat::Bmp);
         ASSERT_FALSE(saved) << name;
-        EXPECT_EQ(saved.error().number, expected) << name;
-        EXPECT_EQ(saved.error().description, std::strerror(expected)) << name;
+        EXPECT_EQ(saved.error().code, expected) << name;
+        EXPECT_EQ(saved.error().message, std::strerror(expected)) << name;
     }
     EXPECT_EQ(entries(folder.path()), before) << "nothing written, no temporary left";
     EXPECT_EQ(fileBytes(folder.filePath("old.bmp")), "old");

@@ -1,7 +1,7 @@
-#include "platform/surface/RotatedText.h"
-#include "platform/surface/RasterSurface.h"
+#include "surface/RotatedText.h"
+#include "surface/RasterSurface.h"
 
-#include "tests/support/Pixels.h"
+#include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 

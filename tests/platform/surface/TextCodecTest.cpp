@@ -1,4 +1,4 @@
-#include "platform/surface/TextCodec.h"
+#include "surface/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -78,11 +78,11 @@ TEST(TextCodec, SavesTextInTheEncodingAndRefusesWhatItCannotHold) {
             EXPECT_EQ(*saved, bytes) << encoding;
             EXPECT_EQ(codec->toUtf8(*saved), text) << "round trip " << encoding;
         } else {
-            const CoreError& failure = saved.error();
-            EXPECT_EQ(failure.number, EILSEQ);
-            EXPECT_NE(failure.description.find(encoding == std::string("Shift_JIS") ? "😀" : "表"),
+            const Error& failure = saved.error();
+            EXPECT_EQ(failure.code, EILSEQ);
+            EXPECT_NE(failure.message.find(encoding == std::string("Shift_JIS") ? "😀" : "表"),
                       std::string::npos)
-                << failure.description;
+                << failure.message;
         }
     }
 }

@@ -1,7 +1,7 @@
 // Real message boxes, answered from the test as soon as they are up.
 
-#include "platform/widgets/QtMessageBoxPresenter.h"
-#include "platform/widgets/Translations.h"
+#include "widgets/QtMessageBoxPresenter.h"
+#include "widgets/Translations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -80,7 +80,7 @@ TEST(QtMessageBox, EveryKindShowsItsBoxAndNormalisesTheAnswer) {
             EXPECT_EQ(box.standardButton(box.defaultButton()), c.defaultButton);
             c.answer(box);
         });
-        EXPECT_EQ(ShowMsg(presenter, "<b>/tmp/データ.csv</b>", c.kind), c.expected);
+        EXPECT_EQ(showMessage(presenter, "<b>/tmp/データ.csv</b>", c.kind), c.expected);
         EXPECT_TRUE(found);
     }
 }

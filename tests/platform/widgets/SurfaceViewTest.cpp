@@ -1,4 +1,4 @@
-#include "platform/widgets/SurfaceView.h"
+#include "widgets/SurfaceView.h"
 
 #include <QImage>
 

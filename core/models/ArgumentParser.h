@@ -1,0 +1,44 @@
+#pragma once
+// Separating a program's options from its other words, for both programs:
+// each says which options it has and reads their values itself.
+//
+// An option is "--name", "--name VALUE" or "--name=VALUE", or, where the
+// program has short names, "-n" and "-n VALUE". "--" ends the options: every
+// later argument is a word, even one that begins with "-". A lone "-" is a
+// word.
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+struct OptionSpec {
+    std::string_view name;      // with its dashes: "--column"
+    std::string_view shortName; // "-o", or empty
+    bool takesValue = false;
+    bool emptyValueAllowed = true; // false: an empty value counts as a missing one
+};
+
+struct ParsedOption {
+    std::string_view name; // the spec's long name, however it was given
+    std::string value;
+};
+
+struct ParsedArguments {
+    std::vector<ParsedOption> options; // in the order given
+    std::vector<std::string> words;    // everything that is not an option, in order
+};
+
+// Why the arguments cannot be used: an option the program does not have, or
+// one that needs a value and was given none. `option` is the argument as
+// given. The first such argument is reported.
+struct ArgumentError {
+    enum Kind { UnknownOption, MissingValue } kind;
+    std::string option;
+};
+
+// Splits `arguments` by `specs`. Without short names among the specs, only
+// words that begin with "--" are options; a word such as "-x" is then a word
+// like any other.
+std::variant<ParsedArguments, ArgumentError> parseArguments(const std::vector<std::string>& arguments,
+                                                             const std::vector<OptionSpec>& specs);

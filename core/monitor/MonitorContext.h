@@ -1,0 +1,19 @@
+#pragma once
+// What the monitor's procedures (applying, the live tick, the replay, run
+// control) work with: the model, the main window as the monitor sees it,
+// the chart on its surface, the event pump and the decoder for texts taken
+// from the data file.
+
+class Chart;
+class EventPump;
+class Monitor;
+class MonitorView;
+class TextDecoder;
+
+struct MonitorContext {
+    Monitor& monitor;
+    MonitorView& view;
+    Chart& chart;
+    EventPump& pump;
+    const TextDecoder& decoder;
+};

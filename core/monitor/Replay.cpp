@@ -1,0 +1,258 @@
+#include "monitor/Replay.h"
+
+#include "chart/Chart.h"
+#include "io/FileLines.h"
+#include "io/LineReader.h"
+#include "monitor/EventPump.h"
+#include "monitor/Monitor.h"
+#include "monitor/MonitorContext.h"
+#include "monitor/MonitorView.h"
+#include "monitor/ReplayLabels.h"
+#include "monitor/ScaleLabels.h"
+#include "monitor/SweepImages.h"
+#include "text/FieldExtraction.h"
+#include "text/NumberText.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace {
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+class ReplayRun {
+public:
+    ReplayRun(MonitorContext& context, bool pageMode, int page, const ScanProgress& progress)
+        : m_context(context), m_monitor(context.monitor), m_pageMode(pageMode), m_page(page),
+          m_progress(progress), m_labels(context) {}
+
+    bool run();
+    // What ended the replay on its error path, if anything did.
+    const std::optional<Error>& failure() const { return m_failure; }
+
+private:
+    bool setUp();
+    bool handleNumeric(std::string_view fieldText, double value, bool& finished);
+    bool finish();
+    bool fail(const Error& error);
+    void letEventsRun();
+    void forceEvents();
+    void pause();
+    void redrawDeferred() { m_context.chart.drawSeries(m_monitor.chartFrame(), Chart::When::Deferred); }
+
+    MonitorContext& m_context;
+    Monitor& m_monitor;
+    const bool m_pageMode;
+    const int m_page;
+    const ScanProgress& m_progress;
+    std::string m_extremeText; // a new extreme's decimal text, which replaces the field's
+    ReplayLabels m_labels;
+    LineReader m_reader;
+    std::int64_t m_values = 0;     // numeric lines handled so far
+    std::int64_t m_pageValues = 0; // numeric lines in the current page
+    int m_sweeps = 0;              // sweeps, or pages in page mode
+    std::optional<Error> m_failure;
+};
+
+void ReplayRun::letEventsRun() {
+    if (m_context.pump.due())
+        forceEvents();
+}
+
+void ReplayRun::forceEvents() {
+    m_labels.flush();
+    m_context.chart.flush();
+    if (m_progress)
+        m_progress(m_reader.position(), m_reader.sizeAtOpen());
+    m_context.pump.run();
+    m_context.chart.eventsRan();
+    m_labels.resync();
+}
+
+void ReplayRun::pause() {
+    // Events run during the pause, and a stop ends it early.
+    m_labels.flush();
+    m_context.chart.flush();
+    const int pauseMs = m_monitor.settings().replayPause;
+    const std::int64_t end = EventPump::nowMs() + pauseMs;
+    for (std::int64_t left = pauseMs; m_monitor.running() && left > 0; left = end - EventPump::nowMs())
+        m_context.pump.wait(static_cast<int>(std::min<std::int64_t>(left, 50)));
+    m_context.chart.eventsRan();
+    m_labels.resync();
+}
+
+bool ReplayRun::setUp() {
+    const MonitorSettings& settings = m_monitor.settings();
+    const int points = m_pageMode ? settings.pageSize : settings.pointsPerView;
+    SampleRing& samples = m_monitor.samples();
+    samples.setPointsPerView(points);
+    if (!samples.resize(std::int64_t{points} + 1))
+        return false;
+    m_context.view.setPointsPerViewText("表示項目数:" + std::to_string(points));
+    m_monitor.scale().resetExtremes();
+    m_context.view.setReplayErrorVisible(false);
+    m_context.view.setStatusText("");
+    return true;
+}
+
+bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& finished) {
+    m_labels.numeric();
+    SampleRing& samples = m_monitor.samples();
+    Scale& scale = m_monitor.scale();
+    // Advance the write position; outside page mode a completed sweep is saved
+    // as it was drawn after the previous line.
+    if (samples.advanceReplayPosition() && !m_pageMode) {
+        ++m_sweeps;
+        m_labels.flush(); // a picture may show the labels too
+        if (auto saved = saveSweepImage(m_context, m_sweeps); !saved)
+            return fail(saved.error());
+    }
+    std::string_view nowText = fieldText;
+    if (m_monitor.settings().autoScale || scale.rescalePending()) {
+        // Only a new extreme changes anything but the rescale; it also
+        // replaces the text with the value's decimal text.
+        if (value > scale.highest() || value < scale.lowest()) {
+            if (auto tracked = trackExtremes(scale, m_context.view, m_extremeText, value); !tracked)
+                return fail(tracked.error());
+            nowText = m_extremeText;
+        } else {
+            scale.clearRescale();
+        }
+    }
+    // In page mode the page drawn last may still be shown at a later pump,
+    // so it keeps the samples it was drawn with; outside page mode the redraw
+    // below replaces it before anything can see it.
+    if (m_pageMode)
+        m_context.chart.beforeSamplesChange();
+    samples.storeAtNewest(value);
+
+    const int pageSize = m_monitor.settings().pageSize;
+    if (!m_pageMode) {
+        redrawDeferred();
+        m_labels.reading(m_values + 1);
+        m_labels.now(nowText);
+        letEventsRun();
+    } else {
+        if (m_pageValues == pageSize) {
+            ++m_sweeps;
+            if (m_page == 0 || m_page == m_sweeps) {
+                redrawDeferred();
+                m_labels.flush();
+                if (auto saved = saveSweepImage(m_context, m_sweeps); !saved)
+                    return fail(saved.error());
+                m_labels.status(std::to_string(m_values + 1 - samples.pointsPerView()) + "行目から" +
+                                std::to_string(m_values + 1) + "行目を表示");
+                m_labels.now(nowText);
+                letEventsRun();
+                if (m_page == m_sweeps) {
+                    finished = true;
+                    return true;
+                }
+            } else {
+                letEventsRun();
+            }
+            m_pageValues = 0;
+        }
+        ++m_pageValues;
+    }
+    if (m_monitor.settings().replayPause > 0)
+        pause();
+    ++m_values;
+    return true;
+}
+
+bool ReplayRun::finish() {
+    m_reader.close();
+    if (m_pageMode) {
+        redrawDeferred();
+        ++m_sweeps;
+        m_labels.flush();
+        if (auto saved = saveSweepImage(m_context, m_sweeps); !saved)
+            return fail(saved.error());
+        if (m_values == 0) {
+            m_labels.status("0行目から0行目を表示しました。");
+        } else {
+            // A file shorter than one page would give a first line of 0 or less.
+            const std::int64_t first = std::max<std::int64_t>(m_values + 1 - m_monitor.settings().pageSize, 1);
+            m_labels.status(std::to_string(first) + "行目から" + std::to_string(m_values + 1) + "行目を表示");
+        }
+        m_labels.flush();
+    } else {
+        m_labels.flush();
+        m_context.view.setStatusText(m_context.view.statusText() + " " + std::to_string(m_values + 1) +
+                                     "行 表示完了");
+    }
+    m_context.chart.flush();
+    return !m_context.view.replayErrorVisible();
+}
+
+bool ReplayRun::fail(const Error& error) {
+    m_failure = error;
+    m_reader.close();
+    m_context.chart.flush();
+    m_context.chart.surface().showAndEnable();
+    m_labels.failed(error);
+    m_labels.flush();
+    return false;
+}
+
+bool ReplayRun::run() {
+    if (!setUp())
+        return fail(Error(kErrOutOfMemory, "表示項目数が大きすぎます。"));
+    const std::string dataFile = m_monitor.settings().dataFile;
+    if (!dataFileExists(dataFile))
+        return false;
+    if (auto opened = m_reader.open(dataFile); !opened)
+        return fail(opened.error());
+    m_monitor.samples().resetPosition();
+
+    // The delimiter holds for the whole replay; the column is read at every
+    // line, since the column selector may change it while events run.
+    const FieldRule rule = m_monitor.settings().fieldRule();
+    std::string_view line;
+    for (;;) {
+        if (!m_monitor.running())
+            break;
+        if (!m_reader.next(line)) {
+            if (m_reader.failed())
+                return fail(m_reader.error());
+            break;
+        }
+        const auto field = extractField(line, m_monitor.settings().column, rule);
+        if (!field) {
+            m_labels.status("データがありません。");
+            letEventsRun();
+            continue;
+        }
+        const std::string_view text = trimBlanks(*field);
+        const auto value = numericValue(text);
+        if (!value) {
+            m_labels.notNumeric(m_values + 1, text);
+            letEventsRun();
+            continue;
+        }
+        bool finished = false;
+        if (!handleNumeric(text, *value, finished))
+            return false;
+        if (finished)
+            break;
+    }
+    return finish();
+}
+
+} // namespace
+
+Result<bool> replay(MonitorContext& context, bool pageMode, int page, const ScanProgress& progress) {
+    ReplayRun run(context, pageMode, page, progress);
+    const bool result = run.run();
+    if (run.failure())
+        return *run.failure();
+    return result;
+}

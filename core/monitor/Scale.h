@@ -1,0 +1,52 @@
+#pragma once
+// The vertical scale in force: its ends, the highest and lowest values seen
+// since the last reset, whether the next value re-derives the ends, and the
+// table of row values the pointer reads, which is rebuilt only for ends it
+// was not built for.
+
+#include "base/Result.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+class Scale {
+public:
+    double top() const { return m_top; }
+    double bottom() const { return m_bottom; }
+    double highest() const { return m_highest; }
+    double lowest() const { return m_lowest; }
+
+    // New ends, as applied or reset.
+    void setEnds(double top, double bottom);
+    // Highest and lowest back to 0.
+    void resetExtremes();
+
+    // The next value re-derives the ends, even where they stay fixed otherwise.
+    void requestRescale() { m_rescalePending = true; }
+    void clearRescale() { m_rescalePending = false; }
+    bool rescalePending() const { return m_rescalePending; }
+
+    // A value above the highest: it becomes the highest, and the top moves to
+    // the rounded value beyond it. An error when that would not be finite;
+    // the highest has changed then, the top has not.
+    Result<> takeHighest(double value);
+    // The same downward for a value below the lowest.
+    Result<> takeLowest(double value);
+
+    // The row values (top row first, see scaleRowValues); empty until first built.
+    const std::vector<double>& rowValues() const { return m_rows; }
+    // Whether the row values were built for the ends in force.
+    bool rowsCurrent() const { return m_rowsBuiltFor == std::pair(m_top, m_bottom); }
+    // Rebuilds the row values for the ends in force.
+    void rebuildRows();
+
+private:
+    double m_top = 0;
+    double m_bottom = 0;
+    double m_highest = 0;
+    double m_lowest = 0;
+    bool m_rescalePending = false;
+    std::vector<double> m_rows;
+    std::optional<std::pair<double, double>> m_rowsBuiltFor;
+};

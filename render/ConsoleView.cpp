@@ -1,0 +1,73 @@
+#include "render/ConsoleView.h"
+
+#include "render/RenderOptions.h"
+#include "monitor/EventPump.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <unistd.h>
+
+ConsoleView::ConsoleView(const RenderOptions& options)
+    : m_pageMode(options.pageMode), m_composite(options.composite), m_noGrid(options.noGrid),
+      m_noThreshold(options.noThreshold), m_colour(options.colour), m_terminal(::isatty(STDERR_FILENO) == 1),
+      m_startMs(EventPump::nowMs()) {
+    // The main window's captions before anything runs.
+    m_summary.info = "Information";
+    m_summary.valueLabels = {"Max: 0", "Now: 0", "Min: 0"};
+    m_summary.scaleLabels = {"-", "-", "-", "-", "-"};
+}
+
+void ConsoleView::setScaleLabel(int index, const std::string& text) {
+    m_summary.scaleLabels.at(static_cast<std::size_t>(index)) = text;
+}
+
+void ConsoleView::setValueLabel(int index, const std::string& text) {
+    m_summary.valueLabels.at(static_cast<std::size_t>(index)) = text;
+}
+
+void ConsoleView::showPlainMessage(const std::string& text) {
+    if (m_following) {
+        m_message = text;
+        return;
+    }
+    const std::string line = terminalSafeText(text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+int ConsoleView::showMessage(const std::string& strMsg, int) {
+    showPlainMessage(strMsg);
+    return 1;
+}
+
+void ConsoleView::setProgress(std::uint64_t done, std::uint64_t total) {
+    m_done = done;
+    m_total = total;
+}
+
+void ConsoleView::letEventsRun() {
+    if (m_eventHook)
+        m_eventHook();
+    // Only on a terminal, and only for replays long enough to wait for.
+    if (!m_terminal || m_total == 0 || EventPump::nowMs() - m_startMs < 1000)
+        return;
+    constexpr int kWidth = 40;
+    const double fraction = std::min(1.0, static_cast<double>(m_done) / static_cast<double>(m_total));
+    const int filled = static_cast<int>(fraction * kWidth);
+    std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
+                 std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(),
+                 static_cast<int>(fraction * 100));
+    std::fflush(stderr);
+    m_barShown = true;
+}
+
+void ConsoleView::waitForEvents(int maxMs) {
+    letEventsRun();
+    std::this_thread::sleep_for(std::chrono::milliseconds(maxMs));
+}
+
+void ConsoleView::endProgress() {
+    if (m_barShown)
+        std::fprintf(stderr, "\r%*s\r", 48, "");
+    m_barShown = false;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The main window as trendola-render has it: labels kept as text, switches
+// fixed by the options, and a progress bar on standard error instead of an
+// event loop.
+
+#include "render/RenderSummary.h"
+#include "monitor/MonitorView.h"
+
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+struct RenderOptions;
+
+class ConsoleView : public MonitorView {
+public:
+    explicit ConsoleView(const RenderOptions& options);
+
+    RenderSummary& summary() { return m_summary; }
+    const RenderSummary& summary() const { return m_summary; }
+
+    void setScaleLabel(int index, const std::string& text) override;
+    void setValueLabel(int index, const std::string& text) override;
+    void setInfo(const std::string& text) override { m_summary.info = text; }
+    std::string info() const override { return m_summary.info; }
+    void setHeadInfo(const std::string& text) override { m_summary.headInfo = text; }
+    void setErrInfo(const std::string& text) override { m_summary.errInfo = text; }
+    void setErrInfoVisible(bool visible) override { m_summary.errInfoVisible = visible; }
+    bool errInfoVisible() const override { return m_summary.errInfoVisible; }
+
+    bool pageModeChecked() const override { return m_pageMode; }
+    bool compositeChecked() const override { return m_composite; }
+    bool auxiliaryLinesHidden() const override { return m_noGrid; }
+    bool thresholdHidden() const override { return m_noThreshold; }
+    std::string colourText() const override { return m_colour; }
+
+    // No buttons, scroll bar or timer here.
+    void setRunButtonDown(int, bool) override {}
+    bool runButtonDown(int) const override { return false; }
+    void setPageScrollEnabled(bool) override {}
+    void setTimerEnabled(bool) override {}
+
+    // Standard error, or kept for the follower (see setFollowing).
+    void showPlainMessage(const std::string& text) override;
+    int showMessage(const std::string& strMsg, int intKind) override;
+
+    // While following, a tick's message (a missing data file, say) is kept
+    // for the follower to report once, instead of being printed every tick.
+    void setFollowing(bool following) { m_following = following; }
+    // The message the last ticks left, emptied by the call.
+    std::string takeMessage() { return std::exchange(m_message, {}); }
+
+    // Called whenever events could run: how a stop reaches a replay.
+    void setEventHook(std::function<void()> hook) { m_eventHook = std::move(hook); }
+
+    // No events to run: this is where the progress bar moves.
+    void letEventsRun() override;
+    void waitForEvents(int maxMs) override;
+
+    // Bytes of the data file done and its size, for the progress bar.
+    void setProgress(std::uint64_t done, std::uint64_t total);
+    // Clears the progress bar, if one was drawn.
+    void endProgress();
+
+private:
+    RenderSummary m_summary;
+    bool m_pageMode, m_composite, m_noGrid, m_noThreshold;
+    std::string m_colour;
+    bool m_terminal;
+    std::int64_t m_startMs;
+    bool m_barShown = false;
+    std::uint64_t m_done = 0, m_total = 0;
+    bool m_following = false;
+    std::string m_message;
+    std::function<void()> m_eventHook;
+};

@@ -1,0 +1,56 @@
+#include "render/RenderJob.h"
+
+#include "render/FollowRun.h"
+#include "render/RenderOptions.h"
+#include "render/RenderSession.h"
+#include "render/StopSignals.h"
+#include "io/FileLines.h"
+#include "surface/TextCodec.h"
+
+#include <filesystem>
+
+RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& errors, StopRequest* stop) {
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(options.outDir, ignored)) {
+        errors("no such folder: " + options.outDir);
+        return {2, std::nullopt};
+    }
+    std::string codecError;
+    const auto decoder = makeTextDecoder(options.encoding, codecError);
+    if (!decoder) {
+        errors(codecError);
+        return {2, std::nullopt};
+    }
+    if (!dataFileExists(options.dataFile)) {
+        errors("cannot read the data file " + options.dataFile + ": " + dataFileProblem(options.dataFile));
+        return {1, std::nullopt};
+    }
+
+    RenderSession session(options, *decoder);
+    if (auto refused = session.apply()) {
+        errors(*refused);
+        return {2, std::nullopt};
+    }
+    NoStopRequest never;
+    StopRequest& stopRequest = stop ? *stop : never;
+
+    if (options.follow) {
+        const FollowOutcome followed = followDataFile(session, options, stopRequest, errors);
+        RenderSummary summary = session.summary();
+        summary.result = followed.lastPlotted;
+        return {followed.status, std::move(summary)};
+    }
+
+    const auto replayed = session.replay(stopRequest);
+    int status = replayed ? 0 : 1;
+    // The final chart, as the replay left it.
+    if (auto saved = session.savePicture(); !saved) {
+        status = 1;
+        errors(saved.error().message);
+    }
+    if (stopRequest.requested())
+        status = 128 + stopRequest.signal();
+    RenderSummary summary = session.summary();
+    summary.result = replayed && *replayed;
+    return {status, std::move(summary)};
+}

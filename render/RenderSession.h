@@ -1,0 +1,56 @@
+#pragma once
+// What one run of trendola-render works with: the monitor state, the main
+// window as the renderer has it, the graph surface, the chart and its event
+// pump, set up from the options as the window sets itself up.
+
+#include "render/ConsoleView.h"
+#include "render/RenderCanvas.h"
+#include "chart/Chart.h"
+#include "monitor/EventPump.h"
+#include "monitor/MonitorContext.h"
+#include "monitor/Monitor.h"
+
+#include <optional>
+#include <string>
+
+class StopRequest;
+class TextDecoder;
+
+class RenderSession {
+public:
+    // `options` as parseRenderOptions leaves them; both arguments must
+    // outlive the session. Needs a QGuiApplication for fonts.
+    RenderSession(const RenderOptions& options, const TextDecoder& decoder);
+
+    // The window's defaults at load, then the options applied as its
+    // settings dialog applies them. The refusal's message when they cannot be.
+    std::optional<std::string> apply();
+
+    // Replays the data file; a stop request ends it before its next line.
+    Result<bool> replay(StopRequest& stop);
+
+    // One tick of live monitoring, as the window's timer runs it. True when
+    // it plotted a value.
+    bool followTick();
+
+    // Redraws the chart from the buffer, as the last plotted value left it.
+    void redrawSeries();
+
+    // Writes the final picture, which is never the data file itself.
+    Result<> savePicture();
+    // Its path: the data file's name part in the output folder.
+    std::string picturePath() const;
+
+    ConsoleView& view() { return m_view; }
+    // What the labels show and the pictures written so far; `result` unset.
+    RenderSummary summary() const;
+
+private:
+    const RenderOptions& m_options;
+    MonitorState m_state;
+    ConsoleView m_view;
+    RenderCanvas m_canvas;
+    Chart m_chart;
+    EventPump m_pump;
+    MonitorContext m_context;
+};

@@ -2,10 +2,11 @@
 // words are joined into one command-line text for the start-up to place into
 // the settings dialog.
 
+#include "base/ProgramVersion.h"
 #include "models/CommandLine.h"
 #include "mainwin/ProgramExit.h"
 #include "mainwin/Startup.h"
-#include "surface/TextCodec.h"
+#include "text/TextCodec.h"
 #include "widgets/Translations.h"
 
 #include <QApplication>
@@ -32,20 +33,19 @@ Options:
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const ProgramArguments arguments = parseProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
-    if (!arguments.error.empty()) {
-        std::cerr << "trendola: " << arguments.error << "\nTry 'trendola --help'.\n";
+    const auto arguments = parseProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!arguments) {
+        std::cerr << "trendola: " << arguments.error().message << "\nTry 'trendola --help'.\n";
         return 2;
     }
-    if (arguments.help) {
+    if (arguments->help) {
         std::cout << kUsage;
         return 0;
     }
-    std::string error;
     // Checked here, so that a wrong name stops before any window opens.
-    std::unique_ptr<TextDecoder> decoder = makeTextDecoder(arguments.encoding, error);
+    auto decoder = makeTextDecoder(arguments->encoding);
     if (!decoder) {
-        std::cerr << "trendola: " << error << '\n';
+        std::cerr << "trendola: " << decoder.error().message << '\n';
         return 2;
     }
 
@@ -53,8 +53,8 @@ int main(int argc, char* argv[]) {
     // settings can still be given through its environment variables).
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
-    QApplication::setApplicationName(QStringLiteral("Trendola"));
+    QApplication::setApplicationName(QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
     installJapaneseTranslations();
 
-    endProgram(Startup::run(joinCommandLine(arguments.words), std::move(decoder)));
+    endProgram(Startup::run(joinCommandLine(arguments->words), std::move(*decoder)));
 }

@@ -34,12 +34,12 @@ void reportError(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const RenderOptionsResult parsed = parseRenderOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.options) {
-        reportError(parsed.error + " (try --help)");
+    const auto parsed = parseRenderOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed) {
+        reportError(parsed.error().message + " (try --help)");
         return 2;
     }
-    if (parsed.options->help) {
+    if (parsed->help) {
         write(stdout, renderUsage());
         return 0;
     }
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
 
-    const RenderResult result = runRenderJob(*parsed.options, reportError, stop);
+    const RenderResult result = runRenderJob(*parsed, reportError, stop);
     if (result.summary)
         write(stdout, formatSummary(*result.summary));
     return result.status;

@@ -1,22 +1,20 @@
 #pragma once
-// The whole program behind its windows: the monitor state, the main window
-// wired to the monitor, the field selector and the settings dialog, joined
-// so that each reaches the others.
+// The whole program behind its windows: the main window with the monitor
+// behind it, the column selector, the settings dialog, the image commands
+// and the secondary windows, joined so that each reaches the others.
 
-#include "models/ColumnSelector.h"
-#include "monitor/Monitor.h"
-#include "mainwin/MonitorSession.h"
 #include "mainwin/MainWindow.h"
+#include "mainwin/MonitorSession.h"
+#include "models/ColumnSelector.h"
 #include "secondary/ImageCommands.h"
-#include "settings/SettingsDialogPort.h"
-#include "settings/SettingsDialogServices.h"
+#include "settings/SettingsDialogHost.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
 class MessageBoxPresenter;
 class SecondaryWindows;
-class SettingsDialogHost;
 class TextDecoder;
 
 class MainProgram {
@@ -25,20 +23,23 @@ public:
     // through `messageBoxes`, every file choice of the program through
     // `chooseFile` and the folder choice through `browseFolder`.
     // `messageBoxes` must outlive the program.
-    MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes,
-                FileChoiceFunction chooseFile, FolderBrowserFunction browseFolder);
+    MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes, FileChooser chooseFile,
+                FolderChooser browseFolder);
     ~MainProgram();
     MainProgram(const MainProgram&) = delete;
     MainProgram& operator=(const MainProgram&) = delete;
 
-    // Shows the main window; its load takes the command-line text, which may
-    // open the settings dialog first.
+    // Shows the main window; its initialisation takes the command-line text,
+    // which may open the settings dialog first.
     void start(const std::string& commandLineText);
 
-    MonitorState& state() { return m_state; }
+    // What closing the main window or "終了(&Q&ｺ)" does; endProgram(0) by default.
+    void setQuitHandler(std::function<void()> handler) { m_quitHandler = std::move(handler); }
+
+    Monitor& monitor() { return m_session.monitor(); }
     MainWindow& mainWindow() { return m_mainWindow; }
-    SettingsDialogHost& settings() { return *m_settings; }
     MonitorSession& session() { return m_session; }
+    SettingsDialogHost& settings() { return *m_settings; }
     SecondaryWindows& secondaryWindows() { return *m_secondary; }
 
 private:
@@ -51,13 +52,15 @@ private:
         void showDialog() override { dialog->showDialog(); }
     };
 
-    MonitorState m_state;
+    void wireCommands();
+
     SettingsDialogLink m_settingsLink;
     MainWindow m_mainWindow;
     MonitorSession m_session;
-    FieldSelector m_selector;
+    ColumnSelector m_columnSelector;
     std::unique_ptr<SettingsDialogHost> m_settings;
     ImageCommands m_images;
+    std::function<void()> m_quitHandler;
 
     // The preview and version windows; gone first, before what they show.
     std::unique_ptr<SecondaryWindows> m_secondary;

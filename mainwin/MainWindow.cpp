@@ -1,20 +1,16 @@
 #include "mainwin/MainWindow.h"
 
 #include "models/CommandLine.h"
-#include "base/Result.h"
-#include "models/ColumnSelector.h"
 #include "models/MessageBox.h"
-#include "monitor/Monitor.h"
-#include "mainwin/ProgramExit.h"
-#include "surface/DesignStyle.h"
-#include "widgets/SurfaceView.h"
 #include "settings/SettingsDialogPort.h"
+#include "surface/DesignStyle.h"
+#include "widgets/FileDrops.h"
+#include "widgets/SurfaceView.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -22,27 +18,10 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include <new>
-
-namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-template <std::size_t N, class T> T* at(const std::array<T*, N>& controls, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < N ? controls[static_cast<std::size_t>(index)]
-                                                             : nullptr;
-}
-
-} // namespace
-
-MainWindow::MainWindow(MonitorState& state, SettingsDialogPort& settingsDialog,
-                       MessageBoxPresenter& messageBoxes, QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_settingsDialog(settingsDialog), m_messageBoxes(messageBoxes),
-      m_geometry(designGeometry()), m_endProgramHandler([] { endProgram(0); }) {
+MainWindow::MainWindow(SettingsDialogPort& settingsDialog, QWidget* parent)
+    : QMainWindow(parent), m_settingsDialog(settingsDialog), m_geometry(designGeometry()) {
     setObjectName(QStringLiteral("frmMonMain"));
-    setWindowTitle(QStringLiteral("Trendola"));
+    setWindowTitle(QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("frmMonMainClient"));
@@ -52,120 +31,135 @@ MainWindow::MainWindow(MonitorState& state, SettingsDialogPort& settingsDialog,
     createControls();
     createMenus();
     applyGeometry();
-
-    for (std::size_t i = 0; i < runButtons.size(); ++i)
-        connect(runButtons[i], &QPushButton::toggled, this, [this, i] { onRunButtonToggled(static_cast<int>(i)); });
-    connect(resetButton, &QPushButton::clicked, this, &MainWindow::resetChart);
-    connect(settingsButton, &QPushButton::clicked, this, &MainWindow::showSettingsDialog);
-    connect(pollTimer, &QTimer::timeout, this, &MainWindow::onPollTimeout);
-    connect(quitAction, &QAction::triggered, this, &MainWindow::quitProgram);
-    wireNavigationAndShapes();
+    connectControls();
+    connectNavigation();
 
     m_client->installEventFilter(this);
+    m_graphView->installEventFilter(this);
     resize(pixelsFromTwips(kDesignClientWidth, logicalDpiX()),
            pixelsFromTwips(kDesignClientHeight, logicalDpiY()) + menuBar()->sizeHint().height());
 }
 
 MainWindow::~MainWindow() {
     m_client->removeEventFilter(this);
+    m_graphView->removeEventFilter(this);
+}
+
+void MainWindow::connectControls() {
+    for (const RunButton button : kRunButtons)
+        connect(runButton(button), &QPushButton::toggled, this, [this, button] { emit runButtonToggled(button); });
+    connect(m_resetButton, &QPushButton::clicked, this, &MainWindow::resetRequested);
+    connect(m_settingsButton, &QPushButton::clicked, this, &MainWindow::showSettingsDialog);
+    connect(m_pollTimer, &QTimer::timeout, this, &MainWindow::pollTimedOut);
+    connect(m_columnScrollBar, &QScrollBar::valueChanged, this, &MainWindow::columnSpinMoved);
+
+    connect(m_openDataFileAction, &QAction::triggered, this, &MainWindow::openDataFile);
+    connect(m_loadImageAction, &QAction::triggered, this, &MainWindow::loadImageRequested);
+    connect(m_saveImageAction, &QAction::triggered, this, &MainWindow::saveImageRequested);
+    connect(m_printImageAction, &QAction::triggered, this, &MainWindow::printImageRequested);
+    connect(m_quitAction, &QAction::triggered, this, &MainWindow::quitRequested);
+    connect(m_clearAllAction, &QAction::triggered, this, &MainWindow::clearAllRequested);
+    connect(m_copyGraphAction, &QAction::triggered, this, &MainWindow::copyGraphRequested);
+    connect(m_previewSamplesAction, &QAction::triggered, this,
+            [this] { withBusyPointer([this] { emit previewSamplesRequested(); }); });
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::aboutRequested);
+    connect(m_stayOnTopAction, &QAction::toggled, this, &MainWindow::toggleStayOnTop);
+    connect(m_graphOnlyAction, &QAction::triggered, this, &MainWindow::showGraphOnly);
+    for (std::size_t i = 0; i < m_placementActions.size(); ++i)
+        connect(m_placementActions[i], &QAction::triggered, this, [this, i] { placeWindow(kPlacements[i]); });
+
+    new FileDropFilter(this, [this](const QMimeData& data) { onWindowDrop(data); });
+    new FileDropFilter(m_graphView, [this](const QMimeData& data) { onGraphDrop(data); });
+}
+
+QPushButton* MainWindow::runButton(RunButton button) const {
+    return m_runButtons[static_cast<std::size_t>(button)];
 }
 
 // --- start-up ---
 
 void MainWindow::setVisible(bool visible) {
-    if (visible && !m_formLoaded) {
-        m_formLoaded = true;
-        Form_Load();
+    if (visible && !m_initialised) {
+        m_initialised = true;
+        initialiseWindow();
     }
     QMainWindow::setVisible(visible);
 }
 
-void MainWindow::Form_Load() {
-    LoadMonitorDefaults(m_state);
+void MainWindow::initialiseWindow() {
     // Nothing can run before settings are applied, which enables these.
-    for (QPushButton* button : runButtons)
+    for (QPushButton* button : m_runButtons)
         button->setEnabled(false);
-    stayOnTopAction->setChecked(false);
-    std::string scratch;
-    handleCommandLine(scratch);
+    m_stayOnTopAction->setChecked(false);
+    handleCommandLine();
 }
 
-void MainWindow::handleCommandLine(std::string& strCommand) {
-    strCommand = m_commandLineText;
-    if (strCommand.empty())
-        return;
-    CommandArgTokens split = splitCommandArg(strCommand);
+std::string MainWindow::handleCommandLine() {
+    if (m_commandLineText.empty())
+        return {};
+    CommandLineTokens split = splitCommandLine(m_commandLineText);
     for (const std::string& token : split.tokens)
         m_settingsDialog.setDataFileText(token);
-    strCommand = std::move(split.remaining);
     m_settingsDialog.showDialog();
-}
-
-// --- handlers ---
-
-void MainWindow::onRunButtonToggled(int index) {
-    if (!m_runButtonHandler)
-        return;
-    try {
-        m_runButtonHandler(index);
-    } catch (...) {
-        showMessage(runErrorMessage(currentFailure()), 7);
-    }
-}
-
-void MainWindow::resetChart() {
-    runHook(m_initHandler);
-}
-
-void MainWindow::showSettingsDialog() {
-    if (m_settingsHandler)
-        runHook(m_settingsHandler);
-    else
-        m_settingsDialog.showDialog();
-}
-
-void MainWindow::onPollTimeout() {
-    runHook(m_timerHandler);
-}
-
-void MainWindow::quitProgram() {
-    m_endProgramHandler();
-}
-
-void MainWindow::Form_QueryUnload() {
-    m_endProgramHandler();
+    return std::move(split.remaining);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Form_QueryUnload();
+    emit quitRequested();
     event->accept();
 }
 
-void MainWindow::runHook(const std::function<void()>& hook) {
-    if (!hook)
-        return;
+// --- commands the window handles itself ---
+
+void MainWindow::showSettingsDialog() {
+    m_settingsDialog.showDialog();
+}
+
+void MainWindow::openDataFile() {
+    m_settingsDialog.showDialog();
+}
+
+void MainWindow::onWindowDrop(const QMimeData& data) {
     try {
-        hook();
+        const std::vector<std::string> files = droppedFiles(data);
+        if (files.empty())
+            return;
+        m_settingsDialog.setDataFileText(files.front());
+        m_settingsDialog.showDialog();
     } catch (...) {
-        showPlainMessage(fileErrorMessage(currentFailure()));
+        // A failed drop ends without a message.
     }
+}
+
+void MainWindow::onGraphDrop(const QMimeData& data) {
+    onWindowDrop(data);
+}
+
+void MainWindow::withBusyPointer(const std::function<void()>& work) {
+    setCursor(Qt::WaitCursor);
+    work();
+    unsetCursor();
 }
 
 // --- layout ---
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_client && event->type() == QEvent::Resize)
-        Form_Resize();
+    if (event->type() == QEvent::Resize) {
+        if (watched == m_client)
+            layoutControls();
+        else if (watched == m_graphView)
+            emit graphResized();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::Form_Resize() {
+void MainWindow::layoutControls() {
     const Twips outerWidth = twipsFromPixels(m_client->width(), logicalDpiX()) + kDesignFrameWidth;
     const Twips outerHeight = twipsFromPixels(m_client->height(), logicalDpiY()) + kDesignFrameHeight;
     m_geometry = layoutMainWindow(m_geometry, outerWidth, outerHeight);
     applyGeometry();
-    // The surface repaints from its image; nothing is plotted again.
-    graphView->update();
+    // The graph repaints from its picture; nothing is plotted again.
+    m_graphView->update();
 }
 
 void MainWindow::place(QWidget* control, const TwipRect& rect) {
@@ -177,173 +171,168 @@ void MainWindow::place(QWidget* control, const TwipRect& rect) {
 
 void MainWindow::applyGeometry() {
     const MainWindowGeometry& g = m_geometry;
-    place(seriesColourCombo, g.seriesColourCombo);
-    place(compositeCheck, g.compositeCheck);
-    place(testButton, g.testButton);
-    place(resetButton, g.resetButton);
-    place(pageScrollBar, g.pageScrollBar);
-    place(pageModeCheck, g.pageModeCheck);
-    place(columnScrollBar, g.columnScrollBar);
-    place(columnEdit, g.columnEdit);
-    for (std::size_t i = 0; i < runButtons.size(); ++i)
-        place(runButtons[i], g.runButtons[i]);
-    place(settingsButton, g.settingsButton);
-    place(graphView, g.graphView);
-    place(replayErrorLabel, g.replayErrorLabel);
-    place(nowMarkerLabel, g.nowMarkerLabel);
-    // pointsPerViewLabel sizes itself to its text; only its position is laid out.
-    pointsPerViewLabel->move(pixelsFromTwips(g.pointsPerViewLabel.left, logicalDpiX()),
-                      pixelsFromTwips(g.pointsPerViewLabel.top, logicalDpiY()));
-    place(pagePositionLabel, g.pagePositionLabel);
-    place(statusLabel, g.statusLabel);
-    for (std::size_t i = 0; i < valueLabels.size(); ++i)
-        place(valueLabels[i], g.valueLabels[i]);
-    for (std::size_t i = 0; i < scaleLabels.size(); ++i)
-        place(scaleLabels[i], g.scaleLabels[i]);
+    place(m_seriesColourCombo, g.seriesColourCombo);
+    place(m_compositeCheck, g.compositeCheck);
+    place(m_testButton, g.testButton);
+    place(m_resetButton, g.resetButton);
+    place(m_pageScrollBar, g.pageScrollBar);
+    place(m_pageModeCheck, g.pageModeCheck);
+    place(m_columnScrollBar, g.columnScrollBar);
+    place(m_columnEdit, g.columnEdit);
+    for (std::size_t i = 0; i < m_runButtons.size(); ++i)
+        place(m_runButtons[i], g.runButtons[i]);
+    place(m_settingsButton, g.settingsButton);
+    place(m_graphView, g.graphView);
+    place(m_replayErrorLabel, g.replayErrorLabel);
+    place(m_nowMarkerLabel, g.nowMarkerLabel);
+    // The points-per-view label sizes itself to its text; only its position is laid out.
+    m_pointsPerViewLabel->move(pixelsFromTwips(g.pointsPerViewLabel.left, logicalDpiX()),
+                               pixelsFromTwips(g.pointsPerViewLabel.top, logicalDpiY()));
+    place(m_pagePositionLabel, g.pagePositionLabel);
+    place(m_statusLabel, g.statusLabel);
+    for (std::size_t i = 0; i < m_valueLabels.size(); ++i)
+        place(m_valueLabels[i], g.valueLabels[i]);
+    for (std::size_t i = 0; i < m_scaleLabels.size(); ++i)
+        place(m_scaleLabels[i], g.scaleLabels[i]);
 }
 
-// --- MonitorView: labels and switches ---
+// --- what the monitor shows ---
 
-void MainWindow::setScaleLabel(int index, const std::string& text) {
-    if (QLabel* label = at(scaleLabels, index)) {
-        label->setText(fromUtf8(text));
-        label->setToolTip(fromUtf8(text));
-    }
+void MainWindow::setScaleLabel(int index, const QString& text) {
+    if (index < 0 || index >= kScaleLabelCount)
+        return;
+    QLabel* label = m_scaleLabels[static_cast<std::size_t>(index)];
+    label->setText(text);
+    label->setToolTip(text);
 }
 
-void MainWindow::setValueLabel(int index, const std::string& text) {
-    if (QLabel* label = at(valueLabels, index))
-        label->setText(fromUtf8(text));
+void MainWindow::setValueLabel(ValueLabel label, const QString& text) {
+    m_valueLabels[static_cast<std::size_t>(label)]->setText(text);
 }
 
-void MainWindow::setInfo(const std::string& text) {
-    statusLabel->setText(fromUtf8(text));
+void MainWindow::setStatusText(const QString& text) {
+    m_statusLabel->setText(text);
 }
 
-std::string MainWindow::info() const {
-    return statusLabel->text().toStdString();
+QString MainWindow::statusText() const {
+    return m_statusLabel->text();
 }
 
-void MainWindow::setHeadInfo(const std::string& text) {
-    pointsPerViewLabel->setText(fromUtf8(text));
-    pointsPerViewLabel->adjustSize();
+void MainWindow::setPointsPerViewText(const QString& text) {
+    m_pointsPerViewLabel->setText(text);
+    m_pointsPerViewLabel->adjustSize();
 }
 
-void MainWindow::setErrInfo(const std::string& text) {
-    replayErrorLabel->setText(fromUtf8(text));
+void MainWindow::setReplayErrorText(const QString& text) {
+    m_replayErrorLabel->setText(text);
 }
 
-void MainWindow::setErrInfoVisible(bool visible) {
-    replayErrorLabel->setVisible(visible);
+void MainWindow::setReplayErrorVisible(bool visible) {
+    m_replayErrorLabel->setVisible(visible);
 }
 
-bool MainWindow::errInfoVisible() const {
-    return replayErrorLabel->isVisibleTo(m_client);
+bool MainWindow::replayErrorVisible() const {
+    return m_replayErrorLabel->isVisibleTo(m_client);
 }
+
+void MainWindow::showColumn(const QString& text, int spinValue) {
+    const QSignalBlocker quiet(m_columnScrollBar);
+    m_columnEdit->setText(text);
+    m_columnScrollBar->setValue(spinValue);
+}
+
+// --- the view switches ---
 
 bool MainWindow::pageModeChecked() const {
-    return pageModeCheck->isChecked();
+    return m_pageModeCheck->isChecked();
 }
 
 bool MainWindow::compositeChecked() const {
-    return compositeCheck->isChecked();
+    return m_compositeCheck->isChecked();
 }
 
-bool MainWindow::auxiliaryLinesHidden() const {
-    return hideGridLinesAction->isChecked();
+bool MainWindow::gridLinesHidden() const {
+    return m_hideGridLinesAction->isChecked();
 }
 
 bool MainWindow::thresholdHidden() const {
-    return hideThresholdAction->isChecked();
+    return m_hideThresholdAction->isChecked();
 }
 
-std::string MainWindow::colourText() const {
-    return seriesColourCombo->currentText().toStdString();
+bool MainWindow::pointerValueShown() const {
+    return m_showPointerValueAction->isChecked();
 }
 
-// --- MonitorView: run buttons, page scroll bar, timer ---
-
-void MainWindow::setRunButtonDown(int index, bool down) {
-    // toggled, and with it onRunButtonToggled, follows only a change of state.
-    if (QPushButton* button = at(runButtons, index))
-        button->setChecked(down);
+QString MainWindow::seriesColourText() const {
+    return m_seriesColourCombo->currentText();
 }
 
-bool MainWindow::runButtonDown(int index) const {
-    const QPushButton* button = at(runButtons, index);
-    return button && button->isChecked();
+// --- run buttons, page scroll bar, timer ---
+
+void MainWindow::setRunButtonDown(RunButton button, bool down) {
+    // toggled, and with it runButtonToggled, follows only a change of state.
+    runButton(button)->setChecked(down);
+}
+
+bool MainWindow::runButtonDown(RunButton button) const {
+    return runButton(button)->isChecked();
+}
+
+void MainWindow::setRunButtonEnabled(RunButton button, bool enabled) {
+    runButton(button)->setEnabled(enabled);
 }
 
 void MainWindow::setPageScrollEnabled(bool enabled) {
-    pageScrollBar->setEnabled(enabled);
-}
-
-void MainWindow::setTimerEnabled(bool enabled) {
-    const int interval = m_state.pollInterval;
-    if (!enabled || interval < 1) {
-        pollTimer->stop();
-        return;
-    }
-    // Enabling a running timer again keeps its rhythm.
-    if (!pollTimer->isActive() || pollTimer->interval() != interval)
-        pollTimer->start(interval);
-}
-
-// --- what applying the settings writes ---
-
-void MainWindow::setRunButtonEnabled(int index, bool enabled) {
-    if (QPushButton* button = at(runButtons, index))
-        button->setEnabled(enabled);
+    m_pageScrollBar->setEnabled(enabled);
 }
 
 void MainWindow::setPageScrollRange(int minimum, int maximum) {
-    const QSignalBlocker quiet(pageScrollBar);
-    pageScrollBar->setRange(minimum, maximum);
+    const QSignalBlocker quiet(m_pageScrollBar);
+    m_pageScrollBar->setRange(minimum, maximum);
 }
 
-void MainWindow::setTimerInterval(std::int32_t milliseconds) {
-    // A running timer keeps running at the new pace (an interval below 1 ms
-    // stops it, as enabling it would); a stopped one stays stopped.
-    const bool running = pollTimer->isActive();
-    pollTimer->setInterval(std::max<std::int32_t>(milliseconds, 1));
-    if (running && milliseconds < 1)
-        pollTimer->stop();
-}
-
-void MainWindow::bindFieldSelector(FieldSelector& selector) {
-    const auto show = [this, &selector] {
-        const QSignalBlocker quiet(columnScrollBar);
-        columnEdit->setText(QString::fromStdString(selector.watchText()));
-        columnScrollBar->setValue(selector.spinValue());
-    };
-    selector.setChangeListener(show);
-    connect(columnScrollBar, &QScrollBar::valueChanged, this, [&selector](int value) { selector.setSpinValue(value); });
-    show();
-}
-
-// --- MonitorView: messages and the event pump ---
-
-void MainWindow::showPlainMessage(const std::string& text) {
-    m_messageBoxes.present(programMessageBox(text));
-}
-
-int MainWindow::showMessage(const std::string& strMsg, int intKind) {
-    return ::showMessage(m_messageBoxes, strMsg, intKind);
-}
-
-// The core decides how often its loops let events run; here they simply run.
-void MainWindow::letEventsRun() {
-    QCoreApplication::processEvents();
-}
-
-void MainWindow::waitForEvents(int maxMs) {
-    if (maxMs > 0) {
-        // Wakes the wait below at the latest after maxMs.
-        QTimer wake;
-        wake.setSingleShot(true);
-        wake.start(maxMs);
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    } else {
-        QCoreApplication::processEvents();
+void MainWindow::setPollTimerEnabled(bool enabled, int interval) {
+    if (!enabled || interval < 1) {
+        m_pollTimer->stop();
+        return;
     }
+    if (!m_pollTimer->isActive() || m_pollTimer->interval() != interval)
+        m_pollTimer->start(interval);
+}
+
+void MainWindow::setPollTimerInterval(int interval) {
+    const bool running = m_pollTimer->isActive();
+    if (running && interval < 1) {
+        m_pollTimer->stop();
+        return;
+    }
+    // The same interval again keeps the rhythm of a running timer.
+    if (m_pollTimer->interval() != std::max(interval, 1))
+        m_pollTimer->setInterval(std::max(interval, 1));
+}
+
+// --- the graph ---
+
+void MainWindow::setGraphImageSource(std::function<const QImage*()> source) {
+    m_graphView->setImageSource(std::move(source));
+}
+
+void MainWindow::updateGraph() {
+    m_graphView->update();
+}
+
+QSize MainWindow::graphSize() const {
+    return m_graphView->size();
+}
+
+double MainWindow::graphDotsPerInch() const {
+    return m_graphView->logicalDpiX();
+}
+
+void MainWindow::setGraphToolTip(const QString& text) {
+    m_graphView->setToolTip(text);
+}
+
+QString MainWindow::graphToolTip() const {
+    return m_graphView->toolTip();
 }

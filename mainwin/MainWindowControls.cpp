@@ -1,9 +1,11 @@
 // The controls of the main window, created in their design order: a later
-// control lies above an earlier one where they overlap (replayErrorLabel over the
+// control lies above an earlier one where they overlap (the replay error label over the
 // graph).
 
 #include "mainwin/MainWindow.h"
 
+#include "chart/Chart.h"
+#include "monitor/MonitorSettings.h"
 #include "surface/DesignStyle.h"
 #include "widgets/SurfaceView.h"
 
@@ -16,10 +18,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr std::uint32_t kBlue = 0xFF0000;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kDarkGreen = 0x008000;
 
 QString indexedName(const char* name, std::size_t index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
@@ -51,9 +49,9 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, Qt:
     return label;
 }
 
-void setTextColour(QWidget* widget, std::uint32_t bgr) {
+void setTextColour(QWidget* widget, Colour colour) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colourFromBgr(bgr));
+    palette.setColor(QPalette::WindowText, toQColor(colour));
     widget->setPalette(palette);
 }
 
@@ -70,93 +68,94 @@ QPushButton* makeRunButton(QWidget* parent, std::size_t index, const QString& te
 void MainWindow::createControls() {
     QWidget* client = m_client;
 
-    seriesColourCombo = make<QComboBox>(client, QStringLiteral("cmbColor"), QStringLiteral("合成する線の色の設定"));
-    seriesColourCombo->setEditable(false);
-    seriesColourCombo->addItems({QStringLiteral("黄"), QStringLiteral("白"), QStringLiteral("青"),
-                        QStringLiteral("赤"), QStringLiteral("水")});
-    seriesColourCombo->setFont(rowFont());
+    m_seriesColourCombo = make<QComboBox>(client, QStringLiteral("cmbColor"), QStringLiteral("合成する線の色の設定"));
+    m_seriesColourCombo->setEditable(false);
+    for (const SeriesColour& colour : kSeriesColours)
+        m_seriesColourCombo->addItem(
+            QString::fromUtf8(colour.name.data(), static_cast<qsizetype>(colour.name.size())));
+    m_seriesColourCombo->setFont(rowFont());
 
-    compositeCheck = make<QCheckBox>(client, QStringLiteral("chkMultView"),
+    m_compositeCheck = make<QCheckBox>(client, QStringLiteral("chkMultView"),
                                   QStringLiteral("頁単位表示でデータを合成して表示します"));
-    compositeCheck->setText(QStringLiteral("合成"));
-    compositeCheck->setFont(rowFont());
+    m_compositeCheck->setText(QStringLiteral("合成"));
+    m_compositeCheck->setFont(rowFont());
 
-    testButton = make<QPushButton>(client, QStringLiteral("Command1"));
-    testButton->setText(QStringLiteral("tes"));
-    testButton->setFont(designFont(DesignFace::ProportionalGothic, 8.25));
-    testButton->hide();
+    m_testButton = make<QPushButton>(client, QStringLiteral("Command1"));
+    m_testButton->setText(QStringLiteral("tes"));
+    m_testButton->setFont(designFont(DesignFace::ProportionalGothic, 8.25));
+    m_testButton->hide();
 
-    resetButton =
+    m_resetButton =
         make<QPushButton>(client, QStringLiteral("cmdInit"), QStringLiteral("画面,ﾒﾓﾘ,Max,Minの初期化"));
-    resetButton->setText(QStringLiteral("&Init"));
-    resetButton->setFont(rowFont());
+    m_resetButton->setText(QStringLiteral("&Init"));
+    m_resetButton->setFont(rowFont());
 
-    pageScrollBar = make<QScrollBar>(client, QStringLiteral("scrH"));
-    pageScrollBar->setOrientation(Qt::Horizontal);
+    m_pageScrollBar = make<QScrollBar>(client, QStringLiteral("scrH"));
+    m_pageScrollBar->setOrientation(Qt::Horizontal);
     // Its range comes with the applied settings; until then there is no page.
-    pageScrollBar->setRange(0, 0);
+    m_pageScrollBar->setRange(0, 0);
 
-    pageModeCheck = make<QCheckBox>(client, QStringLiteral("chkReDraw"),
+    m_pageModeCheck = make<QCheckBox>(client, QStringLiteral("chkReDraw"),
                                 QStringLiteral("「再生」に指定した範囲を一度に表示します(ｽｸﾛｰﾙ表示なし)"));
-    pageModeCheck->setText(QStringLiteral("Replay:頁単位で移動"));
-    pageModeCheck->setFont(rowFont());
+    m_pageModeCheck->setText(QStringLiteral("Replay:頁単位で移動"));
+    m_pageModeCheck->setFont(rowFont());
 
-    columnScrollBar = make<QScrollBar>(client, QStringLiteral("scrV"));
-    columnScrollBar->setOrientation(Qt::Vertical);
-    columnScrollBar->setRange(1, 1000);
-    columnScrollBar->setValue(1);
+    m_columnScrollBar = make<QScrollBar>(client, QStringLiteral("scrV"));
+    m_columnScrollBar->setOrientation(Qt::Vertical);
+    m_columnScrollBar->setRange(kMinColumn, kMaxColumn);
+    m_columnScrollBar->setValue(1);
 
-    columnEdit = make<QLineEdit>(client, QStringLiteral("txtWatch"),
+    m_columnEdit = make<QLineEdit>(client, QStringLiteral("txtWatch"),
                                QStringLiteral("表示内容切替。n番目の値を表示します"));
-    columnEdit->setReadOnly(true);
-    columnEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    columnEdit->setText(QStringLiteral("1"));
+    m_columnEdit->setReadOnly(true);
+    m_columnEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_columnEdit->setText(QStringLiteral("1"));
 
-    runButtons[2] = makeRunButton(client, 2, QStringLiteral("&New"),
+    m_runButtons[2] = makeRunButton(client, 2, QStringLiteral("&New"),
                                 QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙの最新ﾃﾞｰﾀを取得し出力します"));
-    runButtons[1] =
+    m_runButtons[1] =
         makeRunButton(client, 1, QStringLiteral("Re&Play"), QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙの内容を再生します"));
-    runButtons[0] =
+    m_runButtons[0] =
         makeRunButton(client, 0, QStringLiteral("S&Ttop"), QStringLiteral("[RePlay]or[New]をStopします"));
 
-    settingsButton = make<QPushButton>(client, QStringLiteral("cmdGrp"),
+    m_settingsButton = make<QPushButton>(client, QStringLiteral("cmdGrp"),
                                QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ、ｸﾞﾗﾌ等を設定する画面を表示します"));
-    settingsButton->setText(QStringLiteral("&Set"));
-    settingsButton->setFont(rowFont());
+    m_settingsButton->setText(QStringLiteral("&Set"));
+    m_settingsButton->setFont(rowFont());
 
-    pollTimer = new QTimer(this);
-    pollTimer->setObjectName(QStringLiteral("tmrTime"));
+    m_pollTimer = new QTimer(this);
+    m_pollTimer->setObjectName(QStringLiteral("tmrTime"));
 
-    graphView = make<SurfaceView>(client, QStringLiteral("picView"));
-    graphView->setFont(graphFont());
+    m_graphView = make<SurfaceView>(client, QStringLiteral("picView"));
+    m_graphView->setFont(graphFont());
 
-    replayErrorLabel = makeLabel(client, QStringLiteral("lblErrInfo"), {}, Qt::AlignHCenter);
-    replayErrorLabel->setWordWrap(true);
-    replayErrorLabel->setFont(graphFont());
-    setTextColour(replayErrorLabel, kWhite);
-    replayErrorLabel->hide();
+    m_replayErrorLabel = makeLabel(client, QStringLiteral("lblErrInfo"), {}, Qt::AlignHCenter);
+    m_replayErrorLabel->setWordWrap(true);
+    m_replayErrorLabel->setFont(graphFont());
+    setTextColour(m_replayErrorLabel, kWhite);
+    m_replayErrorLabel->hide();
 
-    nowMarkerLabel = makeLabel(client, QStringLiteral("lblTopInfo"), QStringLiteral("Now▼"), Qt::AlignRight);
-    nowMarkerLabel->setFont(rowFont());
-    setTextColour(nowMarkerLabel, kBlue);
+    m_nowMarkerLabel = makeLabel(client, QStringLiteral("lblTopInfo"), QStringLiteral("Now▼"), Qt::AlignRight);
+    m_nowMarkerLabel->setFont(rowFont());
+    setTextColour(m_nowMarkerLabel, kBlue);
 
-    pointsPerViewLabel = makeLabel(client, QStringLiteral("lblHeadInfo"), {}, Qt::AlignLeft);
-    pointsPerViewLabel->setFont(rowFont());
+    m_pointsPerViewLabel = makeLabel(client, QStringLiteral("lblHeadInfo"), {}, Qt::AlignLeft);
+    m_pointsPerViewLabel->setFont(rowFont());
 
-    pagePositionLabel = makeLabel(client, QStringLiteral("lblScrH"), {}, Qt::AlignLeft);
+    m_pagePositionLabel = makeLabel(client, QStringLiteral("lblScrH"), {}, Qt::AlignLeft);
 
-    statusLabel = makeLabel(client, QStringLiteral("lblInfo"), QStringLiteral("Information"), Qt::AlignLeft);
-    setTextColour(statusLabel, kBlue);
+    m_statusLabel = makeLabel(client, QStringLiteral("lblInfo"), QStringLiteral("Information"), Qt::AlignLeft);
+    setTextColour(m_statusLabel, kBlue);
 
     const QString values[] = {QStringLiteral("Max: 0"), QStringLiteral("Now: 0"), QStringLiteral("Min: 0")};
-    for (std::size_t i = 0; i < valueLabels.size(); ++i) {
-        valueLabels[i] = makeLabel(client, indexedName("lblNowValVal", i), values[i], Qt::AlignRight);
-        setTextColour(valueLabels[i], kBlue);
+    for (std::size_t i = 0; i < m_valueLabels.size(); ++i) {
+        m_valueLabels[i] = makeLabel(client, indexedName("lblNowValVal", i), values[i], Qt::AlignRight);
+        setTextColour(m_valueLabels[i], kBlue);
     }
 
-    for (std::size_t i = 0; i < scaleLabels.size(); ++i) {
-        scaleLabels[i] = makeLabel(client, indexedName("lblViewMem", i), QStringLiteral("-"), Qt::AlignRight);
-        scaleLabels[i]->setFont(graphFont());
-        setTextColour(scaleLabels[i], kDarkGreen);
+    for (std::size_t i = 0; i < m_scaleLabels.size(); ++i) {
+        m_scaleLabels[i] = makeLabel(client, indexedName("lblViewMem", i), QStringLiteral("-"), Qt::AlignRight);
+        m_scaleLabels[i]->setFont(graphFont());
+        setTextColour(m_scaleLabels[i], kDarkGreen);
     }
 }

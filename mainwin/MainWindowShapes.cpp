@@ -4,36 +4,34 @@
 
 #include "mainwin/MainWindow.h"
 
-#include "monitor/Monitor.h"
 #include "mainwin/ToggleTitleBar.h"
-#include "mainwin/WindowShape.h"
 #include "widgets/SurfaceView.h"
 
 #include <QAction>
 #include <QRegion>
 #include <QScreen>
 
-void MainWindow::clipToGraph(std::int16_t iType) {
+void MainWindow::clipToGraph(bool withControlStrip) {
     // The mask is in the window's coordinates, where the client area starts
     // below the menu bar.
     const QPoint client = m_client->mapTo(this, QPoint(0, 0));
-    const QRect graph = graphView->geometry();
+    const QRect graph = m_graphView->geometry();
     const PixelRect region =
-        graphRegion({graph.x(), graph.y(), graph.width(), graph.height()}, client.x(), client.y(), iType);
+        graphRegion({graph.x(), graph.y(), graph.width(), graph.height()}, client.x(), client.y(), withControlStrip);
     setMask(QRegion(region.left, region.top, region.width, region.height));
 }
 
-void MainWindow::clipToControls(QWidget& tForm) {
-    const auto* mainWindow = qobject_cast<QMainWindow*>(&tForm);
-    QWidget* content = mainWindow && mainWindow->centralWidget() ? mainWindow->centralWidget() : &tForm;
+void MainWindow::clipToControls(QWidget& target) {
+    const auto* mainWindow = qobject_cast<QMainWindow*>(&target);
+    QWidget* content = mainWindow && mainWindow->centralWidget() ? mainWindow->centralWidget() : &target;
     QRegion controls;
     for (QWidget* control : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (control->isWindow() || control->size().isEmpty())
             continue;
-        controls += QRect(control->mapTo(&tForm, QPoint(0, 0)), control->size());
+        controls += QRect(control->mapTo(&target, QPoint(0, 0)), control->size());
     }
     // No control at all leaves the whole window, as an empty mask does.
-    tForm.setMask(controls);
+    target.setMask(controls);
 }
 
 void MainWindow::onGraphMouseReleased() {
@@ -41,22 +39,15 @@ void MainWindow::onGraphMouseReleased() {
 }
 
 void MainWindow::onGraphDoubleClicked() {
-    if (m_state.titleBarHidden) {
-        toggleTitleBar(*this, false);
-        m_state.titleBarHidden = false;
-    } else {
-        toggleTitleBar(*this, true);
-        m_state.titleBarHidden = true;
-    }
+    toggleTitleBar(*this, !m_titleBarHidden);
+    m_titleBarHidden = !m_titleBarHidden;
 }
 
 void MainWindow::showGraphOnly() {
-    clipToGraph(0);
+    clipToGraph(false);
 }
 
-void MainWindow::placeWindow(int index) {
-    if (index < 0 || index > 4)
-        return;
+void MainWindow::placeWindow(Placement placement) {
     // A maximised window would not take the strip's size.
     if (isMaximized() || isFullScreen() || isMinimized())
         showNormal();
@@ -69,12 +60,12 @@ void MainWindow::placeWindow(int index) {
     const QSize frame = frameGeometry().size() - size();
     resize(screenArea.width() - frame.width(), pixelsFromTwips(kParkedHeight, dpiY) - frame.height());
     const Twips windowHeight = twipsFromPixels(frameGeometry().height(), dpiY);
-    if (parkedGraphOnly(index))
-        clipToGraph(1);
+    if (parksGraphOnly(placement))
+        clipToGraph(true);
     move(screenArea.left() + pixelsFromTwips(kParkedEdge, dpiX),
-         screenArea.top() + pixelsFromTwips(*parkedTop(index, screenHeight, windowHeight), dpiY));
+         screenArea.top() + pixelsFromTwips(parkedTop(placement, screenHeight, windowHeight), dpiY));
 }
 
 void MainWindow::toggleStayOnTop() {
-    changeWindowFlag(*this, Qt::WindowStaysOnTopHint, stayOnTopAction->isChecked());
+    changeWindowFlag(*this, Qt::WindowStaysOnTopHint, m_stayOnTopAction->isChecked());
 }

@@ -1,46 +1,66 @@
 #include "mainwin/MonitorSession.h"
 
-#include "monitor/LiveTick.h"
-#include "monitor/Monitor.h"
-#include "models/Navigation.h"
-#include "monitor/RunControl.h"
-#include "text/TextDecoder.h"
 #include "mainwin/MainWindow.h"
-#include "widgets/SurfaceView.h"
+#include "models/Navigation.h"
+#include "monitor/LiveTick.h"
+#include "monitor/RunControl.h"
+#include "surface/RotatedText.h"
+#include "text/TextDecoder.h"
 
-#include <QEvent>
+#include <algorithm>
 
-MonitorSession::MonitorSession(MonitorState& state, MainWindow& window, std::unique_ptr<TextDecoder> decoder)
-    : m_window(window), m_decoder(std::move(decoder)),
-      m_surface(std::max(1, window.graphView->width()), std::max(1, window.graphView->height()),
-                window.graphView->logicalDpiX()),
-      m_chart(state, window, m_surface),
-      m_pump(window), m_context{state, window, m_chart, m_pump, *m_decoder} {
-    SurfaceView* view = window.graphView;
-    view->setImageSource([this] { return &m_surface.image(); });
-    m_surface.setChangedCallback([view] { view->update(); });
-    view->installEventFilter(this);
+MonitorSession::MonitorSession(MainWindow& window, MessageBoxPresenter& messageBoxes,
+                               std::unique_ptr<TextDecoder> decoder)
+    : m_window(window), m_decoder(std::move(decoder)), m_view(window, m_monitor, messageBoxes),
+      m_surface(std::max(1, window.graphSize().width()), std::max(1, window.graphSize().height()),
+                window.graphDotsPerInch()),
+      m_chart(m_surface, m_view), m_pump(m_view), m_context{m_monitor, m_view, m_chart, m_pump, *m_decoder} {
+    window.setGraphImageSource([this] { return &m_surface.image(); });
+    m_surface.setChangedCallback([&window] { window.updateGraph(); });
 
-    window.setRunButtonHandler([this](int index) { runButtonChanged(m_context, index); });
-    window.setInitHandler([this] { resetChart(m_context); });
-    window.setTimerHandler([this] { liveTick(m_context); });
+    connect(&window, &MainWindow::runButtonToggled, this,
+            [this](RunButton button) { runButtonToggled(m_context, button); });
+    connect(&window, &MainWindow::resetRequested, this, [this] { reporting([this] { resetChart(m_context); }); });
+    connect(&window, &MainWindow::pollTimedOut, this, [this] { liveTick(m_context); });
     // The replay's labels tell how it ended.
-    window.setPageReplayHandler([this](int page) { (void)replayPage(m_context, page); });
-    window.setBackgroundClearHandler([this] { m_surface.clearBackgroundPicture(); });
+    connect(&window, &MainWindow::pageChosen, this,
+            [this](int page) { reporting([this, page] { (void)replayPage(m_context, page); }); });
+    connect(&window, &MainWindow::pageModeToggled, this, [this] { pageModeSwitched(m_monitor, m_view); });
+    connect(&window, &MainWindow::pointerMoved, this, [this](PointerButtons buttons, double y) {
+        if (const auto tip = pointerValueTip(m_monitor.scale(), buttons, y))
+            m_window.setGraphToolTip(QString::fromStdString(*tip));
+    });
+    connect(&window, &MainWindow::clearAllRequested, this, [this] {
+        reporting([this] {
+            m_surface.clearBackgroundPicture();
+            resetChart(m_context);
+        });
+    });
+    // The surface keeps as large as the graph, its pixels in place.
+    connect(&window, &MainWindow::graphResized, this, [this] {
+        m_surface.resize(std::max(1, m_window.graphSize().width()), std::max(1, m_window.graphSize().height()));
+    });
 }
 
 MonitorSession::~MonitorSession() {
-    m_window.graphView->removeEventFilter(this);
-    m_window.graphView->setImageSource(nullptr);
-    m_window.setRunButtonHandler(nullptr);
-    m_window.setInitHandler(nullptr);
-    m_window.setTimerHandler(nullptr);
-    m_window.setPageReplayHandler(nullptr);
-    m_window.setBackgroundClearHandler(nullptr);
+    m_window.setGraphImageSource(nullptr);
 }
 
-bool MonitorSession::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_window.graphView && event->type() == QEvent::Resize)
-        m_surface.resize(std::max(1, m_window.graphView->width()), std::max(1, m_window.graphView->height()));
-    return QObject::eventFilter(watched, event);
+void MonitorSession::reporting(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (...) {
+        m_view.showPlainMessage(fileErrorMessage(currentFailure()));
+    }
+}
+
+void MonitorSession::drawRotatedText(int pointSize, const std::string& family, int angle, int bold, double topMm,
+                                     double leftMm, const std::string& text) {
+    RotatedFont font;
+    font.height = fontHeightForPoints(pointSize, m_surface.logicalDpi());
+    font.face = family;
+    font.escapement = angle;
+    font.bold = bold == -1;
+    m_chart.moveToMillimetres(leftMm, topMm);
+    m_surface.printRotatedText(text, font);
 }

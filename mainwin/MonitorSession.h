@@ -1,39 +1,58 @@
 #pragma once
-// The monitor behind the main window: the graph surface the window shows,
-// the chart drawn on it, the event pump of the core's long loops, and the run
-// buttons, "&Init" and the timer wired to the core.
+// The monitor behind the main window: the model, the window as the monitor
+// sees it, the graph's surface, the chart drawn on it and the event pump of
+// the core's long loops, with the window's run buttons, "&Init", the timer,
+// the page scroll bar, the page-mode switch and the pointer wired to them.
 
 #include "chart/Chart.h"
+#include "mainwin/MainWindowView.h"
 #include "monitor/EventPump.h"
+#include "monitor/Monitor.h"
 #include "monitor/MonitorContext.h"
 #include "surface/RasterSurface.h"
 
 #include <QObject>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
-class TextDecoder;
 class MainWindow;
-struct MonitorState;
+class MessageBoxPresenter;
+class TextDecoder;
 
 class MonitorSession : public QObject {
 public:
-    // Wires `window` to the core; both `state` and `window` must outlive the
-    // session. Texts from the data file are decoded with `decoder`.
-    MonitorSession(MonitorState& state, MainWindow& window, std::unique_ptr<TextDecoder> decoder);
+    // Wires `window` to a monitor of its own; `window` and `messageBoxes`
+    // must outlive the session. Texts from the data file are decoded with
+    // `decoder`.
+    MonitorSession(MainWindow& window, MessageBoxPresenter& messageBoxes, std::unique_ptr<TextDecoder> decoder);
     ~MonitorSession() override;
 
+    Monitor& monitor() { return m_monitor; }
+    MainWindowView& view() { return m_view; }
     MonitorContext& context() { return m_context; }
     RasterSurface& surface() { return m_surface; }
     Chart& chart() { return m_chart; }
+    const TextDecoder& decoder() const { return *m_decoder; }
 
-protected:
-    // Keeps the surface as large as the graph widget, its pixels in place.
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Writes one line of `text` on the graph from (leftMm, topMm) millimetres
+    // (which leaves the surface in millimetres) in the face `family` ("@"
+    // before it writes vertically) at `pointSize` points, `angle` tenths of
+    // a degree counter-clockwise, bold only when `bold` is exactly -1.
+    void drawRotatedText(int pointSize, const std::string& family, int angle, int bold, double topMm,
+                         double leftMm, const std::string& text);
 
 private:
+    // Runs a handler's work; a failure is shown as "Error: (" code ") " CR LF
+    // message and goes no further.
+    void reporting(const std::function<void()>& work);
+
     MainWindow& m_window;
     std::unique_ptr<TextDecoder> m_decoder;
+    Monitor m_monitor;
+    MainWindowView m_view;
     RasterSurface m_surface;
     Chart m_chart;
     EventPump m_pump;

@@ -2,6 +2,8 @@
 
 #include "text/TextDecoder.h"
 #include "mainwin/MainProgram.h"
+#include "widgets/FileChooser.h"
+#include "widgets/FolderChooser.h"
 #include "widgets/QtMessageBoxPresenter.h"
 
 #include <QApplication>
@@ -10,7 +12,7 @@ namespace Startup {
 
 int run(const std::string& commandLineText, std::unique_ptr<TextDecoder> decoder) {
     QtMessageBoxPresenter messageBoxes;
-    MainProgram program(std::move(decoder), messageBoxes, ShowFileChoice, browseFolder);
+    MainProgram program(std::move(decoder), messageBoxes, chooseFile, browseFolder);
     messageBoxes.setParentWidget(&program.mainWindow());
     program.start(commandLineText);
     return QApplication::exec();

@@ -9,7 +9,7 @@ class TextDecoder;
 
 namespace Startup {
 
-// The entry routine: shows the main window with the program's own state,
+// The entry routine: shows the main window with the program's own monitor,
 // message boxes and settings dialog, wired to the monitor, then runs the
 // event loop. Texts from the data file are decoded with `decoder`. The
 // program ends through endProgram; the result is the event loop's, should it

@@ -34,15 +34,15 @@ void changeWindowFlag(QWidget& window, Qt::WindowType flag, bool on) {
         window.show();
 }
 
-bool toggleTitleBar(QWidget& frmTarget, bool blnBorderless) {
-    if (madeFrameless(frmTarget)) {
-        if (!blnBorderless)
+bool toggleTitleBar(QWidget& window, bool evenIfFrameless) {
+    if (madeFrameless(window)) {
+        if (!evenIfFrameless)
             return false;
-    } else if (frmTarget.windowTitle().isEmpty() &&
-               !frmTarget.windowFlags().testFlag(Qt::WindowSystemMenuHint)) {
+    } else if (window.windowTitle().isEmpty() &&
+               !window.windowFlags().testFlag(Qt::WindowSystemMenuHint)) {
         return false;
     }
-    const bool adding = frmTarget.windowFlags().testFlag(Qt::FramelessWindowHint);
-    changeWindowFlag(frmTarget, Qt::FramelessWindowHint, !adding);
+    const bool adding = window.windowFlags().testFlag(Qt::FramelessWindowHint);
+    changeWindowFlag(window, Qt::FramelessWindowHint, !adding);
     return true;
 }

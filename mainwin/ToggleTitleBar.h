@@ -13,10 +13,10 @@ class QWidget;
 // manager's choice, the same for every change of the frame.
 void changeWindowFlag(QWidget& window, Qt::WindowType flag, bool on);
 
-// Removes the caption bar of `frmTarget` when it has one and adds it when it
+// Removes the caption bar of `window` when it has one and adds it when it
 // has none, as changeWindowFlag does. True when it toggled.
 // - A window made without any frame (frameless when first seen here) is
-//   toggled only when `blnBorderless` is true.
+//   toggled only when `evenIfFrameless` is true.
 // - A framed window without a title text and without a system menu has no
 //   caption bar to toggle: nothing happens.
-bool toggleTitleBar(QWidget& frmTarget, bool blnBorderless);
+bool toggleTitleBar(QWidget& window, bool evenIfFrameless);

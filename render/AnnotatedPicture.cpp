@@ -39,15 +39,15 @@ QString text(const std::string& utf8) {
 }
 
 // The head info label sizes itself to its text: its rectangle on the picture.
-QRect headInfoRect(const AnnotationLayout& layout, double ratio, const RenderSummary& labels) {
+QRect pointsPerViewRect(const AnnotationLayout& layout, double ratio, const RenderSummary& labels) {
     QImage measure(1, 1, QImage::Format_RGB32);
     const int dotsPerMetre = static_cast<int>(std::lround(96 * ratio / 0.0254));
     measure.setDotsPerMeterX(dotsPerMetre);
     measure.setDotsPerMeterY(dotsPerMetre);
     const QFontMetricsF metrics(headFont(), &measure);
-    const QRect origin = scaled(layout.headInfo, ratio);
+    const QRect origin = scaled(layout.pointsPerView, ratio);
     return QRect(origin.topLeft(),
-                 QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text(labels.headInfo)))),
+                 QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text(labels.pointsPerView)))),
                        static_cast<int>(std::ceil(metrics.height()))));
 }
 
@@ -70,7 +70,7 @@ QSize annotatedPictureSize(const AnnotationLayout& layout, QSize graphPixels, do
                       graphPixels.height());
     const QRect all = QRect(0, 0, scaled(layout.width, ratio), scaled(layout.height, ratio))
                           .united(graph)
-                          .united(headInfoRect(layout, ratio, labels));
+                          .united(pointsPerViewRect(layout, ratio, labels));
     return QSize(all.right() + 1, all.bottom() + 1);
 }
 
@@ -82,15 +82,15 @@ void paintAnnotatedPicture(QPainter& painter, const AnnotationLayout& layout, do
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (std::size_t i = 0; i < layout.scaleLabels.size(); ++i)
-        paintLabel(painter, scaled(layout.scaleLabels[i], ratio), scaleFont(), colourFromBgr(kScaleGreen),
+        paintLabel(painter, scaled(layout.scaleLabels[i], ratio), scaleFont(), toQColor(kScaleGreen),
                    Qt::AlignRight, labels.scaleLabels[i]);
     for (std::size_t i = 0; i < layout.valueLabels.size(); ++i)
-        paintLabel(painter, scaled(layout.valueLabels[i], ratio), windowFont(), colourFromBgr(kLabelBlue),
+        paintLabel(painter, scaled(layout.valueLabels[i], ratio), windowFont(), toQColor(kLabelBlue),
                    Qt::AlignRight, labels.valueLabels[i]);
-    paintLabel(painter, headInfoRect(layout, ratio, labels), headFont(), palette.color(QPalette::WindowText),
-               Qt::AlignLeft, labels.headInfo);
-    paintLabel(painter, scaled(layout.info, ratio), windowFont(), colourFromBgr(kLabelBlue), Qt::AlignLeft,
-               labels.info);
+    paintLabel(painter, pointsPerViewRect(layout, ratio, labels), headFont(), palette.color(QPalette::WindowText),
+               Qt::AlignLeft, labels.pointsPerView);
+    paintLabel(painter, scaled(layout.status, ratio), windowFont(), toQColor(kLabelBlue), Qt::AlignLeft,
+               labels.status);
     painter.restore();
 
     // Last: the scale labels reach a pixel into the graph, which stays as

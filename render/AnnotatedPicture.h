@@ -2,7 +2,7 @@
 // Painting an annotated picture: the graph with the labels the main window
 // shows around it, in the window's fonts and colours.
 
-#include "render/AnnotationLayout.h"
+#include "models/AnnotationLayout.h"
 #include "render/RenderSummary.h"
 
 #include <QSize>

@@ -9,11 +9,11 @@
 #include <unistd.h>
 
 ConsoleView::ConsoleView(const RenderOptions& options)
-    : m_pageMode(options.pageMode), m_composite(options.composite), m_noGrid(options.noGrid),
-      m_noThreshold(options.noThreshold), m_colour(options.colour), m_terminal(::isatty(STDERR_FILENO) == 1),
+    : m_pageMode(options.pageMode), m_composite(options.composite), m_hideGrid(options.hideGrid),
+      m_hideThreshold(options.hideThreshold), m_colour(options.seriesColour), m_terminal(::isatty(STDERR_FILENO) == 1),
       m_startMs(EventPump::nowMs()) {
     // The main window's captions before anything runs.
-    m_summary.info = "Information";
+    m_summary.status = "Information";
     m_summary.valueLabels = {"Max: 0", "Now: 0", "Min: 0"};
     m_summary.scaleLabels = {"-", "-", "-", "-", "-"};
 }
@@ -22,8 +22,8 @@ void ConsoleView::setScaleLabel(int index, const std::string& text) {
     m_summary.scaleLabels.at(static_cast<std::size_t>(index)) = text;
 }
 
-void ConsoleView::setValueLabel(int index, const std::string& text) {
-    m_summary.valueLabels.at(static_cast<std::size_t>(index)) = text;
+void ConsoleView::setValueLabel(ValueLabel label, const std::string& text) {
+    m_summary.valueLabels.at(static_cast<std::size_t>(label)) = text;
 }
 
 void ConsoleView::showPlainMessage(const std::string& text) {
@@ -35,9 +35,8 @@ void ConsoleView::showPlainMessage(const std::string& text) {
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-int ConsoleView::showMessage(const std::string& strMsg, int) {
-    showPlainMessage(strMsg);
-    return 1;
+void ConsoleView::showMessage(const std::string& text, int) {
+    showPlainMessage(text);
 }
 
 void ConsoleView::setProgress(std::uint64_t done, std::uint64_t total) {

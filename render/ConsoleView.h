@@ -20,29 +20,29 @@ public:
     const RenderSummary& summary() const { return m_summary; }
 
     void setScaleLabel(int index, const std::string& text) override;
-    void setValueLabel(int index, const std::string& text) override;
-    void setInfo(const std::string& text) override { m_summary.info = text; }
-    std::string info() const override { return m_summary.info; }
-    void setHeadInfo(const std::string& text) override { m_summary.headInfo = text; }
-    void setErrInfo(const std::string& text) override { m_summary.errInfo = text; }
-    void setErrInfoVisible(bool visible) override { m_summary.errInfoVisible = visible; }
-    bool errInfoVisible() const override { return m_summary.errInfoVisible; }
+    void setValueLabel(ValueLabel label, const std::string& text) override;
+    void setStatusText(const std::string& text) override { m_summary.status = text; }
+    std::string statusText() const override { return m_summary.status; }
+    void setPointsPerViewText(const std::string& text) override { m_summary.pointsPerView = text; }
+    void setReplayErrorText(const std::string& text) override { m_summary.replayError = text; }
+    void setReplayErrorVisible(bool visible) override { m_summary.replayErrorVisible = visible; }
+    bool replayErrorVisible() const override { return m_summary.replayErrorVisible; }
 
     bool pageModeChecked() const override { return m_pageMode; }
     bool compositeChecked() const override { return m_composite; }
-    bool auxiliaryLinesHidden() const override { return m_noGrid; }
-    bool thresholdHidden() const override { return m_noThreshold; }
-    std::string colourText() const override { return m_colour; }
+    bool gridLinesHidden() const override { return m_hideGrid; }
+    bool thresholdHidden() const override { return m_hideThreshold; }
+    std::string seriesColourText() const override { return m_colour; }
 
     // No buttons, scroll bar or timer here.
-    void setRunButtonDown(int, bool) override {}
-    bool runButtonDown(int) const override { return false; }
+    void setRunButtonDown(RunButton, bool) override {}
+    bool runButtonDown(RunButton) const override { return false; }
     void setPageScrollEnabled(bool) override {}
-    void setTimerEnabled(bool) override {}
+    void setPollTimerEnabled(bool) override {}
 
     // Standard error, or kept for the follower (see setFollowing).
     void showPlainMessage(const std::string& text) override;
-    int showMessage(const std::string& strMsg, int intKind) override;
+    void showMessage(const std::string& text, int kind) override;
 
     // While following, a tick's message (a missing data file, say) is kept
     // for the follower to report once, instead of being printed every tick.
@@ -64,7 +64,7 @@ public:
 
 private:
     RenderSummary m_summary;
-    bool m_pageMode, m_composite, m_noGrid, m_noThreshold;
+    bool m_pageMode, m_composite, m_hideGrid, m_hideThreshold;
     std::string m_colour;
     bool m_terminal;
     std::int64_t m_startMs;

@@ -38,7 +38,7 @@ FollowOutcome followDataFile(RenderSession& session, const RenderOptions& option
     if (options.forSeconds)
         deadline = start + std::chrono::duration_cast<Clock::duration>(
                                std::chrono::duration<double>(*options.forSeconds));
-    const auto interval = std::chrono::milliseconds(options.intervalMs);
+    const auto interval = std::chrono::milliseconds(options.settings.pollInterval);
 
     FollowOutcome outcome;
     std::int64_t values = 0;
@@ -49,7 +49,7 @@ FollowOutcome followDataFile(RenderSession& session, const RenderOptions& option
         tickProblems.problem(session.view().takeMessage());
         if (outcome.lastPlotted) {
             if (tickProblems.resolved())
-                errors("following again: " + options.dataFile);
+                errors("following again: " + options.dataFile());
             ++values;
             if (++sinceSave >= options.every) {
                 sinceSave = 0;

@@ -12,7 +12,7 @@ struct FollowOutcome {
     bool lastPlotted = false; // the last tick plotted a value
 };
 
-// Runs the live tick every options.intervalMs and rewrites the picture after
+// Runs the live tick every the poll interval and rewrites the picture after
 // every options.every-th value, until a stop request, options.forSeconds or
 // options.count values; then writes the picture once more. A problem a tick
 // meets (the data file missing, say) is reported once, and again only after

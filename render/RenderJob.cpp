@@ -5,7 +5,7 @@
 #include "render/RenderSession.h"
 #include "render/StopSignals.h"
 #include "io/FileLines.h"
-#include "surface/TextCodec.h"
+#include "text/TextCodec.h"
 
 #include <filesystem>
 
@@ -15,20 +15,19 @@ RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& e
         errors("no such folder: " + options.outDir);
         return {2, std::nullopt};
     }
-    std::string codecError;
-    const auto decoder = makeTextDecoder(options.encoding, codecError);
+    const auto decoder = makeTextDecoder(options.encoding);
     if (!decoder) {
-        errors(codecError);
+        errors(decoder.error().message);
         return {2, std::nullopt};
     }
-    if (!dataFileExists(options.dataFile)) {
-        errors("cannot read the data file " + options.dataFile + ": " + dataFileProblem(options.dataFile));
+    if (auto readable = checkDataFile(options.dataFile()); !readable) {
+        errors("cannot read the data file " + options.dataFile() + ": " + readable.error().message);
         return {1, std::nullopt};
     }
 
-    RenderSession session(options, *decoder);
-    if (auto refused = session.apply()) {
-        errors(*refused);
+    RenderSession session(options, **decoder);
+    if (auto applied = session.apply(); !applied) {
+        errors(applied.error().message);
         return {2, std::nullopt};
     }
     NoStopRequest never;

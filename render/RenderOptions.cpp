@@ -1,6 +1,7 @@
 #include "render/RenderOptions.h"
 
-#include "chart/Chart.h"
+#include "models/ArgumentParser.h"
+
 #include "text/FieldExtraction.h"
 #include "text/NumberText.h"
 
@@ -59,155 +60,162 @@ constexpr double kMaxDevicePixelArea = 400'000'000;
 
 } // namespace
 
-RenderOptionsResult parseRenderOptions(const std::vector<std::string>& arguments) {
-    RenderOptions options;
-    std::vector<std::string> files;
-    std::vector<std::string> given; // the options with a value, as given
-    bool outGiven = false;
-    const auto fail = [](std::string message) {
-        return RenderOptionsResult{std::nullopt, std::move(message)};
-    };
+namespace {
 
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--") {
-            files.insert(files.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                         arguments.end());
-            break;
-        }
-        if (argument.size() < 2 || argument[0] != '-') {
-            files.push_back(argument);
-            continue;
-        }
-        // Flags without a value.
-        bool* flag = argument == "--skip-repeated"  ? &options.skipRepeated
-                     : argument == "--page-mode"    ? &options.pageMode
-                     : argument == "--fixed-scale"  ? &options.fixedScale
-                     : argument == "--no-grid"      ? &options.noGrid
-                     : argument == "--no-threshold" ? &options.noThreshold
-                     : argument == "--composite"    ? &options.composite
-                     : argument == "--sweeps"       ? &options.sweeps
-                     : argument == "--annotate"     ? &options.annotate
-                     : argument == "--follow"       ? &options.follow
-                     : argument == "--help"         ? &options.help
-                                                    : nullptr;
-        if (flag) {
-            *flag = true;
-            continue;
-        }
-        static const char* const kWithValue[] = {
-            "-o",      "--out",      "--column",    "--delimiter", "--points", "--page-size", "--page",
-            "--max",   "--min",      "--threshold", "--color",     "--size",   "--format",    "--encoding",
-            "--scale", "--interval", "--every",     "--for",       "--count"};
-        if (std::find(std::begin(kWithValue), std::end(kWithValue), argument) == std::end(kWithValue))
-            return fail("unknown option: " + argument);
-        if (i + 1 >= arguments.size())
-            return fail("missing value for " + argument);
-        const std::string& value = arguments[++i];
-        const auto outOfRange = [&] { return fail("invalid value for " + argument + ": " + value); };
+const std::vector<OptionSpec> kOptions = {
+    {"--out", "-o", true},  {"--column", "", true},       {"--delimiter", "", true}, {"--skip-repeated", "", false},
+    {"--points", "", true}, {"--page-mode", "", false},   {"--page-size", "", true}, {"--page", "", true},
+    {"--max", "", true},    {"--min", "", true},          {"--fixed-scale", "", false}, {"--threshold", "", true},
+    {"--no-grid", "", false}, {"--no-threshold", "", false}, {"--composite", "", false}, {"--color", "", true},
+    {"--sweeps", "", false}, {"--size", "", true},        {"--format", "", true},    {"--encoding", "", true},
+    {"--annotate", "", false}, {"--scale", "", true},     {"--follow", "", false},   {"--interval", "", true},
+    {"--every", "", true},  {"--for", "", true},          {"--count", "", true},     {"--help", "", false},
+};
 
-        if (argument == "-o" || argument == "--out") {
-            options.outDir = value;
-            outGiven = true;
-        } else if (argument == "--column") {
-            const auto n = integerIn(value, 1, 1000);
-            if (!n)
-                return outOfRange();
-            options.column = static_cast<std::int16_t>(*n);
-        } else if (argument == "--delimiter") {
-            const auto name = delimiterName(value);
-            if (!name)
-                return outOfRange();
-            options.delimiter = *name;
-        } else if (argument == "--points" || argument == "--page-size" || argument == "--page") {
-            const auto n = integerIn(value, 1, 99'999'999);
-            if (!n)
-                return outOfRange();
-            if (argument == "--points")
-                options.points = static_cast<std::int32_t>(*n);
-            else if (argument == "--page-size")
-                options.pageSize = static_cast<std::int32_t>(*n);
-            else
-                options.page = static_cast<std::int32_t>(*n);
-        } else if (argument == "--max" || argument == "--min") {
-            const auto number = numericValue(value);
-            if (!number)
-                return outOfRange();
-            (argument == "--max" ? options.max : options.min) = *number;
-        } else if (argument == "--threshold") {
-            const auto n = integerIn(value, 0, 100);
-            if (!n)
-                return outOfRange();
-            options.threshold = static_cast<std::int16_t>(*n);
-        } else if (argument == "--color") {
-            if (std::none_of(std::begin(kSeriesColours), std::end(kSeriesColours),
-                             [&](const SeriesColour& entry) { return entry.name == value; }))
-                return outOfRange();
-            options.colour = value;
-        } else if (argument == "--size") {
-            const auto size = imageSize(value);
-            if (!size)
-                return outOfRange();
-            std::tie(options.width, options.height) = *size;
-        } else if (argument == "--format") {
-            if (value != "bmp" && value != "png" && value != "svg")
-                return outOfRange();
-            options.format = value == "png"   ? ImageFormat::Png
-                             : value == "svg" ? ImageFormat::Svg
-                                              : ImageFormat::Bmp;
-        } else if (argument == "--encoding") {
-            options.encoding = value;
-        } else if (argument == "--scale") {
-            const auto factor = numericValue(value);
-            if (!factor || *factor < kMinScale || *factor > kMaxScale)
-                return outOfRange();
-            options.scale = *factor;
-        } else if (argument == "--for") {
-            const auto seconds = numericValue(value);
-            if (!seconds || *seconds <= 0 || *seconds > kMaxFollowSeconds)
-                return outOfRange();
-            options.forSeconds = *seconds;
-        } else if (argument == "--interval") {
-            const auto ms = integerIn(value, 1, std::numeric_limits<std::int32_t>::max());
-            if (!ms)
-                return outOfRange();
-            options.intervalMs = static_cast<std::int32_t>(*ms);
-        } else if (argument == "--every" || argument == "--count") {
-            const auto n = integerIn(value, 1, std::numeric_limits<std::int64_t>::max());
-            if (!n)
-                return outOfRange();
-            if (argument == "--every")
-                options.every = *n;
-            else
-                options.count = *n;
-        }
-        given.push_back(argument);
+// Takes one option into `options`; false when its value cannot be used.
+bool take(RenderOptions& options, const ParsedOption& option) {
+    MonitorSettings& settings = options.settings;
+    const std::string_view name = option.name;
+    const std::string& value = option.value;
+    const auto number = [&](std::int64_t low, std::int64_t high) { return integerIn(value, low, high); };
+    if (name == "--skip-repeated")
+        settings.skipDelimiterRuns = true;
+    else if (name == "--page-mode")
+        options.pageMode = true;
+    else if (name == "--fixed-scale")
+        settings.autoScale = false;
+    else if (name == "--no-grid")
+        options.hideGrid = true;
+    else if (name == "--no-threshold")
+        options.hideThreshold = true;
+    else if (name == "--composite")
+        options.composite = true;
+    else if (name == "--sweeps")
+        settings.saveSweepImages = true;
+    else if (name == "--annotate")
+        options.annotate = true;
+    else if (name == "--follow")
+        options.follow = true;
+    else if (name == "--help")
+        options.help = true;
+    else if (name == "--out")
+        options.outDir = value;
+    else if (name == "--encoding")
+        options.encoding = value;
+    else if (name == "--column") {
+        const auto n = number(kMinColumn, kMaxColumn);
+        if (!n)
+            return false;
+        settings.column = static_cast<int>(*n);
+    } else if (name == "--delimiter") {
+        const auto delimiter = delimiterName(value);
+        if (!delimiter)
+            return false;
+        settings.delimiterName = *delimiter;
+    } else if (name == "--points" || name == "--page-size" || name == "--page") {
+        const auto n = number(1, kMaxSampleSlots - 1);
+        if (!n)
+            return false;
+        (name == "--points" ? settings.pointsPerView : name == "--page-size" ? settings.pageSize : options.page) =
+            static_cast<int>(*n);
+    } else if (name == "--max" || name == "--min") {
+        const auto end = numericValue(value);
+        if (!end)
+            return false;
+        (name == "--max" ? settings.scaleTop : settings.scaleBottom) = *end;
+    } else if (name == "--threshold") {
+        const auto n = number(0, 100);
+        if (!n)
+            return false;
+        settings.thresholdPercent = static_cast<int>(*n);
+    } else if (name == "--color") {
+        if (std::none_of(std::begin(kSeriesColours), std::end(kSeriesColours),
+                         [&](const SeriesColour& entry) { return entry.name == value; }))
+            return false;
+        options.seriesColour = value;
+    } else if (name == "--size") {
+        const auto size = imageSize(value);
+        if (!size)
+            return false;
+        std::tie(options.width, options.height) = *size;
+    } else if (name == "--format") {
+        if (value != "bmp" && value != "png" && value != "svg")
+            return false;
+        options.format = value == "png" ? ImageFormat::Png : value == "svg" ? ImageFormat::Svg : ImageFormat::Bmp;
+    } else if (name == "--scale") {
+        const auto factor = numericValue(value);
+        if (!factor || *factor < kMinScale || *factor > kMaxScale)
+            return false;
+        options.scale = *factor;
+    } else if (name == "--for") {
+        const auto seconds = numericValue(value);
+        if (!seconds || *seconds <= 0 || *seconds > kMaxFollowSeconds)
+            return false;
+        options.forSeconds = *seconds;
+    } else if (name == "--interval") {
+        const auto ms = number(1, std::numeric_limits<std::int32_t>::max());
+        if (!ms)
+            return false;
+        settings.pollInterval = static_cast<int>(*ms);
+    } else if (name == "--every" || name == "--count") {
+        const auto n = number(1, std::numeric_limits<std::int64_t>::max());
+        if (!n)
+            return false;
+        (name == "--every" ? options.every : options.count.emplace()) = *n;
     }
+    return true;
+}
+
+Error optionError(std::string message) {
+    return Error(kErrInvalidValue, std::move(message));
+}
+
+} // namespace
+
+Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& arguments) {
+    const ParsedArguments parsed = parseArguments(arguments, kOptions);
+    RenderOptions options;
+    std::vector<std::string_view> given; // the options with a value, as given
+    bool outGiven = false;
+    for (const ParsedOption& option : parsed.options) {
+        if (!take(options, option))
+            return optionError("invalid value for " + std::string(option.name) + ": " + option.value);
+        const bool withValue = std::any_of(kOptions.begin(), kOptions.end(), [&](const OptionSpec& spec) {
+            return spec.name == option.name && spec.takesValue;
+        });
+        if (withValue)
+            given.push_back(option.name);
+        outGiven = outGiven || option.name == "--out";
+    }
+    if (parsed.error)
+        return optionError((parsed.error->kind == ArgumentError::UnknownOption ? "unknown option: "
+                                                                               : "missing value for ") +
+                           parsed.error->option);
     if (options.help)
-        return RenderOptionsResult{options, {}};
+        return options;
     // Options of the other way of running would be silently ignored.
-    if (options.sweeps)
+    if (options.settings.saveSweepImages)
         given.push_back("--sweeps");
     const std::vector<std::string_view> otherWay =
         options.follow ? std::vector<std::string_view>{"--page", "--sweeps"}
                        : std::vector<std::string_view>{"--interval", "--every", "--for", "--count"};
     for (const std::string_view option : otherWay)
         if (std::find(given.begin(), given.end(), option) != given.end())
-            return fail(std::string(option) + (options.follow ? " applies to a replay, not to --follow"
-                                                              : " applies to --follow only"));
+            return optionError(std::string(option) + (options.follow ? " applies to a replay, not to --follow"
+                                                                     : " applies to --follow only"));
     const double deviceWidth = options.width * options.scale;
     const double deviceHeight = options.height * options.scale;
     if (deviceWidth > kMaxDevicePixels || deviceHeight > kMaxDevicePixels ||
         deviceWidth * deviceHeight > kMaxDevicePixelArea)
-        return fail("the picture would be too large: --size times --scale");
+        return optionError("the picture would be too large: --size times --scale");
     if (options.page > 0)
         options.pageMode = true;
     if (!outGiven)
-        return fail("the output folder is required: -o DIR");
-    if (files.size() != 1)
-        return fail(files.empty() ? "no data file given" : "more than one data file given");
-    options.dataFile = files.front();
-    return RenderOptionsResult{options, {}};
+        return optionError("the output folder is required: -o DIR");
+    if (parsed.words.size() != 1)
+        return optionError(parsed.words.empty() ? "no data file given" : "more than one data file given");
+    options.settings.dataFile = parsed.words.front();
+    return options;
 }
 
 std::string renderUsage() {
@@ -261,26 +269,14 @@ number when a replay was interrupted by a signal.
 }
 
 std::string renderNamePart(const RenderOptions& options) {
-    const std::string title = dataFileTitle(options.dataFile);
-    return title.empty() ? "chart" : title;
+    const std::string name = dataFileBaseName(options.dataFile());
+    return name.empty() ? "chart" : name;
 }
 
 MonitorSettings renderSettings(const RenderOptions& options) {
-    MonitorSettings settings;
-    settings.dataFile = options.dataFile;
-    settings.delimiterName = options.delimiter;
-    settings.skipDelimiterRuns = options.skipRepeated;
-    settings.column = options.column;
-    settings.pointsPerView = options.points;
-    settings.xmemText = std::to_string(options.points);
-    settings.pageSize = options.pageSize;
-    settings.scaleTop = options.max;
-    settings.scaleBottom = options.min;
-    settings.autoScale = !options.fixedScale;
-    settings.thresholdPercent = options.threshold;
-    settings.saveSweepImages = options.sweeps;
+    MonitorSettings settings = options.settings;
     settings.sweepFolder = options.outDir;
-    if (options.follow)
-        settings.pollInterval = options.intervalMs;
+    settings.sweepImageName = renderNamePart(options);
+    settings.sweepImageFormat = options.format;
     return settings;
 }

@@ -1,16 +1,15 @@
 #pragma once
-// What one run of trendola-render works with: the monitor state, the main
-// window as the renderer has it, the graph surface, the chart and its event
-// pump, set up from the options as the window sets itself up.
+// What one run of trendola-render works with: the monitor, the main window
+// as the renderer has it, the graph surface, the chart and its event pump,
+// set up from the options as the window sets itself up.
 
-#include "render/ConsoleView.h"
-#include "render/RenderCanvas.h"
 #include "chart/Chart.h"
 #include "monitor/EventPump.h"
-#include "monitor/MonitorContext.h"
 #include "monitor/Monitor.h"
+#include "monitor/MonitorContext.h"
+#include "render/ConsoleView.h"
+#include "render/RenderCanvas.h"
 
-#include <optional>
 #include <string>
 
 class StopRequest;
@@ -22,9 +21,9 @@ public:
     // outlive the session. Needs a QGuiApplication for fonts.
     RenderSession(const RenderOptions& options, const TextDecoder& decoder);
 
-    // The window's defaults at load, then the options applied as its
-    // settings dialog applies them. The refusal's message when they cannot be.
-    std::optional<std::string> apply();
+    // The options applied as the settings dialog applies its settings. The
+    // refusal when they cannot be.
+    Result<> apply();
 
     // Replays the data file; a stop request ends it before its next line.
     Result<bool> replay(StopRequest& stop);
@@ -33,7 +32,7 @@ public:
     // it plotted a value.
     bool followTick();
 
-    // Redraws the chart from the buffer, as the last plotted value left it.
+    // Redraws the chart from the ring, as the last plotted value left it.
     void redrawSeries();
 
     // Writes the final picture, which is never the data file itself.
@@ -47,7 +46,7 @@ public:
 
 private:
     const RenderOptions& m_options;
-    MonitorState m_state;
+    Monitor m_monitor;
     ConsoleView m_view;
     RenderCanvas m_canvas;
     Chart m_chart;

@@ -51,10 +51,10 @@ std::string formatSummary(const RenderSummary& summary) {
         out += escapeSummaryText(text);
         out += '\n';
     };
-    line("info", summary.info);
-    if (summary.errInfoVisible)
-        line("error", summary.errInfo);
-    line("head", summary.headInfo);
+    line("info", summary.status);
+    if (summary.replayErrorVisible)
+        line("error", summary.replayError);
+    line("head", summary.pointsPerView);
     line("max", summary.valueLabels[0]);
     line("now", summary.valueLabels[1]);
     line("min", summary.valueLabels[2]);

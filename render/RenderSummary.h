@@ -8,10 +8,10 @@
 #include <vector>
 
 struct RenderSummary {
-    std::string info;
-    std::string errInfo;
-    bool errInfoVisible = false;
-    std::string headInfo;
+    std::string status;       // the status line
+    std::string replayError;  // the replay's error label
+    bool replayErrorVisible = false;
+    std::string pointsPerView; // "表示項目数:" and the points per view
     std::array<std::string, 3> valueLabels;
     std::array<std::string, 5> scaleLabels;
     bool result = false;

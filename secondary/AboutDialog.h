@@ -1,7 +1,9 @@
 #pragma once
 // The version window "Trendolaのﾊﾞｰｼﾞｮﾝ情報": the program's title, version
 // and documentation address, which opens when clicked. A modeless window
-// without owner; Enter and Esc close it, as okButton does.
+// without owner; Enter and Esc close it, as its "OK" does.
+
+#include "models/MainWindowLayout.h"
 
 #include <QDialog>
 
@@ -13,28 +15,24 @@ class AboutDialog : public QDialog {
 public:
     AboutDialog();
 
-    // --- handlers ---
-    void cmdOK_Click();
-    // Opens the documentation address with the desktop's handler (its result
-    // is ignored), then closes the window.
-    void openWebPage();
-
-    // The address webPageLabel shows and opens.
+    // The address the window shows and opens.
     static QUrl documentationUrl();
-
-    // --- controls ---
-    QLabel* iconLabel = nullptr;
-    QLabel* titleLabel = nullptr;
-    QLabel* versionLabel = nullptr;
-    QLabel* webPageLabel = nullptr;
-    QLabel* noticeLabel = nullptr;
-    QPushButton* okButton = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Form_Load();
-    void place(QWidget* control, int left, int top, int width, int height);
+    void fillCaptions();
+    // Opens the documentation address with the desktop's handler (its result
+    // is ignored), then closes the window.
+    void openWebPage();
+    void place(QWidget* control, Twips left, Twips top, Twips width, Twips height);
+
+    QLabel* m_iconLabel = nullptr;
+    QLabel* m_titleLabel = nullptr;
+    QLabel* m_versionLabel = nullptr;
+    QLabel* m_webPageLabel = nullptr;
+    QLabel* m_noticeLabel = nullptr;
+    QPushButton* m_okButton = nullptr;
 };

@@ -1,11 +1,10 @@
 #include "secondary/FilePreview.h"
 
+#include "io/TemporaryFile.h"
 #include "models/MessageBox.h"
 #include "models/PreviewSource.h"
-#include "io/TemporaryFile.h"
-#include "text/TextDecoder.h"
-#include "largetext/LargeTextEdit.h"
 #include "secondary/PreviewWindow.h"
+#include "text/TextDecoder.h"
 
 #include <QGuiApplication>
 
@@ -22,37 +21,7 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
-void reportFailure(MessageBoxPresenter& boxes, const std::string& text) {
-    try {
-        boxes.present(programMessageBox(text));
-    } catch (...) {
-        // Nothing more can be done when even the message fails.
-    }
-}
-
 } // namespace
-
-bool showFilePreview(const std::string& strFile, LargeTextEdit& objText, std::int32_t& lngSize,
-                     const PreviewServices& services) {
-    Error error;
-    {
-        BusyPointer busy;
-        try {
-            auto bytes = readPreviewBytes(strFile, lngSize);
-            if (bytes) {
-                std::string text = services.codec.toUtf8(*bytes);
-                *bytes = std::string(); // its memory is needed for the text box
-                objText.setText(std::move(text));
-                return true;
-            }
-            error = bytes.error();
-        } catch (...) {
-            error = currentFailure();
-        }
-    }
-    reportFailure(services.messageBoxes, fileErrorMessage(error));
-    return false;
-}
 
 FilePreview::FilePreview(PreviewServices services) : m_services(std::move(services)) {}
 
@@ -82,29 +51,48 @@ void FilePreview::show(bool activate) {
         window.activateWindow();
 }
 
-bool FilePreview::showFilePreview(const std::string& strFile, std::int32_t& lngSize) {
-    if (!::showFilePreview(strFile, *ensureWindow().textEdit, lngSize, m_services))
+bool FilePreview::loadFile(const std::string& path, std::int32_t byteCount) {
+    Error error;
+    {
+        BusyPointer busy;
+        try {
+            auto bytes = readPreviewBytes(path, byteCount);
+            if (bytes) {
+                std::string text = m_services.codec.toUtf8(*bytes);
+                *bytes = std::string(); // its memory is needed for the text box
+                ensureWindow().setText(std::move(text));
+                return true;
+            }
+            error = bytes.error();
+        } catch (...) {
+            error = currentFailure();
+        }
+    }
+    report(fileErrorMessage(error));
+    return false;
+}
+
+bool FilePreview::showFilePreview(const std::string& path, std::int32_t byteCount) {
+    if (!loadFile(path, byteCount))
         return false;
     show(false);
     return true;
 }
 
 void FilePreview::report(const std::string& text) {
-    reportFailure(m_services.messageBoxes, text);
+    presentSafely(m_services.messageBoxes, programMessageBox(text));
 }
 
-void FilePreview::showBufferedValues(const MonitorState& state) {
+void FilePreview::showBufferedValues(const SampleRing& samples) {
     try {
         TemporaryFile file;
-        const std::string text = bufferedValuesText(state);
+        const std::string text = bufferedValuesText(samples);
         if (text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-            report(fileErrorMessage(
-                Error{kErrOverflow, "表示中のデータが大きすぎてプレビューできません。"}));
+            report(fileErrorMessage(Error(kErrOverflow, "表示中のデータが大きすぎてプレビューできません。")));
         } else if (auto created = file.create(".txt", text); !created) {
             report(fileErrorMessage(created.error()));
         } else {
-            auto size = static_cast<std::int32_t>(text.size());
-            ::showFilePreview(file.path(), *ensureWindow().textEdit, size, m_services);
+            loadFile(file.path(), static_cast<std::int32_t>(text.size()));
         }
     } catch (...) {
         report(fileErrorMessage(currentFailure()));

@@ -6,16 +6,15 @@
 // form and changes nothing else.
 
 #include "base/Result.h"
-#include "widgets/ImagePrinting.h"
+#include "widgets/Clipboard.h"
 #include "widgets/FileChooser.h"
-
-#include <QImage>
+#include "widgets/ImagePrinting.h"
 
 #include <functional>
 #include <memory>
-#include <string>
 #include <string_view>
 
+class QImage;
 class QWidget;
 class RasterSurface;
 struct MonitorContext;
@@ -34,30 +33,22 @@ using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
 // Puts a picture on the clipboard; an error when it is not taken.
 using ClipboardFunction = std::function<Result<>(const QImage& picture)>;
 
-// Puts `picture` on the system clipboard as an image.
-Result<> copyImageToClipboard(const QImage& picture);
-
-// Reads the picture file `path` (a bitmap, JPEG, icon or any other picture
-// Qt reads, recognised by its content). An error when it cannot be read or
-// is not such a picture.
-Result<QImage> loadPictureFile(const std::string& path);
-
 // What the commands reach outside the monitor.
 struct ImageCommandServices {
     QWidget* owner = nullptr; // the chooser's owner, the main window
-    FileChoiceFunction chooseFile = ShowFileChoice;
+    FileChooser chooseFile = ::chooseFile;
     PrinterFactory makePrinter = defaultPrinter;
     ClipboardFunction copyToClipboard = copyImageToClipboard;
 };
 
 class ImageCommands {
 public:
-    // Works on the chart, state and messages of `context` and on `surface`,
-    // the chart's surface; both must outlive the commands.
+    // Works on the chart, monitor and messages of `context` and on
+    // `surface`, the chart's surface; both must outlive the commands.
     ImageCommands(MonitorContext& context, RasterSurface& surface, ImageCommandServices services);
 
     // "画像保存": chooses a file in the save style; unless cancelled, prints
-    // the Max/Min text onto the graph and writes the graph to exactly that
+    // the Max/Min note onto the graph and writes the graph to exactly that
     // name, as a bitmap, or as PNG when the PNG pair was selected. A failed
     // write leaves any file of that name as it was; the data file is never
     // written.
@@ -68,11 +59,12 @@ public:
     void load();
     // "画像印刷": prints the graph as it is on the default printer.
     void print();
-    // "ｸﾞﾗﾌ画像をｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ": prints the Max/Min text onto the graph and
+    // "ｸﾞﾗﾌ画像をｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ": prints the Max/Min note onto the graph and
     // puts the graph on the clipboard.
     void copyToClipboard();
 
 private:
+    void printExtremes();
     void report(const Error& error);
 
     MonitorContext& m_context;

@@ -11,6 +11,6 @@ class TextDecoder;
 struct PreviewServices {
     const TextDecoder& codec; // the data file's encoding, for reading and for saving
     MessageBoxPresenter& messageBoxes;
-    FileDialogFunction showFileDialog = chooseFile;
-    QWidget* fileDialogOwner = nullptr; // the main window, which owns every file choice
+    FileChooser chooseFile = ::chooseFile;
+    QWidget* owner = nullptr; // the main window, which owns every file choice
 };

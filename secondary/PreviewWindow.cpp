@@ -2,6 +2,8 @@
 
 #include "io/AtomicFileWrite.h"
 #include "base/Result.h"
+#include "models/DataFileAids.h"
+#include "models/MainWindowLayout.h"
 #include "models/MessageBox.h"
 #include "text/TextDecoder.h"
 #include "surface/DesignStyle.h"
@@ -12,11 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <cmath>
 
 namespace {
-
-using Twips = std::int64_t;
 
 // The design's client area.
 constexpr Twips kClientWidth = 6990;
@@ -30,17 +29,6 @@ constexpr Twips kFrameHeight = 735;
 constexpr Twips kRuleWidth = 150;
 constexpr Twips kRuleHeight = 780;
 
-constexpr char kTextFileFilterText[] = "ﾃｷｽﾄﾌｧｲﾙ(*.*)\0*.*";
-constexpr std::string_view kTextFileFilter(kTextFileFilterText, sizeof kTextFileFilterText - 1);
-
-Twips twipsFromPixels(int pixels, double dpi) {
-    return std::llround(pixels * 1440.0 / dpi);
-}
-
-int pixelsFromTwips(Twips twips, double dpi) {
-    return static_cast<int>(std::clamp<double>(std::round(twips * dpi / 1440.0), 0, QWIDGETSIZE_MAX));
-}
-
 } // namespace
 
 PreviewWindow::PreviewWindow(const PreviewServices& services) : m_services(services) {
@@ -52,18 +40,18 @@ PreviewWindow::PreviewWindow(const PreviewServices& services) : m_services(servi
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("frmPreViewClient"));
     setCentralWidget(m_client);
-    textEdit = new LargeTextEdit(m_client);
-    textEdit->setObjectName(QStringLiteral("txtEdit"));
+    m_textEdit = new LargeTextEdit(m_client);
+    m_textEdit->setObjectName(QStringLiteral("txtEdit"));
 
-    fileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ"));
-    fileMenu->setObjectName(QStringLiteral("mnuFile"));
-    saveAction = fileMenu->addAction(QStringLiteral("保存"));
-    saveAction->setObjectName(QStringLiteral("mnuFileSave"));
-    lineCountAction = menuBar()->addAction(QString());
-    lineCountAction->setObjectName(QStringLiteral("mnuPage"));
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ"));
+    m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    m_saveAction = m_fileMenu->addAction(QStringLiteral("保存"));
+    m_saveAction->setObjectName(QStringLiteral("mnuFileSave"));
+    m_lineCountAction = menuBar()->addAction(QString());
+    m_lineCountAction->setObjectName(QStringLiteral("mnuPage"));
 
-    connect(textEdit, &LargeTextEdit::textChanged, this, &PreviewWindow::updateLineCount);
-    connect(saveAction, &QAction::triggered, this, &PreviewWindow::saveText);
+    connect(m_textEdit, &LargeTextEdit::textChanged, this, &PreviewWindow::updateLineCount);
+    connect(m_saveAction, &QAction::triggered, this, &PreviewWindow::saveText);
     m_client->installEventFilter(this);
 
     resize(pixelsFromTwips(kClientWidth, logicalDpiX()),
@@ -75,9 +63,13 @@ PreviewWindow::~PreviewWindow() {
     m_client->removeEventFilter(this);
 }
 
+void PreviewWindow::setText(std::string utf8) {
+    m_textEdit->setText(std::move(utf8));
+}
+
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize)
-        Form_Resize();
+        fitTextEdit();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -88,17 +80,10 @@ void PreviewWindow::closeEvent(QCloseEvent* event) {
 }
 
 void PreviewWindow::reportError(const std::string& text, int kind) {
-    try {
-        if (kind == 0)
-            m_services.messageBoxes.present(programMessageBox(text));
-        else
-            showMessage(m_services.messageBoxes, text, kind);
-    } catch (...) {
-        // Nothing more can be done when even the message fails.
-    }
+    presentSafely(m_services.messageBoxes, kind == 0 ? programMessageBox(text) : messageBoxOfKind(text, kind));
 }
 
-void PreviewWindow::Form_Resize() {
+void PreviewWindow::fitTextEdit() {
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     const Twips outerWidth = twipsFromPixels(m_client->width(), dpiX) + kFrameWidth;
@@ -109,42 +94,47 @@ void PreviewWindow::Form_Resize() {
         reportResizeFailure("高さ");
         return; // the width is left as it was
     }
-    textEdit->resize(textEdit->width(), pixelsFromTwips(height, dpiY));
+    m_textEdit->resize(m_textEdit->width(), pixelsFromTwips(height, dpiY));
     const Twips width = outerWidth - kRuleWidth;
     if (width < 0) {
         reportResizeFailure("幅");
         return;
     }
-    textEdit->resize(pixelsFromTwips(width, dpiX), textEdit->height());
+    m_textEdit->resize(pixelsFromTwips(width, dpiX), m_textEdit->height());
 }
 
 void PreviewWindow::reportResizeFailure(const std::string& dimension) {
-    // The box is modal and the window may go on resizing meanwhile: one
-    // report at a time.
-    if (m_reporting)
+    // Shown once the resize is over: a modal box's event loop must not run
+    // inside the resize, which the toolkit is still laying out. The window
+    // may go on resizing meanwhile: one report at a time.
+    if (m_reportPending)
         return;
-    m_reporting = true;
-    reportError(
-        resizeErrorMessage(Error{kErrInvalidValue, "ウィンドウが小さすぎるため、テキストボックスの" +
-                                                           dimension + "を負の値にはできません。"}),
-        5);
-    m_reporting = false;
+    m_reportPending = true;
+    const std::string message = resizeErrorMessage(Error(
+        kErrInvalidValue, "ウィンドウが小さすぎるため、テキストボックスの" + dimension + "を負の値にはできません。"));
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] {
+            reportError(message, 5);
+            m_reportPending = false;
+        },
+        Qt::QueuedConnection);
 }
 
 void PreviewWindow::updateLineCount() {
-    lineCount = textEdit->lineCount();
-    lineCountAction->setText(QString::number(lineCount));
+    m_lineCount = m_textEdit->lineCount();
+    m_lineCountAction->setText(QString::number(m_lineCount));
 }
 
 void PreviewWindow::saveText() {
     try {
         const std::string path =
-            m_services.showFileDialog(m_services.fileDialogOwner, kTextFileFilter, std::string(), true);
+            m_services.chooseFile(m_services.owner, kDataFileFilter, std::string(), true).path;
         if (path.empty())
             return;
         // Nothing is written unless every character can be: the file keeps
         // its old content otherwise.
-        const auto bytes = m_services.codec.fromUtf8(textEdit->textUtf8());
+        const auto bytes = m_services.codec.fromUtf8(m_textEdit->textUtf8());
         if (!bytes) {
             reportError(fileErrorMessage(bytes.error()), 0);
         } else if (auto written = writeFileAtomically(path, *bytes); !written) {

@@ -7,7 +7,7 @@
 #include "monitor/MonitorView.h"
 #include "text/NumberText.h"
 #include "settings/RuleLineEdit.h"
-#include "settings/SystemColours.h"
+#include "surface/DesignStyle.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,34 +24,30 @@
 #include <new>
 #include <utility>
 
-namespace {
-
 // Applying reaches the dialog's own pointer and fields here, and the main
 // window's controls through the main window.
-class DialogApplyTarget final : public SettingsTarget {
+class SettingsDialog::ApplyAdapter final : public DialogApplyTarget {
 public:
-    DialogApplyTarget(SettingsDialog& dialog, MainWindowApplyTarget& mainWindow)
-        : m_dialog(dialog), m_mainWindow(mainWindow) {}
-    void setRunButtonEnabled(int index, bool enabled) override {
-        m_mainWindow.setRunButtonEnabled(index, enabled);
+    ApplyAdapter(SettingsDialog& dialog, ApplyTarget& mainWindow) : m_dialog(dialog), m_mainWindow(mainWindow) {}
+    void setRunButtonEnabled(RunButton button, bool enabled) override {
+        m_mainWindow.setRunButtonEnabled(button, enabled);
     }
     void setPageScrollRange(int minimum, int maximum) override {
         m_mainWindow.setPageScrollRange(minimum, maximum);
     }
-    void setTimerInterval(std::int32_t milliseconds) override { m_mainWindow.setTimerInterval(milliseconds); }
+    void showColumn(int column) override { m_mainWindow.showColumn(column); }
+    void setPollTimerInterval(int milliseconds) override { m_mainWindow.setPollTimerInterval(milliseconds); }
     void setDialogBusy(bool busy) override { m_dialog.setBusy(busy); }
     void focusDialogField(DialogControl field) override { m_dialog.focusField(field); }
 
 private:
     SettingsDialog& m_dialog;
-    MainWindowApplyTarget& m_mainWindow;
+    ApplyTarget& m_mainWindow;
 };
-
-} // namespace
 
 SettingsDialog::SettingsDialog(const SettingsDialogServices& services)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_services(services),
-      m_model(m_services.state) {
+      m_model(m_services.monitor) {
     setObjectName(QStringLiteral("frmDialog"));
     setWindowTitle(QStringLiteral("設定"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -60,9 +56,9 @@ SettingsDialog::SettingsDialog(const SettingsDialogServices& services)
     for (int i = 0; i < kDialogControlCount; ++i)
         showControl(static_cast<DialogControl>(i));
     m_model.setChangeListener([this](DialogControl control) { showControl(control); });
-    m_model.setPreviewRule([this] { previewRule(); });
+    m_model.setPreviewRule([this] { showPreview(); });
     connectControls();
-    applyButton->setFocus();
+    m_applyButton->setFocus();
 }
 
 SettingsDialog::~SettingsDialog() {
@@ -77,22 +73,23 @@ QWidget* SettingsDialog::widgetFor(DialogControl control) const {
 }
 
 void SettingsDialog::connectControls() {
-    connect(browseDataFileButton, &QPushButton::clicked, this, &SettingsDialog::chooseDataFile);
-    connect(firstLineTestButton, &QPushButton::clicked, this, &SettingsDialog::cmdDatTest_Click);
-    connect(pageSizeFromFileButton, &QPushButton::clicked, this, &SettingsDialog::cmdFileEnd_Click);
-    connect(browseSweepFolderButton, &QPushButton::clicked, this, &SettingsDialog::chooseSweepFolder);
-    connect(applyButton, &QPushButton::clicked, this, &SettingsDialog::OKButton_Click);
-    connect(closeButton, &QPushButton::clicked, this, &SettingsDialog::CancelButton_Click);
-    connect(delimiterCombo, &QComboBox::currentIndexChanged, this,
+    connect(m_browseDataFileButton, &QPushButton::clicked, this, &SettingsDialog::chooseDataFile);
+    connect(m_firstLineTestButton, &QPushButton::clicked, this, &SettingsDialog::testFirstLine);
+    connect(m_pageSizeFromFileButton, &QPushButton::clicked, this, &SettingsDialog::takeLineCountAsPageSize);
+    connect(m_browseSweepFolderButton, &QPushButton::clicked, this, &SettingsDialog::chooseSweepFolder);
+    connect(m_applyButton, &QPushButton::clicked, this, &SettingsDialog::applySettings);
+    // Closing destroys the dialog; nothing is applied.
+    connect(m_closeButton, &QPushButton::clicked, this, &SettingsDialog::close);
+    connect(m_delimiterCombo, &QComboBox::currentIndexChanged, this,
             [this](int index) { guarded([&] { m_model.selectDelimiter(index); }); });
-    connect(columnScrollBar, &QScrollBar::valueChanged, this,
+    connect(m_columnScrollBar, &QScrollBar::valueChanged, this,
             [this](int value) { guarded([&] { m_model.setSpinValue(value); }); });
-    for (QCheckBox* box : {skipDelimiterRunsCheck, previewCheck, autoScaleCheck, saveSweepImagesCheck}) {
+    for (QCheckBox* box : {m_skipDelimiterRunsCheck, m_previewCheck, m_autoScaleCheck, m_saveSweepImagesCheck}) {
         const auto control = *controlNamed(box->objectName().toStdString());
         connect(box, &QCheckBox::toggled, this,
                 [this, control](bool checked) { guarded([&] { m_model.setChecked(control, checked); }); });
     }
-    dataFileEdit->setFileDropHandler([this](const std::vector<std::string>& paths) { onDataFileDropped(paths); });
+    m_dataFileEdit->setFileDropHandler([this](const std::vector<std::string>& paths) { onDataFileDropped(paths); });
 }
 
 void SettingsDialog::showControl(DialogControl control) {
@@ -104,8 +101,8 @@ void SettingsDialog::showControl(DialogControl control) {
         edit->showModelText();
         edit->setReadOnly(state.locked);
         QPalette colours = edit->palette();
-        colours.setColor(QPalette::Base, dialogColour(state.backColour, palette()));
-        colours.setColor(QPalette::Text, dialogColour(state.foreColour, palette()));
+        colours.setColor(QPalette::Base, toQColor(state.backColour, palette()));
+        colours.setColor(QPalette::Text, toQColor(state.foreColour, palette()));
         edit->setPalette(colours);
         edit->setEnabled(state.enabled);
     } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
@@ -126,14 +123,14 @@ void SettingsDialog::showControl(DialogControl control) {
     }
 }
 
-void SettingsDialog::previewRule() {
+void SettingsDialog::showPreview() {
     if (!m_services.showFilePreview || !m_model.control(DialogControl::previewCheck).checked)
         return;
     const std::string path = m_model.text(DialogControl::dataFileEdit);
     if (!dataFileExists(path))
         return;
     // More bytes than a preview can take shows the whole file, as an empty field does.
-    m_services.showFilePreview(path, toInt32(m_model.value(DialogControl::previewBytesEdit)).value_or(0));
+    m_services.showFilePreview(path, toInt(m_model.value(DialogControl::previewBytesEdit)).value_or(0));
 }
 
 void SettingsDialog::guarded(const std::function<void()>& handler) {
@@ -156,26 +153,24 @@ void SettingsDialog::guarded(const std::function<void()>& handler) {
 void SettingsDialog::chooseDataFile() {
     guarded([this] {
         const QPointer<SettingsDialog> alive(this);
-        const std::string chosen =
-            m_services.showFileDialog(m_services.mainWidget, kInFileFilter, std::string(), false);
+        const FileChoice chosen = m_services.chooseFile(m_services.owner, kDataFileFilter, std::string(), false);
         if (alive)
-            takeChosenDataFile(m_model, chosen);
+            takeChosenDataFile(m_model, chosen.path);
     });
 }
 
-void SettingsDialog::cmdDatTest_Click() {
-    guarded([this] { testFirstLine(m_model, m_services.decoder); });
+void SettingsDialog::testFirstLine() {
+    guarded([this] { ::testFirstLine(m_model, m_services.decoder); });
 }
 
-void SettingsDialog::cmdFileEnd_Click() {
-    guarded([this] { takeLineCountAsPageSize(m_model, m_services.view); });
+void SettingsDialog::takeLineCountAsPageSize() {
+    guarded([this] { ::takeLineCountAsPageSize(m_model, m_services.view); });
 }
 
 void SettingsDialog::chooseSweepFolder() {
     guarded([this] {
         const QPointer<SettingsDialog> alive(this);
-        std::string folder;
-        m_services.browseFolder(this, std::string(kViewSaveBrowseTitle), folder);
+        const std::string folder = m_services.browseFolder(this, std::string(kSweepFolderBrowseTitle));
         if (alive)
             takeBrowsedFolder(m_model, folder);
     });
@@ -189,15 +184,11 @@ void SettingsDialog::onDataFileDropped(const std::vector<std::string>& paths) {
     }
 }
 
-void SettingsDialog::OKButton_Click() {
+void SettingsDialog::applySettings() {
     guarded([this] {
-        DialogApplyTarget target(*this, m_services.mainWindow);
-        applySettings(m_model, m_services.selector, m_services.view, target);
+        ApplyAdapter target(*this, m_services.mainWindow);
+        applyDialog(m_model, m_services.view, target);
     });
-}
-
-void SettingsDialog::CancelButton_Click() {
-    close();
 }
 
 void SettingsDialog::setBusy(bool busy) {

@@ -4,8 +4,8 @@
 // created with the window (running its loading steps) and dies with it; the
 // window keeps no state of its own beyond what the model reports.
 //
-// Controls keep their design names. Each control's objectName is that name,
-// with "_" and the index for the members of a control array ("txtDatCol_0").
+// Each control's objectName is its design name, with "_" and the index for
+// the members of a control array ("txtDatCol_0"), so tests and tools find it.
 
 #include "models/DialogModel.h"
 #include "settings/SettingsDialogServices.h"
@@ -34,53 +34,6 @@ public:
 
     DialogModel& model() { return m_model; }
 
-    // The widget that shows `control`.
-    QWidget* widgetFor(DialogControl control) const;
-
-    // --- handlers; none lets an exception out ---
-    void chooseDataFile();
-    void cmdDatTest_Click();
-    void cmdFileEnd_Click();
-    void chooseSweepFolder();
-    void onDataFileDropped(const std::vector<std::string>& paths);
-    void OKButton_Click();
-    void CancelButton_Click(); // closes and destroys the dialog
-
-    // --- what applying needs from the dialog ---
-    void setBusy(bool busy);
-    void focusField(DialogControl field);
-
-    // --- controls ---
-    QGroupBox* dataFileGroup = nullptr;
-    RuleLineEdit* dataFileEdit = nullptr;
-    QPushButton* browseDataFileButton = nullptr;
-    QComboBox* delimiterCombo = nullptr;
-    std::array<QLineEdit*, 2> columnEdit{}; // element 0 is shown and used
-    QScrollBar* columnScrollBar = nullptr;
-    QCheckBox* skipDelimiterRunsCheck = nullptr;
-    QPushButton* firstLineTestButton = nullptr;
-    RuleLineEdit* testResultEdit = nullptr;
-    QCheckBox* previewCheck = nullptr;
-    RuleLineEdit* previewBytesEdit = nullptr;
-    RuleLineEdit* replayPauseEdit = nullptr;
-    RuleLineEdit* pollIntervalEdit = nullptr;
-    QGroupBox* graphGroup = nullptr;
-    QGroupBox* xAxisGroup = nullptr;
-    QPushButton* pageSizeFromFileButton = nullptr;
-    std::array<QLineEdit*, 2> pageSizeEdit{}; // element 1 is shown and used
-    RuleLineEdit* pointsPerViewEdit = nullptr;
-    QGroupBox* yAxisGroup = nullptr;
-    RuleLineEdit* thresholdEdit = nullptr;
-    RuleLineEdit* scaleTopEdit = nullptr;
-    RuleLineEdit* scaleBottomEdit = nullptr;
-    QCheckBox* autoScaleCheck = nullptr;
-    QGroupBox* imageOutputGroup = nullptr;
-    QCheckBox* saveSweepImagesCheck = nullptr;
-    RuleLineEdit* sweepFolderEdit = nullptr;
-    QPushButton* browseSweepFolderButton = nullptr;
-    QPushButton* applyButton = nullptr;
-    QPushButton* closeButton = nullptr;
-
 signals:
     // The dialog was closed; it is destroyed once control returns to the event loop.
     void closed();
@@ -90,18 +43,64 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createControls(); // frmDialogControls.cpp
+    class ApplyAdapter;
+
+    void createControls(); // SettingsDialogControls.cpp
     void connectControls();
     RuleLineEdit* addField(DialogControl field, bool numeric);
+    QWidget* widgetFor(DialogControl control) const;
     // Shows the model's state of one control.
     void showControl(DialogControl control);
-    void previewRule();
+    void showPreview();
     // Runs a handler; a failure is reported in the program's general error form.
     void guarded(const std::function<void()>& handler);
+
+    // --- handlers; none lets an exception out ---
+    void chooseDataFile();
+    void testFirstLine();
+    void takeLineCountAsPageSize();
+    void chooseSweepFolder();
+    void onDataFileDropped(const std::vector<std::string>& paths);
+    void applySettings();
+
+    // --- what applying needs from the dialog ---
+    void setBusy(bool busy);
+    void focusField(DialogControl field);
 
     SettingsDialogServices m_services;
     DialogModel m_model;
     int m_handlerDepth = 0;        // handlers running now, which may open boxes and choosers
     bool m_activationLent = false; // the activation went to such a box or chooser
     std::array<QWidget*, kDialogControlCount> m_widgets{};
+
+    // --- controls that the layout places by name ---
+    QGroupBox* m_dataFileGroup = nullptr;
+    RuleLineEdit* m_dataFileEdit = nullptr;
+    QPushButton* m_browseDataFileButton = nullptr;
+    QComboBox* m_delimiterCombo = nullptr;
+    std::array<QLineEdit*, 2> m_columnEdit{}; // element 0 is shown and used
+    QScrollBar* m_columnScrollBar = nullptr;
+    QCheckBox* m_skipDelimiterRunsCheck = nullptr;
+    QPushButton* m_firstLineTestButton = nullptr;
+    RuleLineEdit* m_testResultEdit = nullptr;
+    QCheckBox* m_previewCheck = nullptr;
+    RuleLineEdit* m_previewBytesEdit = nullptr;
+    RuleLineEdit* m_replayPauseEdit = nullptr;
+    RuleLineEdit* m_pollIntervalEdit = nullptr;
+    QGroupBox* m_graphGroup = nullptr;
+    QGroupBox* m_xAxisGroup = nullptr;
+    QPushButton* m_pageSizeFromFileButton = nullptr;
+    std::array<QLineEdit*, 2> m_pageSizeEdit{}; // element 1 is shown and used
+    RuleLineEdit* m_pointsPerViewEdit = nullptr;
+    QGroupBox* m_yAxisGroup = nullptr;
+    RuleLineEdit* m_thresholdEdit = nullptr;
+    RuleLineEdit* m_scaleTopEdit = nullptr;
+    RuleLineEdit* m_scaleBottomEdit = nullptr;
+    QCheckBox* m_autoScaleCheck = nullptr;
+    QGroupBox* m_imageOutputGroup = nullptr;
+    QCheckBox* m_saveSweepImagesCheck = nullptr;
+    RuleLineEdit* m_sweepFolderEdit = nullptr;
+    QPushButton* m_browseSweepFolderButton = nullptr;
+    QPushButton* m_applyButton = nullptr;
+    QPushButton* m_closeButton = nullptr;
 };

@@ -1,5 +1,6 @@
 // The dialog's controls, their texts and fonts, and how they are laid out.
 
+#include "monitor/MonitorSettings.h"
 #include "text/FieldExtraction.h"
 #include "surface/DesignStyle.h"
 #include "settings/RuleLineEdit.h"
@@ -21,8 +22,8 @@ namespace {
 
 using enum DialogControl;
 
-// The hints beside and under the fields are blue (0x00BBGGRR).
-constexpr std::uint32_t kHintColour = 0xFF0000;
+// The hints beside and under the fields are blue.
+constexpr Colour kHintColour = kBlue;
 
 QLabel* label(const char* text) {
     return new QLabel(QString::fromUtf8(text));
@@ -31,7 +32,7 @@ QLabel* label(const char* text) {
 QLabel* hint(const char* text) {
     QLabel* shown = label(text);
     QPalette colours = shown->palette();
-    colours.setColor(QPalette::WindowText, colourFromBgr(kHintColour));
+    colours.setColor(QPalette::WindowText, toQColor(kHintColour));
     shown->setPalette(colours);
     return shown;
 }
@@ -85,141 +86,141 @@ void SettingsDialog::createControls() {
     };
 
     // Created first, so that they lead the tab order.
-    applyButton = button("設定(&S)", DialogControl::applyButton);
-    closeButton = button("閉じる(&Q)", DialogControl::closeButton);
+    m_applyButton = button("設定(&S)", DialogControl::applyButton);
+    m_closeButton = button("閉じる(&Q)", DialogControl::closeButton);
 
     // --- データファイル ---
-    dataFileGroup = group("データファイル", DialogControl::dataFileGroup);
-    dataFileEdit = addField(DialogControl::dataFileEdit, false);
-    dataFileEdit->setMinimumWidth(fieldWidth(60));
-    browseDataFileButton = button("...", DialogControl::browseDataFileButton);
-    browseDataFileButton->setFixedWidth(fieldWidth(3));
-    delimiterCombo = named(new QComboBox(this), DialogControl::delimiterCombo);
-    delimiterCombo->setEditable(false);
+    m_dataFileGroup = group("データファイル", DialogControl::dataFileGroup);
+    m_dataFileEdit = addField(DialogControl::dataFileEdit, false);
+    m_dataFileEdit->setMinimumWidth(fieldWidth(60));
+    m_browseDataFileButton = button("...", DialogControl::browseDataFileButton);
+    m_browseDataFileButton->setFixedWidth(fieldWidth(3));
+    m_delimiterCombo = named(new QComboBox(this), DialogControl::delimiterCombo);
+    m_delimiterCombo->setEditable(false);
     for (std::string_view name : kDelimiterNames)
-        delimiterCombo->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-    delimiterCombo->setCurrentIndex(-1);
-    columnEdit[0] = addField(DialogControl::columnEdit, true);
-    columnEdit[0]->setObjectName(QStringLiteral("txtDatCol_0"));
-    columnEdit[0]->setFixedWidth(fieldWidth(4));
-    columnEdit[1] = hiddenElement(dataFileGroup, "txtDatCol_1");
-    columnScrollBar = named(new QScrollBar(Qt::Vertical, this), DialogControl::columnScrollBar);
-    columnScrollBar->setRange(DialogModel::kSpinMinimum, DialogModel::kSpinMaximum);
-    columnScrollBar->setSingleStep(1);
-    columnScrollBar->setPageStep(1);
-    columnScrollBar->setFixedSize(16, columnEdit[0]->sizeHint().height());
-    skipDelimiterRunsCheck = checkBox("連続する区切り文字は無視", DialogControl::skipDelimiterRunsCheck);
-    firstLineTestButton = button("1行目取得ﾃｽﾄ", DialogControl::firstLineTestButton);
-    firstLineTestButton->setFont(smallFont);
-    testResultEdit = addField(DialogControl::testResultEdit, false);
-    previewCheck = checkBox("ﾌﾟﾚﾋﾞｭｰ画面表示", DialogControl::previewCheck);
-    previewBytesEdit = addField(DialogControl::previewBytesEdit, true);
-    previewBytesEdit->setFixedWidth(fieldWidth(8));
-    replayPauseEdit = addField(DialogControl::replayPauseEdit, true);
-    replayPauseEdit->setFixedWidth(fieldWidth(8));
-    pollIntervalEdit = addField(DialogControl::pollIntervalEdit, true);
-    pollIntervalEdit->setFixedWidth(fieldWidth(8));
+        m_delimiterCombo->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    m_delimiterCombo->setCurrentIndex(-1);
+    m_columnEdit[0] = addField(DialogControl::columnEdit, true);
+    m_columnEdit[0]->setObjectName(QStringLiteral("txtDatCol_0"));
+    m_columnEdit[0]->setFixedWidth(fieldWidth(4));
+    m_columnEdit[1] = hiddenElement(m_dataFileGroup, "txtDatCol_1");
+    m_columnScrollBar = named(new QScrollBar(Qt::Vertical, this), DialogControl::columnScrollBar);
+    m_columnScrollBar->setRange(kMinColumn, kMaxColumn);
+    m_columnScrollBar->setSingleStep(1);
+    m_columnScrollBar->setPageStep(1);
+    m_columnScrollBar->setFixedSize(16, m_columnEdit[0]->sizeHint().height());
+    m_skipDelimiterRunsCheck = checkBox("連続する区切り文字は無視", DialogControl::skipDelimiterRunsCheck);
+    m_firstLineTestButton = button("1行目取得ﾃｽﾄ", DialogControl::firstLineTestButton);
+    m_firstLineTestButton->setFont(smallFont);
+    m_testResultEdit = addField(DialogControl::testResultEdit, false);
+    m_previewCheck = checkBox("ﾌﾟﾚﾋﾞｭｰ画面表示", DialogControl::previewCheck);
+    m_previewBytesEdit = addField(DialogControl::previewBytesEdit, true);
+    m_previewBytesEdit->setFixedWidth(fieldWidth(8));
+    m_replayPauseEdit = addField(DialogControl::replayPauseEdit, true);
+    m_replayPauseEdit->setFixedWidth(fieldWidth(8));
+    m_pollIntervalEdit = addField(DialogControl::pollIntervalEdit, true);
+    m_pollIntervalEdit->setFixedWidth(fieldWidth(8));
 
-    auto* dataLayout = new QVBoxLayout(dataFileGroup);
-    dataLayout->addLayout(row({dataFileEdit, browseDataFileButton}));
-    QHBoxLayout* delimiterRow = row({delimiterCombo, label("で区切られた")});
+    auto* dataLayout = new QVBoxLayout(m_dataFileGroup);
+    dataLayout->addLayout(row({m_dataFileEdit, m_browseDataFileButton}));
+    QHBoxLayout* delimiterRow = row({m_delimiterCombo, label("で区切られた")});
     delimiterRow->addSpacing(16);
-    QHBoxLayout* spin = row({columnEdit[0], columnScrollBar});
+    QHBoxLayout* spin = row({m_columnEdit[0], m_columnScrollBar});
     spin->setSpacing(0); // the spin sits against its field
     delimiterRow->addLayout(spin);
     delimiterRow->addWidget(label("番目の値を表示"));
     delimiterRow->addStretch();
-    delimiterRow->addWidget(skipDelimiterRunsCheck);
+    delimiterRow->addWidget(m_skipDelimiterRunsCheck);
     dataLayout->addLayout(delimiterRow);
-    QHBoxLayout* testRow = row({firstLineTestButton, testResultEdit});
+    QHBoxLayout* testRow = row({m_firstLineTestButton, m_testResultEdit});
     dataLayout->addLayout(testRow);
-    QHBoxLayout* previewRow = row({previewCheck});
+    QHBoxLayout* previewRow = row({m_previewCheck});
     previewRow->addSpacing(8);
     previewRow->addWidget(label("(先頭から"));
-    previewRow->addWidget(previewBytesEdit);
+    previewRow->addWidget(m_previewBytesEdit);
     previewRow->addWidget(label("Byte表示)"));
     previewRow->addStretch();
     dataLayout->addLayout(previewRow);
     auto* intervals = new QGridLayout;
     intervals->addWidget(label("表示間隔(ﾐﾘ秒)："), 0, 0);
-    intervals->addWidget(replayPauseEdit, 0, 1);
+    intervals->addWidget(m_replayPauseEdit, 0, 1);
     intervals->addWidget(hint("「Replay」時の表示間隔 (1000=1秒)"), 0, 2);
     intervals->addWidget(label("最新取得間隔(ﾐﾘ秒):"), 1, 0);
-    intervals->addWidget(pollIntervalEdit, 1, 1);
+    intervals->addWidget(m_pollIntervalEdit, 1, 1);
     intervals->addWidget(hint("「New」時のﾃﾞｰﾀ採取間隔 (1000=1秒)"), 1, 2);
     intervals->setColumnStretch(2, 1);
     dataLayout->addLayout(intervals);
 
     // --- グラフ: X軸 and Y軸 side by side ---
-    graphGroup = group("グラフ", DialogControl::graphGroup);
-    xAxisGroup = group("X軸", DialogControl::xAxisGroup);
-    pageSizeFromFileButton = button("表示項目数(頁単位):", DialogControl::pageSizeFromFileButton);
-    pageSizeEdit[0] = hiddenElement(xAxisGroup, "txtRange_0");
-    pageSizeEdit[1] = addField(DialogControl::pageSizeEdit, true);
-    pageSizeEdit[1]->setObjectName(QStringLiteral("txtRange_1"));
-    pageSizeEdit[1]->setFixedWidth(fieldWidth(10));
-    pointsPerViewEdit = addField(DialogControl::pointsPerViewEdit, true);
-    pointsPerViewEdit->setFixedWidth(fieldWidth(10));
+    m_graphGroup = group("グラフ", DialogControl::graphGroup);
+    m_xAxisGroup = group("X軸", DialogControl::xAxisGroup);
+    m_pageSizeFromFileButton = button("表示項目数(頁単位):", DialogControl::pageSizeFromFileButton);
+    m_pageSizeEdit[0] = hiddenElement(m_xAxisGroup, "txtRange_0");
+    m_pageSizeEdit[1] = addField(DialogControl::pageSizeEdit, true);
+    m_pageSizeEdit[1]->setObjectName(QStringLiteral("txtRange_1"));
+    m_pageSizeEdit[1]->setFixedWidth(fieldWidth(10));
+    m_pointsPerViewEdit = addField(DialogControl::pointsPerViewEdit, true);
+    m_pointsPerViewEdit->setFixedWidth(fieldWidth(10));
     QLabel* xmemHint = hint("※ 値を大きくすると全体のイメージが見やすくなります。");
     xmemHint->setFont(smallFont);
 
-    auto* xLayout = new QGridLayout(xAxisGroup);
-    xLayout->addWidget(pageSizeFromFileButton, 0, 0);
-    xLayout->addWidget(pageSizeEdit[1], 0, 1);
+    auto* xLayout = new QGridLayout(m_xAxisGroup);
+    xLayout->addWidget(m_pageSizeFromFileButton, 0, 0);
+    xLayout->addWidget(m_pageSizeEdit[1], 0, 1);
     xLayout->addWidget(label("表示項目数(通常):"), 1, 0, Qt::AlignRight);
-    xLayout->addWidget(pointsPerViewEdit, 1, 1);
+    xLayout->addWidget(m_pointsPerViewEdit, 1, 1);
     xLayout->addWidget(xmemHint, 2, 0, 1, 2);
     xLayout->setRowStretch(3, 1);
 
-    yAxisGroup = group("Y軸", DialogControl::yAxisGroup);
-    thresholdEdit = addField(DialogControl::thresholdEdit, true);
-    thresholdEdit->setFixedWidth(fieldWidth(4));
-    scaleTopEdit = addField(DialogControl::scaleTopEdit, true);
-    scaleTopEdit->setFixedWidth(fieldWidth(14));
-    scaleBottomEdit = addField(DialogControl::scaleBottomEdit, true);
-    scaleBottomEdit->setFixedWidth(fieldWidth(14));
-    autoScaleCheck = checkBox("Max/Minを自動調整する", DialogControl::autoScaleCheck);
+    m_yAxisGroup = group("Y軸", DialogControl::yAxisGroup);
+    m_thresholdEdit = addField(DialogControl::thresholdEdit, true);
+    m_thresholdEdit->setFixedWidth(fieldWidth(4));
+    m_scaleTopEdit = addField(DialogControl::scaleTopEdit, true);
+    m_scaleTopEdit->setFixedWidth(fieldWidth(14));
+    m_scaleBottomEdit = addField(DialogControl::scaleBottomEdit, true);
+    m_scaleBottomEdit->setFixedWidth(fieldWidth(14));
+    m_autoScaleCheck = checkBox("Max/Minを自動調整する", DialogControl::autoScaleCheck);
 
-    auto* yLayout = new QGridLayout(yAxisGroup);
+    auto* yLayout = new QGridLayout(m_yAxisGroup);
     yLayout->addWidget(label("しきい値(%):"), 0, 0, Qt::AlignRight);
-    yLayout->addWidget(thresholdEdit, 0, 1, Qt::AlignLeft);
+    yLayout->addWidget(m_thresholdEdit, 0, 1, Qt::AlignLeft);
     yLayout->addWidget(label("Max値:"), 1, 0, Qt::AlignRight);
-    yLayout->addWidget(scaleTopEdit, 1, 1);
+    yLayout->addWidget(m_scaleTopEdit, 1, 1);
     yLayout->addWidget(label("Min値:"), 2, 0, Qt::AlignRight);
-    yLayout->addWidget(scaleBottomEdit, 2, 1);
-    yLayout->addWidget(autoScaleCheck, 3, 0, 1, 2);
+    yLayout->addWidget(m_scaleBottomEdit, 2, 1);
+    yLayout->addWidget(m_autoScaleCheck, 3, 0, 1, 2);
 
-    auto* setLayout = new QHBoxLayout(graphGroup);
-    setLayout->addWidget(xAxisGroup, 1);
-    setLayout->addWidget(yAxisGroup);
+    auto* setLayout = new QHBoxLayout(m_graphGroup);
+    setLayout->addWidget(m_xAxisGroup, 1);
+    setLayout->addWidget(m_yAxisGroup);
 
     // --- Out File ---
-    imageOutputGroup = group("Out File (グラフ画像保存先)", DialogControl::imageOutputGroup);
-    saveSweepImagesCheck = checkBox("表示項目数が一巡する度にBitmapファイルに保存する", DialogControl::saveSweepImagesCheck);
-    sweepFolderEdit = addField(DialogControl::sweepFolderEdit, false);
-    browseSweepFolderButton = button("保存先", DialogControl::browseSweepFolderButton);
-    auto* outLayout = new QVBoxLayout(imageOutputGroup);
-    outLayout->addWidget(saveSweepImagesCheck);
-    outLayout->addLayout(row({sweepFolderEdit, browseSweepFolderButton}));
+    m_imageOutputGroup = group("Out File (グラフ画像保存先)", DialogControl::imageOutputGroup);
+    m_saveSweepImagesCheck = checkBox("表示項目数が一巡する度にBitmapファイルに保存する", DialogControl::saveSweepImagesCheck);
+    m_sweepFolderEdit = addField(DialogControl::sweepFolderEdit, false);
+    m_browseSweepFolderButton = button("保存先", DialogControl::browseSweepFolderButton);
+    auto* outLayout = new QVBoxLayout(m_imageOutputGroup);
+    outLayout->addWidget(m_saveSweepImagesCheck);
+    outLayout->addLayout(row({m_sweepFolderEdit, m_browseSweepFolderButton}));
 
     // --- the window ---
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(applyButton);
-    buttons->addWidget(closeButton);
+    buttons->addWidget(m_applyButton);
+    buttons->addWidget(m_closeButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(dataFileGroup);
-    layout->addWidget(graphGroup);
-    layout->addWidget(imageOutputGroup);
+    layout->addWidget(m_dataFileGroup);
+    layout->addWidget(m_graphGroup);
+    layout->addWidget(m_imageOutputGroup);
     layout->addLayout(buttons);
 
     // The buttons, then the fields in reading order.
-    QWidget* const chain[] = {applyButton,   closeButton,   dataFileEdit,  browseDataFileButton,   delimiterCombo,  columnEdit[0],
-                              columnScrollBar,       skipDelimiterRunsCheck,     firstLineTestButton, testResultEdit,  previewCheck,  previewBytesEdit,
-                              replayPauseEdit,   pollIntervalEdit, pageSizeFromFileButton, pageSizeEdit[1], pointsPerViewEdit,  thresholdEdit,
-                              scaleTopEdit, scaleBottomEdit,     autoScaleCheck, saveSweepImagesCheck, sweepFolderEdit, browseSweepFolderButton};
+    QWidget* const chain[] = {m_applyButton,   m_closeButton,   m_dataFileEdit,  m_browseDataFileButton,   m_delimiterCombo,  m_columnEdit[0],
+                              m_columnScrollBar,       m_skipDelimiterRunsCheck,     m_firstLineTestButton, m_testResultEdit,  m_previewCheck,  m_previewBytesEdit,
+                              m_replayPauseEdit,   m_pollIntervalEdit, m_pageSizeFromFileButton, m_pageSizeEdit[1], m_pointsPerViewEdit,  m_thresholdEdit,
+                              m_scaleTopEdit, m_scaleBottomEdit,     m_autoScaleCheck, m_saveSweepImagesCheck, m_sweepFolderEdit, m_browseSweepFolderButton};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 }

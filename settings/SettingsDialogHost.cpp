@@ -42,3 +42,7 @@ void SettingsDialogHost::showDialog() {
     dialog.raise();
     dialog.activateWindow();
 }
+
+SettingsDialog* SettingsDialogHost::window() const {
+    return m_window.data();
+}

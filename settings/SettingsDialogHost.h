@@ -18,7 +18,7 @@ public:
     SettingsDialogHost(const SettingsDialogHost&) = delete;
     SettingsDialogHost& operator=(const SettingsDialogHost&) = delete;
 
-    // Places `text` into dataFileEdit, creating the dialog (hidden) first when it
+    // Places `text` into the data-file field, creating the dialog (hidden) first when it
     // does not exist. Each call counts as one change of the field, also when
     // the text is the one already there.
     void setDataFileText(const std::string& text) override;
@@ -26,11 +26,11 @@ public:
     void showDialog() override;
 
     // The dialog's model, creating the dialog (hidden) when it does not exist;
-    // the field selector reaches the dialog through this.
+    // the column selector reaches the dialog through this.
     DialogModel& model();
 
     // The dialog while it exists, null otherwise.
-    SettingsDialog* window() const { return m_window.data(); }
+    SettingsDialog* window() const;
 
 private:
     SettingsDialog& ensureWindow();

@@ -1,6 +1,6 @@
 #pragma once
 // What the main window needs from the settings dialog at start-up and from
-// "&Set": its data-file field dataFileEdit and showing it. The dialog
+// "&Set": its data-file field and showing it. The dialog
 // implements this; NoSettingsDialog stands in where no dialog is wanted.
 
 #include <string>
@@ -9,7 +9,7 @@ class SettingsDialogPort {
 public:
     virtual ~SettingsDialogPort() = default;
 
-    // Replaces the whole text of dataFileEdit, creating the dialog first when it
+    // Replaces the whole text of the data-file field, creating the dialog first when it
     // does not exist. Every call counts as one change of the field, so its
     // change handling runs once per call.
     virtual void setDataFileText(const std::string& text) = 0;

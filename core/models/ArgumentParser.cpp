@@ -19,8 +19,7 @@ bool looksLikeOption(std::string_view argument, bool shortNames) {
 
 } // namespace
 
-std::variant<ParsedArguments, ArgumentError> parseArguments(const std::vector<std::string>& arguments,
-                                                             const std::vector<OptionSpec>& specs) {
+ParsedArguments parseArguments(const std::vector<std::string>& arguments, const std::vector<OptionSpec>& specs) {
     const bool shortNames =
         std::any_of(specs.begin(), specs.end(), [](const OptionSpec& spec) { return !spec.shortName.empty(); });
     ParsedArguments parsed;
@@ -38,17 +37,22 @@ std::variant<ParsedArguments, ArgumentError> parseArguments(const std::vector<st
         const auto equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
         const std::string_view name = std::string_view(argument).substr(0, equals);
         const OptionSpec* spec = findSpec(specs, name);
-        if (!spec || (equals != std::string::npos && !spec->takesValue))
-            return ArgumentError{ArgumentError::UnknownOption, argument};
+        if (!spec || (equals != std::string::npos && !spec->takesValue)) {
+            parsed.error = ArgumentError{ArgumentError::UnknownOption, argument};
+            break;
+        }
         ParsedOption option{spec->name, {}};
+        bool valueGiven = true;
         if (equals != std::string::npos)
             option.value = argument.substr(equals + 1);
         else if (spec->takesValue && i + 1 < arguments.size())
             option.value = arguments[++i];
-        else if (spec->takesValue)
-            return ArgumentError{ArgumentError::MissingValue, argument};
-        if (spec->takesValue && option.value.empty() && !spec->emptyValueAllowed)
-            return ArgumentError{ArgumentError::MissingValue, argument};
+        else
+            valueGiven = false;
+        if (spec->takesValue && (!valueGiven || (option.value.empty() && !spec->emptyValueAllowed))) {
+            parsed.error = ArgumentError{ArgumentError::MissingValue, argument};
+            break;
+        }
         parsed.options.push_back(std::move(option));
     }
     return parsed;

@@ -9,7 +9,7 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
+#include <optional>
 #include <vector>
 
 struct OptionSpec {
@@ -24,21 +24,24 @@ struct ParsedOption {
     std::string value;
 };
 
-struct ParsedArguments {
-    std::vector<ParsedOption> options; // in the order given
-    std::vector<std::string> words;    // everything that is not an option, in order
-};
-
-// Why the arguments cannot be used: an option the program does not have, or
-// one that needs a value and was given none. `option` is the argument as
-// given. The first such argument is reported.
+// Why the arguments cannot be used from a certain one on: an option the
+// program does not have, or one that needs a value and was given none (or an
+// empty one where that is not allowed). `option` is the argument as given.
 struct ArgumentError {
     enum Kind { UnknownOption, MissingValue } kind;
     std::string option;
 };
 
+struct ParsedArguments {
+    std::vector<ParsedOption> options; // in the order given
+    std::vector<std::string> words;    // everything that is not an option, in order
+    // The first argument that could not be taken; the options and words are
+    // those before it, so that a program checking their values in order
+    // reports whichever problem comes first.
+    std::optional<ArgumentError> error;
+};
+
 // Splits `arguments` by `specs`. Without short names among the specs, only
 // words that begin with "--" are options; a word such as "-x" is then a word
 // like any other.
-std::variant<ParsedArguments, ArgumentError> parseArguments(const std::vector<std::string>& arguments,
-                                                             const std::vector<OptionSpec>& specs);
+ParsedArguments parseArguments(const std::vector<std::string>& arguments, const std::vector<OptionSpec>& specs);

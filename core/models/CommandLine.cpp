@@ -67,17 +67,16 @@ std::string joinCommandLine(const std::vector<std::string>& words) {
 }
 
 Result<ProgramArguments> parseProgramArguments(const std::vector<std::string>& arguments) {
-    const auto parsed =
+    const ParsedArguments parsed =
         parseArguments(arguments, {{"--help", "", false}, {"--encoding", "", true, false}});
-    if (const auto* error = std::get_if<ArgumentError>(&parsed)) {
-        if (error->kind == ArgumentError::MissingValue)
+    if (parsed.error) {
+        if (parsed.error->kind == ArgumentError::MissingValue)
             return Error(kErrInvalidValue, "--encoding needs an encoding name");
-        return Error(kErrInvalidValue, "unknown option: " + error->option);
+        return Error(kErrInvalidValue, "unknown option: " + parsed.error->option);
     }
-    const auto& [options, words] = std::get<ParsedArguments>(parsed);
     ProgramArguments result;
-    result.words = words;
-    for (const ParsedOption& option : options) {
+    result.words = parsed.words;
+    for (const ParsedOption& option : parsed.options) {
         // An empty encoding name, which would silently mean the locale's
         // encoding, is refused as a missing one.
         if (option.name == "--help")

@@ -56,7 +56,7 @@ enum class DialogControl : int {
 };
 inline constexpr int kDialogControlCount = static_cast<int>(DialogControl::imageOutputGroup) + 1;
 
-// The control's name as the window knows it ("txtInFile", "frameData"...).
+// The control's object name, as the window knows it ("txtInFile", "frameData"...).
 std::string_view controlName(DialogControl control);
 // The control of that name, compared exactly; nothing for an unknown name.
 std::optional<DialogControl> controlNamed(std::string_view name);

@@ -18,7 +18,19 @@ struct TwipRect {
     bool operator==(const TwipRect&) const = default;
 };
 
-// Where each control of MainWindow is.
+// A rectangle in pixels.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Where each control of the main window is.
 struct MainWindowGeometry {
     TwipRect seriesColourCombo;
     TwipRect compositeCheck;

@@ -58,3 +58,11 @@ std::optional<int> showMessage(MessageBoxPresenter& presenter, const std::string
 MessageBoxDescription programMessageBox(const std::string& text) {
     return okBox(std::string(kProgramTitle), text, MessageIcon::None);
 }
+
+std::optional<MessageButton> presentSafely(MessageBoxPresenter& presenter, const MessageBoxDescription& box) noexcept {
+    try {
+        return presenter.present(box);
+    } catch (...) {
+        return std::nullopt;
+    }
+}

@@ -3,13 +3,12 @@
 // text, buttons, default, icon) and shown through a presenter, which tests
 // replace so that no test waits on a real box.
 
+#include "base/ProgramVersion.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// The program's title: the main window's caption and the caption of its plain boxes.
-inline constexpr std::string_view kProgramTitle = "Trendola";
 
 enum class MessageButton { Ok, Cancel, Yes, No };
 enum class MessageIcon { None, Exclamation, Stop };
@@ -46,6 +45,11 @@ int messageAnswer(int kind, MessageButton pressed);
 // Shows the box of that kind through `presenter` and returns the normalised
 // answer, or nothing when the box cannot be shown.
 std::optional<int> showMessage(MessageBoxPresenter& presenter, const std::string& text, int kind);
+
+// Shows the box and gives the button pressed, nothing when it cannot be
+// shown. For the last report of a handler: a failure to show the box ends
+// here, as there is nowhere left to report it.
+std::optional<MessageButton> presentSafely(MessageBoxPresenter& presenter, const MessageBoxDescription& box) noexcept;
 
 // A plain OK box with the program's name as its caption.
 MessageBoxDescription programMessageBox(const std::string& text);

@@ -23,7 +23,7 @@ public:
 
     std::size_t size() const { return m_slots.size(); }
     const Sample& at(std::size_t slot) const { return m_slots.at(slot); }
-    const std::vector<Sample>& slots() const { return m_slots; }
+    const std::vector<Sample>& samples() const { return m_slots; }
     int pointsPerView() const { return m_pointsPerView; }
     int newestSlot() const { return m_newestSlot; } // -1 when empty
     bool wrapped() const { return m_wrapped; }

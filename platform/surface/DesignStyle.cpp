@@ -1,5 +1,6 @@
 #include "surface/DesignStyle.h"
 
+#include <QPalette>
 #include <QStringList>
 
 QFont designFont(DesignFace face, double points) {
@@ -16,7 +17,22 @@ QFont designFont(DesignFace face, double points) {
     return font;
 }
 
-QColor colourFromBgr(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
-                  static_cast<int>((bgr >> 16) & 0xFFu));
+QColor toQColor(Colour colour) {
+    if (isSystemColour(colour))
+        return QColor(Qt::black);
+    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
+                  static_cast<int>((colour >> 16) & 0xFFu));
+}
+
+QColor toQColor(Colour colour, const QPalette& palette) {
+    switch (colour) {
+    case kWindowTextColour:
+        return palette.color(QPalette::Active, QPalette::WindowText);
+    case kInactiveBorderColour:
+        return palette.color(QPalette::Inactive, QPalette::Window);
+    default:
+        if (isSystemColour(colour))
+            return palette.color(QPalette::Active, QPalette::Window);
+        return toQColor(colour);
+    }
 }

@@ -1,11 +1,13 @@
 #pragma once
-// The look the windows are designed with: their two Japanese font faces and
-// colours given as 0x00BBGGRR.
+// The look the windows are designed with: their two Japanese font faces, and
+// the program's colours (base/Colour.h) as the toolkit's.
+
+#include "base/Colour.h"
 
 #include <QColor>
 #include <QFont>
 
-#include <cstdint>
+class QPalette;
 
 enum class DesignFace {
     Gothic,             // "ＭＳ ゴシック", fixed pitch
@@ -16,5 +18,11 @@ enum class DesignFace {
 // name so the text renders wherever that font is missing.
 QFont designFont(DesignFace face, double points);
 
-// A colour given as 0x00BBGGRR (red in the low byte).
-QColor colourFromBgr(std::uint32_t bgr);
+// A plain colour (a system colour gives black).
+QColor toQColor(Colour colour);
+
+// Any colour, system colours resolved from `palette`: window text, active
+// border and inactive border map to the palette's window text and window
+// face (the face the borders share); any other system colour gives the
+// window face.
+QColor toQColor(Colour colour, const QPalette& palette);

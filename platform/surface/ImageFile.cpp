@@ -3,10 +3,17 @@
 #include "io/AtomicFileWrite.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QImageReader>
 #include <QByteArray>
 #include <QImageWriter>
 
 #include <string_view>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,4 +43,36 @@ Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat
                                                QByteArray(formatName).toUpper().toStdString() + ": " +
                                                writer.errorString().toStdString()};
     return writeFileAtomically(path, std::string_view(encoded.constData(), encoded.size()));
+}
+
+Result<QImage> loadPictureFile(const std::string& path) {
+    const auto fail = [&](int errnoValue) { return aboutFile(systemError(errnoValue), path); };
+    // Opened here, so that a missing or unreadable file is told with the system's
+    // reason; without waiting, as a named pipe would wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return fail(errno);
+    struct stat info {};
+    const bool known = ::fstat(fd, &info) == 0;
+    const int statError = errno;
+    if (!known || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        if (!known)
+            return fail(statError);
+        if (S_ISDIR(info.st_mode))
+            return fail(EISDIR);
+        return Error(kErrInvalidPicture, path + ": not a picture that can be loaded (not a file).", path);
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(EIO);
+    }
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    QImage read = reader.read();
+    if (read.isNull())
+        return Error(kErrInvalidPicture,
+                     path + ": not a picture that can be loaded (" + reader.errorString().toStdString() + ").", path);
+    return read;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Saving an image as a file: a 24-bit Windows bitmap or a PNG.
+// Picture files: saving an image as a 24-bit Windows bitmap or a PNG, and
+// reading any picture Qt reads.
 
 #include "base/Result.h"
 #include "chart/DrawingSurface.h"
@@ -12,3 +13,8 @@
 // file of that name only once the whole file is written. An error when the
 // image cannot be encoded or the file cannot be written.
 Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat format);
+
+// Reads the picture file `path` (a bitmap, JPEG, icon or any other picture
+// Qt reads, recognised by its content), without waiting on a named pipe. An
+// error naming the file when it cannot be read or is not such a picture.
+Result<QImage> loadPictureFile(const std::string& path);

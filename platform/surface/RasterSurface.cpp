@@ -23,7 +23,7 @@ QImage blankImage(int width, int height, double dpi, Colour back) {
     const int dotsPerMetre = static_cast<int>(std::lround(dpi / kMetresPerInch));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
-    image.fill(colourFromBgr(back));
+    image.fill(toQColor(back));
     return image;
 }
 
@@ -65,7 +65,7 @@ void RasterSurface::notifyChanged() {
 
 void RasterSurface::clear() {
     QPainter& p = painter();
-    p.fillRect(m_image.rect(), colourFromBgr(m_backColour));
+    p.fillRect(m_image.rect(), toQColor(m_backColour));
     if (!m_background.isNull())
         p.drawImage(0, 0, m_background);
     m_grid.setPixelPosition(0, 0);
@@ -116,7 +116,7 @@ void RasterSurface::drawLine(double x1, double y1, double x2, double y2, Colour 
     QPainter& p = painter();
     const int pen = m_grid.penPixels();
     if (m_penWidth != pen || m_penColour != colour) {
-        p.setPen(QPen(colourFromBgr(colour), pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setPen(QPen(toQColor(colour), pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         m_penWidth = pen;
         m_penColour = colour;
     }
@@ -137,7 +137,7 @@ void RasterSurface::printText(std::string_view utf8, Colour colour, double point
     const double lineSpacing = metrics.lineSpacing();
     QPainter& p = painter();
     p.setFont(font);
-    p.setPen(colourFromBgr(colour));
+    p.setPen(toQColor(colour));
     m_penWidth = 0; // the text pen replaced the line pen
 
     const double x = std::floor(m_grid.positionX());

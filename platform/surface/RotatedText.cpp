@@ -116,7 +116,7 @@ void RasterSurface::printRotatedText(std::string_view utf8, const RotatedFont& w
         p.save();
         p.setTransform(turn, true);
         p.setFont(font);
-        p.setPen(colourFromBgr(m_foreColour));
+        p.setPen(toQColor(m_foreColour));
         double across = 0;
         for (const QString& line : lines) {
             if (vertical)

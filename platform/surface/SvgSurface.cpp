@@ -39,7 +39,7 @@ void SvgSurface::clear() {
 
 void SvgSurface::drawLine(double x1, double y1, double x2, double y2, Colour colour) {
     if (const auto line = m_grid.pixelLine(x1, y1, x2, y2))
-        m_shapes.emplace_back(Line{line->first, line->second, colourFromBgr(colour), m_grid.penPixels()});
+        m_shapes.emplace_back(Line{line->first, line->second, toQColor(colour), m_grid.penPixels()});
 }
 
 void SvgSurface::printText(std::string_view utf8, Colour colour, double pointSize) {
@@ -64,7 +64,7 @@ void SvgSurface::printText(std::string_view utf8, Colour colour, double pointSiz
                              y + lineSpacing > 0;
         if (visible && !line.isEmpty())
             m_shapes.emplace_back(
-                Text{QPointF(x, y + metrics.ascent()), line, colourFromBgr(colour), pointSize});
+                Text{QPointF(x, y + metrics.ascent()), line, toQColor(colour), pointSize});
         y += lineSpacing;
     }
     m_grid.setPixelPosition(m_grid.positionX(), y);

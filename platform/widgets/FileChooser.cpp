@@ -40,17 +40,17 @@ bool creationConfirmed(QWidget* owner, const QString& path) {
 
 } // namespace
 
-QStringList fileDialogNameFilters(std::string_view strFilter) {
+QStringList fileDialogNameFilters(std::string_view filter) {
     std::vector<std::string_view> items;
-    while (!strFilter.empty()) {
-        const std::size_t end = strFilter.find('\0');
-        const std::string_view item = strFilter.substr(0, end);
+    while (!filter.empty()) {
+        const std::size_t end = filter.find('\0');
+        const std::string_view item = filter.substr(0, end);
         if (item.empty())
             break; // the list's closing NUL
         items.push_back(item);
         if (end == std::string_view::npos)
             break;
-        strFilter.remove_prefix(end + 1);
+        filter.remove_prefix(end + 1);
     }
     QStringList filters;
     for (std::size_t i = 0; i + 1 < items.size(); i += 2)
@@ -58,14 +58,14 @@ QStringList fileDialogNameFilters(std::string_view strFilter) {
     return filters;
 }
 
-void prepareFileDialog(QFileDialog& dialog, std::string_view strFilter, const std::string& strInitDir,
-                       bool blnSave) {
+void prepareFileDialog(QFileDialog& dialog, std::string_view filter, const std::string& initialFolder,
+                       bool saveStyle) {
     // The descriptions already name their patterns; showing Qt's copy too would repeat them.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilters(fileDialogNameFilters(strFilter));
-    if (!strInitDir.empty())
-        dialog.setDirectory(QString::fromStdString(strInitDir));
-    if (blnSave) {
+    dialog.setNameFilters(fileDialogNameFilters(filter));
+    if (!initialFolder.empty())
+        dialog.setDirectory(QString::fromStdString(initialFolder));
+    if (saveStyle) {
         dialog.setWindowTitle(fromUtf8(kSaveDialogTitle));
         dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before replacing a file
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -87,15 +87,9 @@ int selectedFilterIndex(const QFileDialog& dialog) {
     return 0;
 }
 
-std::string chooseFile(QWidget* owner, std::string_view strFilter, const std::string& strInitDir,
-                           bool blnSave) {
-    return ShowFileChoice(owner, strFilter, strInitDir, blnSave).path;
-}
-
-FileChoice ShowFileChoice(QWidget* owner, std::string_view strFilter, const std::string& strInitDir,
-                          bool blnSave) {
+FileChoice chooseFile(QWidget* owner, std::string_view filter, const std::string& initialFolder, bool saveStyle) {
     QFileDialog dialog(owner);
-    prepareFileDialog(dialog, strFilter, strInitDir, blnSave);
+    prepareFileDialog(dialog, filter, initialFolder, saveStyle);
     for (;;) {
         if (dialog.exec() != QDialog::Accepted)
             return {};
@@ -103,7 +97,7 @@ FileChoice ShowFileChoice(QWidget* owner, std::string_view strFilter, const std:
         if (chosen.isEmpty())
             return {};
         const QString& path = chosen.front();
-        if (blnSave && !QFileInfo::exists(path) && !creationConfirmed(&dialog, path)) {
+        if (saveStyle && !QFileInfo::exists(path) && !creationConfirmed(&dialog, path)) {
             dialog.selectFile(path);
             continue;
         }

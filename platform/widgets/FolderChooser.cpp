@@ -4,9 +4,8 @@
 
 #include <QFileDialog>
 
-void browseFolder(QWidget* frmOwner, const std::string& strTitle, std::string& strPath) {
-    strPath.clear();
-    const QString folder = QFileDialog::getExistingDirectory(frmOwner, QString::fromStdString(strTitle),
-                                                             QString(), QFileDialog::ShowDirsOnly);
-    strPath = withTrailingSeparator(folder.toStdString());
+std::string browseFolder(QWidget* owner, const std::string& title) {
+    const QString folder = QFileDialog::getExistingDirectory(owner, QString::fromStdString(title), QString(),
+                                                             QFileDialog::ShowDirsOnly);
+    return withTrailingSeparator(folder.toStdString());
 }

@@ -3,7 +3,7 @@
 // device pixel ratio, and as SVG.
 
 #include "render/RenderJob.h"
-#include "render/AnnotationLayout.h"
+#include "models/AnnotationLayout.h"
 #include "render/RenderOptions.h"
 #include "support/Pixels.h"
 #include "support/TempDir.h"
@@ -147,9 +147,9 @@ TEST_F(RenderJobTest, AnnotatingKeepsTheGraphAndAddsTheWindowsLabels) {
     for (const PixelRect& label : layout.scaleLabels)
         EXPECT_TRUE(inked(annotated, label, Hue::Green));
     for (const PixelRect& label :
-         {layout.valueLabels[0], layout.valueLabels[1], layout.valueLabels[2], layout.info})
+         {layout.valueLabels[0], layout.valueLabels[1], layout.valueLabels[2], layout.status})
         EXPECT_TRUE(inked(annotated, label, Hue::Blue));
-    EXPECT_TRUE(inked(annotated, {layout.headInfo.left, layout.headInfo.top, 60, 12}, Hue::Black));
+    EXPECT_TRUE(inked(annotated, {layout.pointsPerView.left, layout.pointsPerView.top, 60, 12}, Hue::Black));
     // And nothing else around the graph.
     EXPECT_FALSE(inked(annotated, {0, layout.scaleLabels[4].bottom(), layout.graph.left, 10}, Hue::Green));
     EXPECT_FALSE(inked(annotated, {layout.graph.left, layout.graph.bottom(), 100, 10}, Hue::Black));
@@ -166,9 +166,9 @@ TEST(AnnotationLayout, PlacesTheLabelsAroundAGraphOfAnySize) {
         EXPECT_EQ(layout.scaleLabels[4].top, height + 3) << "at the graph's bottom";
         EXPECT_GT(layout.valueLabels[0].top, layout.graph.bottom()) << "below the graph";
         EXPECT_NEAR(layout.valueLabels[0].right(), layout.graph.right() - 3, 1) << "at its right edge";
-        EXPECT_GT(layout.info.top, layout.valueLabels[0].top);
+        EXPECT_GT(layout.status.top, layout.valueLabels[0].top);
         for (const PixelRect& rect :
-             {layout.graph, layout.valueLabels[2], layout.info, layout.scaleLabels[4]}) {
+             {layout.graph, layout.valueLabels[2], layout.status, layout.scaleLabels[4]}) {
             EXPECT_LE(rect.right(), layout.width);
             EXPECT_LE(rect.bottom(), layout.height);
         }

@@ -1,5 +1,5 @@
 #include "monitor/Monitor.h"
-#include "surface/TextCodec.h"
+#include "text/TextCodec.h"
 #include "largetext/LargeTextEdit.h"
 #include "secondary/FilePreview.h"
 #include "secondary/PreviewWindow.h"

@@ -1,4 +1,4 @@
-#include "surface/TextCodec.h"
+#include "text/TextCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "surface/TextCodec.h"
+#include "text/TextCodec.h"
 
 #include "text/IconvDecoder.h"
 
@@ -69,27 +69,23 @@ bool keepsLowBytesAscii(const TextDecoder& decoder) {
 
 } // namespace
 
-std::unique_ptr<TextDecoder> makeTextDecoder(const std::string& name, std::string& error) {
+Result<std::unique_ptr<TextDecoder>> makeTextDecoder(const std::string& name) {
     const std::string encoding = name.empty() ? localeEncoding() : name;
     const std::string shown =
         name.empty() ? "the locale's encoding \"" + encoding + "\"" : "\"" + name + "\"";
 
     if (isUtf8(encoding))
-        return std::make_unique<Utf8Decoder>();
+        return std::unique_ptr<TextDecoder>(std::make_unique<Utf8Decoder>());
 
     // iconv reads "NAME//OPTION" as options that would drop or alter bytes.
     std::unique_ptr<IconvDecoder> decoder;
     if (encoding.find('/') == std::string::npos)
         decoder = IconvDecoder::open(iconvName(encoding));
-    if (!decoder) {
-        error = "Unknown text encoding: " + shown + ".";
-        return nullptr;
-    }
-    if (!keepsLowBytesAscii(*decoder)) {
-        error = "The text encoding " + shown +
-                " cannot be used for data files: it does not keep every byte below 0x40 as a plain "
-                "ASCII character, and fields are split on such bytes.";
-        return nullptr;
-    }
-    return decoder;
+    if (!decoder)
+        return Error(kErrInvalidValue, "Unknown text encoding: " + shown + ".");
+    if (!keepsLowBytesAscii(*decoder))
+        return Error(kErrInvalidValue, "The text encoding " + shown +
+                                           " cannot be used for data files: it does not keep every byte below "
+                                           "0x40 as a plain ASCII character, and fields are split on such bytes.");
+    return std::unique_ptr<TextDecoder>(std::move(decoder));
 }

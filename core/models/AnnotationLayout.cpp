@@ -1,4 +1,4 @@
-#include "render/AnnotationLayout.h"
+#include "models/AnnotationLayout.h"
 
 #include "models/MainWindowLayout.h"
 
@@ -25,14 +25,14 @@ AnnotationLayout annotationLayout(int graphWidth, int graphHeight, double dotsPe
         layout.scaleLabels[i] = pixels(g.scaleLabels[i], dotsPerInch);
     for (std::size_t i = 0; i < layout.valueLabels.size(); ++i)
         layout.valueLabels[i] = pixels(g.valueLabels[i], dotsPerInch);
-    layout.headInfo = pixels(g.pointsPerViewLabel, dotsPerInch);
-    layout.info = pixels(g.statusLabel, dotsPerInch);
+    layout.pointsPerView = pixels(g.pointsPerViewLabel, dotsPerInch);
+    layout.status = pixels(g.statusLabel, dotsPerInch);
 
     const auto [outerWidth, outerHeight] = outerSizeForGraph(g.graphView.width, g.graphView.height);
     layout.width = pixelsFromTwips(outerWidth - kDesignFrameWidth, dotsPerInch);
     layout.height = pixelsFromTwips(outerHeight - kDesignFrameHeight, dotsPerInch);
     for (const PixelRect& rect : {layout.graph, layout.valueLabels[0], layout.valueLabels[1],
-                                  layout.valueLabels[2], layout.info, layout.scaleLabels[4]}) {
+                                  layout.valueLabels[2], layout.status, layout.scaleLabels[4]}) {
         layout.width = std::max(layout.width, rect.right());
         layout.height = std::max(layout.height, rect.bottom());
     }

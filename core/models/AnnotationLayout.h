@@ -3,18 +3,9 @@
 // shows around it: the window's own layout rule, for a window whose graph has
 // the picture's size. Lengths are logical pixels.
 
+#include "models/MainWindowLayout.h"
+
 #include <array>
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    int right() const { return left + width; }
-    int bottom() const { return top + height; }
-    bool operator==(const PixelRect&) const = default;
-};
 
 struct AnnotationLayout {
     int width = 0; // the whole picture, from the window's top-left corner
@@ -22,8 +13,8 @@ struct AnnotationLayout {
     PixelRect graph;                      // graphView
     std::array<PixelRect, 5> scaleLabels; // scaleLabels(0..4), top to bottom
     std::array<PixelRect, 3> valueLabels; // valueLabels(0..2): Max, Now, Min
-    PixelRect headInfo;                   // pointsPerViewLabel: its text starts at the top-left
-    PixelRect info;                       // statusLabel, the status line
+    PixelRect pointsPerView;                   // pointsPerViewLabel: its text starts at the top-left
+    PixelRect status;                       // statusLabel, the status line
 };
 
 // The layout around a graph of graphWidth x graphHeight pixels on a screen

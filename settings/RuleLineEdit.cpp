@@ -41,8 +41,8 @@ std::vector<std::string> localFiles(const QMimeData* data) {
 
 } // namespace
 
-RuleLineEdit::RuleLineEdit(DialogModel& model, DialogControl field, QWidget* parent)
-    : QLineEdit(parent), m_model(model), m_field(field) {
+RuleLineEdit::RuleLineEdit(DialogModel& model, DialogControl field, EditGuard guard, QWidget* parent)
+    : QLineEdit(parent), m_model(model), m_guard(std::move(guard)), m_field(field) {
     setText(modelText(model, field));
     setValidator(new EditRouter(*this));
 }
@@ -75,13 +75,11 @@ void RuleLineEdit::routeEdit(QString& input, int& pos) {
     const QByteArray inserted = input.mid(head, input.size() - head - tail).toUtf8();
 
     m_routing = true;
-    try {
+    m_guard([&] {
         m_model.userEdit(m_field, static_cast<std::size_t>(before.left(head).toUtf8().size()),
                          static_cast<std::size_t>(before.mid(head, removed).toUtf8().size()),
                          std::string_view(inserted.constData(), static_cast<std::size_t>(inserted.size())));
-    } catch (...) {
-        // Nothing may leave a key handler; the field shows what the model holds.
-    }
+    });
     m_routing = false;
 
     const QString after = modelText(m_model, m_field);
@@ -140,9 +138,5 @@ void RuleLineEdit::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    try {
-        m_fileDropHandler(paths);
-    } catch (...) {
-        // A failed drop leaves the field as it was; the user can simply drop again.
-    }
+    m_fileDropHandler(paths);
 }

@@ -21,9 +21,11 @@ class RuleLineEdit : public QLineEdit {
     Q_OBJECT
 public:
     using FileDropHandler = std::function<void(const std::vector<std::string>& paths)>;
+    // Runs an edit's work and reports its failure, so that none leaves a key handler.
+    using EditGuard = std::function<void(const std::function<void()>& work)>;
 
-    // Shows `field` of `model`, which must outlive the field.
-    RuleLineEdit(DialogModel& model, DialogControl field, QWidget* parent = nullptr);
+    // Shows `field` of `model`, which must outlive the field; every edit runs under `guard`.
+    RuleLineEdit(DialogModel& model, DialogControl field, EditGuard guard, QWidget* parent = nullptr);
 
     DialogControl field() const { return m_field; }
 
@@ -32,7 +34,8 @@ public:
     void showModelText();
 
     // Makes the field a drop target for files from the file manager: the
-    // local paths of a drop go to `handler`, and dragged text is refused.
+    // local paths of a drop go to `handler`, which must let no exception out,
+    // and dragged text is refused.
     void setFileDropHandler(FileDropHandler handler) { m_fileDropHandler = std::move(handler); }
 
 protected:
@@ -48,6 +51,7 @@ private:
     void routeEdit(QString& input, int& pos);
 
     DialogModel& m_model;
+    EditGuard m_guard;
     const DialogControl m_field;
     bool m_routing = false;
     FileDropHandler m_fileDropHandler;

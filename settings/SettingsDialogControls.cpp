@@ -47,7 +47,8 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
 } // namespace
 
 RuleLineEdit* SettingsDialog::addField(DialogControl field, bool numeric) {
-    auto* edit = new RuleLineEdit(m_model, field, this);
+    auto* edit = new RuleLineEdit(
+        m_model, field, [this](const std::function<void()>& work) { guarded(work); }, this);
     edit->setObjectName(QString::fromUtf8(controlName(field)));
     if (numeric) {
         edit->setAlignment(Qt::AlignRight);

@@ -18,7 +18,6 @@ public:
     // Opens the file read-only.
     Result<> open(const std::string& path);
     void close();
-    bool isOpen() const { return static_cast<bool>(m_fd); }
 
     // The next line without its line end, valid until the next call. False at
     // the end of the file, or after a read error (failed() then tells); a file

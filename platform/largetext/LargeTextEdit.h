@@ -30,7 +30,6 @@ public:
     qsizetype lineCount() const { return m_document.lineCount(); }
     const LargeTextDocument& document() const { return m_document; }
 
-    TextPosition cursorPosition() const { return m_cursor; }
     // Moves the cursor, extending the selection from its anchor when asked.
     void setCursorPosition(TextPosition position, bool keepAnchor = false);
     bool hasSelection() const { return m_cursor != m_anchor; }
@@ -46,7 +45,6 @@ public:
     void undo();
     void redo();
     bool canUndo() const { return !m_undo.empty(); }
-    bool canRedo() const { return !m_redo.empty(); }
 
 signals:
     // After every change of the text, by the user or by setText.

@@ -70,9 +70,8 @@ public:
     void setForeColour(Colour colour) { m_foreColour = colour; }
     Colour foreColour() const { return m_foreColour; }
 
-    // The image always holds what was drawn; the flag is kept for the caller.
-    void setPersistent(bool persistent) override { m_persistent = persistent; }
-    bool isPersistent() const { return m_persistent; }
+    // The image always holds what was drawn.
+    void setPersistent(bool) override {}
     Result<> saveImage(const std::string& path, ImageFormat format) override;
 
     // While hidden, a redraw is in progress and the changed callback waits;
@@ -122,7 +121,6 @@ private:
     Colour m_backColour = kBlack;
     Colour m_foreColour = kWhite;
     QImage m_background;
-    bool m_persistent = false;
     bool m_hidden = false;
     std::function<void()> m_changed;
 

@@ -1,6 +1,6 @@
 #pragma once
-// The controls applying writes outside the monitor state, for tests: the
-// main window's run buttons, page scroll range and timer interval, and the
+// The controls applying sets outside the monitor, for tests: the main
+// window's run buttons, page scroll range, column and timer interval, and the
 // dialog's pointer and focus. Each call is also written to `log` when one is
 // given, as "name:arguments", so the order across several fakes can be checked.
 
@@ -12,27 +12,32 @@
 #include <utility>
 #include <vector>
 
-class FakeApplyTarget : public SettingsTarget {
+class FakeApplyTarget : public DialogApplyTarget {
 public:
     explicit FakeApplyTarget(std::vector<std::string>* log = nullptr) : m_log(log) {}
 
     std::array<bool, 3> runButtonEnabled{};
     std::pair<int, int> pageRange{};
-    int timerInterval = -1;
+    std::optional<int> column;
+    int pollInterval = -1;
     bool busy = false;
     std::optional<DialogControl> focused;
 
-    void setRunButtonEnabled(int i, bool on) override {
-        runButtonEnabled.at(static_cast<std::size_t>(i)) = on;
-        add("runEnabled:" + std::to_string(i) + "=" + flag(on));
+    void setRunButtonEnabled(RunButton button, bool on) override {
+        runButtonEnabled.at(static_cast<std::size_t>(button)) = on;
+        add("runEnabled:" + std::to_string(static_cast<int>(button)) + "=" + flag(on));
     }
     void setPageScrollRange(int lo, int hi) override {
         pageRange = {lo, hi};
         add("pageRange:" + std::to_string(lo) + ".." + std::to_string(hi));
     }
-    void setTimerInterval(std::int32_t ms) override {
-        timerInterval = ms;
-        add("timerInterval:" + std::to_string(ms));
+    void showColumn(int shown) override {
+        column = shown;
+        add("column:" + std::to_string(shown));
+    }
+    void setPollTimerInterval(int ms) override {
+        pollInterval = ms;
+        add("pollInterval:" + std::to_string(ms));
     }
     void setDialogBusy(bool on) override {
         busy = on;

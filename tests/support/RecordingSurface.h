@@ -64,7 +64,7 @@ public:
     void setPersistent(bool) override {}
     Result<> saveImage(const std::string& path, ImageFormat) override {
         if (failSaves)
-            return Error{13, "Permission denied"};
+            return Error(13, "Permission denied");
         saved.push_back(path);
         savedPictures.push_back(lines);
         return {};

@@ -3,9 +3,9 @@
 // the settings dialog.
 
 #include "base/ProgramVersion.h"
-#include "models/CommandLine.h"
 #include "mainwin/ProgramExit.h"
 #include "mainwin/Startup.h"
+#include "models/CommandLine.h"
 #include "text/TextCodec.h"
 #include "widgets/Translations.h"
 
@@ -53,7 +53,8 @@ int main(int argc, char* argv[]) {
     // settings can still be given through its environment variables).
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+    QApplication::setApplicationName(
+        QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
     installJapaneseTranslations();
 
     endProgram(Startup::run(joinCommandLine(arguments->words), std::move(*decoder)));

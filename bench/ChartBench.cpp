@@ -3,7 +3,7 @@
 
 #include "QuietView.h"
 #include "chart/Chart.h"
-#include "monitor/Monitor.h"
+#include "monitor/SampleRing.h"
 #include "surface/RasterSurface.h"
 
 #include <benchmark/benchmark.h>
@@ -12,23 +12,23 @@
 namespace {
 
 void BM_ChartRedraw(benchmark::State& benchState) {
-    MonitorState state;
-    LoadMonitorDefaults(state);
-    state.pointsPerView = static_cast<std::int32_t>(benchState.range(0));
-    RedimDatBuf(state, state.pointsPerView);
+    const auto points = static_cast<int>(benchState.range(0));
     std::mt19937 random(1);
     std::normal_distribution<double> noise(50, 20);
-    for (auto& sample : state.samples)
+    std::vector<Sample> values(static_cast<std::size_t>(points) + 1);
+    for (auto& sample : values)
         sample.value = noise(random);
-    state.newestSlot = state.pointsPerView - 1; // a full view, not wrapped
-    state.scaleTop = 100;
-    state.scaleBottom = 0;
+    SampleRing samples(1, points);
+    samples.adopt(std::move(values));
+    for (int i = 0; i < points; ++i)
+        samples.advanceReplayPosition(); // a full view, not wrapped
+    const ChartFrame frame{100, 0, 80, samples.series()};
 
     QuietView view;
     RasterSurface surface(1000, 250);
-    Chart chart(state, view, surface);
+    Chart chart(surface, view);
     for (auto _ : benchState) {
-        chart.DrawSeries(state.scaleTop);
+        chart.drawSeries(frame);
         benchmark::DoNotOptimize(surface.image().constBits()); // the finished picture
     }
 }

@@ -23,20 +23,20 @@ void BM_FollowTick(benchmark::State& benchState) {
         return;
     }
     RenderOptions options;
-    options.dataFile = csvFileOfSize(size);
-    options.outDir = std::filesystem::path(options.dataFile).parent_path().string();
-    options.column = 2;
+    options.settings.dataFile = csvFileOfSize(size);
+    options.settings.column = 2;
+    options.outDir = std::filesystem::path(options.dataFile()).parent_path().string();
     options.follow = true;
     options.annotate = benchState.range(1) == 2;
     Utf8Decoder decoder;
     RenderSession session(options, decoder);
-    if (auto refused = session.apply()) {
-        benchState.SkipWithError(refused->c_str());
+    if (auto applied = session.apply(); !applied) {
+        benchState.SkipWithError(applied.error().message.c_str());
         return;
     }
     for (auto _ : benchState) {
         benchState.PauseTiming();
-        appendCsv(options.dataFile, 40);
+        appendCsv(options.dataFile(), 40);
         benchState.ResumeTiming();
         benchmark::DoNotOptimize(session.followTick());
         if (picture)

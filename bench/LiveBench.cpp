@@ -4,13 +4,13 @@
 #include "BenchFiles.h"
 #include "QuietView.h"
 #include "chart/Chart.h"
+#include "monitor/ApplySettings.h"
 #include "monitor/EventPump.h"
-#include "io/FileLines.h"
 #include "monitor/LiveTick.h"
-#include "monitor/MonitorContext.h"
 #include "monitor/Monitor.h"
-#include "text/TextDecoder.h"
+#include "monitor/MonitorContext.h"
 #include "surface/RasterSurface.h"
+#include "text/TextDecoder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,24 +22,31 @@ void BM_LiveTick(benchmark::State& benchState) {
         benchState.SkipWithError("set TRENDOLA_BENCH_LARGE=1 for the 1 GB case");
         return;
     }
-    MonitorState state;
-    LoadMonitorDefaults(state);
-    state.dataFile = csvFileOfSize(size);
-    state.column = 2;
-    state.rescalePending = true;
-    FileScan scan; // as applying the settings leaves it
-    CountFileLines(state.dataFile, &scan);
-    state.lastLineReader.continueFrom(state.dataFile, scan);
-
+    MonitorSettings settings;
+    settings.dataFile = csvFileOfSize(size);
+    settings.column = 2;
+    // Applied as the window applies them: the file counted, the last-line
+    // reader going on from that count, a rescale pending.
+    auto prepared = prepareSettings(settings, std::nullopt);
+    if (!prepared) {
+        benchState.SkipWithError(prepared.error().message.c_str());
+        return;
+    }
+    Monitor monitor;
     QuietView view;
+    if (applyMonitorSettings(monitor, std::move(*prepared), view, nullptr) != ApplyOutcome::Applied) {
+        benchState.SkipWithError("the settings were not applied");
+        return;
+    }
+
     RasterSurface surface(1000, 250);
-    Chart chart(state, view, surface);
+    Chart chart(surface, view);
     EventPump pump(view);
     Utf8Decoder decoder;
-    MonitorContext context{state, view, chart, pump, decoder};
+    MonitorContext context{monitor, view, chart, pump, decoder};
     for (auto _ : benchState) {
         benchState.PauseTiming();
-        appendCsv(state.dataFile, 40);
+        appendCsv(settings.dataFile, 40);
         benchState.ResumeTiming();
         liveTick(context);
         benchmark::DoNotOptimize(surface.image().constBits());

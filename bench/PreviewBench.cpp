@@ -4,19 +4,18 @@
 // buffered values of a full 1-million-slot buffer.
 
 #include "BenchFiles.h"
-#include "models/MessageBox.h"
-#include "monitor/Monitor.h"
-#include "text/TextDecoder.h"
 #include "largetext/LargeTextEdit.h"
+#include "models/MessageBox.h"
+#include "monitor/SampleRing.h"
 #include "secondary/FilePreview.h"
 #include "secondary/PreviewWindow.h"
+#include "support/FakeMessageBoxes.h"
+#include "text/TextDecoder.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTest>
-
-#include "support/FakeMessageBoxes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,6 +25,11 @@ struct PreviewFixture {
     Utf8Decoder codec;
     FakeMessageBoxes boxes;
     FilePreview preview{PreviewServices{.codec = codec, .messageBoxes = boxes}};
+
+    // The window's text box, which it keeps to itself.
+    LargeTextEdit& textEdit() const {
+        return *preview.window()->findChild<LargeTextEdit*>(QStringLiteral("txtEdit"));
+    }
 };
 
 // The whole file into the preview window, shown and painted.
@@ -33,12 +37,11 @@ void BM_PreviewWholeFile(benchmark::State& benchState) {
     const std::string& file = csvFileOfSize(static_cast<std::uint64_t>(benchState.range(0)) << 20);
     PreviewFixture fixture;
     for (auto _ : benchState) {
-        std::int32_t size = 0;
-        if (!fixture.preview.showFilePreview(file, size))
+        if (!fixture.preview.showFilePreview(file, 0))
             benchState.SkipWithError("the preview failed");
-        fixture.preview.window()->textEdit->viewport()->repaint();
+        fixture.textEdit().viewport()->repaint();
     }
-    benchState.counters["lines"] = static_cast<double>(fixture.preview.window()->textEdit->lineCount());
+    benchState.counters["lines"] = static_cast<double>(fixture.preview.window()->lineCount());
     benchState.SetBytesProcessed(benchState.iterations() * (benchState.range(0) << 20));
 }
 BENCHMARK(BM_PreviewWholeFile)->ArgName("MB")->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -67,17 +70,19 @@ BENCHMARK(BM_PlainTextEditWholeFile)
 
 // "表示中のﾃﾞｰﾀをﾌﾟﾚﾋﾞｭｰ画面へ表示" with every slot of a 1-million-slot buffer filled.
 void BM_PreviewBufferedValues(benchmark::State& benchState) {
-    MonitorState state;
-    RedimDatBuf(state, 1'000'000);
-    state.pointsPerView = 1'000'000;
-    for (std::size_t slot = 0; slot < state.samples.size(); ++slot)
-        state.samples[slot].value = 20 + static_cast<double>(slot % 1000) / 7;
-    state.newestSlot = 1234;
-    state.samplesWrapped = true;
+    constexpr int kPoints = 1'000'000;
+    std::vector<Sample> values(kPoints + 1);
+    for (std::size_t slot = 0; slot < values.size(); ++slot)
+        values[slot].value = 20 + static_cast<double>(slot % 1000) / 7;
+    SampleRing samples(1, kPoints);
+    samples.adopt(std::move(values));
+    // Once round the ring and on to slot 1234, as a replay moves.
+    while (!samples.wrapped() || samples.newestSlot() < 1234)
+        samples.advanceReplayPosition();
     PreviewFixture fixture;
     for (auto _ : benchState) {
-        fixture.preview.showBufferedValues(state);
-        fixture.preview.window()->textEdit->viewport()->repaint();
+        fixture.preview.showBufferedValues(samples);
+        fixture.textEdit().viewport()->repaint();
     }
 }
 BENCHMARK(BM_PreviewBufferedValues)->Unit(benchmark::kMillisecond)->UseRealTime();

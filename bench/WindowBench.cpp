@@ -3,12 +3,12 @@
 // stops a running replay.
 
 #include "BenchFiles.h"
-#include "models/MessageBox.h"
-#include "text/TextDecoder.h"
 #include "mainwin/MainProgram.h"
-#include "widgets/SurfaceView.h"
-#include "settings/SettingsDialogHost.h"
+#include "models/DialogModel.h"
 #include "settings/SettingsDialog.h"
+#include "settings/SettingsDialogHost.h"
+#include "support/FakeMessageBoxes.h"
+#include "text/TextDecoder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,8 +16,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-#include "support/FakeMessageBoxes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,19 +25,26 @@ namespace {
 struct ReplayWindow {
     FakeMessageBoxes boxes;
     MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return FileChoice{}; },
-                        [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
+                        [](QWidget*, const std::string&) { return std::string(); }};
 
     ReplayWindow(const std::string& data, bool pageMode) {
-        program.mainWindow().setEndProgramHandler([] {});
+        program.setQuitHandler([] {});
         program.start({});
         (void)QTest::qWaitForWindowExposed(&program.mainWindow());
         program.settings().setDataFileText(data);
         program.settings().model().setSpinValue(2); // the value field
-        program.settings().window()->OKButton_Click();
-        program.mainWindow().pageModeCheck->setChecked(pageMode);
+        control<QPushButton>(*program.settings().window(), controlName(DialogControl::applyButton)).click();
+        control<QCheckBox>(program.mainWindow(), "chkReDraw").setChecked(pageMode);
+    }
+    // A window's control by its object name.
+    template <class Widget> static Widget& control(const QWidget& window, std::string_view name) {
+        return *window.findChild<Widget*>(
+            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     }
     // Presses Re&Play; returns when the replay has ended.
-    void replay() { program.mainWindow().runButtons[1]->click(); }
+    void replay() { control<QPushButton>(program.mainWindow(), "chkStart_1").click(); }
+    // Clicks S&Ttop.
+    void stop() { control<QPushButton>(program.mainWindow(), "chkStart_0").click(); }
 };
 
 void BM_WindowReplay(benchmark::State& benchState) {
@@ -65,8 +70,7 @@ void BM_StopLatency(benchmark::State& benchState) {
     for (auto _ : benchState) {
         QElapsedTimer sinceStart;
         sinceStart.start();
-        QTimer::singleShot(100, &window.program.mainWindow(),
-                           [&] { window.program.mainWindow().runButtons[0]->click(); });
+        QTimer::singleShot(100, &window.program.mainWindow(), [&] { window.stop(); });
         window.replay();
         worst = std::max(worst, sinceStart.nsecsElapsed() / 1e6 - 100);
     }

@@ -30,7 +30,7 @@ std::string shownWords(const std::vector<std::string>& words) {
 // form, whose unquoted words are ignored; otherwise every word comes back.
 void checkRoundTrip(const std::vector<std::string>& words) {
     const std::string text = joinCommandLine(words);
-    const CommandArgTokens split = splitCommandArg(text);
+    const CommandLineTokens split = splitCommandLine(text);
     if (std::any_of(words.begin(), words.end(),
                     [](const std::string& w) { return w.find('"') != std::string::npos; }))
         return;
@@ -47,7 +47,7 @@ void checkRoundTrip(const std::vector<std::string>& words) {
 // text back); the quoted form gives one token per pair of quotes and one for
 // an unmatched last quote, each a stretch of the text.
 void checkSplit(std::string_view text) {
-    const CommandArgTokens split = splitCommandArg(text);
+    const CommandLineTokens split = splitCommandLine(text);
     const auto context = [&] { return fuzzing::shown(text) + " split into " + shownWords(split.tokens); };
     const auto quotes = static_cast<std::size_t>(std::count(text.begin(), text.end(), '"'));
     if (text.empty()) {
@@ -70,18 +70,19 @@ void checkSplit(std::string_view text) {
 // Arguments without options come through as words, in order; after "--"
 // everything is a word.
 void checkArguments(const std::vector<std::string>& arguments) {
-    const ProgramArguments parsed = parseProgramArguments(arguments);
+    const auto parsed = parseProgramArguments(arguments);
     const auto firstOption = std::find_if(arguments.begin(), arguments.end(),
                                           [](const std::string& a) { return a.starts_with("--"); });
     if (firstOption == arguments.end() || *firstOption == "--") {
         std::vector<std::string> words(arguments.begin(), firstOption);
         if (firstOption != arguments.end())
             words.insert(words.end(), firstOption + 1, arguments.end());
-        FUZZ_EXPECT(parsed.words == words && parsed.error.empty() && !parsed.help && parsed.encoding.empty(),
-                    shownWords(arguments) + " parsed into " + shownWords(parsed.words));
+        FUZZ_EXPECT(parsed && parsed->words == words && !parsed->help && parsed->encoding.empty(),
+                    shownWords(arguments) + " parsed into " +
+                        (parsed ? shownWords(parsed->words) : "the error " + parsed.error().message));
     }
-    if (parsed.error.empty())
-        FUZZ_EXPECT(parsed.words.size() <= arguments.size(), shownWords(arguments));
+    if (parsed)
+        FUZZ_EXPECT(parsed->words.size() <= arguments.size(), shownWords(arguments));
 }
 
 } // namespace

@@ -10,16 +10,16 @@
 //   2 click a check box: a box byte
 //   3 pick a delimiter: a byte (modulo 7, minus 1; -1 selects none)
 //   4 the spin: a two-byte value, minus 100
-//   5 become active: a flags byte (bit 0: automatic scale), then Max and Min
-//     as eight bytes each
+//   5 become active: a flags byte (bit 0: automatic scale), then the scale's
+//     top and bottom as eight bytes each, applied first
 //   6 apply succeeded: OK disabled
 //   7 a data-file path placed from outside: a text
 //   8 setControlEnabled on a second, untouched dialog: a name byte, a flag byte
 
 #include "FuzzSupport.h"
 #include "models/DialogModel.h"
-#include "text/FieldExtraction.h"
 #include "monitor/Monitor.h"
+#include "text/FieldExtraction.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -37,15 +37,17 @@ namespace {
 
 using enum DialogControl;
 
-constexpr DialogControl kTextFields[] = {dataFileEdit,   columnEdit,      testResultEdit, previewBytesEdit,
-                                         replayPauseEdit,    pollIntervalEdit, pageSizeEdit,   pointsPerViewEdit,
-                                         thresholdEdit, scaleTopEdit,     scaleBottomEdit, sweepFolderEdit};
+constexpr DialogControl kTextFields[] = {
+    dataFileEdit, columnEdit,        testResultEdit, previewBytesEdit, replayPauseEdit, pollIntervalEdit,
+    pageSizeEdit, pointsPerViewEdit, thresholdEdit,  scaleTopEdit,     scaleBottomEdit, sweepFolderEdit};
 constexpr DialogControl kDigitFields[] = {previewBytesEdit, replayPauseEdit,   pollIntervalEdit,
-                                          pageSizeEdit,   pointsPerViewEdit, thresholdEdit};
-constexpr DialogControl kBoxes[] = {skipDelimiterRunsCheck, previewCheck, autoScaleCheck, saveSweepImagesCheck};
+                                          pageSizeEdit,     pointsPerViewEdit, thresholdEdit};
+constexpr DialogControl kBoxes[] = {skipDelimiterRunsCheck, previewCheck, autoScaleCheck,
+                                    saveSweepImagesCheck};
 // Fields whose change enables OK: all the text fields with a change rule but previewBytesEdit.
-constexpr DialogControl kOkFields[] = {dataFileEdit,   replayPauseEdit,   pollIntervalEdit, pageSizeEdit,    pointsPerViewEdit,
-                                       thresholdEdit, scaleTopEdit, scaleBottomEdit,     sweepFolderEdit, columnEdit};
+constexpr DialogControl kOkFields[] = {dataFileEdit,      replayPauseEdit, pollIntervalEdit, pageSizeEdit,
+                                       pointsPerViewEdit, thresholdEdit,   scaleTopEdit,     scaleBottomEdit,
+                                       sweepFolderEdit,   columnEdit};
 
 template <std::size_t N> bool among(DialogControl c, const DialogControl (&set)[N]) {
     return std::find(std::begin(set), std::end(set), c) != std::end(set);
@@ -93,7 +95,7 @@ double doubleFrom(fuzzing::Script& script) {
 
 class DialogRun {
 public:
-    DialogRun() : m_model(m_state) {
+    DialogRun() : m_model(m_monitor) {
         m_model.setChangeListener([this](DialogControl c) { m_reported.insert(c); });
         m_model.activate(); // showing the dialog makes it active
     }
@@ -121,7 +123,7 @@ private:
     }
     void edit(DialogControl field, std::size_t from, std::size_t count, std::string_view inserted);
 
-    MonitorState m_state;
+    Monitor m_monitor;
     DialogModel m_model;
     std::set<DialogControl> m_reported;
     std::set<DialogControl> m_codeTexts; // fields that hold a text the code placed, not typed
@@ -246,14 +248,19 @@ void DialogRun::doStep(fuzzing::Script& script) {
         break;
     }
     case 5: {
-        m_state.autoScale = (script.byte() & 1) != 0;
-        m_state.scaleTop = doubleFrom(script);
-        m_state.scaleBottom = doubleFrom(script);
-        m_history += " activate (auto " + std::to_string(m_state.autoScale) + ", " +
-                     decimalText(m_state.scaleTop) + ", " + decimalText(m_state.scaleBottom) + ")";
+        // The scale as applying leaves it; the rest of the settings stay as they are.
+        MonitorSettings settings = m_monitor.settings();
+        settings.autoScale = (script.byte() & 1) != 0;
+        settings.scaleTop = doubleFrom(script);
+        settings.scaleBottom = doubleFrom(script);
+        m_history += " activate (auto " + std::to_string(settings.autoScale) + ", " +
+                     decimalText(settings.scaleTop) + ", " + decimalText(settings.scaleBottom) + ")";
+        auto prepared = prepareSettings(settings, std::nullopt);
+        FUZZ_EXPECT(prepared, m_history + ": " + (prepared ? std::string() : prepared.error().message));
+        m_monitor.apply(std::move(*prepared));
         const std::string maxBefore = m_model.text(scaleTopEdit), minBefore = m_model.text(scaleBottomEdit);
         m_model.activate();
-        if (m_state.autoScale) {
+        if (settings.autoScale) {
             m_codeTexts.insert(scaleTopEdit);
             m_codeTexts.insert(scaleBottomEdit);
         } else {
@@ -281,22 +288,23 @@ void DialogRun::doStep(fuzzing::Script& script) {
             "frameData",  "scrV",        "lstNone",    "txtNone",     "TxtIniMaxY", ""};
         const std::string_view name = kNames[script.byte() % std::size(kNames)];
         const bool enable = (script.byte() & 1) != 0;
-        MonitorState state;
-        DialogModel other(state);
+        Monitor monitor;
+        DialogModel other(monitor);
         other.setControlEnabled("txtIniMaxY", !enable);
         other.setControlEnabled("cmdViewSave", !enable);
         std::array<ControlState, kDialogControlCount> before;
         for (int i = 0; i < kDialogControlCount; ++i)
             before[static_cast<std::size_t>(i)] = other.control(static_cast<DialogControl>(i));
         other.setControlEnabled(name, enable);
-        const std::string what = "SetCtlEnabled(" + std::string(name) + ", " + std::to_string(enable) + ")";
+        const std::string what =
+            "setControlEnabled(" + std::string(name) + ", " + std::to_string(enable) + ")";
         const std::string_view prefix = name.substr(0, 3);
         for (int i = 0; i < kDialogControlCount; ++i) {
             const auto c = static_cast<DialogControl>(i);
             ControlState want = before[static_cast<std::size_t>(i)];
             if (controlName(c) == name && (prefix == "txt" || prefix == "cbo" || prefix == "cmb")) {
                 want.locked = !enable;
-                want.backColour = enable ? kColourWhite : kColourActiveBorder;
+                want.backColour = enable ? kWhite : kActiveBorderColour;
             } else if (controlName(c) == name && (prefix == "lst" || prefix == "cmd" || prefix == "opt" ||
                                                   prefix == "chk" || prefix == "lbl")) {
                 want.enabled = enable;
@@ -324,7 +332,8 @@ void DialogRun::checkRules(const char* step) {
                 context() + ": threshold " + fuzzing::shown(text(thresholdEdit)));
     FUZZ_EXPECT(value(pollIntervalEdit) >= 1 && value(pollIntervalEdit) <= 65535,
                 context() + ": interval " + text(pollIntervalEdit));
-    FUZZ_EXPECT(value(replayPauseEdit) >= 0 && value(replayPauseEdit) <= 65535, context() + ": pace " + text(replayPauseEdit));
+    FUZZ_EXPECT(value(replayPauseEdit) >= 0 && value(replayPauseEdit) <= 65535,
+                context() + ": pace " + text(replayPauseEdit));
     FUZZ_EXPECT(value(thresholdEdit) >= 0 && value(thresholdEdit) <= 100,
                 context() + ": threshold " + text(thresholdEdit));
     FUZZ_EXPECT(value(pointsPerViewEdit) >= 1, context() + ": points per view " + text(pointsPerViewEdit));
@@ -333,23 +342,28 @@ void DialogRun::checkRules(const char* step) {
     // Fields that lock together with their check box.
     const auto locked = [&](DialogControl c) { return m_model.control(c).locked; };
     const auto checked = [&](DialogControl c) { return m_model.control(c).checked; };
-    FUZZ_EXPECT(locked(scaleTopEdit) == checked(autoScaleCheck) && locked(scaleBottomEdit) == checked(autoScaleCheck),
+    FUZZ_EXPECT(locked(scaleTopEdit) == checked(autoScaleCheck) &&
+                    locked(scaleBottomEdit) == checked(autoScaleCheck),
                 context() + ": Max/Min lock");
     FUZZ_EXPECT(locked(sweepFolderEdit) != checked(saveSweepImagesCheck) &&
                     m_model.control(browseSweepFolderButton).enabled == checked(saveSweepImagesCheck),
                 context() + ": bitmap folder lock");
     FUZZ_EXPECT(locked(previewBytesEdit) != checked(previewCheck), context() + ": preview size lock");
-    for (const DialogControl f : {dataFileEdit, previewBytesEdit, replayPauseEdit, pollIntervalEdit, pageSizeEdit, pointsPerViewEdit,
-                                  thresholdEdit, scaleTopEdit, scaleBottomEdit, sweepFolderEdit, delimiterCombo})
-        FUZZ_EXPECT(m_model.control(f).backColour == (locked(f) ? kColourActiveBorder : kColourWhite),
+    for (const DialogControl f :
+         {dataFileEdit, previewBytesEdit, replayPauseEdit, pollIntervalEdit, pageSizeEdit, pointsPerViewEdit,
+          thresholdEdit, scaleTopEdit, scaleBottomEdit, sweepFolderEdit, delimiterCombo})
+        FUZZ_EXPECT(m_model.control(f).backColour == (locked(f) ? kActiveBorderColour : kWhite),
                     context() + ": background of " + std::string(controlName(f)));
 
     // What the list and the box write at once, and the spin's field.
     const int index = m_model.control(delimiterCombo).listIndex;
-    FUZZ_EXPECT(m_state.delimiterName == (index < 0 ? std::string() : std::string(kDelimiterNames[index])),
-                context() + ": delimiter " + m_state.delimiterName);
-    FUZZ_EXPECT(m_state.skipDelimiterRuns == checked(skipDelimiterRunsCheck), context() + ": delimiter runs");
-    FUZZ_EXPECT(text(columnEdit) == std::to_string(m_model.control(columnScrollBar).value), context() + ": field number");
+    const MonitorSettings& settings = m_monitor.settings();
+    FUZZ_EXPECT(settings.delimiterName == (index < 0 ? std::string() : std::string(kDelimiterNames[index])),
+                context() + ": delimiter " + settings.delimiterName);
+    FUZZ_EXPECT(settings.skipDelimiterRuns == checked(skipDelimiterRunsCheck),
+                context() + ": delimiter runs");
+    FUZZ_EXPECT(text(columnEdit) == std::to_string(m_model.control(columnScrollBar).value),
+                context() + ": field number");
 }
 
 } // namespace

@@ -90,10 +90,10 @@ void Checker::read(LastLineReader& reader, const std::string& history) {
         line.resize(kMaxLastLineBytes);
     else if (!m_file.content().empty())
         line += "\r\n";
-    FUZZ_EXPECT(read->lngLineCount == static_cast<std::int64_t>(split.lines.size()) &&
-                    read->strLine == line && read->cut == cut,
-                context() + ": read " + std::to_string(read->lngLineCount) + " line ends and " +
-                    fuzzing::shown(read->strLine) + ", want " + std::to_string(split.lines.size()) + " and " +
+    FUZZ_EXPECT(read->lineCount == static_cast<std::int64_t>(split.lines.size()) && read->line == line &&
+                    read->cut == cut,
+                context() + ": read " + std::to_string(read->lineCount) + " line ends and " +
+                    fuzzing::shown(read->line) + ", want " + std::to_string(split.lines.size()) + " and " +
                     fuzzing::shown(line));
 }
 

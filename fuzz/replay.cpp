@@ -1,7 +1,7 @@
 // A replay with live ticks and other events running between its lines,
 // against a recording surface: no coordinate that is not finite reaches the
 // surface, no scale or value label reads "Infinity" or "NaN", the write
-// position stays inside the buffer, and every value in the buffer is the
+// position stays inside the ring, and every value in the ring is the
 // value of a line the data file really held (a terminated line, or the end
 // of the file where the file ended) at some moment.
 //
@@ -18,20 +18,22 @@
 //     two-byte number then sets its length within 512 bytes
 //   the data file's text: a two-byte length and the bytes
 //   then one event step per byte (modulo 10) each time events run, with its
-//   arguments (see EventScript::step); what is left after the replay runs
+//   arguments (see ReplayFuzz::step); what is left after the replay runs
 //   as live ticks, one step after each.
 
 #include "monitor/Replay.h"
 #include "FuzzSupport.h"
 #include "chart/Chart.h"
+#include "monitor/ApplySettings.h"
 #include "monitor/EventPump.h"
-#include "text/FieldExtraction.h"
 #include "monitor/LiveTick.h"
+#include "monitor/Monitor.h"
 #include "monitor/MonitorContext.h"
 #include "monitor/MonitorSettings.h"
-#include "monitor/Monitor.h"
+#include "text/FieldExtraction.h"
 #include "text/NumberText.h"
 #include "text/TextDecoder.h"
+// The test fakes, by path: the fuzz targets build without the tests.
 #include "support/FakeMonitorView.h"
 #include "support/RecordingSurface.h"
 
@@ -116,22 +118,22 @@ private:
 
     fuzzing::Script& m_script;
     fuzzing::DataFile m_file;
-    MonitorState m_state;
+    Monitor m_monitor;
     FakeMonitorView m_view;
     CheckingSurface m_surface;
-    Chart m_chart{m_state, m_view, m_surface};
+    Chart m_chart{m_surface, m_view};
     EventPump m_pump{m_view, 0};
     Utf8Decoder m_decoder;
-    MonitorContext m_context{m_state, m_view, m_chart, m_pump, m_decoder};
+    MonitorContext m_context{m_monitor, m_view, m_chart, m_pump, m_decoder};
 
     MonitorSettings m_settings;
     FieldRule m_rule;
     bool m_page = false;
-    std::int32_t m_pageNo = 0;
+    int m_pageNo = 0;
     bool m_shrunk = false; // once the file shrank, nothing is appended: a line read across would be
                            // cut where the file no longer says where it ends
     int m_nested = 0;
-    std::set<double> m_values{0.0}; // every value the buffer may hold; 0 fills a new buffer
+    std::set<double> m_values{0.0}; // every value the ring may hold; 0 fills a new ring
     std::string m_history;
 };
 
@@ -141,12 +143,11 @@ void ReplayFuzz::readSettings() {
     m_settings.dataFile = m_file.path();
     m_settings.delimiterName = std::string(kDelimiterNames[m_script.byte() % 5]);
     m_settings.skipDelimiterRuns = (flags & 16u) != 0;
-    m_settings.column = static_cast<std::int16_t>(1 + m_script.byte() % 3);
+    m_settings.column = 1 + m_script.byte() % 3;
     m_settings.pointsPerView = 1 + m_script.byte() % 40;
-    m_settings.xmemText = std::to_string(m_settings.pointsPerView);
     m_settings.pageSize = 1 + m_script.byte() % 40;
     m_pageNo = m_script.byte() % 4;
-    m_settings.thresholdPercent = static_cast<std::int16_t>(m_script.byte() % 101);
+    m_settings.thresholdPercent = m_script.byte() % 101;
     m_settings.scaleTop = scaleEnd(m_script);
     m_settings.scaleBottom = scaleEnd(m_script);
     m_settings.autoScale = (flags & 2u) != 0;
@@ -156,7 +157,7 @@ void ReplayFuzz::readSettings() {
     m_view.composite = (flags & 32u) != 0;
     m_view.pageMode = (flags & 64u) != 0;
     m_view.thresholdOff = (flags & 128u) != 0;
-    m_rule = fieldRuleFor(m_settings.delimiterName, *m_settings.skipDelimiterRuns);
+    m_rule = m_settings.fieldRule();
 
     std::string content;
     if (const unsigned pad = m_script.byte(); pad >= 0x50 && pad <= 0x53) {
@@ -177,7 +178,7 @@ bool ReplayFuzz::apply() {
     auto prepared = prepareSettings(m_settings, std::nullopt);
     if (!prepared)
         return false;
-    applyMonitorSettings(m_state, std::move(*prepared), {m_view});
+    applyMonitorSettings(m_monitor, std::move(*prepared), m_view, nullptr);
     return true;
 }
 
@@ -186,14 +187,14 @@ void ReplayFuzz::noteValues(std::size_t from) {
     const std::string_view text = std::string_view(m_file.content()).substr(from);
     const fuzzing::LineSplit split = fuzzing::splitAtLineEnds(text);
     const auto note = [&](std::string_view line) {
-        std::string_view field;
-        if (!GetColDat(line, m_settings.column, field, m_rule))
+        auto field = extractField(line, m_settings.column, m_rule);
+        if (!field)
             return;
-        while (!field.empty() && field.front() == ' ')
-            field.remove_prefix(1);
-        while (!field.empty() && field.back() == ' ')
-            field.remove_suffix(1);
-        if (const auto value = numericValue(field))
+        while (!field->empty() && field->front() == ' ')
+            field->remove_prefix(1);
+        while (!field->empty() && field->back() == ' ')
+            field->remove_suffix(1);
+        if (const auto value = numericValue(*field))
             m_values.insert(*value);
     };
     for (const fuzzing::Line& line : split.lines)
@@ -203,10 +204,11 @@ void ReplayFuzz::noteValues(std::size_t from) {
 
 void ReplayFuzz::check(const char* when) {
     const auto where = [&] { return context() + " (" + when + ")"; };
-    FUZZ_EXPECT(m_state.newestSlot >= -1 &&
-                    m_state.newestSlot < static_cast<std::int64_t>(m_state.samples.size()),
-                where() + ": position " + std::to_string(m_state.newestSlot) + " of " +
-                    std::to_string(m_state.samples.size()));
+    const SampleRing& samples = m_monitor.samples();
+    FUZZ_EXPECT(samples.newestSlot() >= -1 &&
+                    samples.newestSlot() < static_cast<std::int64_t>(samples.size()),
+                where() + ": position " + std::to_string(samples.newestSlot()) + " of " +
+                    std::to_string(samples.size()));
     const auto readable = [](const std::string& label) {
         return label.find("Infinity") == std::string::npos && label.find("NaN") == std::string::npos;
     };
@@ -214,10 +216,10 @@ void ReplayFuzz::check(const char* when) {
         FUZZ_EXPECT(readable(label), where() + ": scale label " + label);
     for (const auto& label : m_view.valueLabels)
         FUZZ_EXPECT(readable(label), where() + ": value label " + label);
-    for (const Sample& sample : m_state.samples)
-        FUZZ_EXPECT(m_values.contains(sample.value), where() + ": the buffer holds " + valueText(sample.value) +
-                                                        ", which no line of the file held; " +
-                                                        m_view.valueLabels[1]);
+    for (const Sample& sample : samples.samples())
+        FUZZ_EXPECT(m_values.contains(sample.value), where() + ": the ring holds " + valueText(sample.value) +
+                                                         ", which no line of the file held; " +
+                                                         m_view.valueLabels[1]);
     m_view.log.clear();
 }
 
@@ -230,18 +232,19 @@ void ReplayFuzz::tick() {
     if (!split.lines.empty())
         line = line.substr(split.lines.back().start, split.lines.back().end - split.lines.back().start);
     line += "\r\n";
-    std::string_view field;
-    const auto value = !m_file.content().empty() && GetColDat(line, m_settings.column, field, m_rule)
-                           ? numericValue(field)
-                           : std::nullopt;
-    const bool plots = value && (m_state.autoScale || m_state.scaleTop != m_state.scaleBottom);
+    const auto field =
+        m_file.content().empty() ? std::nullopt : extractField(line, m_settings.column, m_rule);
+    const auto value = field ? numericValue(*field) : std::nullopt;
+    const Scale& scale = m_monitor.scale();
+    const bool plots = value && (m_monitor.settings().autoScale || scale.top() != scale.bottom());
     const std::size_t messages = m_view.messages.size();
 
     liveTick(m_context);
-    FUZZ_EXPECT(m_state.readReady, context() + ": the read guard stayed down after a tick");
+    FUZZ_EXPECT(m_monitor.readReady(), context() + ": the read guard stayed down after a tick");
+    const SampleRing& samples = m_monitor.samples();
     if (plots && m_view.messages.size() == messages)
-        FUZZ_EXPECT(m_state.newestSlot >= 0 &&
-                        m_state.samples[static_cast<std::size_t>(m_state.newestSlot)].value == *value,
+        FUZZ_EXPECT(samples.newestSlot() >= 0 &&
+                        samples.at(static_cast<std::size_t>(samples.newestSlot())).value == *value,
                     context() + ": a tick did not plot " + valueText(*value) + " from " +
                         fuzzing::shown(line));
 }
@@ -273,7 +276,7 @@ void ReplayFuzz::step() {
     }
     case 4:
         m_history += ", stop";
-        m_state.running = false;
+        m_monitor.setRunning(false);
         break;
     case 5: {
         const unsigned which = m_script.byte();
@@ -286,7 +289,7 @@ void ReplayFuzz::step() {
             m_view.composite = !m_view.composite;
             break;
         case 2:
-            m_view.auxiliaryHidden = !m_view.auxiliaryHidden;
+            m_view.gridHidden = !m_view.gridHidden;
             break;
         case 3:
             m_view.thresholdOff = !m_view.thresholdOff;
@@ -304,14 +307,13 @@ void ReplayFuzz::step() {
         // A page chosen with the page scroll bar while the replay runs.
         m_history += ", replay page " + std::to_string(flags % 4);
         ++m_nested;
-        (void)RePlayData(m_context, true, static_cast<std::int32_t>(flags % 4));
+        (void)replay(m_context, true, static_cast<int>(flags % 4));
         --m_nested;
         break;
     }
     case 7: {
         const unsigned points = m_script.byte();
         m_settings.pointsPerView = 1 + points % 40;
-        m_settings.xmemText = std::to_string(m_settings.pointsPerView);
         m_settings.pageSize = 1 + points / 40 % 40;
         m_settings.autoScale = (points & 1u) != 0;
         m_settings.scaleTop = scaleEnd(m_script);
@@ -323,7 +325,7 @@ void ReplayFuzz::step() {
     }
     case 8:
         m_history += ", rescale";
-        m_state.rescalePending = true;
+        m_monitor.scale().requestRescale();
         break;
     case 9:
         m_history += ", saving fails";
@@ -337,15 +339,14 @@ void ReplayFuzz::step() {
 
 void ReplayFuzz::run() {
     readSettings();
-    LoadMonitorDefaults(m_state);
     if (!apply())
         return;
     m_view.onEvents = [this] {
         check("events run");
         step();
     };
-    m_state.running = true;
-    (void)RePlayData(m_context, m_page, m_pageNo);
+    m_monitor.setRunning(true);
+    (void)replay(m_context, m_page, m_pageNo);
     check("after the replay");
     m_history += "; replay done";
     for (int ticks = 0; ticks < 64 && !m_script.done(); ++ticks) {

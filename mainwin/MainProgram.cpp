@@ -2,8 +2,8 @@
 
 #include "mainwin/ProgramExit.h"
 #include "secondary/SecondaryWindows.h"
-#include "text/TextDecoder.h"
 #include "settings/SettingsDialog.h"
+#include "text/TextDecoder.h"
 
 MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes,
                          FileChooser chooseFile, FolderChooser browseFolder)
@@ -17,18 +17,18 @@ MainProgram::MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresent
                                                                      .messageBoxes = messageBoxes,
                                                                      .chooseFile = chooseFile,
                                                                      .owner = &m_mainWindow});
-    m_settings = std::make_unique<SettingsDialogHost>(SettingsDialogServices{
-        .monitor = m_session.monitor(),
-        .view = m_session.view(),
-        .mainWindow = m_session.view(),
-        .decoder = m_session.decoder(),
-        .owner = &m_mainWindow,
-        .chooseFile = std::move(chooseFile),
-        .browseFolder = std::move(browseFolder),
-        .showFilePreview = [this](const std::string& path, std::int32_t byteCount) {
-            if (m_secondary)
-                m_secondary->preview().showFilePreview(path, byteCount);
-        }});
+    m_settings = std::make_unique<SettingsDialogHost>(
+        SettingsDialogServices{.monitor = m_session.monitor(),
+                               .view = m_session.view(),
+                               .mainWindow = m_session.view(),
+                               .decoder = m_session.decoder(),
+                               .owner = &m_mainWindow,
+                               .chooseFile = std::move(chooseFile),
+                               .browseFolder = std::move(browseFolder),
+                               .showFilePreview = [this](const std::string& path, std::int32_t byteCount) {
+                                   if (m_secondary)
+                                       m_secondary->preview().showFilePreview(path, byteCount);
+                               }});
     m_settingsLink.dialog = m_settings.get();
     m_session.view().setColumnSelector(&m_columnSelector);
     wireCommands();
@@ -52,7 +52,8 @@ void MainProgram::wireCommands() {
     QObject::connect(&window, &MainWindow::loadImageRequested, &window, [this] { m_images.load(); });
     QObject::connect(&window, &MainWindow::saveImageRequested, &window, [this] { m_images.save(); });
     QObject::connect(&window, &MainWindow::printImageRequested, &window, [this] { m_images.print(); });
-    QObject::connect(&window, &MainWindow::copyGraphRequested, &window, [this] { m_images.copyToClipboard(); });
+    QObject::connect(&window, &MainWindow::copyGraphRequested, &window,
+                     [this] { m_images.copyToClipboard(); });
     QObject::connect(&window, &MainWindow::previewSamplesRequested, &window,
                      [this] { m_secondary->preview().showBufferedValues(m_session.monitor().samples()); });
     QObject::connect(&window, &MainWindow::aboutRequested, &window, [this] { m_secondary->showAbout(); });

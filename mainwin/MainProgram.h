@@ -23,8 +23,8 @@ public:
     // through `messageBoxes`, every file choice of the program through
     // `chooseFile` and the folder choice through `browseFolder`.
     // `messageBoxes` must outlive the program.
-    MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes, FileChooser chooseFile,
-                FolderChooser browseFolder);
+    MainProgram(std::unique_ptr<TextDecoder> decoder, MessageBoxPresenter& messageBoxes,
+                FileChooser chooseFile, FolderChooser browseFolder);
     ~MainProgram();
     MainProgram(const MainProgram&) = delete;
     MainProgram& operator=(const MainProgram&) = delete;

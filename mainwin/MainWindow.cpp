@@ -47,7 +47,8 @@ MainWindow::~MainWindow() {
 
 void MainWindow::connectControls() {
     for (const RunButton button : kRunButtons)
-        connect(runButton(button), &QPushButton::toggled, this, [this, button] { emit runButtonToggled(button); });
+        connect(runButton(button), &QPushButton::toggled, this,
+                [this, button] { emit runButtonToggled(button); });
     connect(m_resetButton, &QPushButton::clicked, this, &MainWindow::resetRequested);
     connect(m_settingsButton, &QPushButton::clicked, this, &MainWindow::showSettingsDialog);
     connect(m_pollTimer, &QTimer::timeout, this, &MainWindow::pollTimedOut);

@@ -101,7 +101,7 @@ public:
     QString graphToolTip() const;
 
     // The geometry in force, in twips.
-    const MainWindowGeometry& geometry() const { return m_geometry; }
+    const MainWindowGeometry& layoutGeometry() const { return m_geometry; }
 
     // --- shapes and places (MainWindowShapes.cpp) ---
     // Leaves only the graph visible, with the strip of controls directly
@@ -122,7 +122,7 @@ public:
 
 signals:
     void runButtonToggled(RunButton button);
-    void resetRequested();    // "&Init"
+    void resetRequested(); // "&Init"
     void pollTimedOut();
     // The user chose a page with the page scroll bar (an arrow, the track, a
     // key, or the release of the dragged thumb). The busy pointer shows while

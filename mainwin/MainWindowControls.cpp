@@ -68,7 +68,8 @@ QPushButton* makeRunButton(QWidget* parent, std::size_t index, const QString& te
 void MainWindow::createControls() {
     QWidget* client = m_client;
 
-    m_seriesColourCombo = make<QComboBox>(client, QStringLiteral("cmbColor"), QStringLiteral("合成する線の色の設定"));
+    m_seriesColourCombo =
+        make<QComboBox>(client, QStringLiteral("cmbColor"), QStringLiteral("合成する線の色の設定"));
     m_seriesColourCombo->setEditable(false);
     for (const SeriesColour& colour : kSeriesColours)
         m_seriesColourCombo->addItem(
@@ -76,7 +77,7 @@ void MainWindow::createControls() {
     m_seriesColourCombo->setFont(rowFont());
 
     m_compositeCheck = make<QCheckBox>(client, QStringLiteral("chkMultView"),
-                                  QStringLiteral("頁単位表示でデータを合成して表示します"));
+                                       QStringLiteral("頁単位表示でデータを合成して表示します"));
     m_compositeCheck->setText(QStringLiteral("合成"));
     m_compositeCheck->setFont(rowFont());
 
@@ -95,8 +96,9 @@ void MainWindow::createControls() {
     // Its range comes with the applied settings; until then there is no page.
     m_pageScrollBar->setRange(0, 0);
 
-    m_pageModeCheck = make<QCheckBox>(client, QStringLiteral("chkReDraw"),
-                                QStringLiteral("「再生」に指定した範囲を一度に表示します(ｽｸﾛｰﾙ表示なし)"));
+    m_pageModeCheck =
+        make<QCheckBox>(client, QStringLiteral("chkReDraw"),
+                        QStringLiteral("「再生」に指定した範囲を一度に表示します(ｽｸﾛｰﾙ表示なし)"));
     m_pageModeCheck->setText(QStringLiteral("Replay:頁単位で移動"));
     m_pageModeCheck->setFont(rowFont());
 
@@ -106,20 +108,20 @@ void MainWindow::createControls() {
     m_columnScrollBar->setValue(1);
 
     m_columnEdit = make<QLineEdit>(client, QStringLiteral("txtWatch"),
-                               QStringLiteral("表示内容切替。n番目の値を表示します"));
+                                   QStringLiteral("表示内容切替。n番目の値を表示します"));
     m_columnEdit->setReadOnly(true);
     m_columnEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_columnEdit->setText(QStringLiteral("1"));
 
     m_runButtons[2] = makeRunButton(client, 2, QStringLiteral("&New"),
-                                QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙの最新ﾃﾞｰﾀを取得し出力します"));
+                                    QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙの最新ﾃﾞｰﾀを取得し出力します"));
     m_runButtons[1] =
         makeRunButton(client, 1, QStringLiteral("Re&Play"), QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙの内容を再生します"));
     m_runButtons[0] =
         makeRunButton(client, 0, QStringLiteral("S&Ttop"), QStringLiteral("[RePlay]or[New]をStopします"));
 
     m_settingsButton = make<QPushButton>(client, QStringLiteral("cmdGrp"),
-                               QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ、ｸﾞﾗﾌ等を設定する画面を表示します"));
+                                         QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ、ｸﾞﾗﾌ等を設定する画面を表示します"));
     m_settingsButton->setText(QStringLiteral("&Set"));
     m_settingsButton->setFont(rowFont());
 
@@ -135,7 +137,8 @@ void MainWindow::createControls() {
     setTextColour(m_replayErrorLabel, kWhite);
     m_replayErrorLabel->hide();
 
-    m_nowMarkerLabel = makeLabel(client, QStringLiteral("lblTopInfo"), QStringLiteral("Now▼"), Qt::AlignRight);
+    m_nowMarkerLabel =
+        makeLabel(client, QStringLiteral("lblTopInfo"), QStringLiteral("Now▼"), Qt::AlignRight);
     m_nowMarkerLabel->setFont(rowFont());
     setTextColour(m_nowMarkerLabel, kBlue);
 
@@ -144,7 +147,8 @@ void MainWindow::createControls() {
 
     m_pagePositionLabel = makeLabel(client, QStringLiteral("lblScrH"), {}, Qt::AlignLeft);
 
-    m_statusLabel = makeLabel(client, QStringLiteral("lblInfo"), QStringLiteral("Information"), Qt::AlignLeft);
+    m_statusLabel =
+        makeLabel(client, QStringLiteral("lblInfo"), QStringLiteral("Information"), Qt::AlignLeft);
     setTextColour(m_statusLabel, kBlue);
 
     const QString values[] = {QStringLiteral("Max: 0"), QStringLiteral("Now: 0"), QStringLiteral("Min: 0")};
@@ -154,7 +158,8 @@ void MainWindow::createControls() {
     }
 
     for (std::size_t i = 0; i < m_scaleLabels.size(); ++i) {
-        m_scaleLabels[i] = makeLabel(client, indexedName("lblViewMem", i), QStringLiteral("-"), Qt::AlignRight);
+        m_scaleLabels[i] =
+            makeLabel(client, indexedName("lblViewMem", i), QStringLiteral("-"), Qt::AlignRight);
         m_scaleLabels[i]->setFont(graphFont());
         setTextColour(m_scaleLabels[i], kDarkGreen);
     }

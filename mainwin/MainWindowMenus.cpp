@@ -48,9 +48,12 @@ void MainWindow::createMenus() {
     m_openDataFileAction =
         addItem(m_fileMenu, QStringLiteral("mnuDatLoad"), QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ読込"), ctrl(Qt::Key_S));
     addSeparator(m_fileMenu, "mnuFile01");
-    m_loadImageAction = addItem(m_fileMenu, QStringLiteral("mnuLoad"), QStringLiteral("画像読込"), ctrl(Qt::Key_R));
-    m_saveImageAction = addItem(m_fileMenu, QStringLiteral("mnuSave"), QStringLiteral("画像保存"), ctrl(Qt::Key_W));
-    m_printImageAction = addItem(m_fileMenu, QStringLiteral("mnuPrint"), QStringLiteral("画像印刷"), ctrl(Qt::Key_P));
+    m_loadImageAction =
+        addItem(m_fileMenu, QStringLiteral("mnuLoad"), QStringLiteral("画像読込"), ctrl(Qt::Key_R));
+    m_saveImageAction =
+        addItem(m_fileMenu, QStringLiteral("mnuSave"), QStringLiteral("画像保存"), ctrl(Qt::Key_W));
+    m_printImageAction =
+        addItem(m_fileMenu, QStringLiteral("mnuPrint"), QStringLiteral("画像印刷"), ctrl(Qt::Key_P));
     addSeparator(m_fileMenu, "mnuFile02");
     m_quitAction =
         addItem(m_fileMenu, QStringLiteral("mnuExit"), QStringLiteral("終了(&Q&ｺ)"), ctrl(Qt::Key_Q));
@@ -59,22 +62,25 @@ void MainWindow::createMenus() {
     m_clearAllAction =
         addItem(m_editMenu, QStringLiteral("mnuWinAllClr"), QStringLiteral("全てｸﾘｱ"), ctrl(Qt::Key_X));
     m_copyGraphAction = addItem(m_editMenu, QStringLiteral("mnuViewClipBord"),
-                              QStringLiteral("ｸﾞﾗﾌ画像をｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ"), ctrl(Qt::Key_C));
+                                QStringLiteral("ｸﾞﾗﾌ画像をｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ"), ctrl(Qt::Key_C));
 
     m_viewMenu = addMenu(bar, "mnuView", QStringLiteral("表示(&V&ｵ)"));
     m_hideGridLinesAction =
         addCheckItem(m_viewMenu, "mnuWinNonMem", QStringLiteral("補助線を表示しない"), ctrl(Qt::Key_G));
     m_hideThresholdAction = addCheckItem(m_viewMenu, "mnuWinSetVal", QStringLiteral("しきい値を表示しない"));
-    m_showPointerValueAction = addCheckItem(m_viewMenu, "mnuWinValView", QStringLiteral("ﾏｳｽ移動で値を表示する"));
+    m_showPointerValueAction =
+        addCheckItem(m_viewMenu, "mnuWinValView", QStringLiteral("ﾏｳｽ移動で値を表示する"));
     addSeparator(m_viewMenu, "mnuView01");
     m_previewSamplesAction = addItem(m_viewMenu, QStringLiteral("mnuViewDatPreview"),
-                                QStringLiteral("表示中のﾃﾞｰﾀをﾌﾟﾚﾋﾞｭｰ画面へ表示"), ctrl(Qt::Key_Z));
+                                     QStringLiteral("表示中のﾃﾞｰﾀをﾌﾟﾚﾋﾞｭｰ画面へ表示"), ctrl(Qt::Key_Z));
 
     m_windowMenu = addMenu(bar, "mnuWin", QStringLiteral("ｳｨﾝﾄﾞｳ(&W&ｵ)"));
     // A check item, so that the always-on-top state can be left again.
-    m_stayOnTopAction = addItem(m_windowMenu, QStringLiteral("mnuWinMae"), QStringLiteral("ｳｨﾝﾄﾞｳを常に前面に表示する"));
+    m_stayOnTopAction =
+        addItem(m_windowMenu, QStringLiteral("mnuWinMae"), QStringLiteral("ｳｨﾝﾄﾞｳを常に前面に表示する"));
     m_stayOnTopAction->setCheckable(true);
-    m_graphOnlyAction = addItem(m_windowMenu, QStringLiteral("mnuWinGrpOnly"), QStringLiteral("ｸﾞﾗﾌのみの画面にする"));
+    m_graphOnlyAction =
+        addItem(m_windowMenu, QStringLiteral("mnuWinGrpOnly"), QStringLiteral("ｸﾞﾗﾌのみの画面にする"));
     addSeparator(m_windowMenu, "mnuWin01");
     const QString positions[] = {QStringLiteral("画面上に表示する"), QStringLiteral("画面中央に表示する"),
                                  QStringLiteral("画面下に表示する"),

@@ -16,8 +16,8 @@ void MainWindow::clipToGraph(bool withControlStrip) {
     // below the menu bar.
     const QPoint client = m_client->mapTo(this, QPoint(0, 0));
     const QRect graph = m_graphView->geometry();
-    const PixelRect region =
-        graphRegion({graph.x(), graph.y(), graph.width(), graph.height()}, client.x(), client.y(), withControlStrip);
+    const PixelRect region = graphRegion({graph.x(), graph.y(), graph.width(), graph.height()}, client.x(),
+                                         client.y(), withControlStrip);
     setMask(QRegion(region.left, region.top, region.width, region.height));
 }
 

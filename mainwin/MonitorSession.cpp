@@ -20,7 +20,8 @@ MonitorSession::MonitorSession(MainWindow& window, MessageBoxPresenter& messageB
 
     connect(&window, &MainWindow::runButtonToggled, this,
             [this](RunButton button) { runButtonToggled(m_context, button); });
-    connect(&window, &MainWindow::resetRequested, this, [this] { reporting([this] { resetChart(m_context); }); });
+    connect(&window, &MainWindow::resetRequested, this,
+            [this] { reporting([this] { resetChart(m_context); }); });
     connect(&window, &MainWindow::pollTimedOut, this, [this] { liveTick(m_context); });
     // The replay's labels tell how it ended.
     connect(&window, &MainWindow::pageChosen, this,
@@ -38,7 +39,8 @@ MonitorSession::MonitorSession(MainWindow& window, MessageBoxPresenter& messageB
     });
     // The surface keeps as large as the graph, its pixels in place.
     connect(&window, &MainWindow::graphResized, this, [this] {
-        m_surface.resize(std::max(1, m_window.graphSize().width()), std::max(1, m_window.graphSize().height()));
+        m_surface.resize(std::max(1, m_window.graphSize().width()),
+                         std::max(1, m_window.graphSize().height()));
     });
 }
 
@@ -54,8 +56,8 @@ void MonitorSession::reporting(const std::function<void()>& work) {
     }
 }
 
-void MonitorSession::drawRotatedText(int pointSize, const std::string& family, int angle, int bold, double topMm,
-                                     double leftMm, const std::string& text) {
+void MonitorSession::drawRotatedText(int pointSize, const std::string& family, int angle, int bold,
+                                     double topMm, double leftMm, const std::string& text) {
     RotatedFont font;
     font.height = fontHeightForPoints(pointSize, m_surface.logicalDpi());
     font.face = family;

@@ -27,7 +27,8 @@ public:
     // Wires `window` to a monitor of its own; `window` and `messageBoxes`
     // must outlive the session. Texts from the data file are decoded with
     // `decoder`.
-    MonitorSession(MainWindow& window, MessageBoxPresenter& messageBoxes, std::unique_ptr<TextDecoder> decoder);
+    MonitorSession(MainWindow& window, MessageBoxPresenter& messageBoxes,
+                   std::unique_ptr<TextDecoder> decoder);
     ~MonitorSession() override;
 
     Monitor& monitor() { return m_monitor; }

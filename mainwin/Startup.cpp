@@ -1,7 +1,7 @@
 #include "mainwin/Startup.h"
 
-#include "text/TextDecoder.h"
 #include "mainwin/MainProgram.h"
+#include "text/TextDecoder.h"
 #include "widgets/FileChooser.h"
 #include "widgets/FolderChooser.h"
 #include "widgets/QtMessageBoxPresenter.h"

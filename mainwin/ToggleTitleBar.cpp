@@ -38,8 +38,7 @@ bool toggleTitleBar(QWidget& window, bool evenIfFrameless) {
     if (madeFrameless(window)) {
         if (!evenIfFrameless)
             return false;
-    } else if (window.windowTitle().isEmpty() &&
-               !window.windowFlags().testFlag(Qt::WindowSystemMenuHint)) {
+    } else if (window.windowTitle().isEmpty() && !window.windowFlags().testFlag(Qt::WindowSystemMenuHint)) {
         return false;
     }
     const bool adding = window.windowFlags().testFlag(Qt::FramelessWindowHint);

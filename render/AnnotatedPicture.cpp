@@ -87,8 +87,8 @@ void paintAnnotatedPicture(QPainter& painter, const AnnotationLayout& layout, do
     for (std::size_t i = 0; i < layout.valueLabels.size(); ++i)
         paintLabel(painter, scaled(layout.valueLabels[i], ratio), windowFont(), toQColor(kLabelBlue),
                    Qt::AlignRight, labels.valueLabels[i]);
-    paintLabel(painter, pointsPerViewRect(layout, ratio, labels), headFont(), palette.color(QPalette::WindowText),
-               Qt::AlignLeft, labels.pointsPerView);
+    paintLabel(painter, pointsPerViewRect(layout, ratio, labels), headFont(),
+               palette.color(QPalette::WindowText), Qt::AlignLeft, labels.pointsPerView);
     paintLabel(painter, scaled(layout.status, ratio), windowFont(), toQColor(kLabelBlue), Qt::AlignLeft,
                labels.status);
     painter.restore();

@@ -1,7 +1,7 @@
 #include "render/ConsoleView.h"
 
-#include "render/RenderOptions.h"
 #include "monitor/EventPump.h"
+#include "render/RenderOptions.h"
 
 #include <chrono>
 #include <cstdio>
@@ -10,8 +10,8 @@
 
 ConsoleView::ConsoleView(const RenderOptions& options)
     : m_pageMode(options.pageMode), m_composite(options.composite), m_hideGrid(options.hideGrid),
-      m_hideThreshold(options.hideThreshold), m_colour(options.seriesColour), m_terminal(::isatty(STDERR_FILENO) == 1),
-      m_startMs(EventPump::nowMs()) {
+      m_hideThreshold(options.hideThreshold), m_colour(options.seriesColour),
+      m_terminal(::isatty(STDERR_FILENO) == 1), m_startMs(EventPump::nowMs()) {
     // The main window's captions before anything runs.
     m_summary.status = "Information";
     m_summary.valueLabels = {"Max: 0", "Now: 0", "Min: 0"};

@@ -3,8 +3,8 @@
 // fixed by the options, and a progress bar on standard error instead of an
 // event loop.
 
-#include "render/RenderSummary.h"
 #include "monitor/MonitorView.h"
+#include "render/RenderSummary.h"
 
 #include <cstdint>
 #include <functional>

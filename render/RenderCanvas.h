@@ -5,8 +5,8 @@
 // window shows around it, as the labels are at that moment; and it notes the
 // name of every picture written.
 
-#include "render/RenderSummary.h"
 #include "chart/DrawingSurface.h"
+#include "render/RenderSummary.h"
 
 #include <memory>
 #include <string>

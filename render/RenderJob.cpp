@@ -1,10 +1,10 @@
 #include "render/RenderJob.h"
 
+#include "io/FileLines.h"
 #include "render/FollowRun.h"
 #include "render/RenderOptions.h"
 #include "render/RenderSession.h"
 #include "render/StopSignals.h"
-#include "io/FileLines.h"
 #include "text/TextCodec.h"
 
 #include <filesystem>

@@ -63,13 +63,20 @@ constexpr double kMaxDevicePixelArea = 400'000'000;
 namespace {
 
 const std::vector<OptionSpec> kOptions = {
-    {"--out", "-o", true},  {"--column", "", true},       {"--delimiter", "", true}, {"--skip-repeated", "", false},
-    {"--points", "", true}, {"--page-mode", "", false},   {"--page-size", "", true}, {"--page", "", true},
-    {"--max", "", true},    {"--min", "", true},          {"--fixed-scale", "", false}, {"--threshold", "", true},
-    {"--no-grid", "", false}, {"--no-threshold", "", false}, {"--composite", "", false}, {"--color", "", true},
-    {"--sweeps", "", false}, {"--size", "", true},        {"--format", "", true},    {"--encoding", "", true},
-    {"--annotate", "", false}, {"--scale", "", true},     {"--follow", "", false},   {"--interval", "", true},
-    {"--every", "", true},  {"--for", "", true},          {"--count", "", true},     {"--help", "", false},
+    {"--out", "-o", true},        {"--column", "", true},
+    {"--delimiter", "", true},    {"--skip-repeated", "", false},
+    {"--points", "", true},       {"--page-mode", "", false},
+    {"--page-size", "", true},    {"--page", "", true},
+    {"--max", "", true},          {"--min", "", true},
+    {"--fixed-scale", "", false}, {"--threshold", "", true},
+    {"--no-grid", "", false},     {"--no-threshold", "", false},
+    {"--composite", "", false},   {"--color", "", true},
+    {"--sweeps", "", false},      {"--size", "", true},
+    {"--format", "", true},       {"--encoding", "", true},
+    {"--annotate", "", false},    {"--scale", "", true},
+    {"--follow", "", false},      {"--interval", "", true},
+    {"--every", "", true},        {"--for", "", true},
+    {"--count", "", true},        {"--help", "", false},
 };
 
 // Takes one option into `options`; false when its value cannot be used.
@@ -116,8 +123,9 @@ bool take(RenderOptions& options, const ParsedOption& option) {
         const auto n = number(1, kMaxSampleSlots - 1);
         if (!n)
             return false;
-        (name == "--points" ? settings.pointsPerView : name == "--page-size" ? settings.pageSize : options.page) =
-            static_cast<int>(*n);
+        (name == "--points"      ? settings.pointsPerView
+         : name == "--page-size" ? settings.pageSize
+                                 : options.page) = static_cast<int>(*n);
     } else if (name == "--max" || name == "--min") {
         const auto end = numericValue(value);
         if (!end)
@@ -141,7 +149,9 @@ bool take(RenderOptions& options, const ParsedOption& option) {
     } else if (name == "--format") {
         if (value != "bmp" && value != "png" && value != "svg")
             return false;
-        options.format = value == "png" ? ImageFormat::Png : value == "svg" ? ImageFormat::Svg : ImageFormat::Bmp;
+        options.format = value == "png"   ? ImageFormat::Png
+                         : value == "svg" ? ImageFormat::Svg
+                                          : ImageFormat::Bmp;
     } else if (name == "--scale") {
         const auto factor = numericValue(value);
         if (!factor || *factor < kMinScale || *factor > kMaxScale)
@@ -188,9 +198,9 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
         outGiven = outGiven || option.name == "--out";
     }
     if (parsed.error)
-        return optionError((parsed.error->kind == ArgumentError::UnknownOption ? "unknown option: "
-                                                                               : "missing value for ") +
-                           parsed.error->option);
+        return optionError(
+            (parsed.error->kind == ArgumentError::UnknownOption ? "unknown option: " : "missing value for ") +
+            parsed.error->option);
     if (options.help)
         return options;
     // Options of the other way of running would be silently ignored.

@@ -1,17 +1,17 @@
 #include "render/RenderSession.h"
 
+#include "io/FileLines.h"
+#include "monitor/ApplySettings.h"
+#include "monitor/LiveTick.h"
+#include "monitor/Replay.h"
 #include "render/RenderOptions.h"
 #include "render/StopSignals.h"
-#include "io/FileLines.h"
-#include "monitor/LiveTick.h"
-#include "monitor/ApplySettings.h"
-#include "monitor/Replay.h"
 
 #include <filesystem>
 
 RenderSession::RenderSession(const RenderOptions& options, const TextDecoder& decoder)
-    : m_options(options), m_view(options), m_canvas(options, m_view.summary()),
-      m_chart(m_canvas, m_view), m_pump(m_view, 100), m_context{m_monitor, m_view, m_chart, m_pump, decoder} {}
+    : m_options(options), m_view(options), m_canvas(options, m_view.summary()), m_chart(m_canvas, m_view),
+      m_pump(m_view, 100), m_context{m_monitor, m_view, m_chart, m_pump, decoder} {}
 
 Result<> RenderSession::apply() {
     auto prepared = prepareSettings(renderSettings(m_options), std::nullopt);
@@ -31,7 +31,7 @@ Result<bool> RenderSession::replay(StopRequest& stop) {
     m_monitor.setRunning(true);
     auto replayed =
         ::replay(m_context, m_options.pageMode, m_options.page,
-                   [this](std::uint64_t done, std::uint64_t total) { m_view.setProgress(done, total); });
+                 [this](std::uint64_t done, std::uint64_t total) { m_view.setProgress(done, total); });
     m_view.endProgress();
     m_view.setEventHook(nullptr);
     return replayed;
@@ -46,7 +46,8 @@ void RenderSession::redrawSeries() {
 }
 
 std::string RenderSession::picturePath() const {
-    return (std::filesystem::path(m_options.outDir) / (renderNamePart(m_options) + pictureExtension(m_options.format)))
+    return (std::filesystem::path(m_options.outDir) /
+            (renderNamePart(m_options) + pictureExtension(m_options.format)))
         .string();
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 struct RenderSummary {
-    std::string status;       // the status line
-    std::string replayError;  // the replay's error label
+    std::string status;      // the status line
+    std::string replayError; // the replay's error label
     bool replayErrorVisible = false;
     std::string pointsPerView; // "表示項目数:" and the points per view
     std::array<std::string, 3> valueLabels;

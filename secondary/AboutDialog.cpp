@@ -1,8 +1,8 @@
 #include "secondary/AboutDialog.h"
 
-#include "surface/DesignStyle.h"
 #include "base/ProgramVersion.h"
 #include "models/MainWindowLayout.h"
+#include "surface/DesignStyle.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -72,22 +72,24 @@ AboutDialog::AboutDialog() {
 void AboutDialog::place(QWidget* control, Twips left, Twips top, Twips width, Twips height) {
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
-    control->setGeometry(pixelsFromTwips(left, dpiX), pixelsFromTwips(top, dpiY), pixelsFromTwips(width, dpiX),
-                         pixelsFromTwips(height, dpiY));
+    control->setGeometry(pixelsFromTwips(left, dpiX), pixelsFromTwips(top, dpiY),
+                         pixelsFromTwips(width, dpiX), pixelsFromTwips(height, dpiY));
 }
 
 QUrl AboutDialog::documentationUrl() {
-    return QUrl::fromLocalFile(QString::fromUtf8(kDocumentationPath.data(), static_cast<qsizetype>(kDocumentationPath.size())));
+    return QUrl::fromLocalFile(
+        QString::fromUtf8(kDocumentationPath.data(), static_cast<qsizetype>(kDocumentationPath.size())));
 }
 
 void AboutDialog::fillCaptions() {
-    const QString title = QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size()));
+    const QString title =
+        QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size()));
     setWindowTitle(title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
     m_titleLabel->setText(title);
     m_versionLabel->setText(QStringLiteral("Version: %1.%2.%3")
-                            .arg(kProgramVersionMajor)
-                            .arg(kProgramVersionMinor)
-                            .arg(kProgramVersionPatch));
+                                .arg(kProgramVersionMajor)
+                                .arg(kProgramVersionMinor)
+                                .arg(kProgramVersionPatch));
     const QString address = documentationUrl().toString();
     // A long address is shortened in the middle; the tool tip shows it whole.
     m_webPageLabel->setText(

@@ -27,7 +27,8 @@ void ImageCommands::save() {
     printExtremes();
     const std::string& dataFile = m_context.monitor.settings().dataFile;
     if (!dataFile.empty() && samePath(choice.path, dataFile)) {
-        report(Error(kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + choice.path, choice.path));
+        report(Error(kErrInvalidValue, "保存先がデータファイルと同じため保存しません: " + choice.path,
+                     choice.path));
         return;
     }
     const ImageFormat format = choice.filterIndex == kImageSavePngPair ? ImageFormat::Png : ImageFormat::Bmp;

@@ -1,19 +1,18 @@
 #include "secondary/PreviewWindow.h"
 
-#include "io/AtomicFileWrite.h"
 #include "base/Result.h"
+#include "io/AtomicFileWrite.h"
+#include "largetext/LargeTextEdit.h"
 #include "models/DataFileAids.h"
 #include "models/MainWindowLayout.h"
 #include "models/MessageBox.h"
-#include "text/TextDecoder.h"
 #include "surface/DesignStyle.h"
-#include "largetext/LargeTextEdit.h"
+#include "text/TextDecoder.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
-
 
 namespace {
 
@@ -80,7 +79,8 @@ void PreviewWindow::closeEvent(QCloseEvent* event) {
 }
 
 void PreviewWindow::reportError(const std::string& text, int kind) {
-    presentSafely(m_services.messageBoxes, kind == 0 ? programMessageBox(text) : messageBoxOfKind(text, kind));
+    presentSafely(m_services.messageBoxes,
+                  kind == 0 ? programMessageBox(text) : messageBoxOfKind(text, kind));
 }
 
 void PreviewWindow::fitTextEdit() {
@@ -110,8 +110,9 @@ void PreviewWindow::reportResizeFailure(const std::string& dimension) {
     if (m_reportPending)
         return;
     m_reportPending = true;
-    const std::string message = resizeErrorMessage(Error(
-        kErrInvalidValue, "ウィンドウが小さすぎるため、テキストボックスの" + dimension + "を負の値にはできません。"));
+    const std::string message =
+        resizeErrorMessage(Error(kErrInvalidValue, "ウィンドウが小さすぎるため、テキストボックスの" +
+                                                       dimension + "を負の値にはできません。"));
     QMetaObject::invokeMethod(
         this,
         [this, message] {

@@ -2,8 +2,8 @@
 // The program's secondary windows: the preview window with showFilePreview,
 // and the version window. Each exists at most once.
 
-#include "secondary/PreviewServices.h"
 #include "secondary/FilePreview.h"
+#include "secondary/PreviewServices.h"
 
 #include <QPointer>
 

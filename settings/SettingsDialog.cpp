@@ -1,13 +1,13 @@
 #include "settings/SettingsDialog.h"
 
-#include "models/DialogApply.h"
 #include "base/Result.h"
-#include "models/DataFileAids.h"
 #include "io/FileLines.h"
+#include "models/DataFileAids.h"
+#include "models/DialogApply.h"
 #include "monitor/MonitorView.h"
-#include "text/NumberText.h"
 #include "settings/RuleLineEdit.h"
 #include "surface/DesignStyle.h"
+#include "text/NumberText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,7 +28,8 @@
 // window's controls through the main window.
 class SettingsDialog::ApplyAdapter final : public DialogApplyTarget {
 public:
-    ApplyAdapter(SettingsDialog& dialog, ApplyTarget& mainWindow) : m_dialog(dialog), m_mainWindow(mainWindow) {}
+    ApplyAdapter(SettingsDialog& dialog, ApplyTarget& mainWindow)
+        : m_dialog(dialog), m_mainWindow(mainWindow) {}
     void setRunButtonEnabled(RunButton button, bool enabled) override {
         m_mainWindow.setRunButtonEnabled(button, enabled);
     }
@@ -84,12 +85,14 @@ void SettingsDialog::connectControls() {
             [this](int index) { guarded([&] { m_model.selectDelimiter(index); }); });
     connect(m_columnScrollBar, &QScrollBar::valueChanged, this,
             [this](int value) { guarded([&] { m_model.setSpinValue(value); }); });
-    for (QCheckBox* box : {m_skipDelimiterRunsCheck, m_previewCheck, m_autoScaleCheck, m_saveSweepImagesCheck}) {
+    for (QCheckBox* box :
+         {m_skipDelimiterRunsCheck, m_previewCheck, m_autoScaleCheck, m_saveSweepImagesCheck}) {
         const auto control = *controlNamed(box->objectName().toStdString());
         connect(box, &QCheckBox::toggled, this,
                 [this, control](bool checked) { guarded([&] { m_model.setChecked(control, checked); }); });
     }
-    m_dataFileEdit->setFileDropHandler([this](const std::vector<std::string>& paths) { onDataFileDropped(paths); });
+    m_dataFileEdit->setFileDropHandler(
+        [this](const std::vector<std::string>& paths) { onDataFileDropped(paths); });
 }
 
 void SettingsDialog::showControl(DialogControl control) {
@@ -153,7 +156,8 @@ void SettingsDialog::guarded(const std::function<void()>& handler) {
 void SettingsDialog::chooseDataFile() {
     guarded([this] {
         const QPointer<SettingsDialog> alive(this);
-        const FileChoice chosen = m_services.chooseFile(m_services.owner, kDataFileFilter, std::string(), false);
+        const FileChoice chosen =
+            m_services.chooseFile(m_services.owner, kDataFileFilter, std::string(), false);
         if (alive)
             takeChosenDataFile(m_model, chosen.path);
     });

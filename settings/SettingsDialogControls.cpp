@@ -1,10 +1,10 @@
 // The dialog's controls, their texts and fonts, and how they are laid out.
 
 #include "monitor/MonitorSettings.h"
-#include "text/FieldExtraction.h"
-#include "surface/DesignStyle.h"
 #include "settings/RuleLineEdit.h"
 #include "settings/SettingsDialog.h"
+#include "surface/DesignStyle.h"
+#include "text/FieldExtraction.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -197,7 +197,8 @@ void SettingsDialog::createControls() {
 
     // --- Out File ---
     m_imageOutputGroup = group("Out File (グラフ画像保存先)", DialogControl::imageOutputGroup);
-    m_saveSweepImagesCheck = checkBox("表示項目数が一巡する度にBitmapファイルに保存する", DialogControl::saveSweepImagesCheck);
+    m_saveSweepImagesCheck =
+        checkBox("表示項目数が一巡する度にBitmapファイルに保存する", DialogControl::saveSweepImagesCheck);
     m_sweepFolderEdit = addField(DialogControl::sweepFolderEdit, false);
     m_browseSweepFolderButton = button("保存先", DialogControl::browseSweepFolderButton);
     auto* outLayout = new QVBoxLayout(m_imageOutputGroup);
@@ -218,10 +219,13 @@ void SettingsDialog::createControls() {
     layout->addLayout(buttons);
 
     // The buttons, then the fields in reading order.
-    QWidget* const chain[] = {m_applyButton,   m_closeButton,   m_dataFileEdit,  m_browseDataFileButton,   m_delimiterCombo,  m_columnEdit[0],
-                              m_columnScrollBar,       m_skipDelimiterRunsCheck,     m_firstLineTestButton, m_testResultEdit,  m_previewCheck,  m_previewBytesEdit,
-                              m_replayPauseEdit,   m_pollIntervalEdit, m_pageSizeFromFileButton, m_pageSizeEdit[1], m_pointsPerViewEdit,  m_thresholdEdit,
-                              m_scaleTopEdit, m_scaleBottomEdit,     m_autoScaleCheck, m_saveSweepImagesCheck, m_sweepFolderEdit, m_browseSweepFolderButton};
+    QWidget* const chain[] = {
+        m_applyButton,         m_closeButton,          m_dataFileEdit,           m_browseDataFileButton,
+        m_delimiterCombo,      m_columnEdit[0],        m_columnScrollBar,        m_skipDelimiterRunsCheck,
+        m_firstLineTestButton, m_testResultEdit,       m_previewCheck,           m_previewBytesEdit,
+        m_replayPauseEdit,     m_pollIntervalEdit,     m_pageSizeFromFileButton, m_pageSizeEdit[1],
+        m_pointsPerViewEdit,   m_thresholdEdit,        m_scaleTopEdit,           m_scaleBottomEdit,
+        m_autoScaleCheck,      m_saveSweepImagesCheck, m_sweepFolderEdit,        m_browseSweepFolderButton};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 }

@@ -114,6 +114,6 @@ private:
     DrawingSurface& m_surface;
     const ChartSwitchSource& m_switchSource;
     std::optional<Redraw> m_deferred;
-    std::vector<Sample> m_deferredSamples; // the deferred redraw's own copy, once the ring has moved on
+    std::vector<Sample> m_deferredSamples;   // the deferred redraw's own copy, once the ring has moved on
     std::optional<ChartSwitches> m_switches; // cached for deferred redraws
 };

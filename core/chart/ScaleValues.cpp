@@ -33,7 +33,8 @@ std::vector<double> scaleRowValues(double top, double bottom) {
     constexpr int kRows = 100;
     std::vector<double> rows(kRows + 1, 0.0);
     for (int i = 0; i < kRows; ++i)
-        rows[static_cast<std::size_t>(i)] = roundDecimalText(scaleValue(top, bottom, (kRows - 1 - i) / 100.0), 2);
+        rows[static_cast<std::size_t>(i)] =
+            roundDecimalText(scaleValue(top, bottom, (kRows - 1 - i) / 100.0), 2);
     return rows;
 }
 
@@ -103,4 +104,3 @@ Result<double> roundScaleEnd(double value, bool upward) {
         return Error(kErrOverflow, "Overflow");
     return result == 0 ? 0.0 : result;
 }
-

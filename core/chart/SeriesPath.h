@@ -2,7 +2,6 @@
 // The series as the chart draws it: which buffer slots, in which order, at
 // which x; and its reduction to what one pixel column can show.
 
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

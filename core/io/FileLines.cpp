@@ -31,7 +31,8 @@ bool samePath(const std::string& a, const std::string& b) {
     return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
 }
 
-Result<std::int64_t> countFileLines(const std::string& path, FileScan* scanOut, const ScanProgress& progress) {
+Result<std::int64_t> countFileLines(const std::string& path, FileScan* scanOut,
+                                    const ScanProgress& progress) {
     if (auto checked = checkDataFile(path); !checked)
         return checked.error();
     const auto fd = openReadOnly(path);

@@ -13,8 +13,8 @@ struct AnnotationLayout {
     PixelRect graph;                      // graphView
     std::array<PixelRect, 5> scaleLabels; // scaleLabels(0..4), top to bottom
     std::array<PixelRect, 3> valueLabels; // valueLabels(0..2): Max, Now, Min
-    PixelRect pointsPerView;                   // pointsPerViewLabel: its text starts at the top-left
-    PixelRect status;                       // statusLabel, the status line
+    PixelRect pointsPerView;              // pointsPerViewLabel: its text starts at the top-left
+    PixelRect status;                     // statusLabel, the status line
 };
 
 // The layout around a graph of graphWidth x graphHeight pixels on a screen

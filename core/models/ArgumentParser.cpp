@@ -19,9 +19,10 @@ bool looksLikeOption(std::string_view argument, bool shortNames) {
 
 } // namespace
 
-ParsedArguments parseArguments(const std::vector<std::string>& arguments, const std::vector<OptionSpec>& specs) {
-    const bool shortNames =
-        std::any_of(specs.begin(), specs.end(), [](const OptionSpec& spec) { return !spec.shortName.empty(); });
+ParsedArguments parseArguments(const std::vector<std::string>& arguments,
+                               const std::vector<OptionSpec>& specs) {
+    const bool shortNames = std::any_of(specs.begin(), specs.end(),
+                                        [](const OptionSpec& spec) { return !spec.shortName.empty(); });
     ParsedArguments parsed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];

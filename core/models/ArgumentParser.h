@@ -7,9 +7,9 @@
 // later argument is a word, even one that begins with "-". A lone "-" is a
 // word.
 
+#include <optional>
 #include <string>
 #include <string_view>
-#include <optional>
 #include <vector>
 
 struct OptionSpec {
@@ -44,4 +44,5 @@ struct ParsedArguments {
 // Splits `arguments` by `specs`. Without short names among the specs, only
 // words that begin with "--" are options; a word such as "-x" is then a word
 // like any other.
-ParsedArguments parseArguments(const std::vector<std::string>& arguments, const std::vector<OptionSpec>& specs);
+ParsedArguments parseArguments(const std::vector<std::string>& arguments,
+                               const std::vector<OptionSpec>& specs);

@@ -1,11 +1,11 @@
 #include "models/DataFileAids.h"
 
-#include "models/DialogModel.h"
-#include "text/FieldExtraction.h"
 #include "io/FileLines.h"
 #include "io/LineReader.h"
+#include "models/DialogModel.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorView.h"
+#include "text/FieldExtraction.h"
 #include "text/NumberText.h"
 #include "text/TextDecoder.h"
 
@@ -23,7 +23,8 @@ void testFirstLine(DialogModel& dialog, const TextDecoder& decoder) {
     if (!reader.next(line))
         return; // an empty file, or reading failed: nothing to show
     const auto column = toInt(dialog.value(columnEdit));
-    const auto field = column ? extractField(line, *column, dialog.monitor().settings().fieldRule()) : std::nullopt;
+    const auto field =
+        column ? extractField(line, *column, dialog.monitor().settings().fieldRule()) : std::nullopt;
     if (field) {
         dialog.setText(testResultEdit, decoder.toUtf8(*field));
         dialog.setForeColour(testResultEdit, kWindowTextColour);

@@ -17,7 +17,8 @@ inline constexpr char kDataFileFilterText[] = "ﾃｷｽﾄﾌｧｲﾙ(*.*)\0*.
 inline constexpr std::string_view kDataFileFilter(kDataFileFilterText, sizeof kDataFileFilterText - 1);
 // The folder browser's title for "保存先".
 inline constexpr std::string_view kSweepFolderBrowseTitle = "Bitmapファイル保存先Dir名";
-inline constexpr std::string_view kDataFileNameInvalidMessage = "データファイル名が正しく指定されていません。";
+inline constexpr std::string_view kDataFileNameInvalidMessage =
+    "データファイル名が正しく指定されていません。";
 inline constexpr std::string_view kFirstLineTestErrorText = "Error";
 
 // "1行目取得ﾃｽﾄ": the chosen field of the first line of the file named in

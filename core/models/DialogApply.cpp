@@ -61,7 +61,8 @@ Result<MonitorSettings> settingsFromDialog(const DialogModel& dialog, MonitorSet
     if (auto checked = checkPoints(pageSize.value_or(kMaxSampleSlots), SettingField::PageSize); !checked)
         return checked.error();
     const auto pointsPerView = textToInt(dialog.text(pointsPerViewEdit));
-    if (auto checked = checkPoints(pointsPerView.value_or(kMaxSampleSlots), SettingField::PointsPerView); !checked)
+    if (auto checked = checkPoints(pointsPerView.value_or(kMaxSampleSlots), SettingField::PointsPerView);
+        !checked)
         return checked.error();
     s.pageSize = *pageSize;
     s.pointsPerView = *pointsPerView;
@@ -101,7 +102,8 @@ ApplyOutcome applyDialog(DialogModel& dialog, MonitorView& view, DialogApplyTarg
     }
 
     const auto settings = settingsFromDialog(dialog, monitor.settings());
-    auto prepared = settings ? prepareSettings(*settings, kMaxPageCount) : Result<PreparedSettings>(settings.error());
+    auto prepared =
+        settings ? prepareSettings(*settings, kMaxPageCount) : Result<PreparedSettings>(settings.error());
     if (!prepared) {
         view.showMessage(prepared.error().message, 1);
         if (prepared.error().field)

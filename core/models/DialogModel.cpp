@@ -1,7 +1,7 @@
 #include "models/DialogModel.h"
 
-#include "text/FieldExtraction.h"
 #include "monitor/Monitor.h"
+#include "text/FieldExtraction.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -83,7 +83,8 @@ DialogModel::DialogModel(Monitor& monitor) : m_monitor(monitor) {
     // Loading steps.
     const MonitorSettings& settings = m_monitor.settings();
     setText(dataFileEdit, settings.dataFile);
-    selectDelimiter(settings.delimiterName.empty() ? kDelimiterNames[0] : std::string_view(settings.delimiterName));
+    selectDelimiter(settings.delimiterName.empty() ? kDelimiterNames[0]
+                                                   : std::string_view(settings.delimiterName));
     setControlEnabled(sweepFolderEdit, false);
     setControlEnabled(browseSweepFolderButton, false);
     setControlEnabled(previewBytesEdit, false);

@@ -64,8 +64,8 @@ std::optional<DialogControl> controlNamed(std::string_view name);
 // What the view shows of one control. Members that do not apply to a kind of
 // control keep their defaults.
 struct ControlState {
-    std::string text;                        // text fields; delimiterCombo: the selected item, or empty
-    bool locked = false;                     // text fields and the list: the user cannot change it
+    std::string text;           // text fields; delimiterCombo: the selected item, or empty
+    bool locked = false;        // text fields and the list: the user cannot change it
     Colour backColour = kWhite; // text fields and the list
     Colour foreColour = kWindowTextColour;
     bool enabled = true;

@@ -58,8 +58,8 @@ void layoutHeight(MainWindowGeometry& g, Twips h) {
 
     const Twips row = g.graphView.height + g.graphView.top + 10;
     g.runButtons[0].top = row;
-    for (TwipRect* control : {&g.runButtons[1], &g.runButtons[2], &g.columnEdit, &g.compositeCheck, &g.seriesColourCombo,
-                              &g.columnScrollBar, &g.settingsButton, &g.resetButton})
+    for (TwipRect* control : {&g.runButtons[1], &g.runButtons[2], &g.columnEdit, &g.compositeCheck,
+                              &g.seriesColourCombo, &g.columnScrollBar, &g.settingsButton, &g.resetButton})
         control->top = row;
 
     g.pageModeCheck.top = g.runButtons[0].height + g.runButtons[0].top + 50;

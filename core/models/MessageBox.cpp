@@ -59,7 +59,8 @@ MessageBoxDescription programMessageBox(const std::string& text) {
     return okBox(std::string(kProgramTitle), text, MessageIcon::None);
 }
 
-std::optional<MessageButton> presentSafely(MessageBoxPresenter& presenter, const MessageBoxDescription& box) noexcept {
+std::optional<MessageButton> presentSafely(MessageBoxPresenter& presenter,
+                                           const MessageBoxDescription& box) noexcept {
     try {
         return presenter.present(box);
     } catch (...) {

@@ -49,7 +49,8 @@ std::optional<int> showMessage(MessageBoxPresenter& presenter, const std::string
 // Shows the box and gives the button pressed, nothing when it cannot be
 // shown. For the last report of a handler: a failure to show the box ends
 // here, as there is nowhere left to report it.
-std::optional<MessageButton> presentSafely(MessageBoxPresenter& presenter, const MessageBoxDescription& box) noexcept;
+std::optional<MessageButton> presentSafely(MessageBoxPresenter& presenter,
+                                           const MessageBoxDescription& box) noexcept;
 
 // A plain OK box with the program's name as its caption.
 MessageBoxDescription programMessageBox(const std::string& text);

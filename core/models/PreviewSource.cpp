@@ -61,7 +61,8 @@ Result<std::string> readPreviewBytes(const std::string& path, std::int32_t byteC
             return systemError(EINVAL);
         if (byteCount == 0) {
             if (info.st_size > std::numeric_limits<std::int32_t>::max())
-                return Error(kErrOverflow, "ファイルが大きすぎてプレビューできません (2147483647 バイトまで)。");
+                return Error(kErrOverflow,
+                             "ファイルが大きすぎてプレビューできません (2147483647 バイトまで)。");
             byteCount = static_cast<std::int32_t>(info.st_size);
         }
         if (byteCount <= 0)

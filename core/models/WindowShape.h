@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-
 // The strip below the graph that the graph-only shape keeps visible with its
 // controls: the row of run buttons directly under the graph.
 inline constexpr std::int32_t kControlStripPixels = 20;

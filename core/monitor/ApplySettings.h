@@ -8,7 +8,6 @@
 
 #include <cstdint>
 
-
 // The main-window controls applying sets that the MonitorView does not
 // cover. The main window's adapter implements it; trendola-render has none.
 class ApplyTarget {

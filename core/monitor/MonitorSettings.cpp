@@ -18,8 +18,8 @@ Result<> checkScaleEnds(double top, double bottom) {
 Result<> checkPoints(std::int64_t points, SettingField field) {
     if (points >= 1 && points < kMaxSampleSlots)
         return {};
-    return refusedSetting("表示項目数(通常)と表示項目数(頁単位)は1から" + std::to_string(kMaxSampleSlots - 1) +
-                              "の範囲で指定して下さい。",
+    return refusedSetting("表示項目数(通常)と表示項目数(頁単位)は1から" +
+                              std::to_string(kMaxSampleSlots - 1) + "の範囲で指定して下さい。",
                           field);
 }
 
@@ -67,7 +67,8 @@ Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional
                               SettingField::PageSize);
     // The new ring is allocated before anything changes, so a refusal
     // leaves the old one in place.
-    const std::size_t slots = static_cast<std::size_t>(std::max(settings.pageSize, settings.pointsPerView)) + 1;
+    const std::size_t slots =
+        static_cast<std::size_t>(std::max(settings.pageSize, settings.pointsPerView)) + 1;
     try {
         prepared.ring.resize(slots);
     } catch (const std::bad_alloc&) {

@@ -35,10 +35,10 @@ public:
     virtual bool replayErrorVisible() const = 0;
 
     // --- switches read when drawing ---
-    virtual bool pageModeChecked() const = 0;    // "Replay:頁単位で移動"
-    virtual bool compositeChecked() const = 0;   // "合成"
-    virtual bool gridLinesHidden() const = 0;    // "補助線を表示しない"
-    virtual bool thresholdHidden() const = 0;    // "しきい値を表示しない"
+    virtual bool pageModeChecked() const = 0;         // "Replay:頁単位で移動"
+    virtual bool compositeChecked() const = 0;        // "合成"
+    virtual bool gridLinesHidden() const = 0;         // "補助線を表示しない"
+    virtual bool thresholdHidden() const = 0;         // "しきい値を表示しない"
     virtual std::string seriesColourText() const = 0; // the colour list's text
     // The switches as the chart draws with them.
     ChartSwitches chartSwitches() const final {

@@ -180,7 +180,8 @@ bool ReplayRun::finish() {
             m_labels.status("0行目から0行目を表示しました。");
         } else {
             // A file shorter than one page would give a first line of 0 or less.
-            const std::int64_t first = std::max<std::int64_t>(m_values + 1 - m_monitor.settings().pageSize, 1);
+            const std::int64_t first =
+                std::max<std::int64_t>(m_values + 1 - m_monitor.settings().pageSize, 1);
             m_labels.status(std::to_string(first) + "行目から" + std::to_string(m_values + 1) + "行目を表示");
         }
         m_labels.flush();

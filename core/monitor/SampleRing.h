@@ -1,8 +1,10 @@
 #pragma once
 // The ring of samples the graph is drawn from: its slots, the points across
 // the graph now in force, the slot of the newest sample and whether the
-// write position has wrapped since it was last emptied. The ring keeps its
-// own bounds: no position it holds ever lies outside its slots.
+// write position has wrapped since it was last emptied. Values are only
+// ever stored within its slots: the replay's write position may pass the
+// last slot of a ring left smaller than the points across (after a refused
+// re-dimension), and nothing is stored there.
 //
 // Live values and replayed values move through it by different rules, as
 // the graph has always shown them: a live value wraps after the last slot

@@ -33,7 +33,8 @@ Result<> showExtreme(Scale& scale, MonitorView& view, std::string& text, double 
 
 Result<> trackExtremes(Scale& scale, MonitorView& view, std::string& text, double v) {
     if (v > scale.highest())
-        if (auto shown = showExtreme(scale, view, text, v, ValueLabel::Highest, "Max: ", scale.takeHighest(v));
+        if (auto shown =
+                showExtreme(scale, view, text, v, ValueLabel::Highest, "Max: ", scale.takeHighest(v));
             !shown)
             return shown;
     if (v < scale.lowest())

@@ -67,7 +67,8 @@ std::optional<std::string_view> extractField(std::string_view line, int fieldNum
     const std::size_t length = line.size();
     std::size_t scan = 0; // 0-based scan position
     for (int field = 1; field <= kMaxFields;) {
-        std::size_t found = rule.delimiter ? findDelimiter(line, *rule.delimiter, scan) : std::string_view::npos;
+        std::size_t found =
+            rule.delimiter ? findDelimiter(line, *rule.delimiter, scan) : std::string_view::npos;
         if (rule.skipRuns && found == scan) {
             ++scan;
             continue;

@@ -84,8 +84,9 @@ Result<std::unique_ptr<TextDecoder>> makeTextDecoder(const std::string& name) {
     if (!decoder)
         return Error(kErrInvalidValue, "Unknown text encoding: " + shown + ".");
     if (!keepsLowBytesAscii(*decoder))
-        return Error(kErrInvalidValue, "The text encoding " + shown +
-                                           " cannot be used for data files: it does not keep every byte below "
-                                           "0x40 as a plain ASCII character, and fields are split on such bytes.");
+        return Error(kErrInvalidValue,
+                     "The text encoding " + shown +
+                         " cannot be used for data files: it does not keep every byte below "
+                         "0x40 as a plain ASCII character, and fields are split on such bytes.");
     return std::unique_ptr<TextDecoder>(std::move(decoder));
 }

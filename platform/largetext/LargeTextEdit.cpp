@@ -228,7 +228,7 @@ void LargeTextEdit::paintEvent(QPaintEvent* event) {
 }
 
 void LargeTextEdit::paintLine(QPainter& painter, qsizetype index, int top, TextPosition selectionStart,
-                                TextPosition selectionEnd) {
+                              TextPosition selectionEnd) {
     const QString line = m_document.line(index);
     const double origin = kMargin - horizontalScrollBar()->value();
     // Only the characters in view are drawn, however long the line.

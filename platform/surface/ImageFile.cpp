@@ -3,9 +3,9 @@
 #include "io/AtomicFileWrite.h"
 
 #include <QBuffer>
+#include <QByteArray>
 #include <QFile>
 #include <QImageReader>
-#include <QByteArray>
 #include <QImageWriter>
 
 #include <string_view>
@@ -40,8 +40,8 @@ Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat
     QImageWriter writer(&buffer, formatName);
     if (!writer.write(format == ImageFormat::Bmp ? bitmapReady(image) : image))
         return Error{kErrInvalidValue, "The image could not be encoded as " +
-                                               QByteArray(formatName).toUpper().toStdString() + ": " +
-                                               writer.errorString().toStdString()};
+                                           QByteArray(formatName).toUpper().toStdString() + ": " +
+                                           writer.errorString().toStdString()};
     return writeFileAtomically(path, std::string_view(encoded.constData(), encoded.size()));
 }
 
@@ -72,7 +72,8 @@ Result<QImage> loadPictureFile(const std::string& path) {
     reader.setDecideFormatFromContent(true);
     QImage read = reader.read();
     if (read.isNull())
-        return Error(kErrInvalidPicture,
-                     path + ": not a picture that can be loaded (" + reader.errorString().toStdString() + ").", path);
+        return Error(
+            kErrInvalidPicture,
+            path + ": not a picture that can be loaded (" + reader.errorString().toStdString() + ").", path);
     return read;
 }

@@ -63,8 +63,7 @@ void SvgSurface::printText(std::string_view utf8, Colour colour, double pointSiz
                              x + metrics.horizontalAdvance(line) > 0 && y < m_grid.height() &&
                              y + lineSpacing > 0;
         if (visible && !line.isEmpty())
-            m_shapes.emplace_back(
-                Text{QPointF(x, y + metrics.ascent()), line, toQColor(colour), pointSize});
+            m_shapes.emplace_back(Text{QPointF(x, y + metrics.ascent()), line, toQColor(colour), pointSize});
         y += lineSpacing;
     }
     m_grid.setPixelPosition(m_grid.positionX(), y);

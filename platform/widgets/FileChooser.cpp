@@ -87,7 +87,8 @@ int selectedFilterIndex(const QFileDialog& dialog) {
     return 0;
 }
 
-FileChoice chooseFile(QWidget* owner, std::string_view filter, const std::string& initialFolder, bool saveStyle) {
+FileChoice chooseFile(QWidget* owner, std::string_view filter, const std::string& initialFolder,
+                      bool saveStyle) {
     QFileDialog dialog(owner);
     prepareFileDialog(dialog, filter, initialFolder, saveStyle);
     for (;;) {

@@ -28,7 +28,8 @@ struct FileChoice {
 // Save style (titled "ﾌｧｲﾙに保存"): any name; an existing file needs the
 // user's consent to be replaced, a missing one to be created, and declining
 // goes back to the chooser.
-FileChoice chooseFile(QWidget* owner, std::string_view filter, const std::string& initialFolder, bool saveStyle);
+FileChoice chooseFile(QWidget* owner, std::string_view filter, const std::string& initialFolder,
+                      bool saveStyle);
 
 // The chooser as its callers hold it, so that tests can put a fake in its place.
 using FileChooser = std::function<FileChoice(QWidget* owner, std::string_view filter,

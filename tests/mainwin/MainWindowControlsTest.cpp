@@ -1,10 +1,11 @@
 // The controls as the user meets them: the fonts they draw with, what the
 // core reads from them, and where the layout rule places them.
 
-#include "tests/mainwin/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 #include "chart/Chart.h"
-#include "widgets/SurfaceView.h"
+
+#include <QAction>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,24 +34,31 @@ TEST_F(ControlsTest, EveryControlDrawsWithAnInstalledJapaneseFont) {
 }
 
 TEST_F(ControlsTest, ListsAndSwitchesOfferWhatTheCoreReads) {
-    ASSERT_EQ(window->seriesColourCombo->count(), static_cast<int>(std::size(kSeriesColours)));
-    for (int i = 0; i < window->seriesColourCombo->count(); ++i)
-        EXPECT_EQ(seriesColourFor(window->seriesColourCombo->itemText(i).toStdString(), kBlack),
+    auto* colours = control<QComboBox>("cmbColor");
+    ASSERT_EQ(colours->count(), static_cast<int>(std::size(kSeriesColours)));
+    for (int i = 0; i < colours->count(); ++i) {
+        EXPECT_EQ(seriesColourFor(colours->itemText(i).toStdString(), kBlack),
                   kSeriesColours[static_cast<std::size_t>(i)].colour)
             << "the list offers the colours the chart draws in";
-    EXPECT_EQ(std::tuple(window->columnScrollBar->minimum(), window->columnScrollBar->maximum()), std::tuple(1, 1000));
-    EXPECT_TRUE(window->columnEdit->isReadOnly());
-    // The switches the chart reads when it draws.
+        colours->setCurrentIndex(i);
+        EXPECT_EQ(window->seriesColourText(), colours->itemText(i));
+    }
+    auto* spin = control<QScrollBar>("scrV");
+    EXPECT_EQ(std::tuple(spin->minimum(), spin->maximum()), std::tuple(1, 1000));
+    EXPECT_TRUE(control<QLineEdit>("txtWatch")->isReadOnly());
+    // The switches the chart and the pointer read.
     using Read = bool (MainWindow::*)() const;
-    for (auto [control, read] :
-         {std::pair<QObject*, Read>{window->hideGridLinesAction, &MainWindow::auxiliaryLinesHidden},
-          {window->hideThresholdAction, &MainWindow::thresholdHidden},
-          {window->pageModeCheck, &MainWindow::pageModeChecked},
-          {window->compositeCheck, &MainWindow::compositeChecked}})
+    for (auto [name, read] : {std::pair<const char*, Read>{"mnuWinNonMem", &MainWindow::gridLinesHidden},
+                              {"mnuWinSetVal", &MainWindow::thresholdHidden},
+                              {"mnuWinValView", &MainWindow::pointerValueShown},
+                              {"chkReDraw", &MainWindow::pageModeChecked},
+                              {"chkMultView", &MainWindow::compositeChecked}}) {
+        QObject* item = control<QObject>(name);
         for (bool on : {true, false}) {
-            control->setProperty("checked", on); // a menu item that cannot be checked ignores it
-            EXPECT_EQ((*window.*read)(), on) << control->objectName().toStdString();
+            item->setProperty("checked", on); // a menu item that cannot be checked ignores it
+            EXPECT_EQ((*window.*read)(), on) << name;
         }
+    }
 }
 
 // The layout rule as applied to the widgets: twips through the logical dpi.
@@ -63,20 +71,21 @@ TEST_F(ControlsTest, OpensWithTheDesignClientAreaAndFollowsEverySizeChange) {
     const auto expectPlacedByTheRule = [&] {
         // The rule works on the outer size: the client area and fixed borders.
         const QSize client = window->centralWidget()->size();
-        const MainWindowGeometry g = layoutMainWindow(designGeometry(), twipsFromPixels(client.width(), dpiX) + 120,
-                                          twipsFromPixels(client.height(), dpiY) + 690);
-        EXPECT_EQ(window->formGeometry(), g);
-        for (const auto& [widget, rect] : {std::pair<const QWidget*, TwipRect>{window->graphView, g.graphView},
-                                           {window->runButtons[2], g.runButtons[2]},
-                                           {window->valueLabels[1], g.valueLabels[1]},
-                                           {window->pageModeCheck, g.pageModeCheck}})
-            EXPECT_EQ(widget->geometry(), pixels(rect)) << widget->objectName().toStdString();
+        const MainWindowGeometry g =
+            layoutMainWindow(designGeometry(), twipsFromPixels(client.width(), dpiX) + 120,
+                             twipsFromPixels(client.height(), dpiY) + 690);
+        EXPECT_EQ(window->layoutGeometry(), g);
+        for (const auto& [name, rect] : {std::pair<const char*, TwipRect>{"picView", g.graphView},
+                                         {"chkStart_2", g.runButtons[2]},
+                                         {"lblNowValVal_1", g.valueLabels[1]},
+                                         {"chkReDraw", g.pageModeCheck}})
+            EXPECT_EQ(control(name)->geometry(), pixels(rect)) << name;
     };
     showWindow();
     EXPECT_EQ(window->centralWidget()->size(),
               QSize(pixelsFromTwips(kDesignClientWidth, dpiX), pixelsFromTwips(kDesignClientHeight, dpiY)));
     expectPlacedByTheRule();
-    EXPECT_EQ(window->formGeometry().graphView.height, 2050) << "the design outer size's numbers";
+    EXPECT_EQ(window->layoutGeometry().graphView.height, 2050) << "the design outer size's numbers";
     for (const QSize client : {QSize(900, 400), QSize(300, 60)}) {
         window->resize(client + (window->size() - window->centralWidget()->size()));
         for (int i = 0; i < 100 && window->centralWidget()->size() != client; ++i)

@@ -1,14 +1,16 @@
-#include "tests/mainwin/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
-#include "monitor/MonitorSettings.h"
+#include "monitor/ApplySettings.h"
 
 #include <QCoreApplication>
 #include <QTest>
 
-MainWindowTest::MainWindowTest() : window(std::make_unique<MainWindow>(state, dialog, boxes)) {
+MainWindowTest::MainWindowTest() : MainWindowTest(std::make_unique<FailingDecoder>()) {}
+
+MainWindowTest::MainWindowTest(std::unique_ptr<FailingDecoder> ownDecoder)
+    : window(std::make_unique<MainWindow>(dialog)), decoder(ownDecoder.get()),
+      session(*window, boxes, std::move(ownDecoder)) {
     dialog.mainWindow = window.get();
-    // Tests end nothing but themselves.
-    window->setEndProgramHandler([] {});
 }
 
 MainWindowTest::~MainWindowTest() = default;
@@ -19,15 +21,20 @@ void MainWindowTest::showWindow() {
     settle();
 }
 
-void MainWindowTest::applySettingsFor(const std::string& dataFile, std::int32_t pageLines) {
+void MainWindowTest::applySettingsFor(const std::string& dataFile, int pageLines, int replayPause) {
     MonitorSettings settings;
     settings.dataFile = dataFile;
     settings.pollInterval = 20;
+    settings.replayPause = replayPause;
     if (pageLines > 0)
         settings.pageSize = pageLines;
+    apply(settings);
+}
+
+void MainWindowTest::apply(const MonitorSettings& settings) {
     auto prepared = prepareSettings(settings, std::nullopt);
     ASSERT_TRUE(prepared);
-    ASSERT_EQ(applyMonitorSettings(state, std::move(*prepared), {*window, window.get()}),
+    ASSERT_EQ(applyMonitorSettings(monitor(), std::move(*prepared), session.view(), &session.view()),
               ApplyOutcome::Applied);
 }
 

@@ -2,12 +2,11 @@
 // scroll bar replaying a page of a real file, the page-mode switch, the value
 // under the pointer and "全てｸﾘｱ".
 
+#include "MainWindowFixture.h"
+
 #include "monitor/ScaleLabels.h"
-#include "text/TextDecoder.h"
-#include "mainwin/MonitorSession.h"
-#include "widgets/SurfaceView.h"
-#include "tests/mainwin/MainWindowFixture.h"
 #include "support/TempDir.h"
+#include "widgets/SurfaceView.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,31 +25,31 @@ namespace {
 
 class NavigationWindowTest : public MainWindowTest {
 protected:
-    NavigationWindowTest() : session(state, *window, std::make_unique<Utf8Decoder>()) { showWindow(); }
+    NavigationWindowTest() { showWindow(); }
 
-    // A data file of `lines` numbered lines applied with pages of `range` lines.
-    void apply(int lines, std::int32_t range) {
-        applySettingsFor(dir.write("data.csv", numberedLines(lines)), range);
+    // A data file of `lines` numbered lines applied with pages of `range`
+    // lines and a pause of 1 ms after each replayed line, where events run.
+    void applyLines(int lines, int range) {
+        applySettingsFor(dir.write("data.csv", numberedLines(lines)), range, 1);
     }
-    std::string text(const QLabel* label) const { return label->text().toStdString(); }
-    QScrollBar& pageScrollBar() { return *window->pageScrollBar; }
+    std::string text(const char* label) const { return control<QLabel>(label)->text().toStdString(); }
+    QScrollBar& pageScrollBar() { return *control<QScrollBar>("scrH"); }
+    QCheckBox& pageModeCheck() { return *control<QCheckBox>("chkReDraw"); }
 
     TempDir dir;
-    MonitorSession session;
 };
 
 TEST_F(NavigationWindowTest, ChoosingAPageReplaysItWithTheBusyPointer) {
     for (bool checked : {true, false, true})
-        window->pageModeCheck->setChecked(checked);
+        pageModeCheck().setChecked(checked);
     EXPECT_FALSE(pageScrollBar().isEnabled()) << "no lines: ticking leaves the bar as it was";
     pageScrollBar().triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(text(window->pagePositionLabel), "") << "no page before settings are applied";
+    EXPECT_EQ(text("lblScrH"), "") << "no page before settings are applied";
 
-    apply(110, 10); // 111 lines by the count: pages 1..12
+    applyLines(110, 10); // 111 lines by the count: pages 1..12
     EXPECT_EQ(std::pair(pageScrollBar().minimum(), pageScrollBar().maximum()), std::pair(1, 12));
-    EXPECT_EQ(text(window->pagePositionLabel), "") << "a range set while applying chooses no page";
+    EXPECT_EQ(text("lblScrH"), "") << "a range set while applying chooses no page";
 
-    state.replayPause = 1; // the replay pauses after each line, and events run there
     Qt::CursorShape during = Qt::ArrowCursor;
     QTimer::singleShot(0, window.get(), [&] { during = window->cursor().shape(); });
     {
@@ -58,63 +57,62 @@ TEST_F(NavigationWindowTest, ChoosingAPageReplaysItWithTheBusyPointer) {
         pageScrollBar().setValue(2);
     }
     pageScrollBar().triggerAction(QAbstractSlider::SliderSingleStepAdd); // the right arrow
-    EXPECT_EQ(text(window->pagePositionLabel), "3/12");
-    EXPECT_EQ(text(window->statusLabel), "21行目から31行目を表示");
-    EXPECT_EQ(text(window->valueLabels[1]), "Now: 31");
+    EXPECT_EQ(text("lblScrH"), "3/12");
+    EXPECT_EQ(text("lblInfo"), "21行目から31行目を表示");
+    EXPECT_EQ(text("lblNowValVal_1"), "Now: 31");
     EXPECT_EQ(during, Qt::WaitCursor);
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor) << "the pointer is back to the default";
 
     // A dragged thumb chooses the page where it is let go.
-    state.replayPause = 0;
     pageScrollBar().setSliderDown(true);
     for (int position : {5, 9, 7})
         pageScrollBar().setSliderPosition(position);
-    EXPECT_EQ(text(window->pagePositionLabel), "3/12");
+    EXPECT_EQ(text("lblScrH"), "3/12");
     pageScrollBar().setSliderDown(false);
-    EXPECT_EQ(text(window->pagePositionLabel), "7/12");
-    EXPECT_EQ(text(window->statusLabel), "61行目から71行目を表示");
+    EXPECT_EQ(text("lblScrH"), "7/12");
+    EXPECT_EQ(text("lblInfo"), "61行目から71行目を表示");
 
     // The page-mode switch reaches the core's rule for the scroll bar.
-    window->pageModeCheck->setChecked(false);
+    pageModeCheck().setChecked(false);
     EXPECT_FALSE(pageScrollBar().isEnabled());
-    window->pageModeCheck->setChecked(true);
+    pageModeCheck().setChecked(true);
     EXPECT_TRUE(pageScrollBar().isEnabled());
 }
 
 TEST_F(NavigationWindowTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {
-    state.scaleTop = 1;
-    state.scaleBottom = 0;
-    SetScaleLabels(state, *window); // row i holds 0.99 - i / 100
-    const auto tip = [&] { return window->graphView->toolTip().toStdString(); };
-    window->onGraphMouseMove(Qt::NoButton, 98.5);
-    EXPECT_EQ(tip(), "") << "only while the View menu item is checked";
-
-    window->showPointerValueAction->trigger();
-    const std::tuple<Qt::MouseButtons, double, const char*> steps[] = {
-        {Qt::NoButton, 98.5, "0.01"},                      // row 98
-        {Qt::NoButton, 99.5, "0.01"},                      // row 100: no change
-        {Qt::RightButton, 50, "0.01"},                     // the right button alone: no change
-        {Qt::LeftButton | Qt::RightButton, 50, "0.49"},    // both: updated
-        {Qt::RightButton | Qt::MiddleButton, 2.5, "0.97"}, // row 2
-    };
-    for (const auto& [buttons, y, shown] : steps) {
-        window->onGraphMouseMove(buttons, y);
-        EXPECT_EQ(tip(), shown) << y;
-    }
-
-    // Real moves over the graph: pixel rows map onto the chart's 100 rows.
-    SurfaceView* graph = window->graphView;
-    const auto rowText = [&](int pixelY) {
-        const int row = static_cast<int>(std::nearbyint(pixelY * 100.0 / graph->height()));
-        return QString::number((99 - row) / 100.0).toStdString();
-    };
+    monitor().scale().setEnds(1, 0);
+    updateScaleLabels(monitor().scale(), session.view()); // row i holds 0.99 - i / 100
+    const auto tip = [&] { return window->graphToolTip().toStdString(); };
+    SurfaceView* graph = control<SurfaceView>("picView");
     const auto move = [&](int pixelY, Qt::MouseButtons buttons) {
         const QPointF local(10, pixelY);
         QMouseEvent event(QEvent::MouseMove, local, graph->mapToGlobal(local), Qt::NoButton, buttons,
                           Qt::NoModifier);
         QCoreApplication::sendEvent(graph, &event);
     };
+    // Pixel rows map onto the chart's 100 rows.
+    const auto rowText = [&](int pixelY) {
+        const int row = static_cast<int>(std::nearbyint(pixelY * 100.0 / graph->height()));
+        return QString::number((99 - row) / 100.0).toStdString();
+    };
     const int quarter = graph->height() / 4;
+    move(quarter, Qt::NoButton);
+    EXPECT_EQ(tip(), "") << "only while the View menu item is checked";
+
+    control<QAction>("mnuWinValView")->trigger();
+    const std::tuple<PointerButtons, double, const char*> steps[] = {
+        {{}, 98.5, "0.01"},                             // row 98
+        {{}, 99.5, "0.01"},                             // row 100: no change
+        {{.right = true}, 50, "0.01"},                  // the right button alone: no change
+        {{.left = true, .right = true}, 50, "0.49"},    // both: updated
+        {{.right = true, .middle = true}, 2.5, "0.97"}, // row 2
+    };
+    for (const auto& [buttons, y, shown] : steps) {
+        emit window->pointerMoved(buttons, y);
+        EXPECT_EQ(tip(), shown) << y;
+    }
+
+    // Real moves over the graph.
     move(quarter, Qt::RightButton);
     EXPECT_EQ(tip(), "0.97");
     move(quarter, Qt::NoButton);
@@ -134,17 +132,19 @@ TEST_F(NavigationWindowTest, ClearAllRemovesTheBackgroundPictureThenInitialises)
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::red);
     session.surface().setBackgroundPicture(picture);
-    state.scaleTop = 40;
-    state.highest = 35;
-    state.newestSlot = 3;
-    window->setValueLabel(0, "Max: 35");
+    Scale& scale = monitor().scale();
+    ASSERT_TRUE(scale.takeHighest(35));
+    scale.setEnds(40, 0);
+    for (double value : {10, 20, 30, 35})
+        monitor().samples().pushLive(value);
+    window->setValueLabel(ValueLabel::Highest, QStringLiteral("Max: 35"));
 
-    ASSERT_TRUE(window->clearAllAction->isEnabled());
-    window->clearAllAction->trigger();
+    control<QAction>("mnuWinAllClr")->trigger();
     EXPECT_TRUE(session.surface().backgroundPicture().isNull());
     EXPECT_EQ(session.surface().image().pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(text(window->valueLabels[0]), "Max: 0");
-    EXPECT_EQ(std::tuple(state.scaleTop, state.highest, state.newestSlot), std::tuple(0.0, 0.0, -1));
+    EXPECT_EQ(text("lblNowValVal_0"), "Max: 0");
+    EXPECT_EQ(std::tuple(scale.top(), scale.highest(), monitor().samples().newestSlot()),
+              std::tuple(0.0, 0.0, -1));
 }
 
 } // namespace

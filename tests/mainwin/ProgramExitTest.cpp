@@ -1,51 +1,58 @@
 // Ending the program: at once, from wherever the user asks.
 // Each case runs in a process of its own; Qt may add its own notes to stderr.
 
-#include "tests/mainwin/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
-#include "mainwin/ProgramExit.h"
+#include "mainwin/MainProgram.h"
+#include "monitor/ApplySettings.h"
+#include "support/TempDir.h"
 
 #include <gmock/gmock.h>
 
 #include <QAction>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
-// A run that keeps the click handler busy, handing events to the loop as the
-// replay does. Should the process survive the request to end, it says so.
-void startLongRun(MainWindow& window, std::function<void()> requestEnd) {
-    window.setRunButtonHandler([&window](int) {
-        for (int i = 0; i < 1000; ++i)
-            window.waitForEvents(10);
-        std::fputs("the run outlived the request to end\n", stderr);
-        std::_Exit(9);
+// The whole program in the middle of a replay that pauses after each line,
+// letting events run there, when `requestEnd` comes. Should the process
+// survive the request, it says so.
+void endDuringAReplay(const std::function<void(MainWindow&)>& requestEnd) {
+    FakeMessageBoxes boxes;
+    MainProgram program(
+        std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return FileChoice{}; },
+        [](auto&&...) { return std::string(); });
+    program.start({});
+    // Nothing is left behind by a process that ends without unwinding.
+    auto* dir = new TempDir;
+    MonitorSettings settings;
+    settings.dataFile = dir->write("data.csv", numberedLines(2000));
+    settings.replayPause = 1;
+    auto prepared = prepareSettings(settings, std::nullopt);
+    ASSERT_TRUE(prepared);
+    applyMonitorSettings(program.monitor(), std::move(*prepared), program.session().view(),
+                         &program.session().view());
+    MainWindow& window = program.mainWindow();
+    QTimer::singleShot(0, &window, [&window, dir, requestEnd] {
+        std::filesystem::remove_all(dir->path());
+        requestEnd(window);
     });
-    QTimer::singleShot(0, &window, std::move(requestEnd));
-    window.setRunButtonDown(1, true);
+    child<QPushButton>(window, "chkStart_1")->click();
+    std::fputs("the run outlived the request to end\n", stderr);
+    std::_Exit(9);
 }
 
 TEST(ProgramExitDeathTest, ClosingTheWindowOrExitEndsTheProcessInTheMiddleOfARun) {
-    for (bool viaExit : {false, true}) {
-        EXPECT_EXIT(
-            {
-                MonitorState state;
-                NoSettingsDialog dialog;
-                FakeMessageBoxes boxes;
-                MainWindow window(state, dialog, boxes);
-                window.show();
-                startLongRun(window, [&window, viaExit] {
-                    if (viaExit)
-                        window.quitAction->trigger();
-                    else
-                        window.close();
-                });
-            },
-            testing::ExitedWithCode(0), testing::Not(testing::HasSubstr("outlived")))
-            << (viaExit ? "exit" : "close");
-    }
+    EXPECT_EXIT(endDuringAReplay([](MainWindow& window) { window.close(); }), testing::ExitedWithCode(0),
+                testing::Not(testing::HasSubstr("outlived")))
+        << "close";
+    EXPECT_EXIT(endDuringAReplay([](MainWindow& window) { child<QAction>(window, "mnuExit")->trigger(); }),
+                testing::ExitedWithCode(0), testing::Not(testing::HasSubstr("outlived")))
+        << "exit";
 }
 
 } // namespace

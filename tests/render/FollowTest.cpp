@@ -1,10 +1,10 @@
 // trendola-render --follow in-process, against a writer thread, and the
 // immediate end on a second termination signal.
 
+#include "io/AtomicFileWrite.h"
 #include "render/RenderJob.h"
 #include "render/RenderOptions.h"
 #include "render/StopSignals.h"
-#include "io/AtomicFileWrite.h"
 #include "support/Pixels.h"
 #include "support/TempDir.h"
 
@@ -46,10 +46,9 @@ TEST(Follow, FollowsAWriterThroughTruncationAndAMissingFile) {
     });
     const auto options = parseRenderOptions(
         {"-o", out, "--follow", "--interval", "5", "--for", "1", "--points", "20", "--format", "png", data});
-    ASSERT_TRUE(options.options) << options.error;
+    ASSERT_TRUE(options) << options.error().message;
     std::vector<std::string> errors;
-    const RenderResult result =
-        runRenderJob(*options.options, [&](const std::string& e) { errors.push_back(e); });
+    const RenderResult result = runRenderJob(*options, [&](const std::string& e) { errors.push_back(e); });
     done = true;
     writer.join();
 
@@ -57,9 +56,9 @@ TEST(Follow, FollowsAWriterThroughTruncationAndAMissingFile) {
     ASSERT_TRUE(result.summary);
     EXPECT_EQ(result.summary->valueLabels, (std::array<std::string, 3>{"Max: 90", "Now: 90", "Min: 0"}));
     // Counted afresh after the truncation and again after the new file came.
-    const int lines = std::stoi(result.summary->info);
+    const int lines = std::stoi(result.summary->status);
     EXPECT_GT(lines, 1);
-    EXPECT_LT(lines, 100) << result.summary->info;
+    EXPECT_LT(lines, 100) << result.summary->status;
     EXPECT_EQ(result.summary->images, std::vector<std::string>{"live.png"});
     // The missing file is reported once, and its return once.
     ASSERT_EQ(errors.size(), 2u) << testing::PrintToString(errors);

@@ -1,7 +1,7 @@
 #include "render/RenderOptions.h"
-#include "render/RenderSummary.h"
+
 #include "models/DialogApply.h"
-#include "models/ColumnSelector.h"
+#include "render/RenderSummary.h"
 #include "support/FakeApplyTarget.h"
 #include "support/FakeMonitorView.h"
 #include "support/TempDir.h"
@@ -13,7 +13,7 @@
 namespace {
 
 // The arguments of a command line whose words hold no blanks.
-RenderOptionsResult parse(const std::string& commandLine) {
+Result<RenderOptions> parse(const std::string& commandLine) {
     std::istringstream words(commandLine);
     std::vector<std::string> arguments;
     for (std::string word; words >> word;)
@@ -26,31 +26,38 @@ TEST(RenderOptions, ReadsEveryOption) {
                               "--max 1.5e2 --min -3 --fixed-scale --threshold 0 --no-grid --no-threshold "
                               "--composite --color 赤 --sweeps --size 800x200 --format png "
                               "--encoding Shift_JIS data.csv");
-    ASSERT_TRUE(result.options) << result.error;
-    const RenderOptions& o = *result.options;
-    EXPECT_EQ(std::tie(o.outDir, o.dataFile, o.delimiter, o.colour, o.encoding),
+    ASSERT_TRUE(result) << result.error().message;
+    const RenderOptions& o = *result;
+    const MonitorSettings& s = o.settings;
+    EXPECT_EQ(std::tie(o.outDir, o.dataFile(), s.delimiterName, o.seriesColour, o.encoding),
               std::tuple("/out", "data.csv", "タブ", "赤", "Shift_JIS"));
-    EXPECT_EQ(std::tuple(o.column, o.points, o.pageSize, o.max, o.min, o.threshold, o.width, o.height),
+    EXPECT_EQ(std::tuple(s.column, s.pointsPerView, s.pageSize, s.scaleTop, s.scaleBottom, s.thresholdPercent,
+                         o.width, o.height),
               std::tuple(3, 20, 7, 150, -3, 0, 800, 200));
-    EXPECT_TRUE(o.skipRepeated && o.fixedScale && o.noGrid && o.noThreshold && o.composite && o.sweeps);
+    EXPECT_TRUE(s.skipDelimiterRuns && !s.autoScale && o.hideGrid && o.hideThreshold && o.composite &&
+                s.saveSweepImages);
     EXPECT_FALSE(o.pageMode);
     EXPECT_EQ(o.format, ImageFormat::Png);
 
     const auto follow = parse("-o /out --follow --interval 50 --every 3 --for 2.5 --count 9 --annotate "
                               "--scale 1.5 --format svg data.csv");
-    ASSERT_TRUE(follow.options) << follow.error;
-    const RenderOptions& f = *follow.options;
+    ASSERT_TRUE(follow) << follow.error().message;
+    const RenderOptions& f = *follow;
     EXPECT_TRUE(f.follow && f.annotate);
-    EXPECT_EQ(std::tuple(f.intervalMs, f.every, f.forSeconds, f.count, f.scale, f.format),
+    EXPECT_EQ(std::tuple(f.settings.pollInterval, f.every, f.forSeconds, f.count, f.scale, f.format),
               std::tuple(50, 3, std::optional(2.5), std::optional<std::int64_t>(9), 1.5, ImageFormat::Svg));
-    EXPECT_EQ(renderSettings(f).pollInterval, 50);
+    // The sweep pictures go where the final one goes, named alike.
+    const MonitorSettings applied = renderSettings(f);
+    EXPECT_EQ(
+        std::tie(applied.pollInterval, applied.sweepFolder, applied.sweepImageName, applied.sweepImageFormat),
+        std::tuple(50, "/out", std::optional<std::string>("data"), ImageFormat::Svg));
 
-    const auto last = parse("-o a -o b --page 2 --column 4 --column 5 -- -data.csv");
-    ASSERT_TRUE(last.options) << last.error;
-    EXPECT_EQ(last.options->outDir, "b") << "the last one wins";
-    EXPECT_EQ(last.options->column, 5);
-    EXPECT_TRUE(last.options->pageMode) << "--page implies page mode";
-    EXPECT_EQ(last.options->dataFile, "-data.csv");
+    const auto last = parse("-o a --out=b --page 2 --column 4 --column=5 -- -data.csv");
+    ASSERT_TRUE(last) << last.error().message;
+    EXPECT_EQ(last->outDir, "b") << "the last one wins";
+    EXPECT_EQ(last->settings.column, 5);
+    EXPECT_TRUE(last->pageMode) << "--page implies page mode";
+    EXPECT_EQ(last->dataFile(), "-data.csv");
 }
 
 TEST(RenderOptions, RefusesWhatItCannotUse) {
@@ -64,8 +71,7 @@ TEST(RenderOptions, RefusesWhatItCannotUse) {
           "-o d --follow --for 0 f", "-o d --follow --interval 0 f", "-o d --follow --every 0 f",
           "-o d --scale 0 f", "-o d --scale 9 f", "-o d --size 20000x20000 --scale 2 f"}) {
         const auto result = parse(commandLine);
-        EXPECT_FALSE(result.options) << commandLine;
-        EXPECT_FALSE(result.error.empty()) << commandLine;
+        EXPECT_TRUE(!result && !result.error().message.empty()) << commandLine;
     }
 }
 
@@ -79,36 +85,37 @@ TEST(RenderOptions, ApplyAsTheSameChoicesInTheDialogDo) {
                                " --column 2 --delimiter semicolon --points 40 "
                                "--page-size 7 --max 5 --min -5 --fixed-scale --threshold 30 --sweeps " +
                                data);
-    ASSERT_TRUE(options.options) << options.error;
-    MonitorState rendered;
+    ASSERT_TRUE(options) << options.error().message;
+    Monitor rendered;
     FakeMonitorView view;
-    LoadMonitorDefaults(rendered);
-    auto prepared = prepareSettings(renderSettings(*options.options), std::nullopt);
+    auto prepared = prepareSettings(renderSettings(*options), std::nullopt);
     ASSERT_TRUE(prepared);
-    ASSERT_EQ(applyMonitorSettings(rendered, std::move(*prepared), {view}), ApplyOutcome::Applied);
+    ASSERT_EQ(applyMonitorSettings(rendered, std::move(*prepared), view, nullptr), ApplyOutcome::Applied);
 
-    MonitorState shown;
-    LoadMonitorDefaults(shown);
+    Monitor shown;
     DialogModel dialog(shown);
-    FieldSelector selector(shown, view, [&]() -> DialogModel& { return dialog; });
     FakeApplyTarget target;
     dialog.setText(dataFileEdit, data);
     dialog.selectDelimiter("セミコロン");
     dialog.setSpinValue(2);
-    for (auto [field, text] : {std::pair{pointsPerViewEdit, "40"}, {pageSizeEdit, "7"}, {thresholdEdit, "30"}})
+    for (auto [field, text] :
+         {std::pair{pointsPerViewEdit, "40"}, {pageSizeEdit, "7"}, {thresholdEdit, "30"}})
         dialog.setText(field, text);
     dialog.setChecked(autoScaleCheck, false);
     dialog.setText(scaleTopEdit, "5");
     dialog.setText(scaleBottomEdit, "-5");
     dialog.setChecked(saveSweepImagesCheck, true);
     dialog.setText(sweepFolderEdit, dir.path());
-    ASSERT_EQ(applySettings(dialog, selector, view, target), ApplyOutcome::Applied);
+    ASSERT_EQ(applyDialog(dialog, view, target), ApplyOutcome::Applied);
 
-    const auto settingsOf = [](const MonitorState& s) {
-        return std::tuple{s.dataFile, s.delimiterName,   s.column,      s.pointsPerView,        s.normalPointsPerView,
-                          s.pageSize,  s.dataFileLineCount, s.scaleTop,        s.scaleBottom,        s.autoScale,
-                          s.thresholdPercent,  s.saveSweepImages,  s.sweepFolder, s.dataFileBaseName, s.samples.size(),
-                          s.newestSlot, s.rescalePending,   s.scaleRowValues};
+    const auto settingsOf = [](const Monitor& m) {
+        const MonitorSettings& s = m.settings();
+        return std::make_tuple(s.dataFile, s.delimiterName, s.column, s.pointsPerView,
+                               m.samples().pointsPerView(), s.pageSize, m.dataFileLineCount(), s.scaleTop,
+                               s.scaleBottom, m.scale().top(), m.scale().bottom(), s.autoScale,
+                               s.thresholdPercent, s.saveSweepImages, s.sweepFolder, m.sweepImageName(),
+                               m.samples().size(), m.samples().newestSlot(), m.scale().rescalePending(),
+                               m.scale().rowValues(), s.pollInterval);
     };
     EXPECT_EQ(settingsOf(rendered), settingsOf(shown));
 }

@@ -1,7 +1,9 @@
-#include "text/TextDecoder.h"
-#include "secondary/SecondaryWindows.h"
+// The version window: one at most, closed by Enter, Esc or its address.
+
 #include "secondary/AboutDialog.h"
+#include "secondary/SecondaryWindows.h"
 #include "support/FakeMessageBoxes.h"
+#include "text/TextDecoder.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -40,7 +42,9 @@ TEST_F(AboutWindowTest, ShowsTheVersionOnceAndEnterEscOrTheAddressCloseIt) {
     windows.showAbout();
     QPointer<AboutDialog> window = windows.about();
     ASSERT_TRUE(window);
-    EXPECT_EQ(window->versionLabel->text(), QStringLiteral("Version: 0.9.7")) << "the project's version";
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+              QStringLiteral("Version: 0.9.7"))
+        << "the project's version";
     EXPECT_TRUE(std::filesystem::exists(AboutDialog::documentationUrl().toLocalFile().toStdString()))
         << "the address opens something, also offline";
     EXPECT_FALSE(window->isModal());
@@ -57,7 +61,7 @@ TEST_F(AboutWindowTest, ShowsTheVersionOnceAndEnterEscOrTheAddressCloseIt) {
     UrlRecorder recorder;
     windows.showAbout();
     window = windows.about();
-    QTest::mouseClick(window->webPageLabel, Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QLabel*>(QStringLiteral("lblDescription")), Qt::LeftButton);
     ASSERT_EQ(recorder.opened.size(), 1u);
     EXPECT_EQ(recorder.opened[0], AboutDialog::documentationUrl());
     EXPECT_TRUE(gone(window)) << "opening closes the window";

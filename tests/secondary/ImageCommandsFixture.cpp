@@ -1,16 +1,15 @@
-#include "tests/secondary/ImageCommandsFixture.h"
+#include "ImageCommandsFixture.h"
 
-#include "monitor/Monitor.h"
-#include "widgets/SurfaceView.h"
+#include "monitor/ApplySettings.h"
+#include "monitor/RunControl.h"
 #include "support/Pixels.h"
 
 #include <cstdlib>
 
 ImageCommandsTest::ImageCommandsTest()
-    : session(state, *window, std::make_unique<Utf8Decoder>()),
-      images(session.context(), session.surface(),
+    : images(context, surface,
              ImageCommandServices{
-                 .owner = window.get(),
+                 .owner = nullptr,
                  .chooseFile =
                      [this](QWidget*, std::string_view filter, const std::string&, bool save) {
                          chooserCalls.push_back({std::string(filter), save});
@@ -19,27 +18,33 @@ ImageCommandsTest::ImageCommandsTest()
                  .makePrinter = [this] { return printer(); },
                  .copyToClipboard = [this](const QImage& picture) { return clipboard(picture); },
              }) {
-    window->wireImageCommands(&images);
-    showWindow();
+    view.onRunButtonToggle = [this](RunButton button) { runButtonToggled(context, button); };
+    chart.clearSurface();
 }
 
-ImageCommandsTest::~ImageCommandsTest() {
-    window->wireImageCommands(nullptr);
+void ImageCommandsTest::applySettingsFor(const std::string& dataFile) {
+    MonitorSettings settings;
+    settings.dataFile = dataFile;
+    auto prepared = prepareSettings(settings, std::nullopt);
+    ASSERT_TRUE(prepared);
+    ASSERT_EQ(applyMonitorSettings(monitor, std::move(*prepared), view, nullptr), ApplyOutcome::Applied);
 }
 
 void ImageCommandsTest::drawGraph() {
-    state.scaleTop = 100;
-    state.scaleBottom = 0;
-    state.highest = 90;
-    state.lowest = 10;
-    for (std::size_t i = 0; i < state.samples.size(); ++i)
-        state.samples[i].value = i % 2 ? 90 : 10;
-    state.newestSlot = state.pointsPerView - 1;
-    session.chart().DrawSeries(state.scaleTop);
+    Scale& scale = monitor.scale();
+    scale.resetExtremes();
+    ASSERT_TRUE(scale.takeHighest(90));
+    ASSERT_TRUE(scale.takeLowest(10));
+    scale.setEnds(100, 0); // after the extremes, which move the ends
+    SampleRing& samples = monitor.samples();
+    samples.resetPosition();
+    for (int i = 0; i < samples.pointsPerView(); ++i)
+        samples.pushLive(i % 2 ? 90 : 10);
+    chart.drawSeries(monitor.chartFrame());
 }
 
-int ImageCommandsTest::textPixels() {
-    return pixelsOfColour(window->graphView->grab().toImage(), Qt::white);
+int ImageCommandsTest::textPixels() const {
+    return pixelsOfColour(shown(), Qt::white);
 }
 
 int pixelsNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance) {

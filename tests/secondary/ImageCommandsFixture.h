@@ -1,14 +1,19 @@
 #pragma once
-// The main window with its monitor and the image commands wired to its
-// menus; the file chooser, the printer and the clipboard can be replaced.
+// The image commands on a monitor of their own: a raster surface the size of
+// the design's graph, a recording main window and stand-ins for the file
+// chooser, the printer and the clipboard.
 
 #include "chart/Chart.h"
-#include "text/TextDecoder.h"
-#include "mainwin/MonitorSession.h"
-#include "widgets/SurfaceView.h"
+#include "monitor/EventPump.h"
+#include "monitor/Monitor.h"
+#include "monitor/MonitorContext.h"
 #include "secondary/ImageCommands.h"
-#include "tests/mainwin/MainWindowFixture.h"
+#include "support/FakeMonitorView.h"
 #include "support/TempDir.h"
+#include "surface/RasterSurface.h"
+#include "text/TextDecoder.h"
+
+#include <gtest/gtest.h>
 
 #include <QColor>
 #include <QPrinter>
@@ -17,20 +22,21 @@
 #include <string>
 #include <vector>
 
-class ImageCommandsTest : public MainWindowTest {
+class ImageCommandsTest : public testing::Test {
 protected:
     ImageCommandsTest();
-    ~ImageCommandsTest() override;
 
-    // Draws a zigzag series of 0..100 on a 0..100 scale with Max 90, Min 10.
+    // Applies the default settings for `dataFile`, as the settings dialog would.
+    void applySettingsFor(const std::string& dataFile);
+    // Draws a zigzag series of 10 and 90 on a 0..100 scale with Max 90, Min 10.
     void drawGraph();
     // Answers the next chooser with `path` and the filter pair `pair`.
     void choose(const std::string& path, int pair = 0) { answer = FileChoice{path, pair}; }
-    const QImage& shown() { return *window->graphView->image(); }
+    const QImage& shown() const { return surface.image(); }
     // Pixels of the graph's Max/Min text (the only white on the graph).
-    int textPixels();
+    int textPixels() const;
     // The last message shown, empty when there was none.
-    std::string lastMessage() const { return boxes.shown.empty() ? std::string() : boxes.shown.back().text; }
+    std::string lastMessage() const { return view.messages.empty() ? std::string() : view.messages.back(); }
 
     struct ChooserCall {
         std::string filter;
@@ -42,7 +48,13 @@ protected:
     ClipboardFunction clipboard = copyImageToClipboard;
 
     TempDir dir;
-    MonitorSession session;
+    Monitor monitor;
+    FakeMonitorView view;
+    RasterSurface surface{642, 136};
+    Chart chart{surface, view};
+    EventPump pump{view, 0};
+    Utf8Decoder decoder;
+    MonitorContext context{monitor, view, chart, pump, decoder};
     ImageCommands images;
 };
 

@@ -1,27 +1,25 @@
-// The image commands from the main window's menus: saving, loading a
-// background, copying; what they do to the graph and to files, how they
-// fail, and runs that go on afterwards. Printing: ImagePrintingTest.
+// The image commands of the main window's menus: saving, loading a
+// background, printing, copying; what they do to the graph and to files, how
+// they fail, and runs that go on afterwards. The page itself:
+// ImagePrintingTest.
 
-#include "models/CommandLine.h"
-#include "monitor/Monitor.h"
-#include "surface/RasterSurface.h"
-#include "tests/secondary/ImageCommandsFixture.h"
+#include "ImageCommandsFixture.h"
 
-#include <QAction>
+#include "monitor/LiveTick.h"
+#include "monitor/RunControl.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -34,6 +32,13 @@ std::string failureAbout(const std::string& path, int errnoValue) {
     return fileErrorMessage(error);
 }
 
+// The commands, by the name of their menu item.
+using Command = void (ImageCommands::*)();
+const std::pair<const char*, Command> kCommands[] = {{"mnuSave", &ImageCommands::save},
+                                                     {"mnuLoad", &ImageCommands::load},
+                                                     {"mnuPrint", &ImageCommands::print},
+                                                     {"mnuViewClipBord", &ImageCommands::copyToClipboard}};
+
 std::vector<std::string> filesIn(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -45,16 +50,15 @@ std::vector<std::string> filesIn(const std::string& folder) {
 TEST_F(ImageCommandsTest, CancelledChoosersDrawAndWriteNothing) {
     drawGraph();
     const QImage before = shown();
-    for (QAction* item : {window->saveImageAction, window->loadImageAction}) {
-        ASSERT_TRUE(item->isEnabled());
-        item->trigger();
-        EXPECT_EQ(shown(), before) << item->objectName().toStdString();
-    }
+    images.save();
+    EXPECT_EQ(shown(), before) << "save";
+    images.load();
+    EXPECT_EQ(shown(), before) << "load";
     ASSERT_EQ(chooserCalls.size(), 2u);
     EXPECT_EQ(std::tuple(chooserCalls[0].filter, chooserCalls[0].save), std::tuple(kImageSaveFilter, true));
     EXPECT_EQ(std::tuple(chooserCalls[1].filter, chooserCalls[1].save), std::tuple(kImageLoadFilter, false));
     EXPECT_TRUE(filesIn(dir.path()).empty());
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(view.messages.empty());
 }
 
 TEST_F(ImageCommandsTest, SaveWritesTheChosenPairsFormatUnderExactlyTheChosenName) {
@@ -65,12 +69,11 @@ TEST_F(ImageCommandsTest, SaveWritesTheChosenPairsFormatUnderExactlyTheChosenNam
     };
     for (const auto& [name, pair, magic] : cases) {
         SCOPED_TRACE(name);
-        state.highest = state.lowest = state.scaleTop = state.scaleBottom = 0; // before any value: no span
-        session.chart().clearSurface();
+        resetChart(context); // before any value: no span
         ASSERT_EQ(textPixels(), 0);
         const std::string path = dir.file(name);
         choose(path, pair);
-        window->saveImageAction->trigger();
+        images.save();
 
         EXPECT_EQ(lastMessage(), "");
         EXPECT_EQ(readFile(path).substr(0, magic.size()), magic);
@@ -83,21 +86,21 @@ TEST_F(ImageCommandsTest, SaveWritesTheChosenPairsFormatUnderExactlyTheChosenNam
 }
 
 TEST_F(ImageCommandsTest, AFailedSaveIsReportedAndLeavesEveryFileAsItWas) {
-    state.dataFile = dir.write("data.csv", "1\n2\n");
+    const std::string data = dir.write("data.csv", "1\n2\n");
+    applySettingsFor(data);
     const std::string missing = dir.file("missing/graph.bmp");
     const std::pair<std::string, std::string> cases[] = {
         {missing, failureAbout(missing, ENOENT)},
-        {state.dataFile,
-         "Error: (1005) \r\n保存先がデータファイルと同じため保存しません: " + state.dataFile},
+        {data, "Error: (1005) \r\n保存先がデータファイルと同じため保存しません: " + data},
     };
     drawGraph();
     for (const auto& [path, message] : cases) {
-        boxes.shown.clear();
+        view.messages.clear();
         choose(path);
-        window->saveImageAction->trigger();
+        images.save();
         EXPECT_EQ(lastMessage(), message) << path;
     }
-    EXPECT_EQ(readFile(state.dataFile), "1\n2\n");
+    EXPECT_EQ(readFile(data), "1\n2\n");
     EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"data.csv"}) << "no temporary file is left";
 }
 
@@ -116,19 +119,19 @@ TEST_F(ImageCommandsTest, ALoadedPictureStaysBehindTheGraphUntilTheBackgroundIsR
         drawGraph();
         ASSERT_EQ(pictureShown(), 0);
         choose(path);
-        window->loadImageAction->trigger();
+        images.load();
         EXPECT_EQ(lastMessage(), "");
         const QImage atOnce = shown();
         EXPECT_GT(pictureShown(), 0);
         EXPECT_EQ(pixelsNear(atOnce, QRect(48, 48, 10000, 10000), blue, tolerance), 0) << "not stretched";
         drawGraph();
         EXPECT_EQ(shown(), atOnce) << "shown at once, behind the graph, as a redraw shows it";
-        window->resetChart();
+        resetChart(context);
         EXPECT_EQ(pictureShown(), 48 * 48) << "after Init";
 
         // "全てｸﾘｱ" removes the background, then initialises.
-        session.surface().clearBackgroundPicture();
-        window->resetChart();
+        surface.clearBackgroundPicture();
+        resetChart(context);
         EXPECT_EQ(pictureShown(), 0) << "gone";
     }
 }
@@ -138,7 +141,7 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
     good.fill(Qt::blue);
     ASSERT_TRUE(good.save(QString::fromStdString(dir.file("good.bmp"))));
     choose(dir.file("good.bmp"));
-    window->loadImageAction->trigger();
+    images.load();
     drawGraph();
     const QImage before = shown();
 
@@ -153,14 +156,44 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
     };
     for (const auto& [path, messageStart] : cases) {
         SCOPED_TRACE(path);
-        boxes.shown.clear();
+        view.messages.clear();
         choose(path);
-        window->loadImageAction->trigger();
+        images.load();
         EXPECT_EQ(lastMessage().substr(0, messageStart.size()), messageStart);
         EXPECT_EQ(shown(), before);
     }
-    session.chart().clearSurface();
+    chart.clearSurface();
     EXPECT_EQ(pixelsNear(shown(), QRect(0, 0, 20, 20), Qt::blue), 20 * 20) << "the earlier picture stays";
+}
+
+TEST_F(ImageCommandsTest, PrintingDrawsNothingAndAMissingPrinterIsReported) {
+    drawGraph();
+    const QImage graph = shown();
+    const std::string pdf = dir.file("page.pdf");
+    const auto pdfPrinter = [](const std::string& path) {
+        auto printer = std::make_unique<QPrinter>();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(path));
+        return printer;
+    };
+    const std::tuple<const char*, PrinterFactory, std::string> cases[] = {
+        {"a printer", [&] { return pdfPrinter(pdf); }, ""},
+        {"no printer at all", [] { return std::unique_ptr<QPrinter>(); },
+         "Error: (1482) \r\nThere is no printer to print on."},
+        // What Qt hands out where no printer is installed: a PDF printer with no file.
+        {"no default printer", [&] { return pdfPrinter(std::string()); },
+         "Error: (1482) \r\nThere is no default printer to print on: no printer is installed, or none is set "
+         "as the default."},
+    };
+    for (const auto& [what, factory, message] : cases) {
+        SCOPED_TRACE(what);
+        view.messages.clear();
+        printer = factory;
+        images.print();
+        EXPECT_EQ(lastMessage(), message);
+        EXPECT_EQ(shown(), graph) << "nothing is drawn on the graph";
+    }
+    EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"page.pdf"});
 }
 
 TEST_F(ImageCommandsTest, CopyPutsTheGraphWithItsMaxMinTextOnTheClipboard) {
@@ -170,7 +203,7 @@ TEST_F(ImageCommandsTest, CopyPutsTheGraphWithItsMaxMinTextOnTheClipboard) {
         if (graph)
             drawGraph();
         QGuiApplication::clipboard()->clear();
-        window->copyGraphAction->trigger();
+        images.copyToClipboard();
         EXPECT_EQ(lastMessage(), "");
         EXPECT_GT(textPixels(), 0);
         EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown());
@@ -178,7 +211,7 @@ TEST_F(ImageCommandsTest, CopyPutsTheGraphWithItsMaxMinTextOnTheClipboard) {
 
     clipboard = [](const QImage&) -> Result<> { return Error{kErrClipboard, "refused"}; };
     const QImage held = QGuiApplication::clipboard()->image();
-    window->copyGraphAction->trigger();
+    images.copyToClipboard();
     EXPECT_EQ(lastMessage(), "Error: (" + std::to_string(kErrClipboard) + ") \r\nrefused");
     EXPECT_EQ(QGuiApplication::clipboard()->image(), held);
 }
@@ -199,49 +232,54 @@ protected:
         };
     }
 
-    void click(int index) { QTest::mouseClick(window->runButtons[index], Qt::LeftButton); }
-    // Chooses what each command's chooser asks for, and runs it.
-    void runCommand(QAction* item) {
-        choose(item == window->saveImageAction ? dir.file("graph.bmp") : dir.file("picture.bmp"));
-        item->trigger();
-    }
-    std::vector<QAction*> commands() const {
-        return {window->saveImageAction, window->loadImageAction, window->printImageAction, window->copyGraphAction};
+    // A user's click on a run button: it toggles, then its toggle runs.
+    void click(RunButton button) { view.setRunButtonDown(button, !view.runButtonDown(button)); }
+    // Chooses what the command's chooser asks for, and runs it.
+    void runCommand(Command command) {
+        choose(command == &ImageCommands::save ? dir.file("graph.bmp") : dir.file("picture.bmp"));
+        (images.*command)();
     }
 };
 
 TEST_F(ImageCommandsRunTest, ALiveGraphGoesOnAfterEachCommand) {
     const std::string data = dir.write("data.csv", "40\n");
     applySettingsFor(data);
-    click(2);
-    for (QAction* item : commands()) {
-        SCOPED_TRACE(item->objectName().toStdString());
-        runCommand(item);
+    click(RunButton::Live);
+    for (const auto& [name, command] : kCommands) {
+        SCOPED_TRACE(name);
+        runCommand(command);
         EXPECT_EQ(lastMessage(), "");
-        EXPECT_TRUE(window->runButtonDown(2));
-        const std::int32_t position = state.newestSlot;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return state.newestSlot != position; }, 3000)) << "still plotting";
+        EXPECT_TRUE(view.runButtonDown(RunButton::Live));
+        EXPECT_TRUE(view.pollTimerEnabled);
+        // The timer's next tick still plots.
+        const int position = monitor.samples().newestSlot();
+        dir.append("data.csv", "41\n");
+        EXPECT_TRUE(liveTick(context));
+        EXPECT_NE(monitor.samples().newestSlot(), position) << "still plotting";
     }
-    click(0);
+    click(RunButton::Stop);
 }
 
 TEST_F(ImageCommandsRunTest, AReplayGoesOnToItsEndAfterEachCommand) {
     std::string lines;
-    for (int i = 0; i < 200'000; ++i)
+    for (int i = 0; i < 300; ++i)
         lines += std::to_string(i % 100) + "\n";
     applySettingsFor(dir.write("data.csv", lines));
-    for (QAction* item : commands()) {
-        SCOPED_TRACE(item->objectName().toStdString());
+    for (const auto& [name, command] : kCommands) {
+        SCOPED_TRACE(name);
         bool ran = false;
         // The command arrives while the replay lets events run.
-        QTimer::singleShot(0, window.get(), [&] {
-            ran = state.running;
-            runCommand(item);
-        });
-        click(1);
-        EXPECT_TRUE(ran) << "chosen during the replay";
+        view.onEvents = [&, command = command] {
+            if (std::exchange(ran, true))
+                return;
+            EXPECT_TRUE(monitor.running()) << "chosen during the replay";
+            runCommand(command);
+        };
+        click(RunButton::Replay);
+        EXPECT_TRUE(ran);
         EXPECT_EQ(lastMessage(), "");
-        EXPECT_EQ(window->statusLabel->text().toStdString(), "200000行目を表示中... 200001行 表示完了");
+        EXPECT_EQ(view.status, "300行目を表示中... 301行 表示完了");
+        EXPECT_FALSE(view.runButtonDown(RunButton::Replay));
     }
 }
 

@@ -1,30 +1,26 @@
-#include "tests/settings/SettingsDialogFixture.h"
+#include "SettingsDialogFixture.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 
 SettingsDialogTest::SettingsDialogTest()
-    : selector(state, view, [this]() -> DialogModel& { return settings.model(); }),
-      settings(SettingsDialogServices{
-          .state = state,
+    : settings(SettingsDialogServices{
+          .monitor = monitor,
           .view = view,
-          .selector = selector,
-          .decoder = decoder,
           .mainWindow = mainWindow,
-          .mainWidget = &mainWidget,
-          .showFileDialog =
+          .decoder = decoder,
+          .owner = &mainWidget,
+          .chooseFile =
               [this](QWidget* owner, std::string_view filter, const std::string&, bool save) {
-                  fileDialogCalls.push_back({owner, std::string(filter), save});
-                  if (whileFileDialogShows)
-                      whileFileDialogShows();
-                  return fileDialogAnswer;
+                  fileChooserCalls.push_back({owner, std::string(filter), save});
+                  if (whileFileChooserShows)
+                      whileFileChooserShows();
+                  return FileChoice{fileChooserAnswer, 0};
               },
-          .browseFolder = [](QWidget*, const std::string&, std::string& path) { path.clear(); },
+          .browseFolder = [](QWidget*, const std::string&) { return std::string(); },
           .showFilePreview = [this](const std::string& path,
                                     std::int32_t bytes) { previews.emplace_back(path, bytes); },
-      }) {
-    LoadMonitorDefaults(state);
-}
+      }) {}
 
 SettingsDialogTest::~SettingsDialogTest() {
     deleteClosedWindows();

@@ -55,7 +55,9 @@ public:
         replayErrorHistory.push_back(replayError = text);
         record("replayError:" + text);
     }
-    void setReplayErrorVisible(bool v) override { record("replayErrorVisible:" + flag(replayErrorShown = v)); }
+    void setReplayErrorVisible(bool v) override {
+        record("replayErrorVisible:" + flag(replayErrorShown = v));
+    }
     bool replayErrorVisible() const override { return replayErrorShown; }
 
     bool pageModeChecked() const override { return pageMode; }

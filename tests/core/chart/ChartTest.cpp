@@ -1,8 +1,7 @@
 #include "chart/Chart.h"
-#include "monitor/Monitor.h"
-#include "support/FakeMonitorView.h"
 #include "support/RecordingSurface.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -11,26 +10,32 @@
 
 namespace {
 
-struct ChartFixture : testing::Test {
-    MonitorState state;
-    FakeMonitorView view;
-    RecordingSurface surface;
-    Chart chart{state, view, surface};
+// The window's view switches, set by the test.
+struct FakeSwitches : ChartSwitchSource {
+    ChartSwitches now;
+    ChartSwitches chartSwitches() const override { return now; }
+};
 
-    ChartFixture() {
-        LoadMonitorDefaults(state);
-        state.scaleTop = 100;
-        state.scaleBottom = 0;
-    }
+struct ChartFixture : testing::Test {
+    // The monitor's defaults: 500 points across, a ring of 501 slots, threshold 80.
+    std::vector<Sample> samples = std::vector<Sample>(501);
+    ChartFrame frame{100, 0, 80, SeriesWindow{&samples, 500, -1, false}};
+    FakeSwitches switches;
+    RecordingSurface surface;
+    Chart chart{surface, switches};
+
     void store(std::initializer_list<double> values) {
-        for (double v : values) {
-            ++state.newestSlot;
-            state.samples[static_cast<std::size_t>(state.newestSlot)].value = v;
-        }
+        for (double v : values)
+            samples[static_cast<std::size_t>(++frame.series.newestSlot)].value = v;
+    }
+    // An emptied ring of `pointsPerView` + 1 slots.
+    void resize(int pointsPerView) {
+        samples.assign(static_cast<std::size_t>(pointsPerView) + 1, Sample{});
+        frame.series = SeriesWindow{&samples, pointsPerView, -1, false};
     }
     std::vector<RecordedLine> seriesLines() const { return surface.linesOf(kYellow); }
     void drawSeries(bool deferred = false) {
-        chart.DrawSeries(state.scaleTop, deferred ? Chart::When::Deferred : Chart::When::Now);
+        chart.drawSeries(frame, deferred ? Chart::When::Deferred : Chart::When::Now);
     }
 };
 
@@ -42,19 +47,8 @@ std::vector<RecordedLine> polyline(double x, std::vector<double> ys, Colour colo
     return lines;
 }
 
-TEST(ChartY, MapsTheScaleOntoZeroToHundredRows) {
-    const std::tuple<double, double, double, double> cases[] = {
-        {80, 0, 100, 20}, {150, 0, 100, -50}, {-50, 0, 100, 150}, {25, -100, 100, 37.5}, {0.333, 0, 1, 66.7}};
-    for (const auto& [v, minY, top, y] : cases)
-        EXPECT_DOUBLE_EQ(chartY(v, minY, top), y) << v << " on " << minY << ".." << top;
-    EXPECT_EQ(chartY(1e308, -1e308, 1), -1e300) << "an overflowing ratio stays a number";
-    EXPECT_DOUBLE_EQ(chartY(1e308, -9e307, 1e308), 0) << "a span beyond any double";
-    EXPECT_DOUBLE_EQ(chartY(-9e307, -9e307, 1e308), 100);
-    EXPECT_DOUBLE_EQ(chartY(5e306, -9e307, 1e308), 50);
-}
-
 TEST_F(ChartFixture, GridHasAuxiliaryLinesAndTheThreshold) {
-    chart.DrawGrid();
+    chart.drawGrid(frame);
     const auto green = surface.linesOf(kDarkGreen);
     ASSERT_EQ(green.size(), 111u);
     EXPECT_EQ(green.front(), (RecordedLine{1, 0, 1, 100, kDarkGreen}));
@@ -62,39 +56,42 @@ TEST_F(ChartFixture, GridHasAuxiliaryLinesAndTheThreshold) {
     EXPECT_EQ(surface.linesOf(kRed), (std::vector<RecordedLine>{{0, 20, 500, 20, kRed}}));
 
     // A limit of 120 lies above the visible area; 0 or a hidden threshold draws none.
-    const std::tuple<std::int16_t, bool, std::vector<RecordedLine>> cases[] = {
+    const std::tuple<int, bool, std::vector<RecordedLine>> cases[] = {
         {1, false, {{0, 99, 500, 99, kRed}}},
         {120, false, {{0, -20, 500, -20, kRed}}},
         {0, false, {}},
         {80, true, {}}};
     for (const auto& [limit, hidden, red] : cases) {
-        state.thresholdPercent = limit;
-        view.thresholdOff = hidden;
-        chart.DrawGrid();
+        frame.thresholdPercent = limit;
+        switches.now.hideThreshold = hidden;
+        chart.drawGrid(frame);
         EXPECT_EQ(surface.linesOf(kRed), red) << "limit " << limit << " hidden " << hidden;
     }
-    view.auxiliaryHidden = true;
-    chart.DrawGrid();
+    switches.now.hideGrid = true;
+    chart.drawGrid(frame);
     EXPECT_TRUE(surface.linesOf(kDarkGreen).empty());
 
-    // Only page mode with composite keeps the previous picture.
-    for (auto [page, composite, clears] : {std::tuple{true, false, 1}, std::tuple{true, true, 0}}) {
-        view.pageMode = page;
-        view.composite = composite;
+    // A composite page keeps the previous picture.
+    for (auto [clear, clears] : {std::pair{true, 1}, std::pair{false, 0}}) {
+        switches.now.clear = clear;
         surface.clears = 0;
-        chart.DrawGrid();
-        EXPECT_EQ(surface.clears, clears) << page << composite;
+        chart.drawGrid(frame);
+        EXPECT_EQ(surface.clears, clears) << "clear " << clear;
     }
 }
 
-TEST_F(ChartFixture, NewestSampleLandsAtTheRightEdgeInTheListsColour) {
+TEST_F(ChartFixture, NewestSampleLandsAtTheRightEdgeInTheChosenColour) {
     store({10, 20, 30, 40, 50, 60}); // slots 0..5
-    view.colour = "水";
+    switches.now.colour = kCyan;
     drawSeries();
     EXPECT_EQ(surface.linesOf(kCyan), polyline(495, {90, 80, 70, 60, 50, 40}, kCyan));
-    view.colour = "緑"; // not in the list
-    drawSeries();
-    EXPECT_EQ(seriesLines().size(), 5u) << "yellow for any other text";
+
+    // The colour list's texts, and yellow for any other text.
+    const std::pair<std::string_view, Colour> colours[] = {{"黄", kYellow}, {"白", kWhite}, {"青", kBlue},
+                                                           {"赤", kRed},    {"水", kCyan},  {"緑", kYellow},
+                                                           {"", kYellow}};
+    for (const auto& [text, colour] : colours)
+        EXPECT_EQ(seriesColourFor(text, kYellow), colour) << text;
 }
 
 TEST_F(ChartFixture, DrawsNoSeriesForOneSampleAZeroSpanOrAnEmptyPosition) {
@@ -102,58 +99,56 @@ TEST_F(ChartFixture, DrawsNoSeriesForOneSampleAZeroSpanOrAnEmptyPosition) {
     drawSeries();
     EXPECT_TRUE(seriesLines().empty());
     store({60});
-    state.scaleTop = state.scaleBottom = 0;
+    frame.top = frame.bottom = 0;
     drawSeries();
     EXPECT_TRUE(seriesLines().empty()) << "zero span: grid only";
     EXPECT_EQ(surface.linesOf(kDarkGreen).size(), 111u);
-    state.scaleTop = 100;
-    ResetDatPos(state);
+    frame.top = 100;
+    frame.series.newestSlot = -1;
     drawSeries();
     EXPECT_TRUE(seriesLines().empty()) << "the values stay but are not drawn";
 }
 
 TEST_F(ChartFixture, WrappedOrderStartsAfterTheNewestSample) {
-    state.pointsPerView = 5;
-    ASSERT_TRUE(RedimDatBuf(state, 5));
+    resize(5);
     for (int i = 0; i <= 5; ++i)
-        state.samples[static_cast<std::size_t>(i)].value = 10.0 * i;
-    state.samplesWrapped = true;
-    state.newestSlot = 2;
+        samples[static_cast<std::size_t>(i)].value = 10.0 * i;
+    frame.series.wrapped = true;
+    frame.series.newestSlot = 2;
     drawSeries();
     EXPECT_EQ(seriesLines(), polyline(-1, {70, 70, 60, 100, 90}))
         << "slot 3 oldest, slot 2 newest, not drawn";
-    state.newestSlot = 5; // a replay that filled slot pointsPerView starts again at slot 0
+    frame.series.newestSlot = 5; // a replay that filled slot pointsPerView starts again at slot 0
     drawSeries();
     EXPECT_EQ(seriesLines(), polyline(-1, {100, 100, 90, 80, 70}));
 }
 
-TEST_F(ChartFixture, DeferredRedrawShowsTheStateItWasAskedWith) {
+TEST_F(ChartFixture, DeferredRedrawShowsTheFrameItWasAskedWith) {
     store({10, 20, 30});
     drawSeries(true);
     EXPECT_TRUE(surface.lines.empty()) << "nothing rasterised until someone looks";
-    ++state.newestSlot; // the next value's position advances before the picture is observed
-    state.scaleTop = 1000;
+    chart.beforeSamplesChange();
+    store({40}); // the next value is stored before the picture is observed
+    samples[0].value = 99;
+    frame.top = 1000;
     chart.flush();
     EXPECT_EQ(seriesLines(), polyline(498, {90, 80, 70}));
 
     drawSeries(true);
-    chart.DrawGrid(); // replaces the waiting picture
+    chart.drawGrid(frame); // replaces the waiting picture
     chart.flush();
     EXPECT_TRUE(seriesLines().empty());
 
-    view.pageMode = view.composite = true; // ticked by the user while events ran
+    switches.now.clear = false; // a composite page ticked by the user while events ran
     chart.eventsRan();
     drawSeries(true);
     EXPECT_FALSE(seriesLines().empty()) << "composite pictures are drawn at once";
 }
 
 TEST_F(ChartFixture, PrintsMaxMinNearTheFirstSampleWithoutDividingByZero) {
-    state.highest = 40;
-    state.lowest = -5.5;
     for (auto [top, first, y] : {std::tuple{100.0, 30.0, 70.0}, std::tuple{0.0, 30.0, 0.0},
                                  std::tuple{100.0, 1e300, 0.0}, std::tuple{100.0, -1e300, 100.0}}) {
-        state.samples[0].value = first;
-        chart.PrintMaxMin(top);
+        chart.printExtremes(ExtremesNote{40, -5.5, top, 0, first});
         ASSERT_FALSE(surface.texts.empty());
         EXPECT_EQ(surface.texts.back().text, "Max:40\r\nMin:-5.5");
         EXPECT_EQ(surface.texts.back().x, 0);
@@ -193,21 +188,20 @@ void rasterise(Coverage& coverage, const RecordedLine& line, int width, int heig
 TEST_F(ChartFixture, ReducedSeriesCoversTheSameRowsAsEverySegment) {
     const int width = 1000, height = 250;
     for (bool wrapped : {false, true}) {
-        state.pointsPerView = 100'000;
-        ASSERT_TRUE(RedimDatBuf(state, state.pointsPerView));
+        resize(100'000);
         std::mt19937 random(3);
         std::normal_distribution<double> noise(50, 15);
-        for (auto& sample : state.samples)
+        for (auto& sample : samples)
             sample.value = noise(random);
-        state.newestSlot = wrapped ? 41'234 : 77'777;
-        state.samplesWrapped = wrapped;
+        frame.series.newestSlot = wrapped ? 41'234 : 77'777;
+        frame.series.wrapped = wrapped;
 
         const auto coverage = [&](int pixelWidth) {
             surface.reportedPixelWidth = pixelWidth; // 0: every segment
             drawSeries();
             Coverage rows;
             for (const auto& line : seriesLines())
-                rasterise(rows, line, width, height, state.pointsPerView);
+                rasterise(rows, line, width, height, frame.series.pointsPerView);
             return rows;
         };
         const Coverage full = coverage(0);

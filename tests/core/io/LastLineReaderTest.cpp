@@ -18,13 +18,14 @@ struct Read {
     std::string line;
     std::int64_t count = -1;
     std::string message;
+    bool cut = false;
 };
 
 Read readLast(LastLineReader& reader, const std::string& path) {
     const auto result = reader.read(path);
     if (!result)
         return {false, {}, -1, fileErrorMessage(result.error())};
-    return {true, result->strLine, result->lngLineCount, {}};
+    return {true, result->line, result->lineCount, {}, result->cut};
 }
 
 TEST(ReadLastLine, ReturnsTheLastTerminatedLineAndTheLineEndCount) {
@@ -39,6 +40,7 @@ TEST(ReadLastLine, ReturnsTheLastTerminatedLineAndTheLineEndCount) {
         EXPECT_TRUE(r.ok) << r.message;
         EXPECT_EQ(r.line, line) << testing::PrintToString(bytes);
         EXPECT_EQ(r.count, count) << testing::PrintToString(bytes);
+        EXPECT_FALSE(r.cut) << testing::PrintToString(bytes);
     }
 }
 
@@ -114,8 +116,8 @@ TEST(ReadLastLine, ReadsLinesLongerThanOneRead) {
     const auto cut = reader.read(dir.write("h", "7," + big + "\n"));
     ASSERT_TRUE(cut);
     EXPECT_TRUE(cut->cut);
-    EXPECT_EQ(cut->strLine, ("7," + big).substr(0, kMaxLastLineBytes));
-    EXPECT_EQ(cut->lngLineCount, 1);
+    EXPECT_EQ(cut->line, ("7," + big).substr(0, kMaxLastLineBytes));
+    EXPECT_EQ(cut->lineCount, 1);
 }
 
 // A rewrite that keeps the start and the end of the counted part is still
@@ -150,7 +152,7 @@ TEST(ReadLastLine, ContinuesFromACountMadeBefore) {
     TempDir dir;
     const std::string path = dir.write("f", "1\n2\n");
     FileScan scan;
-    ASSERT_EQ(CountFileLines(path, &scan), 3);
+    ASSERT_EQ(countFileLines(path, &scan).value_or(0), 3);
     scan.tally.lineEnds += 100; // shows through only if the file is not counted again
     LastLineReader reader;
     reader.continueFrom(path, scan);

@@ -7,7 +7,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST(SplitCommandArg, GivesTheTokensInOrderAndWhatIsLeft) {
+TEST(SplitCommandLine, GivesTheTokensInOrderAndWhatIsLeft) {
     // A trailing blank gives an empty last token, an unmatched quote takes the
     // rest, and tabs are no separators.
     const std::tuple<std::string, Strings, std::string> cases[] = {
@@ -23,7 +23,7 @@ TEST(SplitCommandArg, GivesTheTokensInOrderAndWhatIsLeft) {
         {"a\tb", {"a\tb"}, ""},
     };
     for (const auto& [text, tokens, remaining] : cases) {
-        const auto result = splitCommandArg(text);
+        const auto result = splitCommandLine(text);
         EXPECT_EQ(result.tokens, tokens) << text;
         EXPECT_EQ(result.remaining, remaining) << text;
     }
@@ -37,7 +37,7 @@ TEST(JoinCommandLine, QuotesWordsThatWouldNotSurvivePlainSplitting) {
     for (const auto& [words, text] : cases)
         EXPECT_EQ(joinCommandLine(words), text);
     for (const std::string path : {"/tmp/with blank.csv", "/tmp/two  blanks .csv", "", " leading"}) {
-        const auto result = splitCommandArg(joinCommandLine({path}));
+        const auto result = splitCommandLine(joinCommandLine({path}));
         ASSERT_FALSE(result.tokens.empty()) << path;
         EXPECT_EQ(result.tokens.back(), path) << "a path given alone comes back whole";
     }
@@ -52,12 +52,21 @@ TEST(ProgramOptions, AreTakenOutBeforeTheWords) {
     };
     for (const auto& [arguments, help, encoding, words] : cases) {
         const auto parsed = parseProgramArguments(arguments);
-        EXPECT_EQ(parsed.error, "") << testing::PrintToString(arguments);
-        EXPECT_EQ(std::tie(parsed.help, parsed.encoding, parsed.words), std::tie(help, encoding, words))
+        ASSERT_TRUE(parsed) << testing::PrintToString(arguments) << ": " << parsed.error().message;
+        EXPECT_EQ(std::tie(parsed->help, parsed->encoding, parsed->words), std::tie(help, encoding, words))
             << testing::PrintToString(arguments);
     }
-    for (const Strings& bad : {Strings{"--encoding"}, Strings{"--encoding="}, Strings{"--verbose"}})
-        EXPECT_NE(parseProgramArguments(bad).error, "") << testing::PrintToString(bad);
+    const std::pair<Strings, std::string> bad[] = {
+        {{"--encoding"}, "--encoding needs an encoding name"},
+        {{"--encoding="}, "--encoding needs an encoding name"},
+        {{"--verbose", "--encoding"}, "unknown option: --verbose"},
+        {{"--help=1"}, "unknown option: --help=1"},
+    };
+    for (const auto& [arguments, message] : bad) {
+        const auto parsed = parseProgramArguments(arguments);
+        ASSERT_FALSE(parsed) << testing::PrintToString(arguments);
+        EXPECT_EQ(parsed.error().message, message);
+    }
 }
 
 } // namespace

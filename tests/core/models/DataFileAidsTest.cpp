@@ -1,9 +1,9 @@
 #include "models/DataFileAids.h"
 #include "models/DialogModel.h"
 #include "monitor/Monitor.h"
-#include "text/TextDecoder.h"
 #include "support/FakeMonitorView.h"
 #include "support/TempDir.h"
+#include "text/TextDecoder.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -13,27 +13,26 @@ namespace {
 using enum DialogControl;
 
 struct AidsFixture : testing::Test {
-    AidsFixture() { LoadMonitorDefaults(state); }
     TempDir dir;
-    MonitorState state;
+    Monitor monitor;
     FakeMonitorView view;
     Utf8Decoder decoder;
 };
 
 TEST_F(AidsFixture, FirstLineTestShowsTheChosenField) {
-    const std::tuple<std::string, const char*, bool, int, std::string, std::uint32_t> cases[] = {
-        {"12,34,56\r\n78,90", "カンマ", false, 2, "34", kColourWindowText},
-        {"12,34\n56,78", "カンマ", false, 2, "34", kColourWindowText}, // LF ends a line too
-        {"1\r2,3", "カンマ", false, 2, "Error", kColourRed},           // and a lone CR
-        {"a  b", "スペース", true, 2, "b", kColourWindowText},
-        {"a  b", "スペース", false, 2, "", kColourWindowText}, // an empty field is a field
-        {"\r\n5", "カンマ", false, 1, "Error", kColourRed},    // an empty first line
-        {"", "カンマ", false, 1, "", kColourWindowText},       // an empty file shows nothing
+    const std::tuple<std::string, const char*, bool, int, std::string, Colour> cases[] = {
+        {"12,34,56\r\n78,90", "カンマ", false, 2, "34", kWindowTextColour},
+        {"12,34\n56,78", "カンマ", false, 2, "34", kWindowTextColour}, // LF ends a line too
+        {"1\r2,3", "カンマ", false, 2, "Error", kRed},                 // and a lone CR
+        {"a  b", "スペース", true, 2, "b", kWindowTextColour},
+        {"a  b", "スペース", false, 2, "", kWindowTextColour}, // an empty field is a field
+        {"\r\n5", "カンマ", false, 1, "Error", kRed},          // an empty first line
+        {"", "カンマ", false, 1, "", kWindowTextColour},       // an empty file shows nothing
     };
     for (const auto& [bytes, delimiter, skipRuns, column, shown, colour] : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes) + " field " + std::to_string(column));
-        state.skipDelimiterRuns = false; // a new dialog's box starts cleared whatever the setting
-        DialogModel dialog(state);
+        monitor.setSkipDelimiterRuns(false); // a new dialog's box starts cleared whatever the setting
+        DialogModel dialog(monitor);
         dialog.setText(dataFileEdit, dir.write("data.csv", bytes));
         dialog.selectDelimiter(delimiter); // in force at once, before any applying
         dialog.setChecked(skipDelimiterRunsCheck, skipRuns);
@@ -47,7 +46,7 @@ TEST_F(AidsFixture, FirstLineTestShowsTheChosenField) {
 
 TEST_F(AidsFixture, WithoutAFileTheAidsShowNothingOrSaySo) {
     for (const std::string& path : {std::string(), dir.file("missing.csv"), dir.path()}) {
-        DialogModel dialog(state);
+        DialogModel dialog(monitor);
         dialog.setText(dataFileEdit, path);
         dialog.setText(testResultEdit, "old");
         testFirstLine(dialog, decoder);
@@ -58,7 +57,7 @@ TEST_F(AidsFixture, WithoutAFileTheAidsShowNothingOrSaySo) {
         EXPECT_EQ(view.msgBoxes, (std::vector<std::pair<std::string, int>>{
                                      {"データファイル名が正しく指定されていません。", 1}}));
     }
-    DialogModel dialog(state);
+    DialogModel dialog(monitor);
     dialog.setText(dataFileEdit, dir.write("data.csv", "1\r\n2\r\n"));
     takeLineCountAsPageSize(dialog, view);
     EXPECT_EQ(dialog.text(pageSizeEdit), "3") << "the line number at the end of the file";
@@ -69,7 +68,7 @@ TEST_F(AidsFixture, TheBrowsedFolderEndsWithTheSeparatorAndACancelChangesNothing
         {"/data", "/data/"}, {"/data/", "/data/"}, {"/", "/"}, {"", ""}};
     for (const auto& [browsed, shown] : folders)
         EXPECT_EQ(withTrailingSeparator(browsed), shown) << browsed;
-    DialogModel dialog(state);
+    DialogModel dialog(monitor);
     dialog.setChecked(saveSweepImagesCheck, true);
     takeBrowsedFolder(dialog, "/data/");
     EXPECT_EQ(dialog.text(sweepFolderEdit), "/data/");

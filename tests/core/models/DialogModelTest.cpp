@@ -1,5 +1,5 @@
 #include "models/DialogModel.h"
-#include "monitor/Monitor.h"
+#include "support/MonitorFixture.h"
 
 #include <algorithm>
 #include <functional>
@@ -33,10 +33,19 @@ void typeInto(DialogModel& model, DialogControl field, std::string_view keys) {
     }
 }
 
-struct DialogFixture : testing::Test {
-    DialogFixture() { LoadMonitorDefaults(state); }
-    MonitorState state;
-};
+using DialogFixture = MonitorFixture;
+
+// The window finds each control by its object name.
+TEST(ControlNames, AreTheWindowsObjectNamesBothWays) {
+    const std::pair<DialogControl, std::string_view> names[] = {
+        {dataFileEdit, "txtInFile"}, {columnScrollBar, "scrV"},     {thresholdEdit, "txtIniLimit"},
+        {applyButton, "OKButton"},   {closeButton, "CancelButton"}, {imageOutputGroup, "frameOut"}};
+    for (const auto& [control, name] : names)
+        EXPECT_EQ(controlName(control), name);
+    for (int i = 0; i < kDialogControlCount; ++i)
+        EXPECT_EQ(controlNamed(controlName(static_cast<DialogControl>(i))), static_cast<DialogControl>(i));
+    EXPECT_EQ(controlNamed("txtinfile"), std::nullopt) << "compared exactly";
+}
 
 TEST_F(DialogFixture, TypingAndPastingFollowTheKeyAndChangeRules) {
     const std::string digits30(30, '7');
@@ -60,7 +69,7 @@ TEST_F(DialogFixture, TypingAndPastingFollowTheKeyAndChangeRules) {
         {scaleTopEdit, "-1.5e3", true, "-1.53"},
     };
     for (const auto& [field, keys, pasted, result] : cases) {
-        DialogModel model(state);
+        DialogModel model(monitor);
         if (pasted)
             model.userEdit(field, 0, model.text(field).size(), keys);
         else
@@ -90,7 +99,7 @@ TEST_F(DialogFixture, OnlyARealChangeOfASettingEnablesOk) {
         {[](DialogModel& m) { m.setChecked(saveSweepImagesCheck, true); }, true},
     };
     for (std::size_t row = 0; row < std::size(changes); ++row) {
-        DialogModel model(state);
+        DialogModel model(monitor);
         model.setOkEnabled(false);
         changes[row].first(model);
         EXPECT_EQ(model.okEnabled(), changes[row].second) << "row " << row;
@@ -98,7 +107,7 @@ TEST_F(DialogFixture, OnlyARealChangeOfASettingEnablesOk) {
 }
 
 TEST_F(DialogFixture, LocksFollowTheirBoxesAndTheControlsKind) {
-    DialogModel model(state);
+    DialogModel model(monitor);
     // Loading locks what only its box unlocks.
     EXPECT_TRUE(model.control(sweepFolderEdit).locked);
     EXPECT_FALSE(model.control(browseSweepFolderButton).enabled);
@@ -118,20 +127,21 @@ TEST_F(DialogFixture, LocksFollowTheirBoxesAndTheControlsKind) {
 }
 
 TEST_F(DialogFixture, ActivationShowsTheScaleInForceReadableAsTheSameValue) {
-    DialogModel model(state);
-    state.scaleTop = 1e15;
-    state.scaleBottom = -0.25;
+    DialogModel model(monitor);
+    monitor.scale().setEnds(1e15, -0.25);
     model.setOkEnabled(false);
     model.activate();
     EXPECT_EQ(model.text(scaleTopEdit), "1E+15");
     EXPECT_EQ(model.text(scaleBottomEdit), "-0.25");
     EXPECT_DOUBLE_EQ(model.value(scaleTopEdit), 1e15);
     EXPECT_TRUE(model.okEnabled()) << "the scale moved since the texts were written";
-    state.delimiterName = "タブ"; // changed elsewhere while the dialog was open
+    monitor.setDelimiterName("タブ"); // changed elsewhere while the dialog was open
     model.activate();
     EXPECT_EQ(model.text(delimiterCombo), "タブ") << "the delimiter in force is selected again";
-    state.autoScale = false;
-    state.scaleTop = 42;
+    MonitorSettings fixedScale;
+    fixedScale.scaleTop = 42;
+    fixedScale.autoScale = false;
+    apply(fixedScale);
     model.activate();
     EXPECT_FALSE(model.control(scaleTopEdit).locked);
     EXPECT_EQ(model.text(scaleTopEdit), "1E+15") << "texts are not touched";

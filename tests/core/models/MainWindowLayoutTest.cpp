@@ -30,13 +30,15 @@ using HeightPart = std::tuple<Twips, std::array<Twips, 5>, Twips, Twips, std::ar
 HeightPart heightPartOf(const MainWindowGeometry& g) {
     const auto& m = g.scaleLabels;
     const auto& v = g.valueLabels;
-    return {g.graphView.height,
-            {m[0].top, m[1].top, m[2].top, m[3].top, m[4].top},
-            shared({g.runButtons[0].top, g.runButtons[1].top, g.runButtons[2].top, g.columnEdit.top,
-                    g.compositeCheck.top, g.seriesColourCombo.top, g.columnScrollBar.top, g.settingsButton.top, g.resetButton.top}),
-            shared({g.pageModeCheck.top, g.pageScrollBar.top, g.pagePositionLabel.top, g.pointsPerViewLabel.top}),
-            {v[0].top, v[1].top, v[2].top},
-            g.statusLabel.top};
+    return {
+        g.graphView.height,
+        {m[0].top, m[1].top, m[2].top, m[3].top, m[4].top},
+        shared({g.runButtons[0].top, g.runButtons[1].top, g.runButtons[2].top, g.columnEdit.top,
+                g.compositeCheck.top, g.seriesColourCombo.top, g.columnScrollBar.top, g.settingsButton.top,
+                g.resetButton.top}),
+        shared({g.pageModeCheck.top, g.pageScrollBar.top, g.pagePositionLabel.top, g.pointsPerViewLabel.top}),
+        {v[0].top, v[1].top, v[2].top},
+        g.statusLabel.top};
 }
 
 TEST(ResizeRule, PlacesTheControlsForTheOuterSize) {

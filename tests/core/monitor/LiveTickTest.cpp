@@ -1,5 +1,5 @@
 #include "monitor/LiveTick.h"
-#include "MonitorFixture.h"
+#include "support/MonitorFixture.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,60 +7,68 @@
 
 namespace {
 
-struct LiveMonitorTest : MonitorFixture {
+struct LiveTickTest : MonitorFixture {
+    void SetUp() override { apply({}); }
     bool tick() { return liveTick(context); }
+    int newestSlot() const { return monitor.samples().newestSlot(); }
+    double valueAt(std::size_t slot) const { return monitor.samples().at(slot).value; }
+    // A fixed scale with the given ends, no rescale pending.
+    void applyFixedScale(double top, double bottom) {
+        apply({.scaleTop = top, .scaleBottom = bottom, .autoScale = false});
+        monitor.scale().clearRescale();
+    }
 };
 
-TEST_F(LiveMonitorTest, PlotsTheNewestCompleteLineOfAGrowingFile) {
+TEST_F(LiveTickTest, PlotsTheNewestCompleteLineOfAGrowingFile) {
     dir.write("data.csv", "12,34\r\n");
-    state.column = 2;
+    monitor.setColumn(2);
     tick();
-    EXPECT_EQ(state.samples[0].value, 34);
+    EXPECT_EQ(valueAt(0), 34);
     EXPECT_EQ(view.valueLabels[1], "Now: 34") << "the line end read with the line is not shown";
-    EXPECT_EQ(view.infoText, "1行 表示");
+    EXPECT_EQ(view.status, "1行 表示");
     dir.append("data.csv", "1,75\r\n2,8");
     tick();
-    EXPECT_EQ(state.newestSlot, 1);
-    EXPECT_EQ(state.samples[1].value, 75) << "the unfinished last line waits";
-    EXPECT_EQ(state.scaleTop, 80);
-    EXPECT_EQ(view.infoText, "2行 表示");
+    EXPECT_EQ(newestSlot(), 1);
+    EXPECT_EQ(valueAt(1), 75) << "the unfinished last line waits";
+    EXPECT_EQ(monitor.scale().top(), 80);
+    EXPECT_EQ(view.status, "2行 表示");
     EXPECT_FALSE(surface.linesOf(kYellow).empty());
 }
 
-TEST_F(LiveMonitorTest, SkipsLinesWithoutANumberAndGoesOn) {
-    const std::tuple<const char*, std::int16_t, const char*> cases[] = {
+TEST_F(LiveTickTest, SkipsLinesWithoutANumberAndGoesOn) {
+    const std::tuple<const char*, int, const char*> cases[] = {
         {"5\n\n", 1, "a blank last line"}, {"5\nabc\n", 1, "not a number"}, {"5,\n", 2, "no such field"}};
     for (const auto& [content, column, why] : cases) {
         dir.write("data.csv", content);
-        state.column = column;
+        monitor.setColumn(column);
         EXPECT_FALSE(tick()) << why << ": no value stored";
-        EXPECT_EQ(state.newestSlot, -1) << why << ": no phantom sample";
-        EXPECT_TRUE(state.readReady) << why << ": monitoring goes on";
+        EXPECT_EQ(newestSlot(), -1) << why << ": no phantom sample";
+        EXPECT_TRUE(monitor.readReady()) << why << ": monitoring goes on";
         EXPECT_TRUE(view.messages.empty()) << why;
     }
     dir.write("data.csv", "5\n7\n");
-    state.column = 1;
+    monitor.setColumn(1);
     EXPECT_TRUE(tick());
-    EXPECT_EQ(state.newestSlot, 0);
-    EXPECT_EQ(state.samples[0].value, 7);
+    EXPECT_EQ(newestSlot(), 0);
+    EXPECT_EQ(valueAt(0), 7);
 }
 
 // A last line longer than any record is read in part: a field that ends
 // within that part has its value, one running beyond it has none.
-TEST_F(LiveMonitorTest, TakesNoValueFromAFieldCutOffByTheReadLimit) {
+TEST_F(LiveTickTest, TakesNoValueFromAFieldCutOffByTheReadLimit) {
     dir.write("data.csv", "7," + std::string(2 << 20, '0') + "5"); // field 2 is 5, not 0
     for (const auto& [column, position] : {std::pair{2, -1}, std::pair{1, 0}}) {
-        state.column = static_cast<std::int16_t>(column);
+        monitor.setColumn(column);
         tick();
-        EXPECT_EQ(state.newestSlot, position) << "field " << column;
+        EXPECT_EQ(newestSlot(), position) << "field " << column;
     }
-    EXPECT_EQ(state.samples[0].value, 7);
+    EXPECT_EQ(valueAt(0), 7);
     EXPECT_TRUE(view.messages.empty());
 }
 
 // Max/Min follow the data only with the automatic scale or right after
 // applying; a new extreme shows its decimal text, any other value its field.
-TEST_F(LiveMonitorTest, TracksExtremesOnlyWhileTheScaleFollowsTheData) {
+TEST_F(LiveTickTest, TracksExtremesOnlyWhileTheScaleFollowsTheData) {
     const std::tuple<bool, bool, const char*, double, const char*, const char*> steps[] = {
         // automatic, rescale, line, top afterwards, "Max: " label, "Now: " label
         {true, true, "037.20\n", 40, "Max: 37.2", "Now: 37.2"},
@@ -69,73 +77,74 @@ TEST_F(LiveMonitorTest, TracksExtremesOnlyWhileTheScaleFollowsTheData) {
         {false, true, "0150\n", 200, "Max: 150", "Now: 150"},
     };
     for (const auto& [automatic, rescale, line, top, maxLabel, nowLabel] : steps) {
-        state.autoScale = automatic;
-        state.rescalePending = rescale;
+        // Applied with the ends in force, so that only the switches change.
+        apply({.scaleTop = monitor.scale().top(), .autoScale = automatic});
+        if (!rescale)
+            monitor.scale().clearRescale();
         dir.write("data.csv", line);
         tick();
-        EXPECT_EQ(state.scaleTop, top) << line;
+        EXPECT_EQ(monitor.scale().top(), top) << line;
         EXPECT_EQ(view.valueLabels[0], maxLabel) << line;
         EXPECT_EQ(view.valueLabels[1], nowLabel) << line;
-        EXPECT_FALSE(state.rescalePending) << line;
+        EXPECT_FALSE(monitor.scale().rescalePending()) << line;
     }
 }
 
-// Live monitoring uses slots 0..pointsPerView-1, although the buffer holds one more.
-TEST_F(LiveMonitorTest, WrapsAfterLngXmemSamples) {
-    state.pointsPerView = 5;
+// Live monitoring uses slots 0..pointsPerView-1, although the ring holds more.
+TEST_F(LiveTickTest, WrapsAfterTheLastSlotTheGraphDraws) {
+    apply({.pointsPerView = 5});
     dir.write("data.csv", "3\n");
     for (int i = 0; i < 5; ++i)
         tick();
-    EXPECT_EQ(state.newestSlot, 4);
-    EXPECT_FALSE(state.samplesWrapped);
+    EXPECT_EQ(newestSlot(), 4);
+    EXPECT_FALSE(monitor.samples().wrapped());
     tick();
-    EXPECT_EQ(state.newestSlot, 0);
-    EXPECT_TRUE(state.samplesWrapped);
+    EXPECT_EQ(newestSlot(), 0);
+    EXPECT_TRUE(monitor.samples().wrapped());
 }
 
-TEST_F(LiveMonitorTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) {
+TEST_F(LiveTickTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) {
+    const std::string dataFile = monitor.settings().dataFile;
     const std::tuple<const char*, bool, std::string> cases[] = {
-        {"1\n", true, state.dataFile + "\r\nファイルが存在しませんでした。"},
+        {"1\n", true, dataFile + "\r\nファイルが存在しませんでした。"},
         {"1.7E308\n", false, "Error : 1006 "}};
     for (const auto& [content, removed, message] : cases) {
         dir.write("data.csv", content);
-        press(2);
-        ASSERT_TRUE(view.timerEnabled) << "precondition: monitoring";
+        press(RunButton::Live);
+        ASSERT_TRUE(view.pollTimerEnabled) << "precondition: monitoring";
         if (removed) // gone while the timer runs
-            std::filesystem::remove(state.dataFile);
+            std::filesystem::remove(dataFile);
         view.log.clear();
         tick();
-        EXPECT_FALSE(view.timerEnabled);
+        EXPECT_FALSE(view.pollTimerEnabled);
         EXPECT_EQ(view.runButtons, (std::array<bool, 3>{false, false, false}));
-        const auto stopped = std::find(view.log.begin(), view.log.end(), "timerEnabled:0");
+        const auto stopped = std::find(view.log.begin(), view.log.end(), "pollTimerEnabled:0");
         const auto told = std::find_if(view.log.begin(), view.log.end(), [](const std::string& e) {
             return e.starts_with("showPlainMessage:");
         });
         EXPECT_LT(stopped, told) << "the run stops before the message shows";
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0].rfind(message, 0), 0u) << view.messages[0];
-        EXPECT_EQ(state.newestSlot, -1);
-        EXPECT_TRUE(state.readReady);
+        EXPECT_EQ(newestSlot(), -1);
+        EXPECT_TRUE(monitor.readReady());
         view.messages.clear();
     }
 }
 
-TEST_F(LiveMonitorTest, AFixedScaleWithoutSpanOnlyClearsTheChartAndAnUnfinishedReadNothing) {
+TEST_F(LiveTickTest, AFixedScaleWithoutSpanOnlyClearsTheChartAndAnUnfinishedReadNothing) {
     dir.write("data.csv", "-5\n");
-    state.readReady = false;
+    monitor.setReadReady(false);
     tick();
     EXPECT_EQ(surface.clears, 0);
-    state.readReady = true;
-    state.autoScale = false;
-    state.rescalePending = false;
-    state.scaleTop = state.scaleBottom = 0;
+    monitor.setReadReady(true);
+    applyFixedScale(0, 0);
     tick();
-    EXPECT_EQ(state.newestSlot, -1);
+    EXPECT_EQ(newestSlot(), -1);
     EXPECT_EQ(surface.clears, 1);
-    state.scaleBottom = -100; // a fixed scale whose top is 0 plots
+    applyFixedScale(0, -100); // a fixed scale whose top is 0 plots
     tick();
-    EXPECT_EQ(state.newestSlot, 0);
-    EXPECT_EQ(state.samples[0].value, -5);
+    EXPECT_EQ(newestSlot(), 0);
+    EXPECT_EQ(valueAt(0), -5);
 }
 
 } // namespace

@@ -1,21 +1,26 @@
 #include "monitor/Replay.h"
-#include "MonitorFixture.h"
+#include "support/MonitorFixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ReplayFixture : MonitorFixture {
-    ReplayFixture() {
-        state.running = true;
-        state.dataFileBaseName = "data";
-        state.sweepFolder = dir.path();
+struct ReplayTest : MonitorFixture {
+    void SetUp() override {
+        apply({});
+        monitor.setRunning(true);
     }
-    // The replay's result; false also when it ended on its error path.
-    bool replay(const std::string& content, bool page = false, std::int32_t pageNo = 0) {
-        state.dataFile = dir.write("data.csv", content);
-        const auto result = RePlayData(context, page, pageNo);
+    // `settings` with a picture saved at every sweep, into the fixture folder.
+    MonitorSettings savingSweeps(MonitorSettings settings) const {
+        settings.saveSweepImages = true;
+        settings.sweepFolder = dir.path();
+        return settings;
+    }
+    // Replays `content` as the data file; false also when it ended on its error path.
+    bool replayFile(const std::string& content, bool pageMode = false, int page = 0) {
+        dir.write("data.csv", content);
+        const auto result = replay(context, pageMode, page);
         return result && *result;
     }
     std::vector<std::string> savedNames() const {
@@ -26,118 +31,111 @@ struct ReplayFixture : MonitorFixture {
     }
 };
 
-TEST_F(ReplayFixture, PlotsEveryNumericLineAndReportsTheEnd) {
-    EXPECT_TRUE(replay("10\n20\n30\n"));
-    EXPECT_EQ(view.infoText, "3行目を表示中... 4行 表示完了");
+TEST_F(ReplayTest, PlotsEveryNumericLineAndReportsTheEnd) {
+    EXPECT_TRUE(replayFile("10\n20\n30\n"));
+    EXPECT_EQ(view.status, "3行目を表示中... 4行 表示完了");
     EXPECT_EQ(view.valueLabels, (std::array<std::string, 3>{"Max: 30", "Now: 30", "Min: 0"}));
     EXPECT_EQ(surface.hides, 3) << "one redraw per value";
-    EXPECT_TRUE(replay("037.20\n"));
+    EXPECT_TRUE(replayFile("037.20\n"));
     EXPECT_EQ(view.valueLabels[1], "Now: 37.2") << "a new extreme shows its decimal text";
 
-    state.column = 3;
-    EXPECT_TRUE(replay("1,2\n3,4\n"));
-    EXPECT_EQ(view.infoText, "データがありません。 1行 表示完了") << "no line has the field";
+    monitor.setColumn(3);
+    EXPECT_TRUE(replayFile("1,2\n3,4\n"));
+    EXPECT_EQ(view.status, "データがありません。 1行 表示完了") << "no line has the field";
 
-    state.dataFile = dir.file("missing.csv");
+    apply({.dataFile = dir.file("missing.csv")});
     surface.lines.clear();
-    const auto missing = RePlayData(context, false, 0);
+    const auto missing = replay(context, false, 0);
     ASSERT_TRUE(missing) << "not the error path";
     EXPECT_FALSE(*missing);
     EXPECT_TRUE(surface.lines.empty()) << "a missing file returns at once";
 }
 
-TEST_F(ReplayFixture, ShowsNonNumericLinesUntilTheNextNumericOne) {
-    state.column = 2;
-    view.errInfoHistory.clear();
-    EXPECT_TRUE(replay("time,temp\n1,5\n2, 6 \n"));
-    ASSERT_GE(view.errInfoHistory.size(), 2u);
-    EXPECT_EQ(view.errInfoHistory[0], "数値データではありません。row=1\r\ntemp");
-    EXPECT_EQ(view.errInfoHistory[1], "");
-    EXPECT_FALSE(view.errInfoShown);
+TEST_F(ReplayTest, ShowsNonNumericLinesUntilTheNextNumericOne) {
+    monitor.setColumn(2);
+    view.replayErrorHistory.clear();
+    EXPECT_TRUE(replayFile("time,temp\n1,5\n2, 6 \n"));
+    ASSERT_GE(view.replayErrorHistory.size(), 2u);
+    EXPECT_EQ(view.replayErrorHistory[0], "数値データではありません。row=1\r\ntemp");
+    EXPECT_EQ(view.replayErrorHistory[1], "");
+    EXPECT_FALSE(view.replayErrorShown);
     EXPECT_EQ(view.valueLabels[1], "Now: 6") << "fields are trimmed of blanks";
 
-    EXPECT_FALSE(replay("1,5\n2,x\n")) << "the last line read was not numeric";
-    EXPECT_TRUE(view.errInfoShown);
-    EXPECT_EQ(view.errInfo, "数値データではありません。row=2\r\nx")
+    EXPECT_FALSE(replayFile("1,5\n2,x\n")) << "the last line read was not numeric";
+    EXPECT_TRUE(view.replayErrorShown);
+    EXPECT_EQ(view.replayError, "数値データではありません。row=2\r\nx")
         << "row is the next numeric line's number";
 }
 
-TEST_F(ReplayFixture, SavesAPictureAtEverySweep) {
-    state.saveSweepImages = true;
-    state.normalPointsPerView = 5; // six slots: the 7th and the 13th value wrap
-    replay(numberedLines(12));
+TEST_F(ReplayTest, SavesAPictureAtEverySweep) {
+    apply(savingSweeps({.pointsPerView = 5})); // six slots: the 7th and the 13th value wrap
+    replayFile(numberedLines(12));
     EXPECT_EQ(savedNames(), (std::vector<std::string>{"data1.bmp"}));
     surface.saved.clear();
-    replay(numberedLines(13));
+    replayFile(numberedLines(13));
     EXPECT_EQ(savedNames(), (std::vector<std::string>{"data1.bmp", "data2.bmp"}));
 }
 
-TEST_F(ReplayFixture, PageModeShowsTheChosenPageOrTheLastOne) {
-    state.saveSweepImages = true;
-    state.pageSize = 100;
-    EXPECT_TRUE(replay(numberedLines(300), true, 2));
-    EXPECT_EQ(view.infoText, "101行目から201行目を表示");
+TEST_F(ReplayTest, PageModeShowsTheChosenPageOrTheLastOne) {
+    apply(savingSweeps({.pageSize = 100}));
+    EXPECT_TRUE(replayFile(numberedLines(300), true, 2));
+    EXPECT_EQ(view.status, "101行目から201行目を表示");
     EXPECT_EQ(savedNames(), (std::vector<std::string>{"data2.bmp", "data3.bmp"}));
     EXPECT_EQ(view.valueLabels[1], "Now: 201");
 
-    state.saveSweepImages = false;
+    apply({.pageSize = 100});
     const std::pair<std::string, std::string> lastPages[] = {
         {"", "0行目から0行目を表示しました。"},
         {numberedLines(3), "1行目から4行目を表示"}, // shorter than a page: never below line 1
         {numberedLines(250), "151行目から251行目を表示"}};
-    for (const auto& [content, info] : lastPages) {
-        EXPECT_TRUE(replay(content, true, 0));
-        EXPECT_EQ(view.infoText, info);
+    for (const auto& [content, status] : lastPages) {
+        EXPECT_TRUE(replayFile(content, true, 0));
+        EXPECT_EQ(view.status, status);
     }
 }
 
-TEST_F(ReplayFixture, AStopDuringThePauseEndsThePauseAndTheReplay) {
-    state.replayPause = 60'000;
-    view.onEvents = [&] { state.running = false; };
-    EXPECT_TRUE(replay(numberedLines(10)));
-    EXPECT_EQ(state.newestSlot, 0);
+TEST_F(ReplayTest, AStopDuringThePauseEndsThePauseAndTheReplay) {
+    apply({.replayPause = 60'000});
+    view.onEvents = [&] { monitor.setRunning(false); };
+    EXPECT_TRUE(replayFile(numberedLines(10)));
+    EXPECT_EQ(monitor.samples().newestSlot(), 0);
 }
 
-TEST_F(ReplayFixture, ErrorsEndOnTheErrorPath) {
-    state.saveSweepImages = true;
-    state.normalPointsPerView = 2;
+TEST_F(ReplayTest, ErrorsEndOnTheErrorPath) {
+    apply(savingSweeps({.pointsPerView = 2}));
     surface.failSaves = true;
     const int shows = surface.shows;
-    state.dataFile = dir.write("data.csv", numberedLines(5));
-    const auto failed = RePlayData(context, false, 0);
+    dir.write("data.csv", numberedLines(5));
+    const auto failed = replay(context, false, 0);
     ASSERT_FALSE(failed);
-    EXPECT_EQ(failed.error().message, dir.path() + "/data1.bmp: Permission denied")
-        << "names the picture";
-    EXPECT_TRUE(view.errInfoShown);
-    EXPECT_EQ(view.errInfo, "Error : " + dir.path() + "/data1.bmp: Permission denied");
+    EXPECT_EQ(failed.error().message, dir.path() + "/data1.bmp: Permission denied") << "names the picture";
+    EXPECT_TRUE(view.replayErrorShown);
+    EXPECT_EQ(view.replayError, "Error : " + dir.path() + "/data1.bmp: Permission denied");
     EXPECT_GT(surface.shows, shows);
 
     surface.failSaves = false;
-    state.saveSweepImages = false;
-    EXPECT_FALSE(replay("1\n1.7E308\n")) << "a scale end that would not be finite";
-    EXPECT_EQ(view.errInfo.rfind("Error : ", 0), 0u);
+    apply({});
+    EXPECT_FALSE(replayFile("1\n1.7E308\n")) << "a scale end that would not be finite";
+    EXPECT_EQ(view.replayError.rfind("Error : ", 0), 0u);
 }
 
 // What a lazy replay shows at every point where anyone can look equals what
 // redrawing and relabelling after every value shows, also when the last page
 // is partial.
-TEST_F(ReplayFixture, DeferredDrawingShowsTheSamePicturesAndLabels) {
+TEST_F(ReplayTest, DeferredDrawingShowsTheSamePicturesAndLabels) {
     std::string content;
     for (int i = 0; i < 400; ++i)
         content += std::to_string((i * 37) % 101 - 20) + (i % 17 == 0 ? "\nx\n" : "\n");
-    state.dataFile = dir.write("data.csv", content + "y\n");
-    state.saveSweepImages = true;
+    dir.write("data.csv", content + "y\n");
     const auto run = [&](int budget, bool page) {
         EventPump pump{view, budget};
-        MonitorContext lazyOrEager{state, view, chart, pump, decoder};
-        state.normalPointsPerView = 30;
-        state.pageSize = 45; // 400 values: the last page holds 40
-        state.rescalePending = true;
+        MonitorContext lazyOrEager{monitor, view, chart, pump, decoder};
+        apply(savingSweeps({.pointsPerView = 30, .pageSize = 45})); // 400 values: the last page holds 40
         surface.savedPictures.clear();
         surface.lines.clear();
-        EXPECT_TRUE(RePlayData(lazyOrEager, page, 0));
+        EXPECT_TRUE(replay(lazyOrEager, page, 0));
         return std::pair{std::pair{surface.savedPictures, surface.lines},
-                         std::tuple{view.valueLabels, view.infoText, view.errInfo, view.errInfoShown}};
+                         std::tuple{view.valueLabels, view.status, view.replayError, view.replayErrorShown}};
     };
     for (bool page : {false, true}) {
         const auto eager = run(0, page);
@@ -150,36 +148,35 @@ TEST_F(ReplayFixture, DeferredDrawingShowsTheSamePicturesAndLabels) {
         << "the line that completed the last full page";
 }
 
-TEST_F(ReplayFixture, SurvivesAnotherReplayStartedInsideIt) {
+TEST_F(ReplayTest, SurvivesAnotherReplayStartedInsideIt) {
     bool nested = false;
     view.onEvents = [&] {
         if (nested || view.eventRuns != 5)
             return;
         nested = true;
-        state.normalPointsPerView = 3; // the inner replay shrinks the buffer under the outer one
-        EXPECT_TRUE(RePlayData(context, false, 0));
-        state.running = true;
+        apply({.pointsPerView = 3}); // the inner replay shrinks the ring under the outer one
+        EXPECT_TRUE(replay(context, false, 0));
+        monitor.setRunning(true);
     };
-    state.normalPointsPerView = 500;
-    replay(numberedLines(50));
+    replayFile(numberedLines(50));
     EXPECT_TRUE(nested);
-    EXPECT_LT(static_cast<std::size_t>(state.newestSlot), state.samples.size());
+    EXPECT_LT(static_cast<std::size_t>(monitor.samples().newestSlot()), monitor.samples().size());
 }
 
-TEST_F(ReplayFixture, AFileThatShrinksUnderItEndsOnTheErrorPath) {
+TEST_F(ReplayTest, AFileThatShrinksUnderItEndsOnTheErrorPath) {
+    apply({.pageSize = 1000});
     // Cut in the middle of a line, or at a line end: never a fabricated last value.
     for (const std::uintmax_t size : {std::uintmax_t{0}, std::uintmax_t{4}}) {
         view.eventRuns = 0;
         view.onEvents = [&] {
             if (view.eventRuns == 1)
-                std::filesystem::resize_file(state.dataFile, size);
+                std::filesystem::resize_file(monitor.settings().dataFile, size);
         };
-        state.pageSize = 1000;
-        state.dataFile = dir.write("data.csv", "x\n" + numberedLines(300'000)); // larger than one read
-        const auto result = RePlayData(context, true, 0);
+        dir.write("data.csv", "x\n" + numberedLines(300'000)); // larger than one read
+        const auto result = replay(context, true, 0);
         ASSERT_FALSE(result) << "cut to " << size;
         EXPECT_EQ(result.error().code, kErrFileChanged);
-        EXPECT_TRUE(view.errInfoShown);
+        EXPECT_TRUE(view.replayErrorShown);
     }
 }
 

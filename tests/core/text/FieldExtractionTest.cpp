@@ -10,13 +10,13 @@ namespace {
 using namespace std::string_literals;
 
 std::optional<std::string> field(std::string_view line, std::string_view delimiter, bool skip, int n) {
-    std::string_view got;
-    if (!GetColDat(line, n, got, fieldRuleFor(delimiter, skip)))
+    const auto got = extractField(line, n, fieldRuleFor(delimiter, skip));
+    if (!got)
         return std::nullopt;
-    return std::string(got);
+    return std::string(*got);
 }
 
-TEST(GetColDat, SplitsAtTheNamedDelimiter) {
+TEST(ExtractField, SplitsAtTheNamedDelimiter) {
     const std::optional<std::string> none;
     // Fields are not trimmed, an empty field is a field, an unknown delimiter
     // name gives the whole line, and a Shift_JIS trail byte 0x5C is no "\\".
@@ -44,7 +44,7 @@ TEST(GetColDat, SplitsAtTheNamedDelimiter) {
             << '"' << line << "\" " << delimiter << " skip=" << skip << " n=" << n;
 }
 
-TEST(GetColDat, ExaminesAtMost256FieldsOfLinesOfAnyLength) {
+TEST(ExtractField, ExaminesAtMost256FieldsOfLinesOfAnyLength) {
     std::string line;
     for (int i = 1; i <= 300; ++i)
         line += std::to_string(i) + ",";
@@ -56,7 +56,7 @@ TEST(GetColDat, ExaminesAtMost256FieldsOfLinesOfAnyLength) {
 
 // The search runs eight bytes at a time; any line and start must give what
 // the rule written the slow way gives.
-TEST(GetColDat, AgreesWithTheRuleOnRandomLines) {
+TEST(ExtractField, AgreesWithTheRuleOnRandomLines) {
     const auto slowField = [](const std::string& line, int n, bool skip) -> std::optional<std::string> {
         std::size_t i = 0;
         for (int k = 1; k <= 256;) {

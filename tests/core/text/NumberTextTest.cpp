@@ -79,14 +79,17 @@ TEST(NumericValue, ReadsEveryDecimalExactly) {
 }
 
 TEST(IntegerConversion, RoundsHalvesToEvenAndRefusesOverflow) {
-    const std::pair<double, std::optional<std::int16_t>> cases[] = {
-        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-32768.5, -32768}, {32767.5, std::nullopt}, {NAN, std::nullopt}};
+    // The ends of int's range: halves beyond them round out of it.
+    constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
+    const std::pair<double, std::optional<int>> cases[] = {{2.5, 2},           {3.5, 4},         {-2.5, -2},
+                                                           {kMin - 0.5, kMin}, {kMin - 1.0, {}}, {kMax, kMax},
+                                                           {kMax + 0.5, {}},   {NAN, {}}};
     for (const auto& [value, expected] : cases)
-        EXPECT_EQ(toInt16(value), expected) << value;
-    EXPECT_EQ(toInt32(2147483648.0), std::nullopt);
-    EXPECT_EQ(textToInt32(" 12.5 "), 12);
-    EXPECT_EQ(textToInt32("abc"), std::nullopt);
-    EXPECT_EQ(textToInt16("40000"), std::nullopt);
+        EXPECT_EQ(toInt(value), expected) << value;
+    const std::pair<const char*, std::optional<int>> texts[] = {
+        {" 12.5 ", 12}, {"40000", 40000}, {"-1e3", -1000}, {"3e9", {}}, {"abc", {}}, {"", {}}};
+    for (const auto& [text, expected] : texts)
+        EXPECT_EQ(textToInt(text), expected) << '"' << text << '"';
 }
 
 // Qt sets the process locale from the environment; a comma-decimal locale must

@@ -25,10 +25,9 @@ TEST(TextCodec, DecodesDataFileEncodingsReplacingBadBytes) {
         {"UTF-8", "\xc3(", kBad + "("},
     };
     for (const auto& [encoding, bytes, text] : cases) {
-        std::string error;
-        const auto decoder = makeTextDecoder(encoding, error);
-        ASSERT_TRUE(decoder) << encoding << ": " << error;
-        EXPECT_EQ(decoder->toUtf8(bytes), text) << encoding << " " << bytes;
+        const auto decoder = makeTextDecoder(encoding);
+        ASSERT_TRUE(decoder) << encoding << ": " << decoder.error().message;
+        EXPECT_EQ((*decoder)->toUtf8(bytes), text) << encoding << " " << bytes;
     }
 }
 
@@ -39,10 +38,12 @@ TEST(TextCodec, RefusesEncodingsThatCannotBeSplitOnBytes) {
         {"no-such-encoding", "Unknown"}, {"UTF-8//IGNORE", "Unknown"},
     };
     for (const auto& [encoding, reason] : cases) {
-        std::string error;
-        EXPECT_FALSE(makeTextDecoder(encoding, error)) << encoding;
-        EXPECT_NE(error.find(encoding), std::string::npos) << error;
-        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        const auto refused = makeTextDecoder(encoding);
+        ASSERT_FALSE(refused) << encoding;
+        EXPECT_EQ(refused.error().code, kErrInvalidValue) << encoding;
+        const std::string& message = refused.error().message;
+        EXPECT_NE(message.find(encoding), std::string::npos) << message;
+        EXPECT_NE(message.find(reason), std::string::npos) << message;
     }
 }
 
@@ -51,10 +52,9 @@ TEST(TextCodec, NoNameMeansTheLocaleEncodingAndPlainLocalesReadUtf8) {
     const std::string previous = saved ? saved : "";
     for (const char* locale : {"C", "C.UTF-8", "no_SUCH.locale"}) {
         ::setenv("LC_ALL", locale, 1);
-        std::string error;
-        const auto decoder = makeTextDecoder("", error);
-        ASSERT_TRUE(decoder) << locale << ": " << error;
-        EXPECT_EQ(decoder->toUtf8("表\xff"), "表" + kBad) << locale;
+        const auto decoder = makeTextDecoder("");
+        ASSERT_TRUE(decoder) << locale << ": " << decoder.error().message;
+        EXPECT_EQ((*decoder)->toUtf8("表\xff"), "表" + kBad) << locale;
     }
     saved ? ::setenv("LC_ALL", previous.c_str(), 1) : ::unsetenv("LC_ALL");
 }
@@ -69,14 +69,14 @@ TEST(TextCodec, SavesTextInTheEncodingAndRefusesWhatItCannotHold) {
         {"Shift_JIS", "温度😀", ""},
     };
     for (const auto& [encoding, text, bytes] : cases) {
-        std::string error;
-        const auto codec = makeTextDecoder(encoding, error);
-        ASSERT_TRUE(codec) << encoding << ": " << error;
-        const auto saved = codec->fromUtf8(text);
+        const auto made = makeTextDecoder(encoding);
+        ASSERT_TRUE(made) << encoding << ": " << made.error().message;
+        const TextDecoder& codec = **made;
+        const auto saved = codec.fromUtf8(text);
         EXPECT_EQ(static_cast<bool>(saved), !bytes.empty()) << encoding << " " << text;
         if (saved) {
             EXPECT_EQ(*saved, bytes) << encoding;
-            EXPECT_EQ(codec->toUtf8(*saved), text) << "round trip " << encoding;
+            EXPECT_EQ(codec.toUtf8(*saved), text) << "round trip " << encoding;
         } else {
             const Error& failure = saved.error();
             EXPECT_EQ(failure.code, EILSEQ);

@@ -17,7 +17,7 @@ struct FilterCase {
     QStringList nameFilters;
 };
 
-TEST(ShowFileDialogTest, FilterPairsBecomeNameFilters) {
+TEST(FileChooserTest, FilterPairsBecomeNameFilters) {
     const FilterCase cases[] = {
         {"ﾃｷｽﾄﾌｧｲﾙ(*.*)\0*.*"s, {QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.*) (*)")}},
         {"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)\0*.bmp\0JPEGﾌｧｲﾙ(*.jpg)\0*.jpg\0ｱｲｺﾝﾌｧｲﾙ(*.ico)\0*.ico\0\0"s,
@@ -32,7 +32,7 @@ TEST(ShowFileDialogTest, FilterPairsBecomeNameFilters) {
     }
 }
 
-TEST(ShowFileDialogTest, OpenAndSaveStyles) {
+TEST(FileChooserTest, OpenAndSaveStyles) {
     QFileDialog open;
     prepareFileDialog(open, "Text\0*.txt"s, std::string(), false);
     EXPECT_EQ(open.fileMode(), QFileDialog::ExistingFile);
@@ -50,7 +50,7 @@ TEST(ShowFileDialogTest, OpenAndSaveStyles) {
     EXPECT_TRUE(save.defaultSuffix().isEmpty());
 }
 
-TEST(ShowFileDialogTest, TheSelectedPairIsFoundByItsPlace) {
+TEST(FileChooserTest, TheSelectedPairIsFoundByItsPlace) {
     const std::string filter = "Bitmap\0*.bmp\0PNG\0*.png\0Bitmap too\0*.bmp\0"s;
     QFileDialog dialog;
     prepareFileDialog(dialog, filter, std::string(), true);

@@ -1,14 +1,15 @@
-// Printing from the menu, with the printer pointed at a PDF file whose page
-// is read back as a picture, and printers that cannot print.
+// Printing a picture on an A4 landscape page, with the printer pointed at a
+// PDF file whose page is read back as a picture, and printers that cannot
+// print.
 
-#include "monitor/Monitor.h"
-#include "surface/RasterSurface.h"
-#include "tests/secondary/ImageCommandsFixture.h"
+#include "widgets/ImagePrinting.h"
+
 #include "support/Pixels.h"
+#include "support/TempDir.h"
 
-#include <QAction>
 #include <QImage>
 #include <QMarginsF>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -33,20 +34,29 @@ std::unique_ptr<QPrinter> pdfPrinter(const std::string& path, double marginMilli
     return printer;
 }
 
-TEST_F(ImageCommandsTest, PrintsTheGraphAsItIsTenMillimetresIntoAnA4LandscapePage) {
+// A graph-like picture: black, with a yellow zigzag across it.
+QImage graphPicture() {
+    QImage picture(642, 136, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
+    painter.setPen(Qt::yellow);
+    for (int x = 0; x + 20 < picture.width(); x += 20)
+        painter.drawLine(x, 10, x + 10, 120);
+    return picture;
+}
+
+TEST(ImagePrintingTest, PrintsThePictureAtItsSizeTenMillimetresIntoAnA4LandscapePage) {
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (pdftoppm.isEmpty())
         GTEST_SKIP() << "pdftoppm (poppler-utils) reads the page back; scripts/setup.sh installs it";
-    drawGraph();
-    const QImage graph = shown();
-    const double dpi = session.surface().logicalDpi();
+    TempDir dir;
+    const QImage graph = graphPicture();
+    const double dpi = 120; // not the printer's 96: the picture's own dpi sizes it
     // The margins are the printable area's: the picture's place is measured from it.
     const double margin = 5;
     const std::string pdf = dir.file("page.pdf");
-    printer = [&] { return pdfPrinter(pdf, margin); };
-    window->printImageAction->trigger();
-    EXPECT_EQ(lastMessage(), "");
-    EXPECT_EQ(shown(), graph) << "nothing is drawn on the graph";
+    const auto printed = printImage(*pdfPrinter(pdf, margin), graph, dpi);
+    ASSERT_TRUE(printed) << printed.error().message;
 
     const std::string png = dir.file("page");
     ASSERT_EQ(QProcess::execute(pdftoppm, {QStringLiteral("-r"), QString::number(kReadBackDpi),
@@ -58,38 +68,34 @@ TEST_F(ImageCommandsTest, PrintsTheGraphAsItIsTenMillimetresIntoAnA4LandscapePag
     EXPECT_NEAR(page.width(), 2970, 1) << "A4 landscape";
     EXPECT_NEAR(page.height(), 2100, 1) << "A4 landscape";
     const double dotsPerPixel = kReadBackDpi / dpi;
-    const QRect printed = drawnBounds(page, kWhite);
+    const QRect drawn = drawnBounds(page, kWhite);
     const QRect expected(std::lround((margin + 10) * 10), std::lround(margin * 10),
                          std::lround(graph.width() * dotsPerPixel),
                          std::lround(graph.height() * dotsPerPixel));
-    for (const auto& [edge, at, want] : {std::tuple("left", printed.left(), expected.left()),
-                                         std::tuple("top", printed.top(), expected.top()),
-                                         std::tuple("right", printed.right(), expected.right()),
-                                         std::tuple("bottom", printed.bottom(), expected.bottom())})
+    for (const auto& [edge, at, want] :
+         {std::tuple("left", drawn.left(), expected.left()), std::tuple("top", drawn.top(), expected.top()),
+          std::tuple("right", drawn.right(), expected.right()),
+          std::tuple("bottom", drawn.bottom(), expected.bottom())})
         EXPECT_NEAR(at, want, 2) << edge;
 }
 
-TEST_F(ImageCommandsTest, APrinterThatCannotPrintIsReportedAndNothingIsWritten) {
-    drawGraph();
-    const QImage graph = shown();
+TEST(ImagePrintingTest, APrinterThatCannotPrintIsReportedAndNothingIsWritten) {
+    TempDir dir;
     const std::string unwritable = dir.file("missing/page.pdf");
-    const std::tuple<const char*, PrinterFactory, std::string> cases[] = {
+    const std::tuple<const char*, std::string, QImage, std::string> cases[] = {
         // What Qt hands out where no printer is installed: a PDF printer with no file.
-        {"no default printer", [] { return pdfPrinter(std::string(), 0); },
-         "Error: (1482) \r\nThere is no default printer to print on: no printer is installed, or none is set "
-         "as the default."},
-        {"no printer at all", [] { return std::unique_ptr<QPrinter>(); },
-         "Error: (1482) \r\nThere is no printer to print on."},
-        {"a printer that fails", [&] { return pdfPrinter(unwritable, 0); },
-         "Error: (1482) \r\nThe printer \"" + unwritable + "\" could not begin the page."},
+        {"no default printer", std::string(), graphPicture(),
+         "There is no default printer to print on: no printer is installed, or none is set as the default."},
+        {"a printer that fails", unwritable, graphPicture(),
+         "The printer \"" + unwritable + "\" could not begin the page."},
+        {"no picture", dir.file("page.pdf"), QImage(), "There is no picture to print."},
     };
-    for (const auto& [what, factory, message] : cases) {
+    for (const auto& [what, file, picture, message] : cases) {
         SCOPED_TRACE(what);
-        boxes.shown.clear();
-        printer = factory;
-        window->printImageAction->trigger();
-        EXPECT_EQ(lastMessage(), message);
-        EXPECT_EQ(shown(), graph);
+        const auto printed = printImage(*pdfPrinter(file, 0), picture, 96);
+        ASSERT_FALSE(printed);
+        EXPECT_EQ(printed.error().code, kErrPrinter);
+        EXPECT_EQ(printed.error().message, message);
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }

@@ -2,20 +2,20 @@
 // and on the graph, "ﾃﾞｰﾀﾌｧｲﾙ読込", the data preview, the dialog's preview
 // rule and rotated text on the graph.
 
-#include "text/TextDecoder.h"
-#include "mainwin/MainProgram.h"
-#include "surface/RasterSurface.h"
-#include "widgets/SurfaceView.h"
+#include "MainWindowFixture.h"
+
 #include "largetext/LargeTextEdit.h"
-#include "secondary/SecondaryWindows.h"
+#include "mainwin/MainProgram.h"
 #include "secondary/AboutDialog.h"
 #include "secondary/PreviewWindow.h"
-#include "settings/RuleLineEdit.h"
-#include "settings/SettingsDialogHost.h"
+#include "secondary/SecondaryWindows.h"
 #include "settings/SettingsDialog.h"
+#include "settings/SettingsDialogHost.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/Pixels.h"
 #include "support/TempDir.h"
+#include "surface/RasterSurface.h"
+#include "text/TextDecoder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,25 +54,27 @@ bool dragAndDrop(QWidget* target, QMimeData* data) {
 class FileCommandsTest : public testing::Test {
 protected:
     FileCommandsTest() {
-        program.mainWindow().setEndProgramHandler([] {});
+        program.setQuitHandler([] {});
     }
     ~FileCommandsTest() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     MainWindow& window() { return program.mainWindow(); }
     std::string dataFileEdit() { return program.settings().model().text(DialogControl::dataFileEdit); }
     PreviewWindow* previewWindow() { return program.secondaryWindows().preview().window(); }
+    std::string previewText() { return child<LargeTextEdit>(*previewWindow(), "txtEdit")->textUtf8(); }
+    QWidget* graph() { return child(window(), "picView"); }
 
     TempDir dir;
     FakeMessageBoxes boxes;
     MainProgram program{std::make_unique<Utf8Decoder>(), boxes, [](auto&&...) { return FileChoice{}; },
-                        [](QWidget*, const std::string&, std::string& path) { path.clear(); }};
+                        [](auto&&...) { return std::string(); }};
 };
 
 TEST_F(FileCommandsTest, ADropOnTheWindowOrTheGraphPutsTheFirstFileIntoTheDialog) {
     program.start({});
     const std::string first = dir.write("first.csv", "1\n");
     const std::string second = dir.write("second.csv", "2\n");
-    for (QWidget* target : {static_cast<QWidget*>(&window()), static_cast<QWidget*>(window().graphView)}) {
+    for (QWidget* target : {static_cast<QWidget*>(&window()), graph()}) {
         const std::string name = target->objectName().toStdString();
         program.settings().setDataFileText("");
         if (program.settings().window())
@@ -99,38 +101,37 @@ TEST_F(FileCommandsTest, ADropOnTheWindowOrTheGraphPutsTheFirstFileIntoTheDialog
 TEST_F(FileCommandsTest, ADropDuringALiveRunWhoseDataIsGoneLeavesTheRunGoing) {
     const std::string data = dir.write("data.csv", "1\n2\n");
     program.start(data);
-    QTest::mouseClick(program.settings().window()->applyButton, Qt::LeftButton);
-    QTest::mouseClick(window().runButtons[2], Qt::LeftButton);
-    ASSERT_TRUE(window().pollTimer->isActive());
+    QTest::mouseClick(child<QPushButton>(*program.settings().window(), "OKButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window(), "chkStart_2"), Qt::LeftButton);
+    ASSERT_TRUE(child<QTimer>(window(), "tmrTime")->isActive());
     const std::string other = dir.write("other.csv", "3\n");
     std::unique_ptr<QMimeData> files(filesData({other, dir.file("second.csv")}));
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window().graphView, &enter);
+    QCoreApplication::sendEvent(graph(), &enter);
     ASSERT_TRUE(enter.isAccepted());
     QMimeData gone;
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &gone, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window().graphView, &drop);
+    QCoreApplication::sendEvent(graph(), &drop);
     EXPECT_EQ(dataFileEdit(), other);
-    EXPECT_TRUE(window().pollTimer->isActive());
-    EXPECT_TRUE(window().runButtons[2]->isChecked());
-    EXPECT_EQ(program.state().dataFile, data) << "nothing applies before 設定(&S)";
+    EXPECT_TRUE(child<QTimer>(window(), "tmrTime")->isActive());
+    EXPECT_TRUE(child<QPushButton>(window(), "chkStart_2")->isChecked());
+    EXPECT_EQ(program.monitor().settings().dataFile, data) << "nothing applies before 設定(&S)";
 }
 
 TEST_F(FileCommandsTest, TheMenuCommandsOpenTheirWindows) {
     program.start({});
-    window().openDataFileAction->trigger();
+    child<QAction>(window(), "mnuDatLoad")->trigger();
     ASSERT_TRUE(program.settings().window());
     EXPECT_TRUE(program.settings().window()->isVisible());
-    window().aboutAction->trigger();
+    child<QAction>(window(), "mnuVersion")->trigger();
     ASSERT_TRUE(program.secondaryWindows().about());
     EXPECT_TRUE(program.secondaryWindows().about()->isVisible());
 
-    program.state().samples[0].value = 21.5;
-    program.state().samples[1].value = -0.25;
-    program.state().newestSlot = 1;
-    window().previewSamplesAction->trigger();
+    program.monitor().samples().pushLive(21.5);
+    program.monitor().samples().pushLive(-0.25);
+    child<QAction>(window(), "mnuViewDatPreview")->trigger();
     ASSERT_TRUE(previewWindow());
-    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "21.5\r\n-0.25\r\n");
+    EXPECT_EQ(previewText(), "21.5\r\n-0.25\r\n");
     EXPECT_EQ(window().cursor().shape(), Qt::ArrowCursor) << "the busy pointer is gone";
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -146,24 +147,23 @@ TEST_F(FileCommandsTest, TheDialogsPreviewRuleShowsTheTypedByteCount) {
     dialog.setText(DialogControl::previewBytesEdit, "4");
     dialog.setText(DialogControl::dataFileEdit, data + "x"); // no such file: nothing happens
     ASSERT_TRUE(previewWindow());
-    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "12,34\r\n56,78\r\n")
-        << "ticking the box previews 1000 bytes";
+    EXPECT_EQ(previewText(), "12,34\r\n56,78\r\n") << "ticking the box previews 1000 bytes";
     dialog.setText(DialogControl::dataFileEdit, data);
-    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "12,3");
+    EXPECT_EQ(previewText(), "12,3");
     dialog.setText(DialogControl::previewBytesEdit, "");
     program.settings().setDataFileText(data);
-    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "12,34\r\n56,78\r\n")
-        << "an empty count shows the whole file";
+    EXPECT_EQ(previewText(), "12,34\r\n56,78\r\n") << "an empty count shows the whole file";
 
     // Typing the path goes on in the dialog while the preview follows.
     SettingsDialog* dialogWindow = program.settings().window();
     program.settings().showDialog();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialogWindow));
-    dialogWindow->dataFileEdit->setFocus();
-    QTest::keyClick(dialogWindow->dataFileEdit, Qt::Key_Backspace);
-    QTest::keyClicks(dialogWindow->dataFileEdit, "v");
+    QWidget* dataFileField = child(*dialogWindow, "txtInFile");
+    dataFileField->setFocus();
+    QTest::keyClick(dataFileField, Qt::Key_Backspace);
+    QTest::keyClicks(dataFileField, "v");
     EXPECT_EQ(dataFileEdit(), data);
-    EXPECT_EQ(previewWindow()->textEdit->textUtf8(), "12,34\r\n56,78\r\n");
+    EXPECT_EQ(previewText(), "12,34\r\n56,78\r\n");
     QCoreApplication::processEvents(); // a window's activation arrives as an event
     EXPECT_EQ(QApplication::activeWindow(), dialogWindow) << "the keyboard stays in the dialog";
 }
@@ -171,9 +171,9 @@ TEST_F(FileCommandsTest, TheDialogsPreviewRuleShowsTheTypedByteCount) {
 TEST_F(FileCommandsTest, RotatedTextOnTheGraphIsBoldOnlyForMinusOne) {
     program.start({});
     RasterSurface& surface = program.session().surface();
-    const auto inkFor = [&](std::int16_t bold) {
+    const auto inkFor = [&](int bold) {
         surface.clear();
-        window().drawRotatedText(14, "IPAGothic", 0, bold, 10, 20, "ABC");
+        program.session().drawRotatedText(14, "IPAGothic", 0, bold, 10, 20, "ABC");
         const QImage& image = surface.image();
         return image.width() * image.height() -
                pixelsOfColour(image, image.pixelColor(0, image.height() - 1));

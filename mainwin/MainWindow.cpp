@@ -289,6 +289,14 @@ void MainWindow::setPageScrollEnabled(bool enabled) {
 void MainWindow::setPageScrollRange(int minimum, int maximum) {
     const QSignalBlocker quiet(m_pageScrollBar);
     m_pageScrollBar->setRange(minimum, maximum);
+    // The label follows the thumb once it shows a page; no page is replayed.
+    if (!m_pagePositionLabel->text().isEmpty())
+        showPagePosition();
+}
+
+void MainWindow::showPagePosition() {
+    m_pagePositionLabel->setText(
+        QStringLiteral("%1/%2").arg(m_pageScrollBar->value()).arg(m_pageScrollBar->maximum()));
 }
 
 void MainWindow::setPollTimerEnabled(bool enabled, int interval) {

@@ -162,6 +162,8 @@ private:
 
     // --- handlers ---
     void onPageScrollChanged();
+    // "page/last page" beside the page scroll bar.
+    void showPagePosition();
     void showSettingsDialog();
     void openDataFile();
     // A drop on the window or on the graph: the first dropped file (or

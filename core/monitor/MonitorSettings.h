@@ -25,7 +25,7 @@ inline constexpr int kMaxColumn = 1000;
 inline constexpr std::int64_t kMaxSampleSlots = 100'000'000;
 
 struct MonitorSettings {
-    std::string dataFile;
+    std::string dataFile{};
     std::string delimiterName{kDelimiterNames[0]}; // one of kDelimiterNames; another name splits nothing
     bool skipDelimiterRuns = false;                // a run of delimiters counts as one
     int column = 1;                                // the field to graph, 1-based
@@ -36,9 +36,9 @@ struct MonitorSettings {
     bool autoScale = true;      // the scale's ends follow the data
     int thresholdPercent = 80;  // the threshold line's height, percent from the bottom
     bool saveSweepImages = false; // a picture at every sweep of a replay
-    std::string sweepFolder;      // their folder
+    std::string sweepFolder{};    // their folder
     // The name the sweep pictures start with; nothing: the data file's name part.
-    std::optional<std::string> sweepImageName;
+    std::optional<std::string> sweepImageName{};
     ImageFormat sweepImageFormat = ImageFormat::Bmp;
     int pollInterval = 1000; // live polling interval, ms
     int replayPause = 0;     // the replay's pause after each plotted line, ms

@@ -11,12 +11,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+
+#include <algorithm>
 
 MainWindow::MainWindow(SettingsDialogPort& settingsDialog, QWidget* parent)
     : QMainWindow(parent), m_settingsDialog(settingsDialog), m_geometry(designGeometry()) {
@@ -36,8 +40,14 @@ MainWindow::MainWindow(SettingsDialogPort& settingsDialog, QWidget* parent)
 
     m_client->installEventFilter(this);
     m_graphView->installEventFilter(this);
+    keepShortcutsFromControls();
     resize(pixelsFromTwips(kDesignClientWidth, logicalDpiX()),
            pixelsFromTwips(kDesignClientHeight, logicalDpiY()) + menuBar()->sizeHint().height());
+}
+
+void MainWindow::keepShortcutsFromControls() {
+    for (QWidget* control : m_client->findChildren<QWidget*>())
+        control->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() {
@@ -145,6 +155,17 @@ void MainWindow::withBusyPointer(const std::function<void()>& work) {
 // --- layout ---
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // A text field would take Ctrl+C and its like for itself; the menu's
+        // own shortcuts win over it.
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        const auto actions = findChildren<QAction*>();
+        if (std::any_of(actions.begin(), actions.end(),
+                        [&](const QAction* action) { return action->shortcut() == pressed; })) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::Resize) {
         if (watched == m_client)
             layoutControls();
@@ -290,6 +311,14 @@ void MainWindow::setPageScrollEnabled(bool enabled) {
 void MainWindow::setPageScrollRange(int minimum, int maximum) {
     const QSignalBlocker quiet(m_pageScrollBar);
     m_pageScrollBar->setRange(minimum, maximum);
+    // The label follows the thumb once it shows a page; no page is replayed.
+    if (!m_pagePositionLabel->text().isEmpty())
+        showPagePosition();
+}
+
+void MainWindow::showPagePosition() {
+    m_pagePositionLabel->setText(
+        QStringLiteral("%1/%2").arg(m_pageScrollBar->value()).arg(m_pageScrollBar->maximum()));
 }
 
 void MainWindow::setPollTimerEnabled(bool enabled, int interval) {

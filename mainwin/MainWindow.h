@@ -15,9 +15,11 @@
 #include "monitor/MonitorView.h"
 
 #include <QMainWindow>
+#include <QRect>
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -162,6 +164,8 @@ private:
 
     // --- handlers ---
     void onPageScrollChanged();
+    // "page/last page" beside the page scroll bar.
+    void showPagePosition();
     void showSettingsDialog();
     void openDataFile();
     // A drop on the window or on the graph: the first dropped file (or
@@ -172,6 +176,13 @@ private:
     void onGraphDrop(const QMimeData& data);
     void toggleStayOnTop();
     void showGraphOnly();
+    // The graph-only shapes leave no frame: it is taken off while they last
+    // and put back as it was, the client area staying in its place.
+    void clipToGraph(bool withControlStrip, const QRect& frame);
+    void removeFrameForShape(const QRect& frame);
+    void restoreFrameAfterShape();
+    // Menu shortcuts reach their commands whatever control has the focus.
+    void keepShortcutsFromControls();
     void withBusyPointer(const std::function<void()>& work);
 
     SettingsDialogPort& m_settingsDialog;
@@ -180,6 +191,7 @@ private:
     std::string m_commandLineText;
     bool m_initialised = false;
     bool m_titleBarHidden = false;
+    std::optional<QRect> m_frameBeforeShape; // while a shape took the frame off
 
     // --- controls, in creation order ---
     QComboBox* m_seriesColourCombo = nullptr;

@@ -92,5 +92,5 @@ void MainWindow::createMenus() {
             addItem(m_windowMenu, QStringLiteral("mnuWinPosition_%1").arg(i), positions[i], positionKeys[i]);
 
     m_helpMenu = addMenu(bar, "mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H&ｵ)"));
-    m_aboutAction = addItem(m_helpMenu, QStringLiteral("mnuVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&I&ｺ)"));
+    m_aboutAction = addItem(m_helpMenu, QStringLiteral("mnuVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&Iｺ)"));
 }

@@ -80,6 +80,6 @@ void MainWindow::onPageScrollChanged() {
     const int page = m_pageScrollBar->value();
     if (!m_initialised || page <= 0)
         return;
-    m_pagePositionLabel->setText(QStringLiteral("%1/%2").arg(page).arg(m_pageScrollBar->maximum()));
+    showPagePosition();
     withBusyPointer([this, page] { emit pageChosen(page); });
 }

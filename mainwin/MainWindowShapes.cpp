@@ -12,6 +12,13 @@
 #include <QScreen>
 
 void MainWindow::clipToGraph(bool withControlStrip) {
+    clipToGraph(withControlStrip, frameGeometry());
+}
+
+void MainWindow::clipToGraph(bool withControlStrip, const QRect& frame) {
+    // Only the graph shows: the window manager's frame goes too while the
+    // shape lasts.
+    removeFrameForShape(frame);
     // The mask is in the window's coordinates, where the client area starts
     // below the menu bar.
     const QPoint client = m_client->mapTo(this, QPoint(0, 0));
@@ -36,6 +43,32 @@ void MainWindow::clipToControls(QWidget& target) {
 
 void MainWindow::onGraphMouseReleased() {
     clearMask();
+    restoreFrameAfterShape();
+}
+
+void MainWindow::removeFrameForShape(const QRect& frame) {
+    if (m_frameBeforeShape || windowFlags().testFlag(Qt::FramelessWindowHint))
+        return;
+    // The client area stays where it is on the screen, inside the frame as
+    // the window manager draws it.
+    const QRect client = QWidget::geometry();
+    const QRect outer = frameGeometry();
+    const QMargins strut(client.left() - outer.left(), client.top() - outer.top(),
+                         outer.right() - client.right(), outer.bottom() - client.bottom());
+    m_frameBeforeShape = frame;
+    changeWindowFlag(*this, Qt::FramelessWindowHint, true);
+    setGeometry(frame.marginsRemoved(strut));
+}
+
+void MainWindow::restoreFrameAfterShape() {
+    if (!m_frameBeforeShape)
+        return;
+    const QPoint frame = m_frameBeforeShape->topLeft();
+    m_frameBeforeShape.reset();
+    changeWindowFlag(*this, Qt::FramelessWindowHint, false);
+    // Where the frame was: a frame put around the client where it is now
+    // could reach beyond the screen, and the window manager would move it.
+    move(frame);
 }
 
 void MainWindow::onGraphDoubleClicked() {
@@ -59,11 +92,15 @@ void MainWindow::placeWindow(Placement placement) {
     // the client area.
     const QSize frame = frameGeometry().size() - size();
     resize(screenArea.width() - frame.width(), pixelsFromTwips(kParkedHeight, dpiY) - frame.height());
-    const Twips windowHeight = twipsFromPixels(frameGeometry().height(), dpiY);
+    const QSize outer = frameGeometry().size();
+    const Twips windowHeight = twipsFromPixels(outer.height(), dpiY);
+    const QPoint parked(screenArea.left() + pixelsFromTwips(kParkedEdge, dpiX),
+                        screenArea.top() +
+                            pixelsFromTwips(parkedTop(placement, screenHeight, windowHeight), dpiY));
+    move(parked);
+    // Where the frame was asked to go: the window manager tells Qt only later.
     if (parksGraphOnly(placement))
-        clipToGraph(true);
-    move(screenArea.left() + pixelsFromTwips(kParkedEdge, dpiX),
-         screenArea.top() + pixelsFromTwips(parkedTop(placement, screenHeight, windowHeight), dpiY));
+        clipToGraph(true, QRect(parked, outer));
 }
 
 void MainWindow::toggleStayOnTop() {

@@ -1,5 +1,7 @@
 #include "mainwin/MainWindowView.h"
 
+#include "base/Error.h"
+
 #include "mainwin/MainWindow.h"
 #include "models/ColumnSelector.h"
 #include "models/MessageBox.h"
@@ -40,7 +42,7 @@ void MainWindowView::setPointsPerViewText(const std::string& text) {
 }
 
 void MainWindowView::setReplayErrorText(const std::string& text) {
-    m_window.setReplayErrorText(toQString(text));
+    m_window.setReplayErrorText(toQString(withJapaneseReasons(text)));
 }
 
 void MainWindowView::setReplayErrorVisible(bool visible) {

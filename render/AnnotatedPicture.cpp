@@ -7,13 +7,14 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// The window's label colours (0x00BBGGRR) and fonts.
-constexpr std::uint32_t kLabelBlue = 0xFF0000;
-constexpr std::uint32_t kScaleGreen = 0x008000;
+// The window's label colours and fonts.
+constexpr Colour kLabelColour = kBlue;
+constexpr Colour kScaleColour = kDarkGreen;
 
 QFont windowFont() {
     return designFont(DesignFace::Gothic, 9);
@@ -38,17 +39,45 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-// The head info label sizes itself to its text: its rectangle on the picture.
-QRect pointsPerViewRect(const AnnotationLayout& layout, double ratio, const RenderSummary& labels) {
+// The metrics of `font` on the picture, at 96 x `ratio` dots per inch.
+QFontMetricsF metricsOnPicture(const QFont& font, double ratio) {
     QImage measure(1, 1, QImage::Format_RGB32);
     const int dotsPerMetre = static_cast<int>(std::lround(96 * ratio / 0.0254));
     measure.setDotsPerMeterX(dotsPerMetre);
     measure.setDotsPerMeterY(dotsPerMetre);
-    const QFontMetricsF metrics(headFont(), &measure);
+    return QFontMetricsF(font, &measure);
+}
+
+int textWidth(const QFontMetricsF& metrics, const std::string& label) {
+    return static_cast<int>(std::ceil(metrics.horizontalAdvance(text(label))));
+}
+
+// The points-per-view label sizes itself to its text: its rectangle on the picture.
+QRect pointsPerViewRect(const AnnotationLayout& layout, double ratio, const RenderSummary& labels) {
+    const QFontMetricsF metrics = metricsOnPicture(headFont(), ratio);
     const QRect origin = scaled(layout.pointsPerView, ratio);
-    return QRect(origin.topLeft(),
-                 QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text(labels.pointsPerView)))),
-                       static_cast<int>(std::ceil(metrics.height()))));
+    return QRect(origin.topLeft(), QSize(textWidth(metrics, labels.pointsPerView),
+                                         static_cast<int>(std::ceil(metrics.height()))));
+}
+
+// A scale label's rectangle on the picture: its place in the window, reaching
+// further left where its text is wider, so that no digit is cut off.
+QRect scaleLabelRect(const AnnotationLayout& layout, double ratio, const RenderSummary& labels,
+                     std::size_t i) {
+    const QRect place = scaled(layout.scaleLabels[i], ratio);
+    const int width = textWidth(metricsOnPicture(scaleFont(), ratio), labels.scaleLabels[i]);
+    if (width <= place.width())
+        return place;
+    return QRect(place.right() + 1 - width, place.top(), width, place.height());
+}
+
+// How far the picture reaches left of the window's client area: as far as
+// the widest scale label needs. The graph's pixels stay the same.
+int leftMargin(const AnnotationLayout& layout, double ratio, const RenderSummary& labels) {
+    int left = 0;
+    for (std::size_t i = 0; i < layout.scaleLabels.size(); ++i)
+        left = std::min(left, scaleLabelRect(layout, ratio, labels, i).left());
+    return -left;
 }
 
 // As a label paints its plain text: aligned in its rectangle, cut at its edges.
@@ -71,7 +100,7 @@ QSize annotatedPictureSize(const AnnotationLayout& layout, QSize graphPixels, do
     const QRect all = QRect(0, 0, scaled(layout.width, ratio), scaled(layout.height, ratio))
                           .united(graph)
                           .united(pointsPerViewRect(layout, ratio, labels));
-    return QSize(all.right() + 1, all.bottom() + 1);
+    return QSize(all.right() + 1 + leftMargin(layout, ratio, labels), all.bottom() + 1);
 }
 
 void paintAnnotatedPicture(QPainter& painter, const AnnotationLayout& layout, double ratio,
@@ -79,17 +108,20 @@ void paintAnnotatedPicture(QPainter& painter, const AnnotationLayout& layout, do
     const QPalette palette = QGuiApplication::palette();
     painter.fillRect(painter.window(), palette.color(QPalette::Window));
 
+    // Everything moves right by the margin the widest scale label needs.
+    painter.save();
+    painter.translate(leftMargin(layout, ratio, labels), 0);
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (std::size_t i = 0; i < layout.scaleLabels.size(); ++i)
-        paintLabel(painter, scaled(layout.scaleLabels[i], ratio), scaleFont(), toQColor(kScaleGreen),
+        paintLabel(painter, scaleLabelRect(layout, ratio, labels, i), scaleFont(), toQColor(kScaleColour),
                    Qt::AlignRight, labels.scaleLabels[i]);
     for (std::size_t i = 0; i < layout.valueLabels.size(); ++i)
-        paintLabel(painter, scaled(layout.valueLabels[i], ratio), windowFont(), toQColor(kLabelBlue),
+        paintLabel(painter, scaled(layout.valueLabels[i], ratio), windowFont(), toQColor(kLabelColour),
                    Qt::AlignRight, labels.valueLabels[i]);
     paintLabel(painter, pointsPerViewRect(layout, ratio, labels), headFont(),
                palette.color(QPalette::WindowText), Qt::AlignLeft, labels.pointsPerView);
-    paintLabel(painter, scaled(layout.status, ratio), windowFont(), toQColor(kLabelBlue), Qt::AlignLeft,
+    paintLabel(painter, scaled(layout.status, ratio), windowFont(), toQColor(kLabelColour), Qt::AlignLeft,
                labels.status);
     painter.restore();
 
@@ -98,5 +130,6 @@ void paintAnnotatedPicture(QPainter& painter, const AnnotationLayout& layout, do
     painter.save();
     painter.translate(scaled(layout.graph.left, ratio), scaled(layout.graph.top, ratio));
     paintGraph(painter);
+    painter.restore();
     painter.restore();
 }

@@ -20,7 +20,9 @@ RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& e
         errors(decoder.error().message);
         return {2, std::nullopt};
     }
-    if (auto readable = checkDataFile(options.dataFile()); !readable) {
+    // A followed file that does not exist yet is waited for, as one that
+    // disappears later is.
+    if (auto readable = checkDataFile(options.dataFile()); !readable && !options.follow) {
         errors("cannot read the data file " + options.dataFile() + ": " + readable.error().message);
         return {1, std::nullopt};
     }

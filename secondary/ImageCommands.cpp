@@ -54,7 +54,7 @@ void ImageCommands::print() {
     m_context.chart.flush();
     const std::unique_ptr<QPrinter> printer = m_services.makePrinter();
     if (!printer) {
-        report(Error(kErrPrinter, "There is no printer to print on."));
+        report(Error(kErrPrinter, "印刷するプリンタがありません。"));
         return;
     }
     if (auto printed = printImage(*printer, m_surface.image(), m_surface.logicalDpi()); !printed)

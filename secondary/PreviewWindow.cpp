@@ -139,7 +139,7 @@ void PreviewWindow::saveText() {
         if (!bytes) {
             reportError(fileErrorMessage(bytes.error()), 0);
         } else if (auto written = writeFileAtomically(path, *bytes); !written) {
-            reportError(fileErrorMessage(written.error()), 0);
+            reportError(fileErrorMessage(aboutFile(written.error(), path)), 0);
         }
     } catch (...) {
         reportError(fileErrorMessage(currentFailure()), 0);

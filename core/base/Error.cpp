@@ -13,6 +13,8 @@ Error systemError(int errnoValue) {
 }
 
 Error aboutFile(Error error, const std::string& file) {
+    if (error.file == file)
+        return error;
     error.message = file + ": " + error.message;
     error.file = file;
     return error;
@@ -24,15 +26,46 @@ Error refusedSetting(std::string message, SettingField field) {
     return error;
 }
 
+namespace {
+
+// The system's reasons the windows show in Japanese.
+struct JapaneseReason {
+    int errnoValue;
+    const char* text;
+};
+constexpr JapaneseReason kJapaneseReasons[] = {
+    {ENOENT, "ファイルまたはフォルダがありません"},
+    {EACCES, "アクセスが許可されていません"},
+    {EISDIR, "フォルダです"},
+    {ENOSPC, "ディスクに空きがありません"},
+    {EROFS, "読み取り専用のファイルシステムです"},
+    {ENOTDIR, "フォルダではありません"},
+    {EEXIST, "同じ名前のファイルがあります"},
+    {ELOOP, "シンボリックリンクが多すぎます"},
+    {ENAMETOOLONG, "ファイル名が長すぎます"},
+    {EMFILE, "開いているファイルが多すぎます"},
+};
+
+} // namespace
+
+std::string withJapaneseReasons(std::string text) {
+    for (const JapaneseReason& reason : kJapaneseReasons) {
+        const std::string english = std::system_category().message(reason.errnoValue);
+        for (auto at = text.find(english); at != std::string::npos; at = text.find(english, at + 1))
+            text.replace(at, english.size(), reason.text);
+    }
+    return text;
+}
+
 Error currentFailure() {
     try {
         throw;
     } catch (const std::bad_alloc&) {
-        return {kErrOutOfMemory, "Out of memory"};
+        return {kErrOutOfMemory, "メモリが足りません。"};
     } catch (const std::exception& e) {
         return {kErrInvalidValue, e.what()};
     } catch (...) {
-        return {kErrInvalidValue, "Unknown error"};
+        return {kErrInvalidValue, "原因の分からないエラーです。"};
     }
 }
 

@@ -37,26 +37,33 @@ struct Error {
 // system's (errno, with its system text) or the program's.
 inline constexpr int kOwnErrorCodes = 1000;
 enum ErrorCode : int {
-    kErrInvalidValue = kOwnErrorCodes + 5,     // a value the operation cannot take
-    kErrOverflow = kOwnErrorCodes + 6,         // a number that would not be finite or does not fit
-    kErrOutOfMemory = kOwnErrorCodes + 7,      // a buffer could not be allocated
-    kErrFileMissing = kOwnErrorCodes + 53,     // no such data file
-    kErrFileChanged = kOwnErrorCodes + 62,     // a file became shorter or changed while it was read
-    kErrInvalidPicture = kOwnErrorCodes + 481, // a file that is not a picture that can be loaded
-    kErrPrinter = kOwnErrorCodes + 482,        // no printer to print on, or the printer failed
-    kErrClipboard = kOwnErrorCodes + 521,      // the clipboard did not take a picture
+    kErrInvalidValue = kOwnErrorCodes + 5,         // a value the operation cannot take
+    kErrOverflow = kOwnErrorCodes + 6,             // a number that would not be finite or does not fit
+    kErrOutOfMemory = kOwnErrorCodes + 7,          // a buffer could not be allocated
+    kErrFileMissing = kOwnErrorCodes + 53,         // no such data file
+    kErrFileChanged = kOwnErrorCodes + 62,         // a file became shorter or changed while it was read
+    kErrInvalidPicture = kOwnErrorCodes + 481,     // a file that is not a picture that can be loaded
+    kErrPrinter = kOwnErrorCodes + 482,            // no printer to print on, or the printer failed
+    kErrClipboard = kOwnErrorCodes + 521,          // the clipboard did not take a picture
+    kErrNotRegularFile = kOwnErrorCodes + 522,     // a file to write is a named pipe, device or socket
+    kErrUnreadableEncoding = kOwnErrorCodes + 523, // a data file in UTF-16 or UTF-32
 };
 
 // The error for an errno value, with the system's description of it.
 Error systemError(int errnoValue);
 
 // `error` as it concerns `file`: the file is named in front of its message
-// ("file: message").
+// ("file: message"), unless the error already concerns that file.
 Error aboutFile(Error error, const std::string& file);
 
 // A setting beyond the model's limits: kErrInvalidValue, the message, and
 // the field to fix.
 Error refusedSetting(std::string message, SettingField field);
+
+// `text` with the system's reason for the common error numbers (a missing
+// file, no permission, a full or read-only disk...) in Japanese, as the
+// windows show every text, through one table. Other texts stay as they are.
+std::string withJapaneseReasons(std::string text);
 
 // The failure being handled, as the user is told of it: out of memory, or an
 // exception's own text. Call only inside a catch block.

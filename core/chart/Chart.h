@@ -88,8 +88,8 @@ public:
     void beforeSamplesChange();
 
     // A deferred redraw reads the view switches once and keeps them until
-    // events have run, since only an event can change them; the one who ran
-    // the events says so here.
+    // events may have run, since only an event can change them: whoever ran
+    // events, or starts drawing after others may have, says so here.
     void eventsRan() { m_switches.reset(); }
 
     // Prints "Max:" and "Min:" with the highest and lowest values onto the

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -59,14 +60,13 @@ double chartY(double v, double bottom, double top) {
     return y;
 }
 
-Result<double> roundScaleEnd(double value, bool upward) {
+double roundScaleEnd(double value, bool upward) {
     // The rule reads the value's decimal text, digit by digit.
     const std::string text = decimalText(value);
     auto length = static_cast<int>(text.size());
-    const auto shown = numericValue(text);
-    if (!shown)
-        return Error(kErrInvalidValue, "Invalid scale value: " + text);
-    const double v = *shown;
+    // A value within a hair of the largest double has a 15-digit text beyond
+    // it; its digits still give the rule.
+    const double v = numericValue(text).value_or(value);
     if (length == 1)
         return v;
     // Digit positions only make sense in positional form.
@@ -100,7 +100,9 @@ Result<double> roundScaleEnd(double value, bool upward) {
     } else {
         return 0.0; // zero, whose text is one character anyway
     }
+    // An end beyond the largest double is the largest double: every value
+    // that is a number can still be plotted.
     if (!std::isfinite(result))
-        return Error(kErrOverflow, "Overflow");
+        return std::copysign(std::numeric_limits<double>::max(), result);
     return result == 0 ? 0.0 : result;
 }

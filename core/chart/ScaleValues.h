@@ -3,8 +3,6 @@
 // show for given ends, the row a value is drawn at, and the rounding of a
 // scale end to a value of one significant digit beyond a new extreme.
 
-#include "base/Result.h"
-
 #include <array>
 #include <vector>
 
@@ -32,6 +30,6 @@ double asShown(double v);
 // downward, read from v's decimal text (37.2 gives 40 upward and 20
 // downward; 0.345 gives 0.4 and 0.2; a text of one character, such as a
 // one-digit integer, gives v itself). An exponent-form text is read as its
-// plain positional text (1E+300 gives 2E300 upward, 1E-05 gives 0.1). An
-// error when the result would not be finite.
-Result<double> roundScaleEnd(double v, bool upward);
+// plain positional text (1E+300 gives 2E300 upward, 1E-05 gives 0.1). An end
+// beyond the largest double is the largest double, with the value's sign.
+double roundScaleEnd(double v, bool upward);

@@ -10,20 +10,6 @@
 
 namespace {
 
-// The file a write to `path` should end up in: the target of a symbolic link
-// rather than the link itself.
-std::string resolvedTarget(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
-        return path; // a dangling link: replacing the link is all that can be done
-    std::string target = resolved;
-    std::free(resolved);
-    return target;
-}
-
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -31,6 +17,25 @@ std::string folderOf(const std::string& path) {
     if (slash == 0)
         return "/";
     return path.substr(0, slash);
+}
+
+// The file a write to `path` ends up in: the target of a symbolic link (of a
+// chain of them, one that does not exist yet too) rather than the link itself.
+// ELOOP when the chain does not end.
+Result<std::string> resolvedTarget(std::string path) {
+    constexpr int kMaxLinks = 40; // as the system follows them
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        std::string target(4096, '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0)
+            return systemError(errno);
+        target.resize(static_cast<std::size_t>(length));
+        path = target.starts_with('/') ? target : folderOf(path) + "/" + target;
+    }
+    return systemError(ELOOP);
 }
 
 // Opens a new, uniquely named file in `folder`; -1 with errno set on failure.
@@ -110,13 +115,23 @@ Error fail(int errnoValue, const std::string& temporary = {}) {
 Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty())
         return fail(ENOENT);
-    const std::string target = resolvedTarget(path);
+    const auto resolved = resolvedTarget(path);
+    if (!resolved)
+        return resolved.error();
+    const std::string& target = *resolved;
 
+    // Looked at, never opened: opening a named pipe would wait for its reader.
     struct stat existing {};
-    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    const bool replacing = ::lstat(target.c_str(), &existing) == 0;
     if (replacing) {
         if (S_ISDIR(existing.st_mode))
             return fail(EISDIR);
+        // A named pipe, device or socket is no file to replace: renaming over
+        // it would take its place in the file system.
+        if (!S_ISREG(existing.st_mode))
+            return Error(kErrNotRegularFile,
+                         path + ": 通常のファイルではない(名前付きパイプ、デバイスなど)ため、保存しません。",
+                         path);
         // A rename would replace even a read-only file; honour its protection.
         if (::access(target.c_str(), W_OK) != 0)
             return fail(errno);

@@ -9,10 +9,12 @@
 // Writes `bytes` as the file `path`, replacing any file of that name. The
 // bytes go to a temporary file in the same folder, which is renamed over the
 // target once complete, so the target is either the old file or the whole new
-// one. A file that is replaced keeps its permissions; a symbolic link keeps
-// pointing to the file, which gets the new content. A target the user may not
-// write (a read-only file, a folder) is refused. The error carries errno and
-// its system text; no temporary file is left.
+// one. A file that is replaced keeps its permissions; a symbolic link is
+// written through to its target (created when missing) and never replaced.
+// A target the user may not write (a read-only file, a folder) is refused, as
+// is anything but a regular file (a named pipe, a device, a socket), without
+// waiting on it: kErrNotRegularFile names the file. Other errors carry errno
+// and its system text; no temporary file is left.
 Result<> writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // For the handler of a signal that ends the process: removes the temporary

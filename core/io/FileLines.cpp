@@ -18,7 +18,8 @@ Result<> checkDataFile(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0)
         return systemError(errno);
     if (!S_ISREG(info.st_mode))
-        return S_ISDIR(info.st_mode) ? systemError(EISDIR) : Error(kErrInvalidValue, "not a regular file");
+        return S_ISDIR(info.st_mode) ? systemError(EISDIR)
+                                     : Error(kErrInvalidValue, "通常のファイルではありません。");
     if (::access(path.c_str(), R_OK) != 0)
         return systemError(errno);
     return {};

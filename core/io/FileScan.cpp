@@ -145,12 +145,12 @@ Result<std::string> readRange(int fd, std::uint64_t offset, std::uint64_t size) 
     try {
         out.resize(size);
     } catch (const std::bad_alloc&) {
-        return Error{kErrOutOfMemory, "Out of memory"};
+        return Error(kErrOutOfMemory, "メモリが足りません。");
     }
     const ssize_t got = preadFully(fd, out.data(), out.size(), offset);
     if (got < 0)
         return systemError(errno);
     if (static_cast<std::uint64_t>(got) != size)
-        return Error{kErrFileChanged, "The file became shorter while it was read"};
+        return Error(kErrFileChanged, "読み込み中にファイルが短くなりました。");
     return out;
 }

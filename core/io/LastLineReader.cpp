@@ -1,5 +1,7 @@
 #include "io/LastLineReader.h"
 
+#include "text/ByteOrderMark.h"
+
 #include <cerrno>
 #include <functional>
 #include <sys/stat.h>
@@ -63,6 +65,9 @@ Result<LastLine> LastLineReader::readOnce(const std::string& path) {
     const LineTally& tally = m_scan.tally;
     if (tally.scanned == 0)
         return LastLine{};
+    const ByteOrderMark mark = byteOrderMarkOf(m_scan.head);
+    if (mark == ByteOrderMark::Utf16 || mark == ByteOrderMark::Utf32)
+        return unreadableEncoding(mark);
     const bool terminated = tally.lineEnds > 0;
     const std::uint64_t start = terminated ? tally.lastLineStart : 0;
     const std::uint64_t end = terminated ? tally.lastLineEnd : tally.scanned;
@@ -74,9 +79,12 @@ Result<LastLine> LastLineReader::readOnce(const std::string& path) {
         // Shorter than counted, or a line end where the count saw none: the
         // file changed while it was read.
         m_counted = false;
-        return line ? Error{kErrFileChanged, "The file changed while it was read"} : line.error();
+        return line ? Error(kErrFileChanged, "読み込み中にファイルが変わりました。") : line.error();
     }
     m_lastLine = LastLineSeen{start, line->size(), std::hash<std::string>{}(*line)};
+    // The file's only line starts with the file: a UTF-8 mark is no part of it.
+    if (start == 0 && mark == ByteOrderMark::Utf8)
+        line->erase(0, kUtf8ByteOrderMark.size());
     if (!cut)
         *line += kCrLf;
     return LastLine{std::move(*line), tally.lineEnds, cut};

@@ -1,5 +1,7 @@
 #include "io/LineReader.h"
 
+#include "text/ByteOrderMark.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -59,7 +61,7 @@ bool LineReader::refill() {
         struct stat info {};
         if (::fstat(m_fd.get(), &info) == 0 && static_cast<std::uint64_t>(info.st_size) < m_offset) {
             m_failed = true;
-            m_error = Error{kErrFileChanged, "The file became shorter while it was read"};
+            m_error = Error(kErrFileChanged, "読み込み中にファイルが短くなりました。");
             return false;
         }
         m_eof = true;
@@ -67,8 +69,19 @@ bool LineReader::refill() {
     }
     m_pos = 0;
     m_end = static_cast<std::size_t>(got);
+    const bool first = m_offset == 0;
     m_offset += m_end;
     m_nextCR = m_nextLF = kUnknown;
+    if (first) {
+        const ByteOrderMark mark = byteOrderMarkOf(std::string_view(m_buffer.data(), m_end));
+        if (mark == ByteOrderMark::Utf8) {
+            m_pos = kUtf8ByteOrderMark.size(); // no part of the first line
+        } else if (mark != ByteOrderMark::None) {
+            m_failed = true;
+            m_error = unreadableEncoding(mark);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Reading a text file line by line, fast, with the common line-end rule
 // (LF, CR LF or a lone CR; see LineEnds.h). A last line without a line end is
-// still a line; an empty file has no lines.
+// still a line; an empty file has no lines. A UTF-8 byte-order mark is no
+// part of the first line; a UTF-16 or UTF-32 mark fails the first read.
 
 #include "base/Result.h"
 #include "io/FileScan.h"

@@ -58,7 +58,7 @@ void ColumnSelector::spinValueChanged() {
     const int points = std::max(settings.pageSize, m_monitor.samples().pointsPerView());
     if (!m_monitor.samples().resize(std::int64_t{points} + 1)) {
         // The ring is left with one slot and an empty position.
-        m_view.showPlainMessage(fileErrorMessage(Error(kErrOutOfMemory, "Out of memory")));
+        m_view.showPlainMessage(fileErrorMessage(Error(kErrOutOfMemory, "メモリが足りません。")));
     }
     updateScaleLabels(m_monitor.scale(), m_view);
     m_monitor.samples().resetPosition();

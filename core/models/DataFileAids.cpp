@@ -26,7 +26,7 @@ void testFirstLine(DialogModel& dialog, const TextDecoder& decoder) {
     const auto field =
         column ? extractField(line, *column, dialog.monitor().settings().fieldRule()) : std::nullopt;
     if (field) {
-        dialog.setText(testResultEdit, decoder.toUtf8(*field));
+        dialog.setText(testResultEdit, shownText(decoder, *field));
         dialog.setForeColour(testResultEdit, kWindowTextColour);
     } else {
         dialog.setText(testResultEdit, std::string(kFirstLineTestErrorText));

@@ -2,6 +2,7 @@
 
 #include "io/FileScan.h"
 #include "monitor/SampleRing.h"
+#include "text/ByteOrderMark.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -69,12 +70,16 @@ Result<std::string> readPreviewBytes(const std::string& path, std::int32_t byteC
             return std::string();
         const auto wanted = std::min<std::int64_t>(byteCount, info.st_size);
         auto bytes = readHead(file->fd.get(), static_cast<std::size_t>(wanted));
-        // The text ends at the first NUL byte, as the text box would end it.
-        if (bytes)
-            if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos)
-                bytes->resize(nul);
+        if (!bytes)
+            return bytes;
+        // A UTF-8 mark is no part of the text; the text ends at the first NUL
+        // byte, as the text box would end it.
+        if (byteOrderMarkOf(*bytes) == ByteOrderMark::Utf8)
+            bytes->erase(0, kUtf8ByteOrderMark.size());
+        if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos)
+            bytes->resize(nul);
         return bytes;
     } catch (const std::bad_alloc&) {
-        return Error(kErrOutOfMemory, "Out of memory");
+        return Error(kErrOutOfMemory, "メモリが足りません。");
     }
 }

@@ -17,7 +17,8 @@ std::string bufferedValuesText(const SampleRing& samples);
 
 // The bytes a preview of `path` shows: the first `byteCount` bytes, or the
 // whole file when it is shorter or `byteCount` is 0; nothing for a negative
-// count. The bytes end before the first NUL byte. An error when the file
+// count. A UTF-8 byte-order mark is left out, and the bytes end before the
+// first NUL byte. An error when the file
 // cannot be opened or read, is not a regular file, is too large for a
 // 32-bit size, or memory runs out.
 Result<std::string> readPreviewBytes(const std::string& path, std::int32_t byteCount);

@@ -53,17 +53,14 @@ bool tick(MonitorContext& context) {
     if (!value)
         return false;
     std::string fieldText(*field);
-    if (settings.autoScale || scale.rescalePending()) {
-        if (auto tracked = trackExtremes(scale, context.view, fieldText, *value); !tracked) {
-            stopWithMessage(context, tickErrorMessage(tracked.error()));
-            return false;
-        }
-    }
+    if (settings.autoScale || scale.rescalePending())
+        trackExtremes(scale, context.view, fieldText, *value);
     // The position moves only when a value is stored, so a slot that keeps
     // an old value is never drawn as new.
     monitor.samples().pushLive(*value);
     context.chart.drawSeries(monitor.chartFrame());
-    context.view.setValueLabel(ValueLabel::Now, "Now: " + context.decoder.toUtf8(withoutLineEnd(fieldText)));
+    context.view.setValueLabel(ValueLabel::Now,
+                               "Now: " + shownText(context.decoder, withoutLineEnd(fieldText)));
     context.view.setStatusText(std::to_string(last->lineCount) + "行 表示");
     return true;
 }

@@ -89,6 +89,9 @@ void ReplayRun::pause() {
 }
 
 bool ReplayRun::setUp() {
+    // Events ran before this replay began (the click that started it, at
+    // least): switches changed since the last one are used from its first line.
+    m_context.chart.eventsRan();
     const MonitorSettings& settings = m_monitor.settings();
     const int points = m_pageMode ? settings.pageSize : settings.pointsPerView;
     SampleRing& samples = m_monitor.samples();
@@ -119,8 +122,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
         // Only a new extreme changes anything but the rescale; it also
         // replaces the text with the value's decimal text.
         if (value > scale.highest() || value < scale.lowest()) {
-            if (auto tracked = trackExtremes(scale, m_context.view, m_extremeText, value); !tracked)
-                return fail(tracked.error());
+            trackExtremes(scale, m_context.view, m_extremeText, value);
             nowText = m_extremeText;
         } else {
             scale.clearRescale();
@@ -195,11 +197,12 @@ bool ReplayRun::finish() {
 }
 
 bool ReplayRun::fail(const Error& error) {
+    // A copy first: the error may be the reader's, which closing it clears.
     m_failure = error;
     m_reader.close();
     m_context.chart.flush();
     m_context.chart.surface().showAndEnable();
-    m_labels.failed(error);
+    m_labels.failed(*m_failure);
     m_labels.flush();
     return false;
 }

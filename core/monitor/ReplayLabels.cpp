@@ -7,6 +7,7 @@
 #include <cstring>
 
 void FieldText::assign(std::string_view text) {
+    text = text.substr(0, kMaxShownBytes);
     if (text.size() <= sizeof m_inline) {
         std::memcpy(m_inline, text.data(), text.size());
         m_view = std::string_view(m_inline, text.size());
@@ -35,7 +36,8 @@ void ReplayLabels::now(std::string_view fieldText) {
 void ReplayLabels::notNumeric(std::int64_t row, std::string_view field) {
     m_error = ErrorLabel::NotNumeric;
     m_errorRow = row;
-    m_errorText.assign(field.data(), field.size());
+    const std::string_view shown = field.substr(0, kMaxShownBytes);
+    m_errorText.assign(shown.data(), shown.size());
     m_errorPending = true;
     m_errorVisible = true;
 }
@@ -60,7 +62,7 @@ void ReplayLabels::flush() {
     if (m_statusPending)
         view.setStatusText(m_readingLine > 0 ? std::to_string(m_readingLine) + "行目を表示中..." : m_status);
     if (m_nowPending)
-        view.setValueLabel(ValueLabel::Now, "Now: " + m_context.decoder.toUtf8(m_now.view()));
+        view.setValueLabel(ValueLabel::Now, "Now: " + shownText(m_context.decoder, m_now.view()));
     if (m_errorPending) {
         switch (m_error) {
         case ErrorLabel::Failure:
@@ -69,7 +71,7 @@ void ReplayLabels::flush() {
         case ErrorLabel::NotNumeric: {
             std::string text = "数値データではありません。row=" + std::to_string(m_errorRow);
             text += kCrLf;
-            text += m_context.decoder.toUtf8(m_errorText);
+            text += shownText(m_context.decoder, m_errorText);
             view.setReplayErrorText(text);
             break;
         }

@@ -12,8 +12,8 @@
 
 struct MonitorContext;
 
-// A field's text, kept without allocating for the usual short field: it is
-// copied once per line.
+// A field's text as far as it can show, kept without allocating for the
+// usual short field: it is copied once per line.
 class FieldText {
 public:
     void assign(std::string_view text);

@@ -12,22 +12,14 @@ void Scale::resetExtremes() {
     m_lowest = 0;
 }
 
-Result<> Scale::takeHighest(double value) {
+void Scale::takeHighest(double value) {
     m_highest = value;
-    const auto top = roundScaleEnd(value, true);
-    if (!top)
-        return top.error();
-    m_top = *top;
-    return {};
+    m_top = roundScaleEnd(value, true);
 }
 
-Result<> Scale::takeLowest(double value) {
+void Scale::takeLowest(double value) {
     m_lowest = value;
-    const auto bottom = roundScaleEnd(value, false);
-    if (!bottom)
-        return bottom.error();
-    m_bottom = *bottom;
-    return {};
+    m_bottom = roundScaleEnd(value, false);
 }
 
 void Scale::rebuildRows() {

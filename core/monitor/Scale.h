@@ -4,8 +4,6 @@
 // table of row values the pointer reads, which is rebuilt only for ends it
 // was not built for.
 
-#include "base/Result.h"
-
 #include <optional>
 #include <utility>
 #include <vector>
@@ -28,11 +26,10 @@ public:
     bool rescalePending() const { return m_rescalePending; }
 
     // A value above the highest: it becomes the highest, and the top moves to
-    // the rounded value beyond it. An error when that would not be finite;
-    // the highest has changed then, the top has not.
-    Result<> takeHighest(double value);
+    // the rounded value beyond it.
+    void takeHighest(double value);
     // The same downward for a value below the lowest.
-    Result<> takeLowest(double value);
+    void takeLowest(double value);
 
     // The row values (top row first, see scaleRowValues); empty until first built.
     const std::vector<double>& rowValues() const { return m_rows; }

@@ -17,30 +17,25 @@ namespace {
 
 // A new extreme: its label and its text in place of the field's; the labels
 // follow the ends when they moved.
-Result<> showExtreme(Scale& scale, MonitorView& view, std::string& text, double v, ValueLabel label,
-                     const char* caption, const Result<>& taken) {
+void showExtreme(Scale& scale, MonitorView& view, std::string& text, double v, ValueLabel label,
+                 const char* caption) {
     text = decimalText(v);
     view.setValueLabel(label, caption + text);
-    if (!taken)
-        return taken.error();
     // Rebuilding for the scale the labels already show would change nothing.
     if (!scale.rowsCurrent())
         updateScaleLabels(scale, view);
-    return {};
 }
 
 } // namespace
 
-Result<> trackExtremes(Scale& scale, MonitorView& view, std::string& text, double v) {
-    if (v > scale.highest())
-        if (auto shown =
-                showExtreme(scale, view, text, v, ValueLabel::Highest, "Max: ", scale.takeHighest(v));
-            !shown)
-            return shown;
-    if (v < scale.lowest())
-        if (auto shown = showExtreme(scale, view, text, v, ValueLabel::Lowest, "Min: ", scale.takeLowest(v));
-            !shown)
-            return shown;
+void trackExtremes(Scale& scale, MonitorView& view, std::string& text, double v) {
+    if (v > scale.highest()) {
+        scale.takeHighest(v);
+        showExtreme(scale, view, text, v, ValueLabel::Highest, "Max: ");
+    }
+    if (v < scale.lowest()) {
+        scale.takeLowest(v);
+        showExtreme(scale, view, text, v, ValueLabel::Lowest, "Min: ");
+    }
     scale.clearRescale();
-    return {};
 }

@@ -2,8 +2,6 @@
 // The scale as the main window shows it: its five labels, and the Max and
 // Min labels as new extremes widen it.
 
-#include "base/Result.h"
-
 #include <string>
 
 class MonitorView;
@@ -17,7 +15,5 @@ void updateScaleLabels(Scale& scale, MonitorView& view);
 // follows the data or a rescale is pending: a new highest or lowest value
 // shows in its label, its decimal text replaces `text`, and the nearer end
 // of the scale moves beyond it (the labels follow when the ends changed).
-// A value equal to an extreme is no new one. The rescale is then done. An
-// error when a scale end would not be finite (the values already changed
-// stay changed).
-Result<> trackExtremes(Scale& scale, MonitorView& view, std::string& text, double v);
+// A value equal to an extreme is no new one. The rescale is then done.
+void trackExtremes(Scale& scale, MonitorView& view, std::string& text, double v);

@@ -317,8 +317,8 @@ std::optional<double> numericValue(std::string_view field) {
     if (pos < field.size() && field[pos] == '.') {
         ++pos;
         parts.fractionDigits = mantissaDigits(field, pos, parts);
-        if (parts.fractionDigits.empty())
-            return std::nullopt; // "5." and "." are not numbers
+        if (parts.fractionDigits.empty() && parts.integerDigits.empty())
+            return std::nullopt; // "." alone is no number; "5." is
     } else if (parts.integerDigits.empty()) {
         return std::nullopt;
     }

@@ -27,7 +27,7 @@ double roundDecimalText(double v, int decimals);
 
 // The value of a data field when it is numeric, nothing otherwise. A field is
 // numeric when, with blank, tab, CR and LF around it ignored, it is ASCII
-// [+-]?(digits[.digits] | .digits)([eE][+-]?digits)? and its value is finite.
+// [+-]?(digits[.[digits]] | .digits)([eE][+-]?digits)? and its value is finite.
 // A value too small for a double reads as 0.
 std::optional<double> numericValue(std::string_view field);
 inline bool isNumeric(std::string_view field) {

@@ -87,6 +87,25 @@ Result<std::string> Utf8Decoder::fromUtf8(std::string_view text) const {
     return std::string(text);
 }
 
+std::string shownText(const TextDecoder& decoder, std::string_view bytes) {
+    // The characters that show lie within their most bytes; a character cut
+    // at that point lies beyond them, however it decodes.
+    const std::size_t decodedBytes = kMaxShownCharacters * kMaxCharacterBytes;
+    const bool cut = bytes.size() > decodedBytes;
+    std::string text = decoder.toUtf8(bytes.substr(0, decodedBytes));
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
+            continue; // a continuation byte
+        if (characters == kMaxShownCharacters) {
+            text.resize(i);
+            return text + "…";
+        }
+        ++characters;
+    }
+    return cut ? text + "…" : text;
+}
+
 Error unencodableCharacter(std::string_view character, std::string_view encoding) {
     const std::size_t length = character.empty() ? 0 : validSequenceLength(character);
     char code[16] = "?";

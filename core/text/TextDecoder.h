@@ -27,5 +27,19 @@ public:
     Result<std::string> fromUtf8(std::string_view text) const override;
 };
 
+// The most characters a text taken from a data line shows (a label, a
+// message, the renderer's summary); a longer one ends with "…".
+inline constexpr std::size_t kMaxShownCharacters = 256;
+// No character of an accepted encoding takes more bytes than this.
+inline constexpr std::size_t kMaxCharacterBytes = 4;
+// The bytes of a data line that can show: enough to tell whether there are
+// more characters than show. What lies beyond need not be kept.
+inline constexpr std::size_t kMaxShownBytes = kMaxShownCharacters * kMaxCharacterBytes + 1;
+
+// The UTF-8 text of data-file bytes as shown to the user: at most
+// kMaxShownCharacters characters of the file's encoding, then "…" when there
+// are more. Only the bytes that can show are decoded.
+std::string shownText(const TextDecoder& decoder, std::string_view bytes);
+
 // The message for a character `encoding` cannot hold; `character` is its UTF-8.
 Error unencodableCharacter(std::string_view character, std::string_view encoding);

@@ -18,6 +18,11 @@ enum class DesignFace {
 // name so the text renders wherever that font is missing.
 QFont designFont(DesignFace face, double points);
 
+// The CSS font-family list for a font the toolkit names `family`, for a
+// picture read elsewhere: a design face with the installed Japanese faces
+// behind it, and a generic family last, so that any reader shows Japanese.
+QString cssFontFamilies(const QString& family);
+
 // A plain colour (a system colour gives black).
 QColor toQColor(Colour colour);
 

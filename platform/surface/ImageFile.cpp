@@ -29,19 +29,18 @@ QImage bitmapReady(const QImage& image) {
 
 Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat format) {
     if (format == ImageFormat::Svg)
-        return Error{kErrInvalidValue, "A raster image cannot be saved as SVG."};
+        return Error(kErrInvalidValue, "ラスター画像は SVG で保存できません。");
     const char* formatName = format == ImageFormat::Bmp ? "bmp" : "png";
     if (image.isNull())
-        return Error{kErrInvalidValue, "There is no image to save."};
+        return Error(kErrInvalidValue, "保存する画像がありません。");
 
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, formatName);
     if (!writer.write(format == ImageFormat::Bmp ? bitmapReady(image) : image))
-        return Error{kErrInvalidValue, "The image could not be encoded as " +
-                                           QByteArray(formatName).toUpper().toStdString() + ": " +
-                                           writer.errorString().toStdString()};
+        return Error(kErrInvalidValue, "画像を " + QByteArray(formatName).toUpper().toStdString() +
+                                           " にできませんでした: " + writer.errorString().toStdString());
     return writeFileAtomically(path, std::string_view(encoded.constData(), encoded.size()));
 }
 
@@ -61,7 +60,8 @@ Result<QImage> loadPictureFile(const std::string& path) {
             return fail(statError);
         if (S_ISDIR(info.st_mode))
             return fail(EISDIR);
-        return Error(kErrInvalidPicture, path + ": not a picture that can be loaded (not a file).", path);
+        return Error(kErrInvalidPicture, path + ": 読み込める画像ではありません (ファイルではありません)。",
+                     path);
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -72,8 +72,8 @@ Result<QImage> loadPictureFile(const std::string& path) {
     reader.setDecideFormatFromContent(true);
     QImage read = reader.read();
     if (read.isNull())
-        return Error(
-            kErrInvalidPicture,
-            path + ": not a picture that can be loaded (" + reader.errorString().toStdString() + ").", path);
+        return Error(kErrInvalidPicture,
+                     path + ": 読み込める画像ではありません (" + reader.errorString().toStdString() + ")。",
+                     path);
     return read;
 }

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -105,7 +106,7 @@ void SvgSurface::paint(QPainter& painter) const {
 
 Result<> SvgSurface::saveImage(const std::string& path, ImageFormat format) {
     if (format != ImageFormat::Svg)
-        return Error{kErrInvalidValue, "A vector picture is saved as SVG only."};
+        return Error(kErrInvalidValue, "A vector picture is saved as SVG only.");
     return writeSvgFile(path, m_grid.width(), m_grid.height(), m_grid.dotsPerInch(),
                         [this](QPainter& painter) { paint(painter); });
 }
@@ -122,8 +123,24 @@ Result<> writeSvgFile(const std::string& path, int width, int height, double dot
     generator.setResolution(static_cast<int>(std::lround(dotsPerInch)));
     QPainter painter;
     if (!painter.begin(&generator))
-        return Error{kErrInvalidValue, "The picture could not be encoded as SVG."};
+        return Error(kErrInvalidValue, "The picture could not be encoded as SVG.");
     paint(painter);
     painter.end();
-    return writeFileAtomically(path, std::string_view(encoded.constData(), encoded.size()));
+    // The generator names only the first family of a font; readers without
+    // that face (most of them) get the installed Japanese faces and a generic
+    // family behind it.
+    const QString svg = QString::fromUtf8(encoded);
+    QString withFallbacks;
+    qsizetype from = 0;
+    static const QRegularExpression kFamily(QStringLiteral("font-family=\"([^\"]*)\""));
+    for (auto match = kFamily.globalMatch(svg); match.hasNext();) {
+        const QRegularExpressionMatch found = match.next();
+        withFallbacks += svg.mid(from, found.capturedStart(1) - from);
+        withFallbacks += cssFontFamilies(found.captured(1)).toHtmlEscaped();
+        from = found.capturedEnd(1);
+    }
+    withFallbacks += svg.mid(from);
+    const QByteArray bytes = withFallbacks.toUtf8();
+    return writeFileAtomically(path,
+                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

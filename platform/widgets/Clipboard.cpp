@@ -16,5 +16,5 @@ Result<> copyImageToClipboard(const QImage& picture) {
         if (held != nullptr && held->hasImage())
             return {};
     }
-    return Error(kErrClipboard, "The clipboard did not take the picture.");
+    return Error(kErrClipboard, "クリップボードが画像を受け取りませんでした。");
 }

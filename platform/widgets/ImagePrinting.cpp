@@ -32,17 +32,16 @@ std::unique_ptr<QPrinter> defaultPrinter() {
 Result<> printImage(QPrinter& printer, const QImage& image, double imageDpi) {
     const QString target = destination(printer);
     if (target.isEmpty())
-        return fail("There is no default printer to print on: no printer is installed, or none is "
-                    "set as the default.");
+        return fail("印刷するプリンタがありません。プリンタが無いか、通常使うプリンタが設定されていません。");
     if (image.isNull() || !std::isfinite(imageDpi) || imageDpi <= 0)
-        return fail("There is no picture to print.");
+        return fail("印刷する画像がありません。");
 
     printer.setDocName(QStringLiteral("Trendola"));
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
     if (!painter.begin(&printer))
-        return fail("The printer \"" + target.toStdString() + "\" could not begin the page.");
+        return fail("プリンタ「" + target.toStdString() + "」で印刷を始められませんでした。");
 
     // The painter's origin is the printable area's top-left corner, in the
     // printer's dots.
@@ -52,6 +51,6 @@ Result<> printImage(QPrinter& printer, const QImage& image, double imageDpi) {
         QRectF(kLeftMillimetres * dotsPerMillimetre, 0, image.width() * scale, image.height() * scale),
         image);
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return fail("The printer \"" + target.toStdString() + "\" could not print the page.");
+        return fail("プリンタ「" + target.toStdString() + "」で印刷できませんでした。");
     return {};
 }

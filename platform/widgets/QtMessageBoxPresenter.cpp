@@ -1,5 +1,7 @@
 #include "widgets/QtMessageBoxPresenter.h"
 
+#include "base/Error.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -45,7 +47,7 @@ std::optional<MessageButton> QtMessageBoxPresenter::present(const MessageBoxDesc
     messageBox.setWindowTitle(QString::fromStdString(box.caption));
     // Messages quote file names; those must never be read as markup.
     messageBox.setTextFormat(Qt::PlainText);
-    messageBox.setText(QString::fromStdString(box.text));
+    messageBox.setText(QString::fromStdString(withJapaneseReasons(box.text)));
     messageBox.setIcon(standardIcon(box.icon));
 
     std::map<QAbstractButton*, MessageButton> buttons;

@@ -1,5 +1,6 @@
 #pragma once
-// Shows message boxes as real modal QMessageBoxes.
+// Shows message boxes as real modal QMessageBoxes, the system's reasons for
+// the common error numbers in Japanese.
 
 #include "models/MessageBox.h"
 

@@ -62,9 +62,9 @@ TEST_F(MonitorViewTest, HooksAreReachedAndTheirFailuresReported) {
     using enum MessageButton;
     EXPECT_EQ(boxes.shown,
               (std::vector<MessageBoxDescription>{
-                  {"警告", "Error (1007) :Out of memory", {Ok}, Ok, Ok, MessageIcon::Exclamation},
-                  {"Trendola", "Error: (1007) \r\nOut of memory", {Ok}, Ok, Ok, MessageIcon::None},
-                  {"Trendola", "Error : 1007 Out of memory", {Ok}, Ok, Ok, MessageIcon::None}}));
+                  {"警告", "Error (1007) :メモリが足りません。", {Ok}, Ok, Ok, MessageIcon::Exclamation},
+                  {"Trendola", "Error: (1007) \r\nメモリが足りません。", {Ok}, Ok, Ok, MessageIcon::None},
+                  {"Trendola", "Error : 1007 メモリが足りません。", {Ok}, Ok, Ok, MessageIcon::None}}));
     EXPECT_FALSE(timer->isActive()) << "a failed tick stops the run";
 }
 

@@ -151,7 +151,7 @@ TEST_F(ImageCommandsTest, APictureThatCannotBeReadIsReportedAndChangesNothing) {
         {dir.write("text.bmp", "21.5,1013\n"), "Error: (1481) \r\n" + dir.file("text.bmp") + ": "},
         {dir.file("missing.bmp"), failureAbout(dir.file("missing.bmp"), ENOENT)},
         {dir.path(), failureAbout(dir.path(), EISDIR)},
-        {"/dev/null", "Error: (1481) \r\n/dev/null: not a picture that can be loaded (not a file)."},
+        {"/dev/null", "Error: (1481) \r\n/dev/null: 読み込める画像ではありません (ファイルではありません)。"},
         {fifo, "Error: (1481) \r\n" + fifo + ": "}, // refused without waiting for a writer
     };
     for (const auto& [path, messageStart] : cases) {
@@ -179,11 +179,10 @@ TEST_F(ImageCommandsTest, PrintingDrawsNothingAndAMissingPrinterIsReported) {
     const std::tuple<const char*, PrinterFactory, std::string> cases[] = {
         {"a printer", [&] { return pdfPrinter(pdf); }, ""},
         {"no printer at all", [] { return std::unique_ptr<QPrinter>(); },
-         "Error: (1482) \r\nThere is no printer to print on."},
+         "Error: (1482) \r\n印刷するプリンタがありません。"},
         // What Qt hands out where no printer is installed: a PDF printer with no file.
         {"no default printer", [&] { return pdfPrinter(std::string()); },
-         "Error: (1482) \r\nThere is no default printer to print on: no printer is installed, or none is set "
-         "as the default."},
+         "Error: (1482) \r\n印刷するプリンタがありません。プリンタが無いか、通常使うプリンタが設定されていません。"},
     };
     for (const auto& [what, factory, message] : cases) {
         SCOPED_TRACE(what);

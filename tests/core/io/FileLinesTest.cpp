@@ -54,7 +54,7 @@ TEST(DataFileExists, NeedsAReadableRegularFile) {
     const auto device = checkDataFile("/dev/null");
     ASSERT_FALSE(device);
     EXPECT_EQ(device.error().code, kErrInvalidValue);
-    EXPECT_EQ(device.error().message, "not a regular file");
+    EXPECT_EQ(device.error().message, "通常のファイルではありません。");
 }
 
 } // namespace

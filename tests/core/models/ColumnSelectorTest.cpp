@@ -16,8 +16,8 @@ TEST_F(ColumnSelectorTest, AnotherValidColumnStartsTheGraphAfresh) {
     settings.dataFile = "/data/in.csv";
     apply(settings);
     monitor.samples().pushLive(9); // a drawn sample, to see whether a change empties the ring
-    ASSERT_TRUE(monitor.scale().takeHighest(50));
-    ASSERT_TRUE(monitor.scale().takeLowest(-5));
+    monitor.scale().takeHighest(50);
+    monitor.scale().takeLowest(-5);
     std::optional<DialogModel> dialog;
     ColumnSelector selector{monitor, view,
                             [&]() -> DialogModel& { return dialog ? *dialog : dialog.emplace(monitor); }};
@@ -53,7 +53,7 @@ TEST_F(ColumnSelectorTest, AnotherValidColumnStartsTheGraphAfresh) {
 
     monitor.samples().setPointsPerView(static_cast<int>(kMaxSampleSlots));
     selector.setSpinValue(4);
-    EXPECT_EQ(view.messages, std::vector<std::string>{"Error: (1007) \r\nOut of memory"});
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Error: (1007) \r\nメモリが足りません。"});
     EXPECT_EQ(monitor.samples().size(), 1u) << "a ring beyond the limit is reported, not overrun";
     EXPECT_EQ(monitor.samples().newestSlot(), -1);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -103,11 +104,11 @@ TEST_F(LiveTickTest, WrapsAfterTheLastSlotTheGraphDraws) {
     EXPECT_TRUE(monitor.samples().wrapped());
 }
 
-TEST_F(LiveTickTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) {
+TEST_F(LiveTickTest, AMissingOrUnreadableFileStopsTheRun) {
     const std::string dataFile = monitor.settings().dataFile;
-    const std::tuple<const char*, bool, std::string> cases[] = {
+    const std::tuple<std::string, bool, std::string> cases[] = {
         {"1\n", true, dataFile + "\r\nファイルが存在しませんでした。"},
-        {"1.7E308\n", false, "Error : 1006 "}};
+        {std::string("\xFF\xFE" "1\0\n\0", 6), false, "Error: (1523) \r\nデータファイルは UTF-16 で"}};
     for (const auto& [content, removed, message] : cases) {
         dir.write("data.csv", content);
         press(RunButton::Live);
@@ -128,6 +129,26 @@ TEST_F(LiveTickTest, AMissingFileOrAScaleEndThatWouldNotBeFiniteStopsTheRun) {
         EXPECT_EQ(newestSlot(), -1);
         EXPECT_TRUE(monitor.readReady());
         view.messages.clear();
+    }
+}
+
+// Files as other programs write them: a UTF-8 byte-order mark before the
+// only line, the largest double, a field far longer than a label shows.
+TEST_F(LiveTickTest, PlotsTheLastValueOfFilesAsProgramsWriteThem) {
+    const std::string longField = "1" + std::string(300, '0');
+    const std::tuple<std::string, double, std::string> cases[] = {
+        {"\xEF\xBB\xBF" "42\n", 42, "Now: 42"},
+        {"1\n1.7976931348623157E308\n", std::numeric_limits<double>::max(), "Now: 1.79769313486231E+308"},
+        // After the largest double no value is a new extreme: the field's own text shows.
+        {"5\n" + longField + "\n", 1e300, "Now: " + longField.substr(0, 256) + "…"}};
+    for (const auto& [content, value, now] : cases) {
+        SCOPED_TRACE(content.substr(0, 20));
+        apply({});
+        dir.write("data.csv", content);
+        ASSERT_TRUE(tick());
+        EXPECT_EQ(monitor.samples().at(0).value, value);
+        EXPECT_EQ(view.valueLabels[1], now);
+        EXPECT_TRUE(view.messages.empty());
     }
 }
 

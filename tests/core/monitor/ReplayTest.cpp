@@ -115,8 +115,30 @@ TEST_F(ReplayTest, ErrorsEndOnTheErrorPath) {
 
     surface.failSaves = false;
     apply({});
-    EXPECT_FALSE(replayFile("1\n1.7E308\n")) << "a scale end that would not be finite";
-    EXPECT_EQ(view.replayError.rfind("Error : ", 0), 0u);
+    EXPECT_FALSE(replayFile(std::string("\xFE\xFF\0" "1\0\n", 6))) << "a UTF-16 file";
+    EXPECT_EQ(view.replayError.rfind("Error : データファイルは UTF-16 で", 0), 0u) << view.replayError;
+}
+
+// Files as other programs write them: a UTF-8 byte-order mark before the
+// first line, the largest double between other values, a field far longer
+// than a label shows, a number with a trailing point.
+TEST_F(ReplayTest, ReplaysFilesAsProgramsWriteThem) {
+    const std::string longField = "x" + std::string(400, '9');
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        {"\xEF\xBB\xBF" "7\n8\n", "Now: 8", "Max: 8", "2行目を表示中... 3行 表示完了"},
+        {"1\n1.7976931348623157E308\n2\n3\n", "Now: 3", "Max: 1.79769313486231E+308",
+         "4行目を表示中... 5行 表示完了"},
+        {"5.\n", "Now: 5", "Max: 5", "1行目を表示中... 2行 表示完了"}};
+    for (const auto& [content, now, highest, status] : cases) {
+        SCOPED_TRACE(content);
+        EXPECT_TRUE(replayFile(content));
+        EXPECT_EQ(view.valueLabels[1], now);
+        EXPECT_EQ(view.valueLabels[0], highest);
+        EXPECT_EQ(view.status, status);
+        EXPECT_EQ(view.scaleLabels[0], highest.substr(5)) << "a finite top";
+    }
+    EXPECT_FALSE(replayFile("1\n" + longField + "\n"));
+    EXPECT_EQ(view.replayError, "数値データではありません。row=2\r\n" + longField.substr(0, 256) + "…");
 }
 
 // What a lazy replay shows at every point where anyone can look equals what

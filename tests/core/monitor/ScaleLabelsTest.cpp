@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -51,7 +52,7 @@ TEST(TrackExtremes, WidensTheScaleOnlyForNewExtremes) {
     for (const auto& [text, value, after, top, bottom, maxLabel, rebuilt] : steps) {
         std::string s = text;
         view.log.clear();
-        ASSERT_TRUE(trackExtremes(scale, view, s, value)) << text;
+        trackExtremes(scale, view, s, value);
         EXPECT_EQ(s, after);
         EXPECT_EQ(std::pair(scale.top(), scale.bottom()), std::pair(top, bottom)) << text;
         EXPECT_EQ(view.valueLabels[0], maxLabel) << text;
@@ -63,15 +64,22 @@ TEST(TrackExtremes, WidensTheScaleOnlyForNewExtremes) {
     }
     EXPECT_EQ(view.scaleLabels[4], "-4");
     EXPECT_FALSE(scale.rescalePending());
+    // Equal to the lowest: no new extreme, so the field keeps its own text.
+    std::string equal = "-3.00";
+    trackExtremes(scale, view, equal, -3);
+    EXPECT_EQ(equal, "-3.00");
+    EXPECT_EQ(view.valueLabels[2], "Min: -3");
     // Scale ends changed behind the labels' back are shown at the next extreme,
     // even when that extreme leaves them where they are.
     scale.setEnds(50, scale.bottom());
     std::string s = "45";
-    ASSERT_TRUE(trackExtremes(scale, view, s, 45));
+    trackExtremes(scale, view, s, 45);
     EXPECT_EQ(view.scaleLabels[0], "50");
-    s = "1.7E308";
-    EXPECT_FALSE(trackExtremes(scale, view, s, 1.7e308));
-    EXPECT_EQ(scale.top(), 50) << "a scale end that would not be finite is refused";
+    // The largest double is plotted too: the end beyond it is the largest double.
+    s = "1.7976931348623157E308";
+    trackExtremes(scale, view, s, std::numeric_limits<double>::max());
+    EXPECT_EQ(scale.top(), std::numeric_limits<double>::max());
+    EXPECT_EQ(view.scaleLabels[0], "1.79769313486231E+308");
 }
 
 } // namespace

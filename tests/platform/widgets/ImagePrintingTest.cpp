@@ -85,10 +85,9 @@ TEST(ImagePrintingTest, APrinterThatCannotPrintIsReportedAndNothingIsWritten) {
     const std::tuple<const char*, std::string, QImage, std::string> cases[] = {
         // What Qt hands out where no printer is installed: a PDF printer with no file.
         {"no default printer", std::string(), graphPicture(),
-         "There is no default printer to print on: no printer is installed, or none is set as the default."},
-        {"a printer that fails", unwritable, graphPicture(),
-         "The printer \"" + unwritable + "\" could not begin the page."},
-        {"no picture", dir.file("page.pdf"), QImage(), "There is no picture to print."},
+         "印刷するプリンタがありません。プリンタが無いか、通常使うプリンタが設定されていません。"},
+        {"a printer that fails", unwritable, graphPicture(), "プリンタ「" + unwritable + "」で印刷を始められませんでした。"},
+        {"no picture", dir.file("page.pdf"), QImage(), "印刷する画像がありません。"},
     };
     for (const auto& [what, file, picture, message] : cases) {
         SCOPED_TRACE(what);

@@ -33,9 +33,8 @@ std::string valueText(double v) {
 }
 
 // The length of the longest prefix of `text` that is a number by the
-// grammar [+-]?(digits[.digits] | .digits)([eE][+-]?digits)?, 0 when none.
-// `trailingPoint` also takes "digits." as a settings field does.
-std::size_t numberPrefix(std::string_view text, bool trailingPoint) {
+// grammar [+-]?(digits[.[digits]] | .digits)([eE][+-]?digits)?, 0 when none.
+std::size_t numberPrefix(std::string_view text) {
     std::size_t p = 0;
     const auto digitsAt = [&](std::size_t at) {
         std::size_t n = 0;
@@ -50,7 +49,7 @@ std::size_t numberPrefix(std::string_view text, bool trailingPoint) {
     std::size_t fractionDigits = 0;
     if (p < text.size() && text[p] == '.') {
         fractionDigits = digitsAt(p + 1);
-        if (fractionDigits > 0 || (trailingPoint && integerDigits > 0))
+        if (fractionDigits > 0 || integerDigits > 0)
             p += 1 + fractionDigits;
     }
     if (integerDigits == 0 && fractionDigits == 0)
@@ -76,7 +75,7 @@ std::optional<double> plainNumericValue(std::string_view field) {
     if (first == std::string_view::npos)
         return std::nullopt;
     field = field.substr(first, field.find_last_not_of(" \t\r\n") + 1 - first);
-    if (numberPrefix(field, false) != field.size())
+    if (numberPrefix(field) != field.size())
         return std::nullopt;
     const double value = cRead(field);
     return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
@@ -88,7 +87,7 @@ double plainLeadingValue(std::string_view text) {
     if (first == std::string_view::npos)
         return 0;
     text.remove_prefix(first);
-    const std::size_t length = numberPrefix(text, true);
+    const std::size_t length = numberPrefix(text);
     return length == 0 ? 0.0 : cRead(text.substr(0, length));
 }
 
@@ -164,7 +163,7 @@ void checkTexts(double v) {
                 "the text " + text + " of " + valueText(v) + " reads back as " + decimalText(*readBack));
 
     const std::string positional = positionalText(v);
-    FUZZ_EXPECT(numberPrefix(positional, false) == positional.size() &&
+    FUZZ_EXPECT(numberPrefix(positional) == positional.size() &&
                     positional.find_first_of("eE") == std::string::npos,
                 "positional text " + positional + " of " + valueText(v));
     FUZZ_EXPECT(cRead(positional) == cRead(text), "positional text " + positional + " of " + text);

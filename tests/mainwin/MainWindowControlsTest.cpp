@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
 
 #include <tuple>
 #include <utility>
@@ -43,6 +45,7 @@ TEST_F(ControlsTest, ListsAndSwitchesOfferWhatTheCoreReads) {
         colours->setCurrentIndex(i);
         EXPECT_EQ(window->seriesColourText(), colours->itemText(i));
     }
+    EXPECT_EQ(control<QAction>("mnuVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&Iｺ)")) << "one mnemonic";
     auto* spin = control<QScrollBar>("scrV");
     EXPECT_EQ(std::tuple(spin->minimum(), spin->maximum()), std::tuple(1, 1000));
     EXPECT_TRUE(control<QLineEdit>("txtWatch")->isReadOnly());
@@ -96,3 +99,22 @@ TEST_F(ControlsTest, OpensWithTheDesignClientAreaAndFollowsEverySizeChange) {
 }
 
 } // namespace
+
+// The menu's shortcuts reach their commands whatever control has the focus;
+// a text field's own use of the key loses to the menu.
+TEST_F(ControlsTest, MenuShortcutsWinOverAFocusedField) {
+    showWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QSignalSpy copied(window.get(), &MainWindow::copyGraphRequested);
+    QSignalSpy cleared(window.get(), &MainWindow::clearAllRequested);
+    for (const char* name : {"txtWatch", "cmbColor", "chkMultView"}) {
+        QWidget* field = control(name);
+        field->setFocus();
+        ASSERT_TRUE(field->hasFocus()) << name;
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+    }
+    EXPECT_EQ(copied.count(), 3);
+    EXPECT_EQ(cleared.count(), 3);
+}

@@ -77,6 +77,12 @@ TEST_F(NavigationWindowTest, ChoosingAPageReplaysItWithTheBusyPointer) {
     EXPECT_FALSE(pageScrollBar().isEnabled());
     pageModeCheck().setChecked(true);
     EXPECT_TRUE(pageScrollBar().isEnabled());
+
+    // Applying a range the thumb no longer fits moves it: the label follows,
+    // and no page is replayed.
+    applyLines(10, 10); // 11 lines: pages 1..2
+    EXPECT_EQ(std::pair(pageScrollBar().value(), text("lblScrH")), std::pair(2, std::string("2/2")));
+    EXPECT_EQ(text("lblInfo"), "61行目から71行目を表示");
 }
 
 TEST_F(NavigationWindowTest, ToolTipShowsTheScaleValueOfTheRowUnderThePointer) {

@@ -41,10 +41,16 @@ protected:
 
 TEST_F(ShapesTest, GraphOnlyShapesLastUntilAClickOnTheGraph) {
     EXPECT_TRUE(window->mask().isEmpty());
+    const QRect client = window->QWidget::geometry();
     control<QAction>("mnuWinGrpOnly")->trigger();
     EXPECT_EQ(window->mask(), graph());
+    // The window manager's frame goes while the shape lasts, and comes back.
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(window->QWidget::geometry(), client) << "the graph stays where it was";
     releaseOnGraph();
     EXPECT_TRUE(window->mask().isEmpty());
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(window->isVisible());
 
     window->clipToGraph(true);
     EXPECT_EQ(window->mask(), graph(kControlStripPixels));

@@ -75,6 +75,28 @@ TEST(Follow, FollowsAWriterThroughTruncationAndAMissingFile) {
     EXPECT_GT(series.width(), 500);
 }
 
+// A file that is not there yet is waited for, as one that disappears later.
+TEST(Follow, WaitsForAFileThatIsNotThereYet) {
+    TempDir dir;
+    const std::string data = dir.file("later.csv");
+    std::thread writer([&] {
+        std::this_thread::sleep_for(100ms);
+        dir.write("later.csv", "5\n");
+    });
+    const auto options =
+        parseRenderOptions({"-o", dir.path(), "--follow", "--interval", "5", "--for", "0.5", data});
+    ASSERT_TRUE(options) << options.error().message;
+    std::vector<std::string> errors;
+    const RenderResult result = runRenderJob(*options, [&](const std::string& e) { errors.push_back(e); });
+    writer.join();
+    EXPECT_EQ(result.status, 0);
+    ASSERT_TRUE(result.summary);
+    EXPECT_EQ(result.summary->valueLabels[1], "Now: 5");
+    ASSERT_EQ(errors.size(), 2u) << testing::PrintToString(errors);
+    EXPECT_NE(errors[0].find("ファイルが存在しませんでした。"), std::string::npos);
+    EXPECT_EQ(errors[1], "following again: " + data);
+}
+
 // Writes a picture that a file size limit holds at its first bytes; the
 // limit's signal sends the two termination signals.
 void writeInterruptedTwice(const std::string& path) {

@@ -159,6 +159,35 @@ TEST_F(RenderJobTest, AnnotatingKeepsTheGraphAndAddsTheWindowsLabels) {
     EXPECT_FALSE(inked(annotated, {layout.graph.left, layout.graph.bottom(), 100, 10}, Hue::Black));
 }
 
+// Scale labels wider than their place in the window widen the picture to
+// the left; the graph keeps its pixels.
+TEST_F(RenderJobTest, WideScaleLabelsFitInsideTheAnnotatedPicture) {
+    const std::string data = "-1234567.891\n123456789\n";
+    render(data, {"--format", "png"});
+    std::filesystem::create_directory(dir.file("wide"));
+    const RenderResult result = render(data, {"-o", dir.file("wide"), "--format", "png", "--annotate"});
+    ASSERT_TRUE(result.summary);
+    EXPECT_EQ(result.summary->scaleLabels[0], "200000000");
+    const QImage plain(QString::fromStdString(out + "/data.png"));
+    const QImage wide(QString::fromStdString(dir.file("wide") + "/data.png"));
+    const AnnotationLayout layout = annotationLayout(577, 145);
+    const int margin = wide.width() - layout.width;
+    EXPECT_GT(margin, 0);
+    EXPECT_EQ(wide.height(), layout.height);
+    const QRect graph(layout.graph.left + margin, layout.graph.top, layout.graph.width, layout.graph.height);
+    EXPECT_EQ(wide.copy(graph).convertToFormat(plain.format()), plain) << "the graph pixel for pixel";
+    const QRect labels = colourBounds(wide.copy(0, 0, graph.left(), wide.height()), kDarkGreen);
+    EXPECT_GT(labels.left(), 0) << "no label is cut at the left edge";
+
+    // A picture read elsewhere names fonts any reader has behind the design's.
+    const std::string svg = readFile(picturePath("svg-fonts", {"--format", "svg", "--annotate"}));
+    for (const char* family :
+         {"font-family=\"'ＭＳ ゴシック', IPAGothic, 'Noto Sans Mono CJK JP', monospace\"",
+          "font-family=\"'ＭＳ Ｐゴシック', IPAPGothic, 'Noto Sans CJK JP', sans-serif\""})
+        EXPECT_NE(svg.find(family), std::string::npos) << family;
+    EXPECT_EQ(svg.find("font-family=\"ＭＳ"), std::string::npos) << "no design face alone";
+}
+
 TEST_F(RenderJobTest, AScaledPictureHasTheSameGeometryAtMorePixels) {
     const std::string plainPath = picturePath("plain", {});
     EXPECT_EQ(readFile(picturePath("one", {"--scale", "1"})), readFile(plainPath))

@@ -182,7 +182,8 @@ TEST_F(ImageCommandsTest, PrintingDrawsNothingAndAMissingPrinterIsReported) {
          "Error: (1482) \r\n印刷するプリンタがありません。"},
         // What Qt hands out where no printer is installed: a PDF printer with no file.
         {"no default printer", [&] { return pdfPrinter(std::string()); },
-         "Error: (1482) \r\n印刷するプリンタがありません。プリンタが無いか、通常使うプリンタが設定されていません。"},
+         "Error: (1482) "
+         "\r\n印刷するプリンタがありません。プリンタが無いか、通常使うプリンタが設定されていません。"},
     };
     for (const auto& [what, factory, message] : cases) {
         SCOPED_TRACE(what);

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -30,8 +30,9 @@ TEST(RoundScaleEnd, MovesToTheNextValueOfOneSignificantDigit) {
 TEST(RoundScaleEnd, ClampsToTheLargestDouble) {
     constexpr double kMax = std::numeric_limits<double>::max();
     for (auto [value, upward, expected] :
-         {std::tuple{1.7e308, true, kMax}, std::tuple{-1.7e308, false, -kMax}, std::tuple{-1.7e308, true, 0.0},
-          std::tuple{kMax, true, kMax}, std::tuple{-kMax, false, -kMax}, std::tuple{kMax, false, 0.0}})
+         {std::tuple{1.7e308, true, kMax}, std::tuple{-1.7e308, false, -kMax},
+          std::tuple{-1.7e308, true, 0.0}, std::tuple{kMax, true, kMax}, std::tuple{-kMax, false, -kMax},
+          std::tuple{kMax, false, 0.0}})
         EXPECT_EQ(roundScaleEnd(value, upward), expected) << value << " upward " << upward;
 }
 

@@ -28,6 +28,10 @@ TEST_F(AidsFixture, FirstLineTestShowsTheChosenField) {
         {"a  b", "スペース", false, 2, "", kWindowTextColour}, // an empty field is a field
         {"\r\n5", "カンマ", false, 1, "Error", kRed},          // an empty first line
         {"", "カンマ", false, 1, "", kWindowTextColour},       // an empty file shows nothing
+        {"\xEF\xBB\xBF"
+         "7,8",
+         "カンマ", false, 1, "7", kWindowTextColour}, // a UTF-8 mark is no part of it
+        {"1," + std::string(300, 'x'), "カンマ", false, 2, std::string(256, 'x') + "…", kWindowTextColour},
     };
     for (const auto& [bytes, delimiter, skipRuns, column, shown, colour] : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes) + " field " + std::to_string(column));

@@ -63,6 +63,9 @@ TEST(ReadPreviewBytes, ReadsTheHeadOrTheWholeFileUpToTheFirstNul) {
         {file, -1, ""},
         {withNul, 0, "ab"},
         {dir.write("empty.txt", ""), 0, ""},
+        {dir.write("bom.txt", "\xEF\xBB\xBF"
+                              "1\n"),
+         0, "1\n"}, // a UTF-8 mark is no part of the text
     };
     for (const auto& [path, asked, expected] : cases) {
         const auto bytes = readPreviewBytes(path, asked);

@@ -108,7 +108,10 @@ TEST_F(LiveTickTest, AMissingOrUnreadableFileStopsTheRun) {
     const std::string dataFile = monitor.settings().dataFile;
     const std::tuple<std::string, bool, std::string> cases[] = {
         {"1\n", true, dataFile + "\r\nファイルが存在しませんでした。"},
-        {std::string("\xFF\xFE" "1\0\n\0", 6), false, "Error: (1523) \r\nデータファイルは UTF-16 で"}};
+        {std::string("\xFF\xFE"
+                     "1\0\n\0",
+                     6),
+         false, "Error: (1523) \r\nデータファイルは UTF-16 で"}};
     for (const auto& [content, removed, message] : cases) {
         dir.write("data.csv", content);
         press(RunButton::Live);
@@ -137,7 +140,9 @@ TEST_F(LiveTickTest, AMissingOrUnreadableFileStopsTheRun) {
 TEST_F(LiveTickTest, PlotsTheLastValueOfFilesAsProgramsWriteThem) {
     const std::string longField = "1" + std::string(300, '0');
     const std::tuple<std::string, double, std::string> cases[] = {
-        {"\xEF\xBB\xBF" "42\n", 42, "Now: 42"},
+        {"\xEF\xBB\xBF"
+         "42\n",
+         42, "Now: 42"},
         {"1\n1.7976931348623157E308\n", std::numeric_limits<double>::max(), "Now: 1.79769313486231E+308"},
         // After the largest double no value is a new extreme: the field's own text shows.
         {"5\n" + longField + "\n", 1e300, "Now: " + longField.substr(0, 256) + "…"}};

@@ -1,6 +1,7 @@
 #include "monitor/Replay.h"
 #include "support/MonitorFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -94,6 +95,30 @@ TEST_F(ReplayTest, PageModeShowsTheChosenPageOrTheLastOne) {
     }
 }
 
+// A view switch changed between two page replays is used by the next one,
+// also where no events ran inside the replays (a short page at full speed)
+// to tell the chart so: the picture and its sweep image are the eager ones.
+TEST_F(ReplayTest, SwitchesChangedBetweenPageReplaysAreUsedByTheNext) {
+    EventPump lazyPump{view, 1'000'000}; // no events run within these replays
+    MonitorContext lazy{monitor, view, chart, lazyPump, decoder};
+    for (const int pause : {0, 1}) {
+        apply(savingSweeps({.pageSize = 10, .replayPause = pause}));
+        dir.write("data.csv", numberedLines(30));
+        for (const auto& [colour, drawn] :
+             {std::pair{"黄", kYellow}, std::pair{"赤", kRed}, std::pair{"水", kCyan}}) {
+            SCOPED_TRACE(std::string(colour) + " pause " + std::to_string(pause));
+            view.colour = colour;
+            surface.savedPictures.clear();
+            monitor.setRunning(true);
+            ASSERT_TRUE(replay(lazy, true, 2));
+            ASSERT_FALSE(surface.savedPictures.empty());
+            for (const auto& saved : surface.savedPictures)
+                EXPECT_TRUE(std::any_of(saved.begin(), saved.end(),
+                                        [&](const RecordedLine& line) { return line.colour == drawn; }));
+        }
+    }
+}
+
 TEST_F(ReplayTest, AStopDuringThePauseEndsThePauseAndTheReplay) {
     apply({.replayPause = 60'000});
     view.onEvents = [&] { monitor.setRunning(false); };
@@ -115,7 +140,10 @@ TEST_F(ReplayTest, ErrorsEndOnTheErrorPath) {
 
     surface.failSaves = false;
     apply({});
-    EXPECT_FALSE(replayFile(std::string("\xFE\xFF\0" "1\0\n", 6))) << "a UTF-16 file";
+    EXPECT_FALSE(replayFile(std::string("\xFE\xFF\0"
+                                        "1\0\n",
+                                        6)))
+        << "a UTF-16 file";
     EXPECT_EQ(view.replayError.rfind("Error : データファイルは UTF-16 で", 0), 0u) << view.replayError;
 }
 
@@ -125,7 +153,9 @@ TEST_F(ReplayTest, ErrorsEndOnTheErrorPath) {
 TEST_F(ReplayTest, ReplaysFilesAsProgramsWriteThem) {
     const std::string longField = "x" + std::string(400, '9');
     const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-        {"\xEF\xBB\xBF" "7\n8\n", "Now: 8", "Max: 8", "2行目を表示中... 3行 表示完了"},
+        {"\xEF\xBB\xBF"
+         "7\n8\n",
+         "Now: 8", "Max: 8", "2行目を表示中... 3行 表示完了"},
         {"1\n1.7976931348623157E308\n2\n3\n", "Now: 3", "Max: 1.79769313486231E+308",
          "4行目を表示中... 5行 表示完了"},
         {"5.\n", "Now: 5", "Max: 5", "1行目を表示中... 2行 表示完了"}};

@@ -45,12 +45,14 @@ TEST(RoundDecimalText, RoundsTheFifteenDigitTextHalvesToEven) {
 
 TEST(NumericValue, FollowsTheNumberGrammar) {
     const std::pair<const char*, double> numeric[] = {
-        {" 12 ", 12}, {"\t-1.5e3\r\n", -1500}, {"+.5", 0.5}, {"1E+02", 100}, {"1e-400", 0},
-        {"5.", 5},    {"-5.e1", -50},             {"12345678901234567890.", 12345678901234567890.0}};
+        {" 12 ", 12},   {"\t-1.5e3\r\n", -1500},
+        {"+.5", 0.5},   {"1E+02", 100},
+        {"1e-400", 0},  {"5.", 5},
+        {"-5.e1", -50}, {"12345678901234567890.", 12345678901234567890.0}};
     for (const auto& [field, value] : numeric)
         EXPECT_EQ(numericValue(field), value) << '"' << field << '"';
-    for (const char* field : {".", "+.", ".e1", "", " \r\n", "1,000", "1E400", "nan", "inf", "0x10", "1 2", "1e+",
-                              "1.2.3", "++1", "\xef\xbc\x91" /* a full-width digit */})
+    for (const char* field : {".", "+.", ".e1", "", " \r\n", "1,000", "1E400", "nan", "inf", "0x10", "1 2",
+                              "1e+", "1.2.3", "++1", "\xef\xbc\x91" /* a full-width digit */})
         EXPECT_FALSE(isNumeric(field)) << '"' << field << '"';
 }
 

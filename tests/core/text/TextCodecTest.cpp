@@ -86,3 +86,27 @@ TEST(TextCodec, SavesTextInTheEncodingAndRefusesWhatItCannotHold) {
         }
     }
 }
+
+// A text taken from a data line shows at most 256 characters of the file's
+// encoding, whatever their width in bytes, then "…".
+TEST(ShownText, CutsLongTextsOnACharacterBoundary) {
+    std::string sjis, utf8;
+    for (int i = 0; i < 300; ++i) {
+        sjis += "\x82\xa0"; // "あ" in Shift_JIS
+        utf8 += "あ";
+    }
+    const std::string first256 = utf8.substr(0, 256 * 3);
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"Shift_JIS", sjis, first256 + "…"},
+        {"Shift_JIS", sjis.substr(0, 512), first256}, // exactly 256: nothing cut
+        {"Shift_JIS", "1" + sjis, "1" + utf8.substr(0, 255 * 3) + "…"},
+        {"UTF-8", utf8, first256 + "…"},
+        {"UTF-8", std::string(1 << 20, '9'), std::string(256, '9') + "…"},
+        {"UTF-8", "12.5", "12.5"},
+    };
+    for (const auto& [encoding, bytes, shown] : cases) {
+        const auto decoder = makeTextDecoder(encoding);
+        ASSERT_TRUE(decoder);
+        EXPECT_EQ(shownText(**decoder, bytes), shown) << encoding << " " << bytes.size() << " bytes";
+    }
+}

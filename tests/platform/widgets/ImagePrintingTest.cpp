@@ -86,7 +86,8 @@ TEST(ImagePrintingTest, APrinterThatCannotPrintIsReportedAndNothingIsWritten) {
         // What Qt hands out where no printer is installed: a PDF printer with no file.
         {"no default printer", std::string(), graphPicture(),
          "印刷するプリンタがありません。プリンタが無いか、通常使うプリンタが設定されていません。"},
-        {"a printer that fails", unwritable, graphPicture(), "プリンタ「" + unwritable + "」で印刷を始められませんでした。"},
+        {"a printer that fails", unwritable, graphPicture(),
+         "プリンタ「" + unwritable + "」で印刷を始められませんでした。"},
         {"no picture", dir.file("page.pdf"), QImage(), "印刷する画像がありません。"},
     };
     for (const auto& [what, file, picture, message] : cases) {

@@ -76,19 +76,33 @@ void Checker::read(LastLineReader& reader, const std::string& history) {
         FUZZ_EXPECT(!read && read.error().code == kErrFileMissing, context() + ", removed");
         return;
     }
+    // A file that starts with a UTF-16 or UTF-32 byte-order mark is refused.
+    const std::string& content = m_file.content();
+    const bool wide = content.starts_with(std::string_view("\xFF\xFE", 2)) ||
+                      content.starts_with(std::string_view("\xFE\xFF", 2)) ||
+                      content.starts_with(std::string_view("\0\0\xFE\xFF", 4));
+    if (wide) {
+        FUZZ_EXPECT(!read && read.error().code == kErrUnreadableEncoding,
+                    context() + ", a wide encoding's mark");
+        return;
+    }
     FUZZ_EXPECT(read, context() + ": " + read.error().message);
     if (m_unverifiable)
         return;
-    const fuzzing::LineSplit split = fuzzing::splitAtLineEnds(m_file.content());
+    const fuzzing::LineSplit split = fuzzing::splitAtLineEnds(content);
     // The last terminated line; or the only line, unterminated; or none. A
-    // line longer than any record is read only as far as one can reach.
-    std::string line = m_file.content();
+    // line longer than any record is read only as far as one can reach, and
+    // a UTF-8 byte-order mark at the start of the file is no part of a line.
+    const std::size_t start = split.lines.empty() ? 0 : split.lines.back().start;
+    std::string line = content;
     if (!split.lines.empty())
-        line = line.substr(split.lines.back().start, split.lines.back().end - split.lines.back().start);
+        line = line.substr(start, split.lines.back().end - start);
     const bool cut = line.size() > kMaxLastLineBytes;
     if (cut)
         line.resize(kMaxLastLineBytes);
-    else if (!m_file.content().empty())
+    if (start == 0 && line.starts_with("\xEF\xBB\xBF"))
+        line.erase(0, 3);
+    if (!cut && !content.empty())
         line += "\r\n";
     FUZZ_EXPECT(read->lineCount == static_cast<std::int64_t>(split.lines.size()) && read->line == line &&
                     read->cut == cut,

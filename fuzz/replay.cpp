@@ -184,7 +184,10 @@ bool ReplayFuzz::apply() {
 
 // The values of the lines from `from` to the end, the unterminated end included.
 void ReplayFuzz::noteValues(std::size_t from) {
-    const std::string_view text = std::string_view(m_file.content()).substr(from);
+    std::string_view text = std::string_view(m_file.content()).substr(from);
+    // A UTF-8 byte-order mark at the start of the file is no part of its first line.
+    if (from == 0 && text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     const fuzzing::LineSplit split = fuzzing::splitAtLineEnds(text);
     const auto note = [&](std::string_view line) {
         auto field = extractField(line, m_settings.column, m_rule);
@@ -229,8 +232,11 @@ void ReplayFuzz::tick() {
     m_history += ", tick";
     const fuzzing::LineSplit split = fuzzing::splitAtLineEnds(m_file.content());
     std::string line = m_file.content();
+    const std::size_t start = split.lines.empty() ? 0 : split.lines.back().start;
     if (!split.lines.empty())
-        line = line.substr(split.lines.back().start, split.lines.back().end - split.lines.back().start);
+        line = line.substr(start, split.lines.back().end - start);
+    if (start == 0 && line.starts_with("\xEF\xBB\xBF"))
+        line.erase(0, 3);
     line += "\r\n";
     const auto field =
         m_file.content().empty() ? std::nullopt : extractField(line, m_settings.column, m_rule);

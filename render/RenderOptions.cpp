@@ -62,7 +62,7 @@ constexpr double kMaxDevicePixelArea = 400'000'000;
 
 namespace {
 
-const std::vector<OptionSpec> kOptions = {
+const std::vector<OptionDefinition> kOptions = {
     {"--out", "-o", true},        {"--column", "", true},
     {"--delimiter", "", true},    {"--skip-repeated", "", false},
     {"--points", "", true},       {"--page-mode", "", false},
@@ -190,8 +190,8 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
     for (const ParsedOption& option : parsed.options) {
         if (!take(options, option))
             return optionError("invalid value for " + std::string(option.name) + ": " + option.value);
-        const bool withValue = std::any_of(kOptions.begin(), kOptions.end(), [&](const OptionSpec& spec) {
-            return spec.name == option.name && spec.takesValue;
+        const bool withValue = std::any_of(kOptions.begin(), kOptions.end(), [&](const OptionDefinition& definition) {
+            return definition.name == option.name && definition.takesValue;
         });
         if (withValue)
             given.push_back(option.name);

@@ -4,11 +4,11 @@
 
 namespace {
 
-const OptionSpec* findSpec(const std::vector<OptionSpec>& specs, std::string_view name) {
-    const auto found = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& spec) {
-        return spec.name == name || (!spec.shortName.empty() && spec.shortName == name);
+const OptionDefinition* findDefinition(const std::vector<OptionDefinition>& definitions, std::string_view name) {
+    const auto found = std::find_if(definitions.begin(), definitions.end(), [&](const OptionDefinition& definition) {
+        return definition.name == name || (!definition.shortName.empty() && definition.shortName == name);
     });
-    return found == specs.end() ? nullptr : &*found;
+    return found == definitions.end() ? nullptr : &*found;
 }
 
 bool looksLikeOption(std::string_view argument, bool shortNames) {
@@ -20,9 +20,9 @@ bool looksLikeOption(std::string_view argument, bool shortNames) {
 } // namespace
 
 ParsedArguments parseArguments(const std::vector<std::string>& arguments,
-                               const std::vector<OptionSpec>& specs) {
-    const bool shortNames = std::any_of(specs.begin(), specs.end(),
-                                        [](const OptionSpec& spec) { return !spec.shortName.empty(); });
+                               const std::vector<OptionDefinition>& definitions) {
+    const bool shortNames = std::any_of(definitions.begin(), definitions.end(),
+                                        [](const OptionDefinition& definition) { return !definition.shortName.empty(); });
     ParsedArguments parsed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -37,20 +37,20 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments,
         }
         const auto equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
         const std::string_view name = std::string_view(argument).substr(0, equals);
-        const OptionSpec* spec = findSpec(specs, name);
-        if (!spec || (equals != std::string::npos && !spec->takesValue)) {
+        const OptionDefinition* definition = findDefinition(definitions, name);
+        if (!definition || (equals != std::string::npos && !definition->takesValue)) {
             parsed.error = ArgumentError{ArgumentError::UnknownOption, argument};
             break;
         }
-        ParsedOption option{spec->name, {}};
+        ParsedOption option{definition->name, {}};
         bool valueGiven = true;
         if (equals != std::string::npos)
             option.value = argument.substr(equals + 1);
-        else if (spec->takesValue && i + 1 < arguments.size())
+        else if (definition->takesValue && i + 1 < arguments.size())
             option.value = arguments[++i];
         else
             valueGiven = false;
-        if (spec->takesValue && (!valueGiven || (option.value.empty() && !spec->emptyValueAllowed))) {
+        if (definition->takesValue && (!valueGiven || (option.value.empty() && !definition->emptyValueAllowed))) {
             parsed.error = ArgumentError{ArgumentError::MissingValue, argument};
             break;
         }

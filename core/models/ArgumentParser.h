@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-struct OptionSpec {
+struct OptionDefinition {
     std::string_view name;      // with its dashes: "--column"
     std::string_view shortName; // "-o", or empty
     bool takesValue = false;
@@ -20,7 +20,7 @@ struct OptionSpec {
 };
 
 struct ParsedOption {
-    std::string_view name; // the spec's long name, however it was given
+    std::string_view name; // the definition's long name, however it was given
     std::string value;
 };
 
@@ -41,8 +41,8 @@ struct ParsedArguments {
     std::optional<ArgumentError> error;
 };
 
-// Splits `arguments` by `specs`. Without short names among the specs, only
+// Splits `arguments` by `definitions`. Without short names among the definitions, only
 // words that begin with "--" are options; a word such as "-x" is then a word
 // like any other.
 ParsedArguments parseArguments(const std::vector<std::string>& arguments,
-                               const std::vector<OptionSpec>& specs);
+                               const std::vector<OptionDefinition>& definitions);

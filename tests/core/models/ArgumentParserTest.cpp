@@ -17,12 +17,12 @@ using enum ArgumentError::Kind;
 
 // Options as the renderer has them, with short names, and as the program has
 // them, without.
-const std::vector<OptionSpec> kWithShortNames = {
+const std::vector<OptionDefinition> kWithShortNames = {
     {"--output", "-o", true, false}, {"--title", "-t", true, true}, {"--annotate", "", false}};
-const std::vector<OptionSpec> kLongNamesOnly = {{"--help", "", false}, {"--encoding", "", true, false}};
+const std::vector<OptionDefinition> kLongNamesOnly = {{"--help", "", false}, {"--encoding", "", true, false}};
 
 TEST(ParseArguments, SeparatesOptionsFromWordsUpToTheFirstProblem) {
-    const std::tuple<const std::vector<OptionSpec>*, Strings, Options, Strings, Problem> cases[] = {
+    const std::tuple<const std::vector<OptionDefinition>*, Strings, Options, Strings, Problem> cases[] = {
         {&kWithShortNames, {"--output", "dir", "a.csv"}, {{"--output", "dir"}}, {"a.csv"}, {}},
         {&kWithShortNames,
          {"a.csv", "-o", "dir", "-t", "T"},
@@ -53,9 +53,9 @@ TEST(ParseArguments, SeparatesOptionsFromWordsUpToTheFirstProblem) {
         {&kWithShortNames, {"--verbose", "--output"}, {}, {}, {{UnknownOption, "--verbose"}}},
         {&kLongNamesOnly, {}, {}, {}, {}},
     };
-    for (const auto& [specs, arguments, options, words, problem] : cases) {
+    for (const auto& [definitions, arguments, options, words, problem] : cases) {
         SCOPED_TRACE(testing::PrintToString(arguments));
-        const ParsedArguments parsed = parseArguments(arguments, *specs);
+        const ParsedArguments parsed = parseArguments(arguments, *definitions);
         Options taken;
         for (const ParsedOption& option : parsed.options)
             taken.emplace_back(option.name, option.value);

@@ -27,6 +27,7 @@ Options:
   --encoding NAME   the data file's encoding, for example Shift_JIS or EUC-JP
                     (default: the locale's encoding)
   --help            show this help and exit
+  --version         show the version and exit
   --                end of options: every later word is a data file
 )";
 
@@ -40,6 +41,10 @@ int main(int argc, char* argv[]) {
     }
     if (arguments->help) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (arguments->version) {
+        std::cout << "trendola " << kProgramVersion << '\n';
         return 0;
     }
     // Checked here, so that a wrong name stops before any window opens.

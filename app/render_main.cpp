@@ -2,6 +2,7 @@
 // follows it the way the New button does, without any window, and writes the
 // chart as pictures.
 
+#include "base/ProgramVersion.h"
 #include "render/PrivateRuntimeFolder.h"
 #include "render/RenderJob.h"
 #include "render/RenderOptions.h"
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
     if (!parsed) {
         reportError(parsed.error().message + " (try --help)");
         return 2;
+    }
+    if (parsed->version) {
+        write(stdout, "trendola-render " + std::string(kProgramVersion) + "\n");
+        return 0;
     }
     if (parsed->help) {
         write(stdout, renderUsage());

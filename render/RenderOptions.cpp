@@ -6,9 +6,9 @@
 #include "text/NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <limits>
-#include <map>
 #include <tuple>
 
 namespace {
@@ -26,18 +26,26 @@ std::optional<std::int64_t> integerIn(const std::string& text, std::int64_t low,
     return value;
 }
 
-std::optional<std::string> delimiterName(const std::string& name) {
-    static const std::map<std::string, std::string> english = {{"comma", "カンマ"},
-                                                               {"space", "スペース"},
-                                                               {"tab", "タブ"},
-                                                               {"colon", "コロン"},
-                                                               {"semicolon", "セミコロン"}};
-    if (const auto found = english.find(name); found != english.end())
-        return found->second;
-    for (std::string_view japanese : kDelimiterNames)
-        if (name == japanese)
-            return name;
+// A name the window offers, given in English or as the window shows it.
+template <std::size_t N>
+std::optional<std::string> windowName(const std::string& name, const std::array<std::string_view, N>& english,
+                                      const std::array<std::string_view, N>& shown) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (name == english[i] || name == shown[i])
+            return std::string(shown[i]);
     return std::nullopt;
+}
+
+std::optional<std::string> delimiterName(const std::string& name) {
+    return windowName<5>(name, {"comma", "space", "tab", "colon", "semicolon"},
+                         {kDelimiterNames[0], kDelimiterNames[1], kDelimiterNames[2], kDelimiterNames[3],
+                          kDelimiterNames[4]});
+}
+
+std::optional<std::string> seriesColourName(const std::string& name) {
+    return windowName<5>(name, {"yellow", "white", "blue", "red", "cyan"},
+                         {kSeriesColours[0].name, kSeriesColours[1].name, kSeriesColours[2].name,
+                          kSeriesColours[3].name, kSeriesColours[4].name});
 }
 
 std::optional<std::pair<int, int>> imageSize(const std::string& text) {
@@ -76,7 +84,7 @@ const std::vector<OptionDefinition> kOptions = {
     {"--annotate", "", false},    {"--scale", "", true},
     {"--follow", "", false},      {"--interval", "", true},
     {"--every", "", true},        {"--for", "", true},
-    {"--count", "", true},        {"--help", "", false},
+    {"--count", "", true},        {"--help", "", false}, {"--version", "", false},
 };
 
 // Takes one option into `options`; false when its value cannot be used.
@@ -105,6 +113,8 @@ bool take(RenderOptions& options, const ParsedOption& option) {
         options.follow = true;
     else if (name == "--help")
         options.help = true;
+    else if (name == "--version")
+        options.version = true;
     else if (name == "--out")
         options.outDir = value;
     else if (name == "--encoding")
@@ -137,10 +147,10 @@ bool take(RenderOptions& options, const ParsedOption& option) {
             return false;
         settings.thresholdPercent = static_cast<int>(*n);
     } else if (name == "--color") {
-        if (std::none_of(std::begin(kSeriesColours), std::end(kSeriesColours),
-                         [&](const SeriesColour& entry) { return entry.name == value; }))
+        const auto colour = seriesColourName(value);
+        if (!colour)
             return false;
-        options.seriesColour = value;
+        options.seriesColour = *colour;
     } else if (name == "--size") {
         const auto size = imageSize(value);
         if (!size)
@@ -201,7 +211,7 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
         return optionError(
             (parsed.error->kind == ArgumentError::UnknownOption ? "unknown option: " : "missing value for ") +
             parsed.error->option);
-    if (options.help)
+    if (options.help || options.version)
         return options;
     // Options of the other way of running would be silently ignored.
     if (options.settings.saveSweepImages)
@@ -249,7 +259,8 @@ pictures into the output folder, then prints a summary on standard output.
   --no-grid              no auxiliary lines
   --no-threshold         no threshold line
   --composite            draw pages over each other
-  --color C              series colour: 黄, 白, 青, 赤 or 水 (default 黄)
+  --color C              series colour: yellow, white, blue, red or cyan, or
+                         黄, 白, 青, 赤, 水 (default yellow)
   --sweeps               save a picture at every sweep or page
   --size WxH             graph size in pixels (default 577x145)
   --scale F              device pixel ratio, 0.25..8: F times the pixels for
@@ -259,6 +270,7 @@ pictures into the output folder, then prints a summary on standard output.
                          Now and Min, the points per view and the status line
   --encoding NAME        the data file's encoding (default: the locale's)
   --help                 this text
+  --version              the program's version
 
 Following a file that another program appends to, as the New button does:
   --follow               tick at the interval and keep the picture up to date

@@ -38,6 +38,7 @@ struct RenderOptions {
     std::optional<double> forSeconds;  // stop after this long
     std::optional<std::int64_t> count; // stop after this many values
     bool help = false;
+    bool version = false;
 
     const std::string& dataFile() const { return settings.dataFile; }
 };

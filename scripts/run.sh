@@ -36,6 +36,6 @@ else
     echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set):"
     echo "rendering the demo chart to a picture instead."
     sleep 2 # a few live lines after the history
-    build/app/trendola-render -o "$demo_dir" --format png "$demo"
+    build/app/trendola-render -o "$demo_dir" --format png --annotate "$demo"
     echo "The chart is in $demo_dir/demo.png"
 fi

@@ -38,6 +38,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-
     # the toolkit's own texts (message box buttons, choosers) in Japanese
     qt6-translations-l10n)
 
+# Making and checking the Debian package: dpkg-shlibdeps computes its
+# dependencies; the entry and the manual pages are checked.
+PACKAGE_PACKAGES=(dpkg-dev desktop-file-utils groff-base groff file)
+
 # The fuzzers' compiler with libFuzzer's runtime (which the clang package
 # alone does not bring); only scripts/fuzz.sh needs them.
 FUZZ_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev)

@@ -2,8 +2,10 @@
 
 #include "base/ProgramVersion.h"
 #include "models/MainWindowLayout.h"
+#include "models/ProgramFiles.h"
 #include "surface/DesignStyle.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
@@ -77,8 +79,8 @@ void AboutDialog::place(QWidget* control, Twips left, Twips top, Twips width, Tw
 }
 
 QUrl AboutDialog::documentationUrl() {
-    return QUrl::fromLocalFile(
-        QString::fromUtf8(kDocumentationPath.data(), static_cast<qsizetype>(kDocumentationPath.size())));
+    const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+    return QUrl::fromLocalFile(QString::fromStdString(documentationFile(folder)));
 }
 
 void AboutDialog::fillCaptions() {

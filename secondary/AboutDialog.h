@@ -15,7 +15,8 @@ class AboutDialog : public QDialog {
 public:
     AboutDialog();
 
-    // The address the window shows and opens.
+    // The address the window shows and opens: the installed README, or the
+    // one of the sources the program was built from.
     static QUrl documentationUrl();
 
 protected:

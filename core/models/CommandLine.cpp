@@ -68,7 +68,7 @@ std::string joinCommandLine(const std::vector<std::string>& words) {
 
 Result<ProgramArguments> parseProgramArguments(const std::vector<std::string>& arguments) {
     const ParsedArguments parsed =
-        parseArguments(arguments, {{"--help", "", false}, {"--encoding", "", true, false}});
+        parseArguments(arguments, {{"--help", "", false}, {"--version", "", false}, {"--encoding", "", true, false}});
     if (parsed.error) {
         if (parsed.error->kind == ArgumentError::MissingValue)
             return Error(kErrInvalidValue, "--encoding needs an encoding name");
@@ -81,6 +81,8 @@ Result<ProgramArguments> parseProgramArguments(const std::vector<std::string>& a
         // encoding, is refused as a missing one.
         if (option.name == "--help")
             result.help = true;
+        else if (option.name == "--version")
+            result.version = true;
         else
             result.encoding = option.value;
     }

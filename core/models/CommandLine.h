@@ -39,6 +39,7 @@ std::string joinCommandLine(const std::vector<std::string>& words);
 // joined into the command-line text.
 struct ProgramArguments {
     bool help = false;              // --help
+    bool version = false;           // --version
     std::string encoding;           // --encoding NAME or --encoding=NAME; empty when not given
     std::vector<std::string> words; // everything that is not an option, in order
 };

@@ -1,6 +1,7 @@
 // trendola-render as a process: what reaches standard output and error, and
 // the exit statuses.
 
+#include "base/ProgramVersion.h"
 #include "support/TempDir.h"
 
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <tuple>
 
 namespace {
 
@@ -31,11 +33,16 @@ struct RenderProgramTest : testing::Test {
 
     RenderProgramTest() { std::filesystem::create_directory(out); }
 
-    // Runs the program in `environment`, then the shell's `then`, whose
+    // Runs trendola-render in `environment`, then the shell's `then`, whose
     // status is the run's.
     ProgramRun render(const std::vector<std::string>& arguments, const std::string& environment = {},
                       const std::string& then = {}) {
-        std::string command = environment + " " + quoted(TRENDOLA_RENDER_PATH);
+        return run(TRENDOLA_RENDER_PATH, arguments, environment, then);
+    }
+
+    ProgramRun run(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& environment = {}, const std::string& then = {}) {
+        std::string command = environment + " " + quoted(program);
         for (const auto& argument : arguments)
             command += " " + quoted(argument);
         command += " >" + quoted(dir.file("stdout")) + " 2>" + quoted(dir.file("stderr")) + then;
@@ -95,6 +102,19 @@ TEST_F(RenderProgramTest, FollowingStopsCleanlyOnSigterm) {
     EXPECT_TRUE(run.out.ends_with("result: true\nimage: live.png\n")) << run.out;
     EXPECT_EQ(QImage(QString::fromStdString(picture)).size(), QSize(3000, 2000));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "no temporary file";
+}
+
+// Both programs answer --version from the shell alone: no display is needed
+// and no window is made (the X platform without a display would abort).
+TEST_F(RenderProgramTest, BothProgramsTellTheirVersionWithoutADisplay) {
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb";
+    for (const auto& [program, name] : {std::pair<std::string, std::string>{TRENDOLA_PATH, "trendola"},
+                                        {TRENDOLA_RENDER_PATH, "trendola-render"}}) {
+        const ProgramRun run = this->run(program, {"--version"}, noDisplay);
+        EXPECT_EQ(std::tie(run.status, run.out, run.err),
+                  std::tuple(0, name + " " + std::string(kProgramVersion) + "\n", std::string()))
+            << name;
+    }
 }
 
 } // namespace

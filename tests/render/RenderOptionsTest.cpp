@@ -60,11 +60,33 @@ TEST(RenderOptions, ReadsEveryOption) {
     EXPECT_EQ(last->dataFile(), "-data.csv");
 }
 
+// Colours by their English names or as the window lists them; the picture
+// takes the window's name.
+TEST(RenderOptions, NameColoursInEnglishOrAsTheWindowDoes) {
+    for (const auto& [given, shown] : {std::pair{"yellow", "黄"}, {"white", "白"}, {"blue", "青"}, {"red", "赤"},
+                                       {"cyan", "水"}, {"水", "水"}, {"黄", "黄"}}) {
+        const auto result = parse(std::string("-o d --color ") + given + " f");
+        ASSERT_TRUE(result) << given << ": " << result.error().message;
+        EXPECT_EQ(result->seriesColour, shown) << given;
+    }
+}
+
+// --help and --version answer alone: no output folder or data file needed.
+TEST(RenderOptions, HelpAndVersionNeedNothingElse) {
+    const auto version = parse("--version");
+    ASSERT_TRUE(version) << version.error().message;
+    EXPECT_TRUE(version->version && !version->help);
+    const auto help = parse("--help");
+    ASSERT_TRUE(help) << help.error().message;
+    EXPECT_TRUE(help->help && !help->version);
+}
+
 TEST(RenderOptions, RefusesWhatItCannotUse) {
     for (const char* commandLine :
          {"-o d", "f", "-o d f g", "-o d --bogus f", "-o d f --column", "-o d --column 0 f",
           "-o d --column 1001 f", "-o d --column 2.5 f", "-o d --points 0 f", "-o d --page 0 f",
           "-o d --threshold 101 f", "-o d --max abc f", "-o d --min 1E400 f", "-o d --color 緑 f",
+          "-o d --color Red f", "-o d --color green f",
           "-o d --size 0x5 f", "-o d --size 100 f", "-o d --format gif f", "-o d --delimiter pipe f",
           // Options of the other way of running, which would be ignored.
           "-o d --follow --sweeps f", "-o d --follow --page 2 f", "-o d --count 5 f", "-o d --interval 5 f",

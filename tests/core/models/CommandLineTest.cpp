@@ -44,16 +44,18 @@ TEST(JoinCommandLine, QuotesWordsThatWouldNotSurvivePlainSplitting) {
 }
 
 TEST(ProgramOptions, AreTakenOutBeforeTheWords) {
-    const std::tuple<Strings, bool, std::string, Strings> cases[] = {
-        {{"--help"}, true, "", {}},
-        {{"--encoding", "Shift_JIS", "a.csv"}, false, "Shift_JIS", {"a.csv"}},
-        {{"a.csv", "--encoding=EUC-JP"}, false, "EUC-JP", {"a.csv"}},
-        {{"-x", "--", "--help"}, false, "", {"-x", "--help"}},
+    const std::tuple<Strings, bool, bool, std::string, Strings> cases[] = {
+        {{"--help"}, true, false, "", {}},
+        {{"a.csv", "--version"}, false, true, "", {"a.csv"}},
+        {{"--encoding", "Shift_JIS", "a.csv"}, false, false, "Shift_JIS", {"a.csv"}},
+        {{"a.csv", "--encoding=EUC-JP"}, false, false, "EUC-JP", {"a.csv"}},
+        {{"-x", "--", "--help", "--version"}, false, false, "", {"-x", "--help", "--version"}},
     };
-    for (const auto& [arguments, help, encoding, words] : cases) {
+    for (const auto& [arguments, help, version, encoding, words] : cases) {
         const auto parsed = parseProgramArguments(arguments);
         ASSERT_TRUE(parsed) << testing::PrintToString(arguments) << ": " << parsed.error().message;
-        EXPECT_EQ(std::tie(parsed->help, parsed->encoding, parsed->words), std::tie(help, encoding, words))
+        EXPECT_EQ(std::tie(parsed->help, parsed->version, parsed->encoding, parsed->words),
+                  std::tie(help, version, encoding, words))
             << testing::PrintToString(arguments);
     }
     const std::pair<Strings, std::string> bad[] = {
@@ -61,6 +63,7 @@ TEST(ProgramOptions, AreTakenOutBeforeTheWords) {
         {{"--encoding="}, "--encoding needs an encoding name"},
         {{"--verbose", "--encoding"}, "unknown option: --verbose"},
         {{"--help=1"}, "unknown option: --help=1"},
+        {{"--version=2"}, "unknown option: --version=2"},
     };
     for (const auto& [arguments, message] : bad) {
         const auto parsed = parseProgramArguments(arguments);

@@ -34,6 +34,9 @@ struct MonitorSettings {
     double scaleTop = 0;                           // the scale's ends as applied; the data may widen them
     double scaleBottom = 0;
     bool autoScale = true;        // the scale's ends follow the data
+    // The scale fits the data instead of reaching to 0: the extremes start
+    // from the first value and the ends are rounded to a step of their own.
+    bool fitScale = false;
     int thresholdPercent = 80;    // the threshold line's height, percent from the bottom
     bool saveSweepImages = false; // a picture at every sweep of a replay
     std::string sweepFolder{};    // their folder
@@ -42,6 +45,10 @@ struct MonitorSettings {
     ImageFormat sweepImageFormat = ImageFormat::Bmp;
     int pollInterval = 1000; // live polling interval, ms
     int replayPause = 0;     // the replay's pause after each plotted line, ms
+    // A regular expression that picks the value out of a line in place of the
+    // delimiter and field; empty: the field does. A line it does not match is
+    // no data line.
+    std::string pattern{};
 
     FieldRule fieldRule() const { return fieldRuleFor(delimiterName, skipDelimiterRuns); }
 };

@@ -39,25 +39,26 @@ void ConsoleView::showMessage(const std::string& text, int) {
     showPlainMessage(text);
 }
 
-void ConsoleView::setProgress(std::uint64_t done, std::uint64_t total) {
-    m_done = done;
-    m_total = total;
-}
-
 void ConsoleView::letEventsRun() {
     if (m_eventHook)
         m_eventHook();
     // Only on a terminal, and only for replays long enough to wait for.
-    if (!m_terminal || m_total == 0 || EventPump::nowMs() - m_startMs < 1000)
+    if (!m_terminal || m_progress.bytesRead == 0 || EventPump::nowMs() - m_startMs < 1000)
         return;
+    m_barShown = true;
+    if (m_progress.totalBytes == 0) {
+        std::fprintf(stderr, "\r%lld lines read", static_cast<long long>(m_progress.linesRead));
+        std::fflush(stderr);
+        return;
+    }
     constexpr int kWidth = 40;
-    const double fraction = std::min(1.0, static_cast<double>(m_done) / static_cast<double>(m_total));
+    const double fraction = std::min(1.0, static_cast<double>(m_progress.bytesRead) /
+                                              static_cast<double>(m_progress.totalBytes));
     const int filled = static_cast<int>(fraction * kWidth);
     std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
                  std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(),
                  static_cast<int>(fraction * 100));
     std::fflush(stderr);
-    m_barShown = true;
 }
 
 void ConsoleView::waitForEvents(int maxMs) {

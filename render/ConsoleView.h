@@ -4,6 +4,7 @@
 // event loop.
 
 #include "monitor/MonitorView.h"
+#include "monitor/Replay.h"
 #include "render/RenderSummary.h"
 
 #include <cstdint>
@@ -57,8 +58,9 @@ public:
     void letEventsRun() override;
     void waitForEvents(int maxMs) override;
 
-    // Bytes of the data file done and its size, for the progress bar.
-    void setProgress(std::uint64_t done, std::uint64_t total);
+    // How far a replay has read, for the progress bar: the share of the
+    // file's size, or the lines read from a stream of unknown size.
+    void setProgress(const ReplayProgress& progress) { m_progress = progress; }
     // Clears the progress bar, if one was drawn.
     void endProgress();
 
@@ -69,7 +71,7 @@ private:
     bool m_terminal;
     std::int64_t m_startMs;
     bool m_barShown = false;
-    std::uint64_t m_done = 0, m_total = 0;
+    ReplayProgress m_progress;
     bool m_following = false;
     std::string m_message;
     std::function<void()> m_eventHook;

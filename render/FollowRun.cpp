@@ -61,6 +61,8 @@ FollowOutcome followDataFile(RenderSession& session, const RenderOptions& option
         }
         if (options.count && values >= *options.count)
             break;
+        if (session.inputEnded())
+            break; // that tick took the end of standard input
         // A slow tick delays the next one; it never makes ticks bunch up.
         next = std::max(next + interval, Clock::now());
         const Clock::time_point wake = deadline ? std::min(next, *deadline) : next;
@@ -79,6 +81,8 @@ FollowOutcome followDataFile(RenderSession& session, const RenderOptions& option
         errors(saved.error().message);
         outcome.status = 1;
     }
+    if (session.inputFailed())
+        outcome.status = 1;
     session.view().setFollowing(false);
     return outcome;
 }

@@ -1,6 +1,8 @@
 #include "render/RenderJob.h"
 
 #include "io/FileLines.h"
+#include "io/LineReader.h"
+#include "models/DataFileAids.h"
 #include "render/FollowRun.h"
 #include "render/RenderOptions.h"
 #include "render/RenderSession.h"
@@ -8,6 +10,24 @@
 #include "text/TextCodec.h"
 
 #include <filesystem>
+
+namespace {
+
+// Columns aligned with blanks read as empty fields unless a run of blanks
+// counts as one: say so when the first line's field is such an empty one.
+void hintAtAlignedColumns(const RenderOptions& options, const RenderErrorSink& errors) {
+    const MonitorSettings& settings = options.settings;
+    LineReader reader;
+    std::string_view line;
+    if (!settings.pattern.empty() || !reader.open(settings.dataFile) || !reader.next(line))
+        return;
+    if (blankRunEmptiesField(line, settings.column, settings.fieldRule()))
+        errors("hint: field " + std::to_string(settings.column) +
+               " of the first line is empty because blanks follow each other; --skip-repeated counts a run "
+               "of blanks as one");
+}
+
+} // namespace
 
 RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& errors, StopRequest* stop) {
     std::error_code ignored;
@@ -22,7 +42,9 @@ RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& e
     }
     // A followed file that does not exist yet is waited for, as one that
     // disappears later is.
-    if (auto readable = checkDataFile(options.dataFile()); !readable && !options.follow) {
+    const bool standardInput = readsStandardInput(options);
+    if (auto readable = checkDataFile(options.dataFile());
+        !readable && !options.follow && !standardInput) {
         errors("cannot read the data file " + options.dataFile() + ": " + readable.error().message);
         return {1, std::nullopt};
     }
@@ -32,6 +54,8 @@ RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& e
         errors(applied.error().message);
         return {2, std::nullopt};
     }
+    if (!standardInput)
+        hintAtAlignedColumns(options, errors);
     NoStopRequest never;
     StopRequest& stopRequest = stop ? *stop : never;
 

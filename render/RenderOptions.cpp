@@ -3,6 +3,7 @@
 #include "models/ArgumentParser.h"
 
 #include "text/FieldExtraction.h"
+#include "text/LinePattern.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -85,6 +86,7 @@ const std::vector<OptionDefinition> kOptions = {
     {"--follow", "", false},      {"--interval", "", true},
     {"--every", "", true},        {"--for", "", true},
     {"--count", "", true},        {"--help", "", false}, {"--version", "", false},
+    {"--match", "", true},
 };
 
 // Takes one option into `options`; false when its value cannot be used.
@@ -119,6 +121,8 @@ bool take(RenderOptions& options, const ParsedOption& option) {
         options.outDir = value;
     else if (name == "--encoding")
         options.encoding = value;
+    else if (name == "--match")
+        settings.pattern = value;
     else if (name == "--column") {
         const auto n = number(kMinColumn, kMaxColumn);
         if (!n)
@@ -230,11 +234,22 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
         return optionError("the picture would be too large: --size times --scale");
     if (options.page > 0)
         options.pageMode = true;
+    if (std::find(given.begin(), given.end(), "--match") != given.end()) {
+        if (options.settings.pattern.empty())
+            return optionError("--match needs a pattern");
+        if (auto pattern = LinePattern::compile(options.settings.pattern); !pattern)
+            return optionError("invalid pattern for --match: " + pattern.error().message);
+    }
     if (!outGiven)
         return optionError("the output folder is required: -o DIR");
     if (parsed.words.size() != 1)
         return optionError(parsed.words.empty() ? "no data file given" : "more than one data file given");
     options.settings.dataFile = parsed.words.front();
+    // Standard input is read once, to its end: there are no pages to count
+    // in advance, and no sweeps to go back over.
+    if (readsStandardInput(options) && (options.pageMode || options.settings.saveSweepImages))
+        return optionError(std::string(options.pageMode ? "--page-mode and --page" : "--sweeps") +
+                           " need a data file: standard input (-) cannot be paged");
     return options;
 }
 
@@ -243,6 +258,7 @@ std::string renderUsage() {
 
 Replays DATA-FILE the way the RePlay button does and writes the chart as
 pictures into the output folder, then prints a summary on standard output.
+A DATA-FILE of - reads standard input (the pictures are named stdin.*).
 
   -o, --out DIR          folder for the pictures (required, must exist)
   --column N             field to graph, 1..1000 (default 1)
@@ -269,6 +285,9 @@ pictures into the output folder, then prints a summary on standard output.
   --annotate             the window's labels around the graph: the scale, Max,
                          Now and Min, the points per view and the status line
   --encoding NAME        the data file's encoding (default: the locale's)
+  --match REGEX          take the value with a regular expression (PCRE2) in
+                         place of --delimiter and --column: its first group, or
+                         the whole match; lines it does not match are skipped
   --help                 this text
   --version              the program's version
 
@@ -280,6 +299,7 @@ Following a file that another program appends to, as the New button does:
   --every N              rewrite the picture after every N-th value (default 1)
   --for SECONDS          stop after this long
   --count N              stop after N values
+  With - as DATA-FILE, following ends at the end of the input.
 Following ends on Ctrl-C or SIGTERM too; the picture is then written once
 more and the summary printed. A second Ctrl-C ends at once.
 
@@ -290,7 +310,13 @@ number when a replay was interrupted by a signal.
 )";
 }
 
+bool readsStandardInput(const RenderOptions& options) {
+    return options.dataFile() == kStandardInputName;
+}
+
 std::string renderNamePart(const RenderOptions& options) {
+    if (readsStandardInput(options))
+        return "stdin";
     const std::string name = dataFileBaseName(options.dataFile());
     return name.empty() ? "chart" : name;
 }

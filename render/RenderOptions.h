@@ -51,8 +51,12 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
 // The --help text.
 std::string renderUsage();
 
-// The name part of the pictures: the data file's, or "chart" when its name
-// gives none.
+// The data file name that stands for standard input.
+inline constexpr std::string_view kStandardInputName = "-";
+bool readsStandardInput(const RenderOptions& options);
+
+// The name part of the pictures: the data file's, "stdin" for standard
+// input, or "chart" when its name gives none.
 std::string renderNamePart(const RenderOptions& options);
 
 // The settings as they are applied: the options' own, with the sweep

@@ -8,13 +8,19 @@
 #include "render/StopSignals.h"
 
 #include <filesystem>
+#include <unistd.h>
 
 RenderSession::RenderSession(const RenderOptions& options, const TextDecoder& decoder)
     : m_options(options), m_view(options), m_canvas(options, m_view.summary()), m_chart(m_canvas, m_view),
-      m_pump(m_view, 100), m_context{m_monitor, m_view, m_chart, m_pump, decoder} {}
+      m_pump(m_view, 100), m_context{m_monitor, m_view, m_chart, m_pump, decoder} {
+    if (readsStandardInput(options)) {
+        m_input.emplace(STDIN_FILENO);
+        m_context.liveLines = &*m_input;
+    }
+}
 
 Result<> RenderSession::apply() {
-    auto prepared = prepareSettings(renderSettings(m_options), std::nullopt);
+    auto prepared = prepareSettings(renderSettings(m_options), std::nullopt, &m_context.decoder);
     if (!prepared)
         return prepared.error();
     // The output folder exists: nothing stops applying half-way.
@@ -29,15 +35,24 @@ Result<bool> RenderSession::replay(StopRequest& stop) {
             m_monitor.setRunning(false);
     });
     m_monitor.setRunning(true);
-    auto replayed =
-        ::replay(m_context, m_options.pageMode, m_options.page,
-                 [this](std::uint64_t done, std::uint64_t total) { m_view.setProgress(done, total); });
+    ReplaySource source;
+    source.progress = [this](const ReplayProgress& progress) { m_view.setProgress(progress); };
+    if (m_input)
+        source.inputFd = STDIN_FILENO;
+    auto replayed = ::replay(m_context, m_options.pageMode, m_options.page, source);
     m_view.endProgress();
     m_view.setEventHook(nullptr);
     return replayed;
 }
 
 bool RenderSession::followTick() {
+    if (m_input) {
+        if (auto pumped = m_input->pump(); !pumped) {
+            m_inputFailed = true;
+            m_view.showPlainMessage("cannot read standard input: " + pumped.error().message);
+            return false;
+        }
+    }
     return liveTick(m_context);
 }
 

@@ -4,12 +4,14 @@
 // set up from the options as the window sets itself up.
 
 #include "chart/Chart.h"
+#include "io/StreamTail.h"
 #include "monitor/EventPump.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorContext.h"
 #include "render/ConsoleView.h"
 #include "render/RenderCanvas.h"
 
+#include <optional>
 #include <string>
 
 class StopRequest;
@@ -29,8 +31,13 @@ public:
     Result<bool> replay(StopRequest& stop);
 
     // One tick of live monitoring, as the window's timer runs it. True when
-    // it plotted a value.
+    // it plotted a value. On standard input the tick first takes in what has
+    // arrived; a read error stops following as a missing file's would not.
     bool followTick();
+    // Standard input has ended, or could not be read: the tick just run was
+    // the last one.
+    bool inputEnded() const { return m_input && (m_input->ended() || m_inputFailed); }
+    bool inputFailed() const { return m_inputFailed; }
 
     // Redraws the chart from the ring, as the last plotted value left it.
     void redrawSeries();
@@ -46,6 +53,8 @@ public:
 
 private:
     const RenderOptions& m_options;
+    std::optional<StreamTail> m_input; // standard input, when it is the data file
+    bool m_inputFailed = false;
     Monitor m_monitor;
     ConsoleView m_view;
     RenderCanvas m_canvas;

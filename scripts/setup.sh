@@ -36,7 +36,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-
     # the version window opens its address with xdg-open
     xdg-utils
     # the toolkit's own texts (message box buttons, choosers) in Japanese
-    qt6-translations-l10n)
+    qt6-translations-l10n
+    # regular expressions that pick a value out of a line
+    libpcre2-dev)
 
 # Making and checking the Debian package: dpkg-shlibdeps computes its
 # dependencies; the entry and the manual pages are checked.

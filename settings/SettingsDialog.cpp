@@ -86,7 +86,8 @@ void SettingsDialog::connectControls() {
     connect(m_columnScrollBar, &QScrollBar::valueChanged, this,
             [this](int value) { guarded([&] { m_model.setSpinValue(value); }); });
     for (QCheckBox* box :
-         {m_skipDelimiterRunsCheck, m_previewCheck, m_autoScaleCheck, m_saveSweepImagesCheck}) {
+         {m_skipDelimiterRunsCheck, m_previewCheck, m_autoScaleCheck, m_saveSweepImagesCheck, m_patternCheck,
+          m_fitScaleCheck}) {
         const auto control = *controlNamed(box->objectName().toStdString());
         connect(box, &QCheckBox::toggled, this,
                 [this, control](bool checked) { guarded([&] { m_model.setChecked(control, checked); }); });
@@ -100,6 +101,7 @@ void SettingsDialog::showControl(DialogControl control) {
     if (!widget)
         return;
     const ControlState& state = m_model.control(control);
+    widget->setToolTip(QString::fromStdString(state.toolTip));
     if (auto* edit = qobject_cast<RuleLineEdit*>(widget)) {
         edit->showModelText();
         edit->setReadOnly(state.locked);
@@ -191,7 +193,7 @@ void SettingsDialog::onDataFileDropped(const std::vector<std::string>& paths) {
 void SettingsDialog::applySettings() {
     guarded([this] {
         ApplyAdapter target(*this, m_services.mainWindow);
-        applyDialog(m_model, m_services.view, target);
+        applyDialog(m_model, m_services.view, target, &m_services.decoder);
     });
 }
 

@@ -101,6 +101,10 @@ private:
     QCheckBox* m_saveSweepImagesCheck = nullptr;
     RuleLineEdit* m_sweepFolderEdit = nullptr;
     QPushButton* m_browseSweepFolderButton = nullptr;
+    QGroupBox* m_extraGroup = nullptr;
+    QCheckBox* m_patternCheck = nullptr;
+    RuleLineEdit* m_patternEdit = nullptr;
+    QCheckBox* m_fitScaleCheck = nullptr;
     QPushButton* m_applyButton = nullptr;
     QPushButton* m_closeButton = nullptr;
 };

@@ -205,6 +205,17 @@ void SettingsDialog::createControls() {
     outLayout->addWidget(m_saveSweepImagesCheck);
     outLayout->addLayout(row({m_sweepFolderEdit, m_browseSweepFolderButton}));
 
+    // --- 拡張設定: additions below the others, so those keep their places ---
+    m_extraGroup = group("拡張設定", DialogControl::extraGroup);
+    m_patternCheck = checkBox("抽出パターン(正規表現)", DialogControl::patternCheck);
+    m_patternEdit = addField(DialogControl::patternEdit, false);
+    m_fitScaleCheck = checkBox("0を含めない", DialogControl::fitScaleCheck);
+    auto* extraLayout = new QGridLayout(m_extraGroup);
+    extraLayout->addWidget(m_patternCheck, 0, 0);
+    extraLayout->addWidget(m_patternEdit, 0, 1);
+    extraLayout->addWidget(m_fitScaleCheck, 1, 0, 1, 2);
+    extraLayout->setColumnStretch(1, 1);
+
     // --- the window ---
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -216,6 +227,7 @@ void SettingsDialog::createControls() {
     layout->addWidget(m_dataFileGroup);
     layout->addWidget(m_graphGroup);
     layout->addWidget(m_imageOutputGroup);
+    layout->addWidget(m_extraGroup);
     layout->addLayout(buttons);
 
     // The buttons, then the fields in reading order.
@@ -225,7 +237,8 @@ void SettingsDialog::createControls() {
         m_firstLineTestButton, m_testResultEdit,       m_previewCheck,           m_previewBytesEdit,
         m_replayPauseEdit,     m_pollIntervalEdit,     m_pageSizeFromFileButton, m_pageSizeEdit[1],
         m_pointsPerViewEdit,   m_thresholdEdit,        m_scaleTopEdit,           m_scaleBottomEdit,
-        m_autoScaleCheck,      m_saveSweepImagesCheck, m_sweepFolderEdit,        m_browseSweepFolderButton};
+        m_autoScaleCheck,      m_saveSweepImagesCheck, m_sweepFolderEdit,        m_browseSweepFolderButton,
+        m_patternCheck,        m_patternEdit,          m_fitScaleCheck};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 }

@@ -14,7 +14,7 @@ inline constexpr std::string_view kCrLf = "\r\n";
 
 // The settings a refusal can be about, so that the dialog can put the focus
 // into the field to fix.
-enum class SettingField { Column, PointsPerView, PageSize, ScaleTop, ScaleBottom, Threshold };
+enum class SettingField { Column, PointsPerView, PageSize, ScaleTop, ScaleBottom, Threshold, Pattern };
 
 struct Error {
     Error() = default;
@@ -47,6 +47,7 @@ enum ErrorCode : int {
     kErrClipboard = kOwnErrorCodes + 521,          // the clipboard did not take a picture
     kErrNotRegularFile = kOwnErrorCodes + 522,     // a file to write is a named pipe, device or socket
     kErrUnreadableEncoding = kOwnErrorCodes + 523, // a data file in UTF-16 or UTF-32
+    kErrInvalidPattern = kOwnErrorCodes + 524,     // a regular expression that does not compile
 };
 
 // The error for an errno value, with the system's description of it.

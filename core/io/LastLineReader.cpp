@@ -87,7 +87,7 @@ Result<LastLine> LastLineReader::readOnce(const std::string& path) {
         line->erase(0, kUtf8ByteOrderMark.size());
     if (!cut)
         *line += kCrLf;
-    return LastLine{std::move(*line), tally.lineEnds, cut};
+    return LastLine{std::move(*line), tally.lineEnds, start, cut};
 }
 
 bool LastLineReader::sameLastLine(int fd) const {

@@ -22,6 +22,7 @@ inline constexpr std::uint64_t kMaxLastLineBytes = 64 << 10;
 struct LastLine {
     std::string line;           // the last terminated line followed by CR LF
     std::int64_t lineCount = 0; // the number of line ends in the file
+    std::uint64_t start = 0;    // where the line starts in the file
     // The line is longer than kMaxLastLineBytes: `line` holds only its first
     // kMaxLastLineBytes bytes, without CR LF, so its last field may be cut.
     bool cut = false;

@@ -27,6 +27,21 @@ Result<> LineReader::open(const std::string& path) {
     ::posix_fadvise(file->fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     m_fd = std::move(file->fd);
     m_sizeAtOpen = static_cast<std::uint64_t>(file->info.st_size);
+    m_regularFile = true;
+    m_buffer.assign(kBufferSize + kBufferSlack, '\0');
+    return {};
+}
+
+Result<> LineReader::openStream(UniqueFd fd) {
+    close();
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return systemError(errno);
+    if (S_ISDIR(info.st_mode))
+        return systemError(EISDIR);
+    m_regularFile = S_ISREG(info.st_mode);
+    m_sizeAtOpen = m_regularFile ? static_cast<std::uint64_t>(info.st_size) : 0;
+    m_fd = std::move(fd);
     m_buffer.assign(kBufferSize + kBufferSlack, '\0');
     return {};
 }
@@ -37,7 +52,7 @@ void LineReader::close() {
     m_offset = 0;
     m_sizeAtOpen = 0;
     m_nextCR = m_nextLF = kUnknown;
-    m_skipLF = m_eof = m_failed = false;
+    m_skipLF = m_eof = m_failed = m_regularFile = false;
     m_error = Error{};
     m_partial.clear();
 }
@@ -59,7 +74,8 @@ bool LineReader::refill() {
         // read: then the bytes held are no longer the file's, and a line cut
         // off there must not pass for a whole last line.
         struct stat info {};
-        if (::fstat(m_fd.get(), &info) == 0 && static_cast<std::uint64_t>(info.st_size) < m_offset) {
+        if (m_regularFile && ::fstat(m_fd.get(), &info) == 0 &&
+            static_cast<std::uint64_t>(info.st_size) < m_offset) {
             m_failed = true;
             m_error = Error(kErrFileChanged, "読み込み中にファイルが短くなりました。");
             return false;

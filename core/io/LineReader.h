@@ -18,6 +18,9 @@ public:
 
     // Opens the file read-only.
     Result<> open(const std::string& path);
+    // Reads an open stream (a pipe, a terminal, or a file) from where it
+    // stands; its size is unknown (0) unless it is a regular file.
+    Result<> openStream(UniqueFd fd);
     void close();
 
     // The next line without its line end, valid until the next call. False at
@@ -47,6 +50,7 @@ private:
     bool m_skipLF = false;    // the last line ended with a CR at the buffer's end
     bool m_eof = false;
     bool m_failed = false;
+    bool m_regularFile = false; // a file, which can be seen to become shorter
     Error m_error;
     std::string m_partial; // a line that runs across a buffer refill
 };

@@ -2,35 +2,84 @@
 
 #include "io/FileLines.h"
 #include "io/LineReader.h"
+#include "io/LineSearch.h"
 #include "models/DialogModel.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorView.h"
 #include "text/FieldExtraction.h"
+#include "text/LinePattern.h"
 #include "text/NumberText.h"
 #include "text/TextDecoder.h"
+#include "text/ValuePicker.h"
 
 using enum DialogControl;
 
+namespace {
+
+void showTestResult(DialogModel& dialog, std::string text, Colour colour, std::string toolTip) {
+    dialog.setText(testResultEdit, std::move(text));
+    dialog.setForeColour(testResultEdit, colour);
+    dialog.setToolTip(testResultEdit, std::move(toolTip));
+}
+
+void showTestError(DialogModel& dialog, std::string why) {
+    showTestResult(dialog, std::string(kFirstLineTestErrorText), kRed, std::move(why));
+}
+
+// The pattern's test: the value of the first line it matches, looked for
+// as far as a live tick looks back.
+void testFirstMatchingLine(DialogModel& dialog, LineReader& reader, const TextDecoder& decoder) {
+    const auto pattern = LinePattern::compile(dialog.text(patternEdit));
+    if (!pattern) {
+        showTestError(dialog, "抽出パターンが正しくありません。" + pattern.error().message);
+        return;
+    }
+    ValuePicker picker(FieldRule{}, &*pattern, decoder);
+    std::string_view line;
+    for (std::int64_t lineNumber = 1; reader.position() < kMaxLineSearchBytes && reader.next(line); ++lineNumber) {
+        const auto picked = picker.pick(line, 1);
+        if (picked.found == ValuePicker::Found::Text) {
+            showTestResult(dialog, shownText(picker.shownTextDecoder(), picked.text), kWindowTextColour,
+                           std::to_string(lineNumber) + "行目の値です。");
+            return;
+        }
+    }
+    showTestError(dialog, std::string(kNoMatchingLineHint));
+}
+
+} // namespace
+
+bool blankRunEmptiesField(std::string_view line, int column, const FieldRule& rule) {
+    if (rule.delimiter != ' ' || rule.skipRuns)
+        return false;
+    const auto field = extractField(line, column, rule);
+    return field && field->empty();
+}
+
 void testFirstLine(DialogModel& dialog, const TextDecoder& decoder) {
     dialog.setText(testResultEdit, std::string());
+    dialog.setToolTip(testResultEdit, std::string());
     const std::string& path = dialog.text(dataFileEdit);
     if (!dataFileExists(path))
         return;
     LineReader reader;
     if (!reader.open(path))
         return;
+    if (dialog.control(patternCheck).checked) {
+        testFirstMatchingLine(dialog, reader, decoder);
+        return;
+    }
     std::string_view line;
     if (!reader.next(line))
         return; // an empty file, or reading failed: nothing to show
     const auto column = toInt(dialog.value(columnEdit));
-    const auto field =
-        column ? extractField(line, *column, dialog.monitor().settings().fieldRule()) : std::nullopt;
+    const FieldRule rule = dialog.monitor().settings().fieldRule();
+    const auto field = column ? extractField(line, *column, rule) : std::nullopt;
     if (field) {
-        dialog.setText(testResultEdit, shownText(decoder, *field));
-        dialog.setForeColour(testResultEdit, kWindowTextColour);
+        showTestResult(dialog, shownText(decoder, *field), kWindowTextColour,
+                       blankRunEmptiesField(line, *column, rule) ? std::string(kBlankRunHint) : std::string());
     } else {
-        dialog.setText(testResultEdit, std::string(kFirstLineTestErrorText));
-        dialog.setForeColour(testResultEdit, kRed);
+        showTestError(dialog, std::string());
     }
 }
 

@@ -4,6 +4,8 @@
 // of the file chooser's, the folder browser's and a file drop's results.
 // The choosers themselves belong to the window, which passes their results.
 
+#include "text/FieldExtraction.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,13 +22,27 @@ inline constexpr std::string_view kSweepFolderBrowseTitle = "Bitmapファイル�
 inline constexpr std::string_view kDataFileNameInvalidMessage =
     "データファイル名が正しく指定されていません。";
 inline constexpr std::string_view kFirstLineTestErrorText = "Error";
+// The first-line test's hints, shown over its result.
+inline constexpr std::string_view kBlankRunHint =
+    "空白の並びで値が空になっています。桁揃えされた列なら「連続する区切り文字は無視」をチェックして下さい。";
+inline constexpr std::string_view kNoMatchingLineHint = "ファイルの先頭1MBに抽出パターンと一致する行がありません。";
+
+// Whether field `column` of `line` is empty because blanks follow each other
+// (columns aligned with spaces) while the space delimiter counts each blank:
+// the hint to count a run of delimiters as one.
+bool blankRunEmptiesField(std::string_view line, int column, const FieldRule& rule);
 
 // "1行目取得ﾃｽﾄ": the chosen field of the first line of the file named in
 // dataFileEdit, split with the delimiter settings in force, shown in testResultEdit
 // in the window-text colour, or "Error" in red when the line has no such
 // field. A missing, empty or unreadable file leaves testResultEdit empty. Lines
 // end as in every reader (LF, CR LF or a lone CR). `decoder` turns the
-// field's bytes into the text shown.
+// field's bytes into the text shown. A field emptied by a run of blanks gets
+// kBlankRunHint as the result's tool tip.
+// With patternCheck checked, the value the dialog's pattern takes from the
+// first line it matches within the file's first kMaxLineSearchBytes, the
+// tool tip naming that line; "Error" with the reason as tool tip when the
+// pattern does not compile or matches no line there.
 void testFirstLine(DialogModel& dialog, const TextDecoder& decoder);
 
 // "表示項目数(頁単位):": pageSizeEdit takes the line count of the file named in

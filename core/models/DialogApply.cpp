@@ -29,6 +29,8 @@ std::optional<DialogControl> fieldFor(SettingField field) {
         return scaleBottomEdit;
     case SettingField::Threshold:
         return thresholdEdit;
+    case SettingField::Pattern:
+        return patternEdit;
     case SettingField::Column:
         break;
     }
@@ -86,10 +88,15 @@ Result<MonitorSettings> settingsFromDialog(const DialogModel& dialog, MonitorSet
     s.pollInterval = textToInt(dialog.text(pollIntervalEdit)).value_or(s.pollInterval);
     s.replayPause = textToInt(dialog.text(replayPauseEdit)).value_or(s.replayPause);
 
+    s.fitScale = dialog.control(fitScaleCheck).checked;
+    s.pattern = dialog.control(patternCheck).checked ? dialog.text(patternEdit) : std::string();
+    if (dialog.control(patternCheck).checked && s.pattern.empty())
+        return refusedSetting(std::string(kPatternMissingMessage), SettingField::Pattern);
     return s;
 }
 
-ApplyOutcome applyDialog(DialogModel& dialog, MonitorView& view, DialogApplyTarget& target) {
+ApplyOutcome applyDialog(DialogModel& dialog, MonitorView& view, DialogApplyTarget& target,
+                         const TextDecoder* decoder) {
     Monitor& monitor = dialog.monitor();
     const BusyPointer busy(target);
 
@@ -103,7 +110,7 @@ ApplyOutcome applyDialog(DialogModel& dialog, MonitorView& view, DialogApplyTarg
 
     const auto settings = settingsFromDialog(dialog, monitor.settings());
     auto prepared =
-        settings ? prepareSettings(*settings, kMaxPageCount) : Result<PreparedSettings>(settings.error());
+        settings ? prepareSettings(*settings, kMaxPageCount, decoder) : Result<PreparedSettings>(settings.error());
     if (!prepared) {
         view.showMessage(prepared.error().message, 1);
         if (prepared.error().field)

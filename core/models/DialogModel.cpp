@@ -15,8 +15,9 @@ constexpr std::array<std::string_view, kDialogControlCount> kControlNames = {
     "txtInFile",  "cmdInFile",   "cmbDelimit",  "txtDatCol",   "scrV",       "chkDelimit",
     "cmdDatTest", "txtDatTest",  "chkPreView",  "txtPreView",  "txtSpeed",   "txtIniInterval",
     "cmdFileEnd", "txtRange",    "txtIniXmem",  "txtIniLimit", "txtIniMaxY", "txtIniMinY",
-    "chkIniMaxY", "chkViewSave", "txtViewSave", "cmdViewSave", "OKButton",   "CancelButton",
-    "frameData",  "frameSet",    "frameGrpX",   "frameGrpY",   "frameOut",
+    "chkIniMaxY", "chkViewSave", "txtViewSave", "cmdViewSave", "chkPattern", "txtPattern",
+    "chkFitScale", "OKButton",   "CancelButton", "frameData", "frameSet",   "frameGrpX",
+    "frameGrpY",  "frameOut",    "frameExtra",
 };
 
 // A replacement by a rule runs the rule once more, and every replacement
@@ -79,9 +80,15 @@ DialogModel::DialogModel(Monitor& monitor) : m_monitor(monitor) {
     mut(scaleTopEdit).text = "0";
     mut(scaleBottomEdit).text = "0";
     mut(autoScaleCheck).checked = true;
+    const MonitorSettings& settings = m_monitor.settings();
+    mut(patternCheck).checked = !settings.pattern.empty();
+    mut(patternEdit).text = settings.pattern;
+    mut(patternEdit).toolTip = "例: time=([0-9.]+)";
+    mut(patternEdit).locked = settings.pattern.empty();
+    mut(patternEdit).backColour = settings.pattern.empty() ? kActiveBorderColour : kWhite;
+    mut(fitScaleCheck).checked = settings.fitScale;
 
     // Loading steps.
-    const MonitorSettings& settings = m_monitor.settings();
     setText(dataFileEdit, settings.dataFile);
     selectDelimiter(settings.delimiterName.empty() ? kDelimiterNames[0]
                                                    : std::string_view(settings.delimiterName));
@@ -136,6 +143,13 @@ void DialogModel::setForeColour(DialogControl c, Colour colour) {
     if (control(c).foreColour == colour)
         return;
     mut(c).foreColour = colour;
+    notify(c);
+}
+
+void DialogModel::setToolTip(DialogControl c, std::string toolTip) {
+    if (control(c).toolTip == toolTip)
+        return;
+    mut(c).toolTip = std::move(toolTip);
     notify(c);
 }
 
@@ -285,6 +299,7 @@ void DialogModel::runChangeRule(DialogControl field) {
     case scaleTopEdit:
     case scaleBottomEdit:
     case sweepFolderEdit:
+    case patternEdit:
         setOkEnabled(true);
         break;
     case dataFileEdit:
@@ -319,6 +334,13 @@ void DialogModel::runClickRule(DialogControl c) {
         setControlEnabled(browseSweepFolderButton, saving);
         break;
     }
+    case patternCheck:
+        setOkEnabled(true);
+        setControlEnabled(patternEdit, control(patternCheck).checked);
+        break;
+    case fitScaleCheck:
+        setOkEnabled(true);
+        break;
     case previewCheck:
         if (control(previewCheck).checked) {
             setControlEnabled(previewBytesEdit, true);

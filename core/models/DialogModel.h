@@ -22,7 +22,10 @@
 
 class Monitor;
 
-// The dialog's controls, in reading order, then its group boxes.
+// The dialog's controls, in reading order, then its group boxes. The
+// pattern and the fitted scale are additions in a group of their own below
+// the others; unlike the other fields they show the settings in force when
+// the dialog is created, so applying again keeps them.
 enum class DialogControl : int {
     dataFileEdit,
     browseDataFileButton,
@@ -46,6 +49,9 @@ enum class DialogControl : int {
     saveSweepImagesCheck,
     sweepFolderEdit,
     browseSweepFolderButton,
+    patternCheck, // the lines' own pattern picks the value
+    patternEdit,
+    fitScaleCheck, // the scale leaves out 0
     applyButton,
     closeButton,
     dataFileGroup,
@@ -53,8 +59,9 @@ enum class DialogControl : int {
     xAxisGroup,
     yAxisGroup,
     imageOutputGroup,
+    extraGroup, // the pattern and the fitted scale
 };
-inline constexpr int kDialogControlCount = static_cast<int>(DialogControl::imageOutputGroup) + 1;
+inline constexpr int kDialogControlCount = static_cast<int>(DialogControl::extraGroup) + 1;
 
 // The control's object name, as the window knows it ("txtInFile", "frameData"...).
 std::string_view controlName(DialogControl control);
@@ -65,6 +72,7 @@ std::optional<DialogControl> controlNamed(std::string_view name);
 // control keep their defaults.
 struct ControlState {
     std::string text;           // text fields; delimiterCombo: the selected item, or empty
+    std::string toolTip;        // a hint shown over the control; empty for none
     bool locked = false;        // text fields and the list: the user cannot change it
     Colour backColour = kWhite; // text fields and the list
     Colour foreColour = kWindowTextColour;
@@ -122,6 +130,7 @@ public:
     bool setSpinValue(int value);
     void setOkEnabled(bool enabled) { storeEnabled(DialogControl::applyButton, enabled); }
     void setForeColour(DialogControl c, Colour colour);
+    void setToolTip(DialogControl c, std::string toolTip);
 
     // --- the user's typing ---
     // The key rule: whether a typed key (a character code, kBackspace for

@@ -6,9 +6,10 @@
 #include "monitor/MonitorView.h"
 #include "monitor/RunControl.h"
 #include "monitor/ScaleLabels.h"
-#include "text/FieldExtraction.h"
+#include "io/LiveLines.h"
 #include "text/NumberText.h"
 #include "text/TextDecoder.h"
+#include "text/ValuePicker.h"
 
 #include <exception>
 
@@ -37,22 +38,38 @@ bool tick(MonitorContext& context) {
         return false;
 
     monitor.setReadReady(false); // armed again when the tick is done
-    const auto last = monitor.lastLineReader().read(settings.dataFile);
+    DataFileLines dataFile(monitor.lastLineReader(), settings.dataFile);
+    LiveLines& lines = context.liveLines ? *context.liveLines : dataFile;
+    const auto last = lines.newest();
     if (!last) {
         stopWithMessage(context, fileErrorMessage(last.error()));
         return false;
     }
-    const auto field = extractField(last->line, settings.column, settings.fieldRule());
-    if (!field)
+    ValuePicker picker = monitor.valuePicker(context.decoder);
+    ValuePicker::Picked picked = picker.pick(last->line, settings.column, last->cut);
+    std::string olderText; // the value text of an older matching line
+    if (picked.found == ValuePicker::Found::NoMatch) {
+        // The newest line is no data line: the newest one that is, within a
+        // stretch a tick can afford to read.
+        const bool found = lines.searchBefore(*last, [&](std::string_view line) {
+            const auto older = picker.pick(line, settings.column);
+            if (older.found != ValuePicker::Found::Text)
+                return false;
+            olderText.assign(older.text);
+            return true;
+        });
+        if (!found) {
+            context.view.setStatusText(std::string(kNoMatchingLineText));
+            return false;
+        }
+        picked.text = olderText;
+    } else if (picked.found == ValuePicker::Found::NoField) {
         return false;
-    // Of a line read only in part, a field running to the end of what was
-    // read may go on beyond it: no value can be taken from it.
-    if (last->cut && field->data() + field->size() == last->line.data() + last->line.size())
-        return false;
-    const auto value = numericValue(*field);
+    }
+    const auto value = numericValue(picked.text);
     if (!value)
         return false;
-    std::string fieldText(*field);
+    std::string fieldText(picked.text);
     if (settings.autoScale || scale.rescalePending())
         trackExtremes(scale, context.view, fieldText, *value);
     // The position moves only when a value is stored, so a slot that keeps
@@ -60,7 +77,7 @@ bool tick(MonitorContext& context) {
     monitor.samples().pushLive(*value);
     context.chart.drawSeries(monitor.chartFrame());
     context.view.setValueLabel(ValueLabel::Now,
-                               "Now: " + shownText(context.decoder, withoutLineEnd(fieldText)));
+                               "Now: " + shownText(picker.shownTextDecoder(), withoutLineEnd(fieldText)));
     context.view.setStatusText(std::to_string(last->lineCount) + "行 表示");
     return true;
 }

@@ -45,6 +45,8 @@ ApplyOutcome Monitor::apply(PreparedSettings prepared) {
     m_settings.delimiterName = s.delimiterName;
     m_settings.skipDelimiterRuns = s.skipDelimiterRuns;
     m_settings.column = s.column;
+    m_settings.pattern = s.pattern;
+    m_pattern = std::move(prepared.pattern);
     m_settings.pollInterval = s.pollInterval;
     m_settings.replayPause = s.replayPause;
     return ApplyOutcome::Applied;

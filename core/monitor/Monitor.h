@@ -12,6 +12,7 @@
 #include "monitor/MonitorSettings.h"
 #include "monitor/SampleRing.h"
 #include "monitor/Scale.h"
+#include "text/ValuePicker.h"
 
 #include <cstdint>
 #include <string>
@@ -36,8 +37,8 @@ public:
     // ends; the page size; the points per view; the new ring with an empty
     // position; the threshold; the automatic scale; the sweep pictures, which
     // stop everything after them when their folder is no existing folder
-    // (FolderStopped), and otherwise take their name; the delimiter, its runs
-    // and the column; the interval; and the pace.
+    // (FolderStopped), and otherwise take their name; the delimiter, its runs,
+    // the column and the pattern; the interval; and the pace.
     ApplyOutcome apply(PreparedSettings prepared);
 
     // The rules that change one setting at once.
@@ -64,6 +65,13 @@ public:
     std::int64_t dataFileLineCount() const { return m_dataFileLineCount; }
     // The reader that follows the data file's last line from tick to tick.
     LastLineReader& lastLineReader() { return m_lastLineReader; }
+    // The pattern in force, compiled; none when the field is taken.
+    const LinePattern* pattern() const { return m_pattern ? &*m_pattern : nullptr; }
+    // What takes the value out of a line by the settings in force; it holds
+    // on to the monitor's pattern until the next apply.
+    ValuePicker valuePicker(const TextDecoder& decoder) const {
+        return ValuePicker(m_settings.fieldRule(), pattern(), decoder);
+    }
     // The name the sweep pictures start with, as last applied.
     const std::string& sweepImageName() const { return m_sweepImageName; }
 
@@ -81,4 +89,5 @@ private:
     std::int64_t m_dataFileLineCount = 0;
     LastLineReader m_lastLineReader;
     std::string m_sweepImageName;
+    std::optional<LinePattern> m_pattern;
 };

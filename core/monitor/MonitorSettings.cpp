@@ -1,6 +1,8 @@
 #include "monitor/MonitorSettings.h"
 
 #include "io/FileLines.h"
+#include "io/LineReader.h"
+#include "text/ValuePicker.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,10 +49,40 @@ Result<> checkSettings(const MonitorSettings& s) {
     return checkColumn(s.column);
 }
 
-Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional<std::int64_t> maxPageCount) {
+namespace {
+
+// The lines the pattern matches, counted as the file's lines are: one more
+// than there are. Nothing when the file cannot be read through.
+std::optional<std::int64_t> countMatchingLines(const std::string& path, const LinePattern& pattern,
+                                               const TextDecoder& decoder) {
+    LineReader reader;
+    if (!reader.open(path))
+        return std::nullopt;
+    ValuePicker picker(FieldRule{}, &pattern, decoder);
+    std::int64_t matching = 0;
+    std::string_view line;
+    while (reader.next(line))
+        if (picker.pick(line, 1).found != ValuePicker::Found::NoMatch)
+            ++matching;
+    if (reader.failed())
+        return std::nullopt;
+    return matching + 1;
+}
+
+} // namespace
+
+Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional<std::int64_t> maxPageCount,
+                                         const TextDecoder* decoder) {
     if (auto checked = checkSettings(settings); !checked)
         return checked.error();
     PreparedSettings prepared;
+    if (!settings.pattern.empty()) {
+        auto pattern = LinePattern::compile(settings.pattern);
+        if (!pattern)
+            return refusedSetting("抽出パターンが正しくありません。" + std::string(kCrLf) + pattern.error().message,
+                                  SettingField::Pattern);
+        prepared.pattern = std::move(*pattern);
+    }
     prepared.pointsPerViewText = std::to_string(settings.pointsPerView);
     // Counted once: the page count needs it, the monitor keeps it and the
     // last-line reader goes on from its scan. A file that cannot be counted
@@ -59,6 +91,13 @@ Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional
     if (const auto lines = countFileLines(settings.dataFile, &scan)) {
         prepared.dataFileLineCount = *lines;
         prepared.scan = std::move(scan);
+    }
+    // With a pattern only the lines it matches are data lines, and pages are
+    // made of them.
+    if (prepared.pattern && prepared.scan) {
+        static const Utf8Decoder utf8;
+        prepared.dataFileLineCount =
+            countMatchingLines(settings.dataFile, *prepared.pattern, decoder ? *decoder : utf8).value_or(0);
     }
     prepared.pageCount = prepared.dataFileLineCount / settings.pageSize + 1;
     if (maxPageCount && prepared.pageCount > *maxPageCount)

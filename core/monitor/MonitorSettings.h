@@ -10,6 +10,8 @@
 #include "chart/SeriesPath.h"
 #include "io/FileScan.h"
 #include "text/FieldExtraction.h"
+#include "text/LinePattern.h"
+#include "text/TextDecoder.h"
 
 #include <cstdint>
 #include <optional>
@@ -74,12 +76,16 @@ struct PreparedSettings {
     std::optional<FileScan> scan;       // that count, for the last-line reader to go on from
     std::int64_t pageCount = 1;         // dataFileLineCount ÷ pageSize + 1
     std::vector<Sample> ring;           // max(pageSize, pointsPerView) + 1 slots
+    std::optional<LinePattern> pattern; // the settings' pattern, compiled
 };
 
-// Checks the settings, counts the data file's lines and allocates the ring.
-// More pages than `maxPageCount` (when given), or a ring that cannot be had,
-// are refused too. Nothing in force changes.
-Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional<std::int64_t> maxPageCount);
+// Checks the settings, compiles the pattern, counts the data file's lines
+// (with a pattern: the lines it matches, read in `decoder`'s encoding, UTF-8
+// when none is given) and allocates the ring. A pattern that does not
+// compile, more pages than `maxPageCount` (when given), or a ring that cannot
+// be had, are refused too. Nothing in force changes.
+Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional<std::int64_t> maxPageCount,
+                                         const TextDecoder* decoder = nullptr);
 
 // The name part of a data-file path used in the sweep picture names: the
 // file name after the last separator ("/" here), without its extension and

@@ -10,12 +10,13 @@
 #include "monitor/ReplayLabels.h"
 #include "monitor/ScaleLabels.h"
 #include "monitor/SweepImages.h"
-#include "text/FieldExtraction.h"
 #include "text/NumberText.h"
+#include "text/ValuePicker.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -29,9 +30,9 @@ std::string_view trimBlanks(std::string_view text) {
 
 class ReplayRun {
 public:
-    ReplayRun(MonitorContext& context, bool pageMode, int page, const ScanProgress& progress)
-        : m_context(context), m_monitor(context.monitor), m_pageMode(pageMode), m_page(page),
-          m_progress(progress), m_labels(context) {}
+    ReplayRun(MonitorContext& context, bool pageMode, int page, const ReplaySource& source)
+        : m_context(context), m_monitor(context.monitor), m_pageMode(pageMode), m_page(page), m_source(source),
+          m_labels(context) {}
 
     bool run();
     // What ended the replay on its error path, if anything did.
@@ -51,10 +52,11 @@ private:
     Monitor& m_monitor;
     const bool m_pageMode;
     const int m_page;
-    const ScanProgress& m_progress;
+    const ReplaySource& m_source;
     std::string m_extremeText; // a new extreme's decimal text, which replaces the field's
     ReplayLabels m_labels;
     LineReader m_reader;
+    std::int64_t m_linesRead = 0;  // lines of the file so far
     std::int64_t m_values = 0;     // numeric lines handled so far
     std::int64_t m_pageValues = 0; // numeric lines in the current page
     int m_sweeps = 0;              // sweeps, or pages in page mode
@@ -69,8 +71,8 @@ void ReplayRun::letEventsRun() {
 void ReplayRun::forceEvents() {
     m_labels.flush();
     m_context.chart.flush();
-    if (m_progress)
-        m_progress(m_reader.position(), m_reader.sizeAtOpen());
+    if (m_source.progress)
+        m_source.progress(ReplayProgress{m_reader.position(), m_reader.sizeAtOpen(), m_linesRead});
     m_context.pump.run();
     m_context.chart.eventsRan();
     m_labels.resync();
@@ -210,16 +212,24 @@ bool ReplayRun::fail(const Error& error) {
 bool ReplayRun::run() {
     if (!setUp())
         return fail(Error(kErrOutOfMemory, "表示項目数が大きすぎます。"));
-    const std::string dataFile = m_monitor.settings().dataFile;
-    if (!dataFileExists(dataFile))
-        return false;
-    if (auto opened = m_reader.open(dataFile); !opened)
-        return fail(opened.error());
+    if (m_source.inputFd >= 0) {
+        // A copy of the descriptor, so that closing the reader leaves the stream open.
+        if (auto opened = m_reader.openStream(UniqueFd(::dup(m_source.inputFd))); !opened)
+            return fail(opened.error());
+    } else {
+        const std::string dataFile = m_monitor.settings().dataFile;
+        if (!dataFileExists(dataFile))
+            return false;
+        if (auto opened = m_reader.open(dataFile); !opened)
+            return fail(opened.error());
+    }
     m_monitor.samples().resetPosition();
 
-    // The delimiter holds for the whole replay; the column is read at every
-    // line, since the column selector may change it while events run.
-    const FieldRule rule = m_monitor.settings().fieldRule();
+    // The delimiter and the pattern hold for the whole replay; the column is
+    // read at every line, since the column selector may change it while
+    // events run.
+    ValuePicker picker = m_monitor.valuePicker(m_context.decoder);
+    m_labels.setTextDecoder(picker.shownTextDecoder());
     std::string_view line;
     for (;;) {
         if (!m_monitor.running())
@@ -229,13 +239,16 @@ bool ReplayRun::run() {
                 return fail(m_reader.error());
             break;
         }
-        const auto field = extractField(line, m_monitor.settings().column, rule);
-        if (!field) {
-            m_labels.status("データがありません。");
+        ++m_linesRead;
+        const auto picked = picker.pick(line, m_monitor.settings().column);
+        if (picked.found != ValuePicker::Found::Text) {
+            // A line the pattern does not match is no data line, and no error.
+            if (picked.found == ValuePicker::Found::NoField)
+                m_labels.status("データがありません。");
             letEventsRun();
             continue;
         }
-        const std::string_view text = trimBlanks(*field);
+        const std::string_view text = trimBlanks(picked.text);
         const auto value = numericValue(text);
         if (!value) {
             m_labels.notNumeric(m_values + 1, text);
@@ -253,8 +266,8 @@ bool ReplayRun::run() {
 
 } // namespace
 
-Result<bool> replay(MonitorContext& context, bool pageMode, int page, const ScanProgress& progress) {
-    ReplayRun run(context, pageMode, page, progress);
+Result<bool> replay(MonitorContext& context, bool pageMode, int page, const ReplaySource& source) {
+    ReplayRun run(context, pageMode, page, source);
     const bool result = run.run();
     if (run.failure())
         return *run.failure();

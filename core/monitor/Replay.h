@@ -5,7 +5,25 @@
 #include "base/Result.h"
 #include "io/FileScan.h"
 
+#include <cstdint>
+#include <functional>
+
 struct MonitorContext;
+
+// How far a replay has read.
+struct ReplayProgress {
+    std::uint64_t bytesRead = 0;
+    std::uint64_t totalBytes = 0; // the file's size when it was opened; 0 for a stream
+    std::int64_t linesRead = 0;
+};
+
+// Where a replay reads, and whom it tells how far it got.
+struct ReplaySource {
+    std::function<void(const ReplayProgress&)> progress; // told whenever events run
+    // A stream to replay in place of the data file (the renderer's standard
+    // input), read from where it stands to its end; -1: the data file.
+    int inputFd = -1;
+};
 
 // Replays the data file in force. `pageMode`: pages of pageSize lines;
 // `page`: 0 to show every page in turn, n to show only page n. The caller
@@ -21,4 +39,4 @@ struct MonitorContext;
 // Re-entrant: events run inside it, and they may start another replay or
 // live monitoring on the same ring. Its counters and its file are its own,
 // and the shared ring is reached through its bounds-checked operations only.
-Result<bool> replay(MonitorContext& context, bool pageMode, int page, const ScanProgress& progress = {});
+Result<bool> replay(MonitorContext& context, bool pageMode, int page, const ReplaySource& source = {});

@@ -17,6 +17,8 @@ void FieldText::assign(std::string_view text) {
     }
 }
 
+ReplayLabels::ReplayLabels(MonitorContext& context) : m_context(context), m_decoder(&context.decoder) {}
+
 void ReplayLabels::status(std::string text) {
     m_status = std::move(text);
     m_readingLine = 0;
@@ -62,7 +64,7 @@ void ReplayLabels::flush() {
     if (m_statusPending)
         view.setStatusText(m_readingLine > 0 ? std::to_string(m_readingLine) + "行目を表示中..." : m_status);
     if (m_nowPending)
-        view.setValueLabel(ValueLabel::Now, "Now: " + shownText(m_context.decoder, m_now.view()));
+        view.setValueLabel(ValueLabel::Now, "Now: " + shownText(*m_decoder, m_now.view()));
     if (m_errorPending) {
         switch (m_error) {
         case ErrorLabel::Failure:
@@ -71,7 +73,7 @@ void ReplayLabels::flush() {
         case ErrorLabel::NotNumeric: {
             std::string text = "数値データではありません。row=" + std::to_string(m_errorRow);
             text += kCrLf;
-            text += shownText(m_context.decoder, m_errorText);
+            text += shownText(*m_decoder, m_errorText);
             view.setReplayErrorText(text);
             break;
         }

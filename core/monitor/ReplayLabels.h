@@ -11,6 +11,7 @@
 #include <string_view>
 
 struct MonitorContext;
+class TextDecoder;
 
 // A field's text as far as it can show, kept without allocating for the
 // usual short field: it is copied once per line.
@@ -27,7 +28,10 @@ private:
 
 class ReplayLabels {
 public:
-    explicit ReplayLabels(MonitorContext& context) : m_context(context) {}
+    explicit ReplayLabels(MonitorContext& context);
+
+    // The decoder that shows the texts of the lines; the data file's by default.
+    void setTextDecoder(const TextDecoder& decoder) { m_decoder = &decoder; }
 
     // The status line's text.
     void status(std::string text);
@@ -53,6 +57,7 @@ private:
     enum class ErrorLabel { Hidden, NotNumeric, Failure };
 
     MonitorContext& m_context;
+    const TextDecoder* m_decoder;
     std::string m_status;
     std::int64_t m_readingLine = 0; // 0: the status text is shown instead
     bool m_statusPending = false;

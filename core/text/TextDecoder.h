@@ -17,6 +17,9 @@ public:
     // UTF-8 `text`; the error names the first character the encoding cannot
     // hold (nothing is replaced silently), when there is one.
     virtual Result<std::string> fromUtf8(std::string_view text) const = 0;
+
+    // The file's bytes are UTF-8 already: text can be matched without decoding.
+    virtual bool isUtf8() const { return false; }
 };
 
 // Data files in UTF-8, the default where nothing else is chosen.
@@ -25,6 +28,7 @@ public:
     std::string toUtf8(std::string_view bytes) const override;
     // Fails only on bytes that are not UTF-8.
     Result<std::string> fromUtf8(std::string_view text) const override;
+    bool isUtf8() const override { return true; }
 };
 
 // The most characters a text taken from a data line shows (a label, a

@@ -1,0 +1,36 @@
+#include "text/ValuePicker.h"
+
+#include "text/LinePattern.h"
+
+namespace {
+
+std::string_view withoutLineEnd(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
+} // namespace
+
+ValuePicker::Picked ValuePicker::pick(std::string_view line, int column, bool cut) {
+    if (!m_pattern) {
+        const auto field = extractField(line, column, m_rule);
+        if (!field || (cut && field->data() + field->size() == line.data() + line.size()))
+            return {Found::NoField, {}};
+        return {Found::Text, *field};
+    }
+    std::string_view subject = withoutLineEnd(line);
+    if (!m_decoder.isUtf8()) {
+        m_decoded = m_decoder.toUtf8(subject);
+        subject = m_decoded;
+    }
+    const auto match = m_pattern->find(subject);
+    if (!match || (cut && match->end == subject.size()))
+        return {Found::NoMatch, {}};
+    return {Found::Text, match->value};
+}
+
+const TextDecoder& ValuePicker::shownTextDecoder() const {
+    static const Utf8Decoder utf8;
+    return m_pattern ? utf8 : m_decoder;
+}

@@ -42,12 +42,11 @@ bool tick(MonitorContext& context) {
         stopWithMessage(context, fileErrorMessage(last.error()));
         return false;
     }
-    const auto field = extractField(last->line, settings.column, settings.fieldRule());
+    // Of a line read only in part, a field that what was not read could
+    // change has no value.
+    const auto field = last->cut ? extractFieldOfCutLine(last->line, settings.column, settings.fieldRule())
+                                 : extractField(last->line, settings.column, settings.fieldRule());
     if (!field)
-        return false;
-    // Of a line read only in part, a field running to the end of what was
-    // read may go on beyond it: no value can be taken from it.
-    if (last->cut && field->data() + field->size() == last->line.data() + last->line.size())
         return false;
     const auto value = numericValue(*field);
     if (!value)

@@ -59,14 +59,53 @@ std::size_t findDelimiter(std::string_view line, char delimiter, std::size_t fro
     return quickEnd < line.size() ? line.find(delimiter, quickEnd) : std::string_view::npos;
 }
 
-} // namespace
+// The closing quote of a field opening with the '"' at `open`: the first
+// quote after it that is not one of a doubled pair; npos when there is none.
+std::size_t closingQuote(std::string_view line, std::size_t open) {
+    std::size_t close = open + 1;
+    for (;;) {
+        close = line.find('"', close);
+        if (close == std::string_view::npos || close + 1 == line.size() || line[close + 1] != '"')
+            return close;
+        close += 2;
+    }
+}
 
-std::optional<std::string_view> extractField(std::string_view line, int fieldNumber, const FieldRule& rule) {
+// Whether nothing but CR and LF follows `from`.
+bool onlyLineEndFrom(std::string_view line, std::size_t from) {
+    return line.find_first_not_of("\r\n", from) == std::string_view::npos;
+}
+
+// extractField, or with kCut extractFieldOfCutLine: one loop, so that the
+// two cannot disagree, made twice, so that the whole line's path pays
+// nothing for the cut line's checks.
+template <bool kCut>
+std::optional<std::string_view> locateField(std::string_view line, int fieldNumber, const FieldRule& rule) {
     if (fieldNumber < 1 || fieldNumber > kMaxFields)
         return std::nullopt;
     const std::size_t length = line.size();
     std::size_t scan = 0; // 0-based scan position
     for (int field = 1; field <= kMaxFields;) {
+        // A quote is never a delimiter, so a field opening with one is where
+        // any run of delimiters has been passed over.
+        if (scan < length && line[scan] == '"') [[unlikely]] {
+            const std::size_t close = closingQuote(line, scan);
+            // Of a cut line, a quote still open at the cut may close beyond
+            // it, and text may follow a quote closed just before it.
+            if (kCut && (close == std::string_view::npos || onlyLineEndFrom(line, close + 1)))
+                return std::nullopt;
+            const bool delimited = close != std::string_view::npos && close + 1 < length && rule.delimiter &&
+                                   line[close + 1] == *rule.delimiter;
+            if (delimited || (close != std::string_view::npos && onlyLineEndFrom(line, close + 1))) {
+                if (field == fieldNumber)
+                    return line.substr(scan + 1, close - scan - 1);
+                if (!delimited)
+                    return std::nullopt;
+                ++field;
+                scan = close + 2;
+                continue;
+            }
+        }
         std::size_t found =
             rule.delimiter ? findDelimiter(line, *rule.delimiter, scan) : std::string_view::npos;
         if (rule.skipRuns && found == scan) {
@@ -74,7 +113,8 @@ std::optional<std::string_view> extractField(std::string_view line, int fieldNum
             continue;
         }
         if (found == std::string_view::npos) {
-            if (scan >= length)
+            // A field of a cut line that runs to the cut may go on beyond it.
+            if (kCut || scan >= length)
                 return std::nullopt;
             found = length;
         }
@@ -84,4 +124,15 @@ std::optional<std::string_view> extractField(std::string_view line, int fieldNum
         scan = found + 1;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string_view> extractField(std::string_view line, int fieldNumber, const FieldRule& rule) {
+    return locateField<false>(line, fieldNumber, rule);
+}
+
+std::optional<std::string_view> extractFieldOfCutLine(std::string_view lineStart, int fieldNumber,
+                                                      const FieldRule& rule) {
+    return locateField<true>(lineStart, fieldNumber, rule);
 }

@@ -78,6 +78,20 @@ bool onlyLineEndFrom(std::string_view line, std::size_t from) {
     return line.find_first_not_of("\r\n", from) == std::string_view::npos;
 }
 
+// The one field of a line split at no delimiter.
+template <bool kCut> std::optional<std::string_view> wholeLineField(std::string_view line) {
+    // Of a cut line it runs to the cut, and so does a quoted one, which only
+    // a line end could close.
+    if (kCut || line.empty())
+        return std::nullopt;
+    if (line.front() == '"') {
+        const std::size_t close = closingQuote(line, 0);
+        if (close != std::string_view::npos && onlyLineEndFrom(line, close + 1))
+            return line.substr(1, close - 1);
+    }
+    return line;
+}
+
 // extractField, or with kCut extractFieldOfCutLine: one loop, so that the
 // two cannot disagree, made twice, so that the whole line's path pays
 // nothing for the cut line's checks.
@@ -85,6 +99,12 @@ template <bool kCut>
 std::optional<std::string_view> locateField(std::string_view line, int fieldNumber, const FieldRule& rule) {
     if (fieldNumber < 1 || fieldNumber > kMaxFields)
         return std::nullopt;
+    if (!rule.delimiter)
+        return fieldNumber == 1 ? wholeLineField<kCut>(line) : std::nullopt;
+    // Copies, which the calls of the quoted fields' search cannot change, so
+    // that they stay in registers.
+    const char delimiter = *rule.delimiter;
+    const bool skipRuns = rule.skipRuns;
     const std::size_t length = line.size();
     std::size_t scan = 0; // 0-based scan position
     for (int field = 1; field <= kMaxFields;) {
@@ -96,8 +116,8 @@ std::optional<std::string_view> locateField(std::string_view line, int fieldNumb
             // it, and text may follow a quote closed just before it.
             if (kCut && (close == std::string_view::npos || onlyLineEndFrom(line, close + 1)))
                 return std::nullopt;
-            const bool delimited = close != std::string_view::npos && close + 1 < length && rule.delimiter &&
-                                   line[close + 1] == *rule.delimiter;
+            const bool delimited =
+                close != std::string_view::npos && close + 1 < length && line[close + 1] == delimiter;
             if (delimited || (close != std::string_view::npos && onlyLineEndFrom(line, close + 1))) {
                 if (field == fieldNumber)
                     return line.substr(scan + 1, close - scan - 1);
@@ -108,9 +128,8 @@ std::optional<std::string_view> locateField(std::string_view line, int fieldNumb
                 continue;
             }
         }
-        std::size_t found =
-            rule.delimiter ? findDelimiter(line, *rule.delimiter, scan) : std::string_view::npos;
-        if (rule.skipRuns && found == scan) {
+        std::size_t found = findDelimiter(line, delimiter, scan);
+        if (skipRuns && found == scan) {
             ++scan;
             continue;
         }

@@ -31,6 +31,38 @@ void BM_FieldAndValue(benchmark::State& state) {
 }
 BENCHMARK(BM_FieldAndValue);
 
+// A field far into a wide line: every field start is looked at for a quote.
+void BM_FieldAndValueWideLine(benchmark::State& state) {
+    std::string line = "2026-12-06 20:15:01";
+    for (int i = 1; i < 50; ++i)
+        line += "," + std::to_string(i * 7) + ".5";
+    const FieldRule rule = fieldRuleFor("カンマ", false);
+    double sum = 0;
+    for (auto _ : state) {
+        if (const auto field = extractField(line, 40, rule))
+            if (const auto value = numericValue(*field))
+                sum += *value;
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FieldAndValueWideLine);
+
+// The line of BM_FieldAndValue as a spreadsheet writes it.
+void BM_FieldAndValueQuoted(benchmark::State& state) {
+    const std::string_view line = R"("2026-12-06 20:15:01","23.456","1013.25","45","OK")";
+    const FieldRule rule = fieldRuleFor("カンマ", false);
+    double sum = 0;
+    for (auto _ : state) {
+        if (const auto field = extractField(line, 3, rule))
+            if (const auto value = numericValue(*field))
+                sum += *value;
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FieldAndValueQuoted);
+
 // One call per iteration on a file that grows by about 1 KB between calls,
 // the way a live tick meets it. The reader continues from the count applying made.
 void BM_ReadLastLineGrowing(benchmark::State& state) {

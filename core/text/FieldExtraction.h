@@ -1,5 +1,6 @@
 #pragma once
-// Splitting a data line into fields at the configured delimiter.
+// Splitting a data line into fields at the configured delimiter, with the
+// quoted fields that spreadsheets write.
 //
 // Works on bytes: the delimiters are ASCII characters below 0x40, which never
 // occur inside a multi-byte character of the encodings we accept.
@@ -34,4 +35,21 @@ inline constexpr int kMaxFields = 256;
 // a delimiter at the end of the line opens no further field; with skipRuns
 // leading, trailing and repeated delimiters are passed over. An empty line
 // has no field 1.
+//
+// A well-formed quoted field runs to its closing quote, delimiters inside it
+// included, and the view holds what lies between its quotes. It opens with a
+// '"' where the field starts (after any delimiters passed over); inside, a
+// doubled quote stands for one, and the view still holds both (a number
+// never holds a quote); its closing quote is followed by the delimiter, the
+// end of the line, or nothing but CR and LF (the live path reads lines with
+// their line end). Any other field, an unterminated quote or one with text
+// after its closing quote among them, splits exactly as if quotes were
+// ordinary bytes.
 std::optional<std::string_view> extractField(std::string_view line, int fieldNumber, const FieldRule& rule);
+
+// Field `fieldNumber` of a line of which only `lineStart` was read, as
+// extractField gives it of the whole line; nothing where what follows could
+// change it: the field runs to the end of `lineStart`, or a quoted field at
+// or before it is still open there or closes at its end.
+std::optional<std::string_view> extractFieldOfCutLine(std::string_view lineStart, int fieldNumber,
+                                                      const FieldRule& rule);

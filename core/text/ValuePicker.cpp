@@ -14,8 +14,10 @@ std::string_view withoutLineEnd(std::string_view line) {
 
 ValuePicker::Picked ValuePicker::pick(std::string_view line, int column, bool cut) {
     if (!m_pattern) {
-        const auto field = extractField(line, column, m_rule);
-        if (!field || (cut && field->data() + field->size() == line.data() + line.size()))
+        // Of a line read only in part, a field that what was not read could
+        // change has no value.
+        const auto field = cut ? extractFieldOfCutLine(line, column, m_rule) : extractField(line, column, m_rule);
+        if (!field)
             return {Found::NoField, {}};
         return {Found::Text, *field};
     }

@@ -83,6 +83,7 @@ TEST_F(RenderJobTest, SummaryLinesFollowTheLabels) {
         {"1\n\x95\x5c\n", {"--encoding", "UTF-8"}, "row=2\\n\xEF\xBF\xBD\\\\\n"},
         {"1E300\n-1E300\n2.5e1\n", {}, "scale: 2E+300 | 1E+300 | 0 | -1E+300 | -2E+300\n"},
         {"9e307\n-8e307\n", {}, "scale: 1E+308 | 5.25E+307 | 5E+306 | -4.25E+307 | -9E+307\n"},
+        {"\"time\",\"temp\"\r\n\"2026-01-01 00:00\",\"12.5\"\r\n", {"--column", "2"}, "now: Now: 12.5\n"},
     };
     for (const auto& [content, arguments, line] : cases) {
         const RenderResult result = render(content, arguments);

@@ -32,6 +32,7 @@ TEST_F(AidsFixture, FirstLineTestShowsTheChosenField) {
          "7,8",
          "カンマ", false, 1, "7", kWindowTextColour}, // a UTF-8 mark is no part of it
         {"1," + std::string(300, 'x'), "カンマ", false, 2, std::string(256, 'x') + "…", kWindowTextColour},
+        {"\"1,5\",\"2026-01-01 00:00\"\r\n", "カンマ", false, 2, "2026-01-01 00:00", kWindowTextColour},
     };
     for (const auto& [bytes, delimiter, skipRuns, column, shown, colour] : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes) + " field " + std::to_string(column));

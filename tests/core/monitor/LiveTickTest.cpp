@@ -1,4 +1,5 @@
 #include "monitor/LiveTick.h"
+#include "io/LastLineReader.h"
 #include "support/MonitorFixture.h"
 
 #include <algorithm>
@@ -65,6 +66,38 @@ TEST_F(LiveTickTest, TakesNoValueFromAFieldCutOffByTheReadLimit) {
     }
     EXPECT_EQ(valueAt(0), 7);
     EXPECT_TRUE(view.messages.empty());
+}
+
+// Quotes that the rest of a cut line would close or continue: a quoted 12
+// whose closing quote is the last byte read is "12"5 in the file, and a
+// quote still open at the cut makes 3 part of field 1 in the file.
+TEST_F(LiveTickTest, TakesNoValueFromAQuoteTheReadLimitLeavesUndecided) {
+    const std::pair<std::string, int> cases[] = {
+        {"1," + std::string(kMaxLastLineBytes - 7, 'x') + ",\"12\"5,6\n", 3},
+        {"\"1,3," + std::string(kMaxLastLineBytes, 'x') + "\",5\n", 2}};
+    for (const auto& [content, column] : cases) {
+        dir.write("data.csv", content);
+        monitor.setColumn(column);
+        EXPECT_FALSE(tick()) << content.substr(0, 6);
+        EXPECT_EQ(newestSlot(), -1);
+    }
+    dir.write("data.csv", "\"1\"," + std::string(kMaxLastLineBytes, 'x') + "\n");
+    monitor.setColumn(1);
+    EXPECT_TRUE(tick()) << "a quoted field closed before the cut";
+    EXPECT_EQ(valueAt(0), 1);
+}
+
+// A spreadsheet's quoted fields: the quotes are no part of the value, and a
+// delimiter inside them does not split.
+TEST_F(LiveTickTest, PlotsAQuotedField) {
+    dir.write("data.csv", "\"time\",\"temp\"\r\n\"2026-01-01 00:00\",\"12.5\"\r\n");
+    monitor.setColumn(2);
+    ASSERT_TRUE(tick());
+    EXPECT_EQ(valueAt(0), 12.5);
+    EXPECT_EQ(view.valueLabels[1], "Now: 12.5");
+    dir.append("data.csv", "\"a,b\",13.75\r\n");
+    ASSERT_TRUE(tick());
+    EXPECT_EQ(valueAt(1), 13.75);
 }
 
 // Max/Min follow the data only with the automatic scale or right after

@@ -120,6 +120,10 @@ struct DecimalStep {
 // Steps stay normal doubles, whose multiples keep their digits.
 constexpr int kMinStepExponent = -307;
 
+// Far more multiples than a step a quarter of the span can take between
+// two doubles (about 2E16), and few enough that 5 × the count fits.
+constexpr double kMaxStepCount = 1e18;
+
 // The powers of ten that a double holds exactly.
 constexpr auto kExactPowersOfTen = [] {
     std::array<double, 23> powers{};
@@ -161,9 +165,6 @@ DecimalStep stepFor(double quarter) {
                 return {digit, exponent};
 }
 
-// Far more multiples than a step a quarter of the span can take between
-// two doubles (about 2E16), and few enough that 5 × the count fits.
-constexpr double kMaxStepCount = 1e18;
 // A division's rounding puts the first guess a few multiples off at most.
 constexpr int kMaxCountFixes = 16;
 
@@ -213,8 +214,8 @@ ScaleEnds fittedScaleEnds(double lowest, double highest) {
         --below;
         ++above;
     }
-    // The multiples are at or beyond the data already; the bracket also holds
-    // where the digits of a double run out.
+    // The multiples found lie beyond the data; should the count's few fixes
+    // ever fall short, the ends still bracket it.
     return ScaleEnds{finiteEnd(std::max(multipleOf(step, above), highest)),
                      finiteEnd(std::min(multipleOf(step, below), lowest))};
 }

@@ -78,6 +78,7 @@ const std::vector<OptionDefinition> kOptions = {
     {"--page-size", "", true},    {"--page", "", true},
     {"--max", "", true},          {"--min", "", true},
     {"--fixed-scale", "", false}, {"--threshold", "", true},
+    {"--fit", "", false},
     {"--no-grid", "", false},     {"--no-threshold", "", false},
     {"--composite", "", false},   {"--color", "", true},
     {"--sweeps", "", false},      {"--size", "", true},
@@ -101,6 +102,8 @@ bool take(RenderOptions& options, const ParsedOption& option) {
         options.pageMode = true;
     else if (name == "--fixed-scale")
         settings.autoScale = false;
+    else if (name == "--fit")
+        settings.fitScale = true;
     else if (name == "--no-grid")
         options.hideGrid = true;
     else if (name == "--no-threshold")
@@ -271,6 +274,8 @@ A DATA-FILE of - reads standard input (the pictures are named stdin.*).
   --page N               replay only page N (implies --page-mode)
   --max V, --min V       scale ends (default 0 and 0)
   --fixed-scale          keep the scale ends instead of following the data
+  --fit                  fit the scale to the data instead of reaching to 0:
+                         the ends start from the first value, on round steps
   --threshold PCT        threshold line height, 0..100 (default 80)
   --no-grid              no auxiliary lines
   --no-threshold         no threshold line

@@ -2,8 +2,10 @@
 
 #include "text/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -105,4 +107,115 @@ double roundScaleEnd(double value, bool upward) {
     if (!std::isfinite(result))
         return std::copysign(std::numeric_limits<double>::max(), result);
     return result == 0 ? 0.0 : result;
+}
+
+namespace {
+
+// A fitted scale's step, digit × 10^exponent with digit 1, 2 or 5.
+struct DecimalStep {
+    int digit = 1;
+    int exponent = 0;
+};
+
+// Steps stay normal doubles, whose multiples keep their digits.
+constexpr int kMinStepExponent = -307;
+
+// Far more multiples than a step a quarter of the span can take between
+// two doubles (about 2E16), and few enough that 5 × the count fits.
+constexpr double kMaxStepCount = 1e18;
+
+// The powers of ten that a double holds exactly.
+constexpr auto kExactPowersOfTen = [] {
+    std::array<double, 23> powers{};
+    double power = 1;
+    for (double& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// The double nearest count × step, the value the user writes (3 × 0.1 is
+// 0.3); infinite beyond the largest double. |count| stays within
+// kMaxStepCount, so the digits fit.
+double multipleOf(DecimalStep step, std::int64_t count) {
+    const std::int64_t digits = count * step.digit;
+    // Exact digits and an exact power of ten: one correctly rounded operation
+    // gives the nearest double. Otherwise the number text's reading does.
+    constexpr std::int64_t kExactDigits = std::int64_t{1} << 53;
+    const auto powerIndex = static_cast<std::size_t>(std::abs(step.exponent));
+    if (digits >= -kExactDigits && digits <= kExactDigits && powerIndex < kExactPowersOfTen.size()) {
+        const double power = kExactPowersOfTen[powerIndex];
+        return step.exponent < 0 ? static_cast<double>(digits) / power : static_cast<double>(digits) * power;
+    }
+    if (const auto value = numericValue(std::to_string(digits) + "E" + std::to_string(step.exponent)))
+        return *value;
+    return digits < 0 ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+}
+
+// The smallest step at least `quarter` (0 <= quarter < 1E308).
+DecimalStep stepFor(double quarter) {
+    // log10 may be a hair off either way; starting one decade lower misses nothing.
+    int exponent = kMinStepExponent;
+    if (quarter > 0)
+        exponent = std::max(exponent, static_cast<int>(std::floor(std::log10(quarter))) - 1);
+    for (;; ++exponent)
+        for (const int digit : {1, 2, 5})
+            if (multipleOf({digit, exponent}, 1) >= quarter)
+                return {digit, exponent};
+}
+
+// A division's rounding puts the first guess a few multiples off at most.
+constexpr int kMaxCountFixes = 16;
+
+// The count of steps of the multiple at or below v (downward) or at or above
+// it (upward).
+std::int64_t stepCount(DecimalStep step, double v, bool upward) {
+    const double ratio = v / multipleOf(step, 1);
+    const double guess = upward ? std::ceil(ratio) : std::floor(ratio);
+    auto count = static_cast<std::int64_t>(std::clamp(guess, -kMaxStepCount, kMaxStepCount));
+    const int toward = upward ? -1 : 1; // the direction in which the multiple nears v
+    // Away from v while the multiple is on the wrong side of it, then as near
+    // as it can come without crossing it.
+    for (int i = 0;
+         i < kMaxCountFixes && (upward ? multipleOf(step, count) < v : multipleOf(step, count) > v); ++i)
+        count -= toward;
+    for (int i = 0; i < kMaxCountFixes &&
+                    (upward ? multipleOf(step, count + toward) >= v : multipleOf(step, count + toward) <= v);
+         ++i)
+        count += toward;
+    return count;
+}
+
+// The end within the doubles; 0 never negative.
+double finiteEnd(double end) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    return std::clamp(end, -kMax, kMax) + 0.0;
+}
+
+} // namespace
+
+ScaleEnds fittedScaleEnds(double lowest, double highest) {
+    const bool single = lowest == highest;
+    double quarter = 0;
+    if (single) {
+        quarter = (lowest == 0 ? 1 : std::abs(lowest) / 100) / 4;
+    } else if (const double span = highest - lowest; std::isfinite(span)) {
+        // The span as its decimal text reads: binary noise in a difference
+        // (0.3 − 0.1 = 0.19999999999999998) must not choose the step.
+        quarter = numericValue(decimalText(span)).value_or(span) / 4;
+    } else {
+        quarter = highest / 4 - lowest / 4; // a span beyond any double
+    }
+    const DecimalStep step = stepFor(quarter);
+    std::int64_t below = stepCount(step, lowest, false);
+    std::int64_t above = stepCount(step, highest, true);
+    if (single) {
+        --below;
+        ++above;
+    }
+    // The multiples found lie beyond the data; should the count's few fixes
+    // ever fall short, the ends still bracket it.
+    return ScaleEnds{finiteEnd(std::max(multipleOf(step, above), highest)),
+                     finiteEnd(std::min(multipleOf(step, below), lowest))};
 }

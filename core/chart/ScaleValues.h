@@ -1,7 +1,8 @@
 #pragma once
 // The vertical scale's values: what its five labels and its hundred rows
-// show for given ends, the row a value is drawn at, and the rounding of a
-// scale end to a value of one significant digit beyond a new extreme.
+// show for given ends, the row a value is drawn at, the rounding of a scale
+// end to a value of one significant digit beyond a new extreme, and the ends
+// of a scale fitted to the data.
 
 #include <array>
 #include <vector>
@@ -33,3 +34,21 @@ double asShown(double v);
 // plain positional text (1E+300 gives 2E300 upward, 1E-05 gives 0.1). An end
 // beyond the largest double is the largest double, with the value's sign.
 double roundScaleEnd(double v, bool upward);
+
+// A scale's two ends.
+struct ScaleEnds {
+    double top = 0;
+    double bottom = 0;
+    bool operator==(const ScaleEnds&) const = default;
+};
+
+// The ends of a scale fitted to data from `lowest` to `highest` (finite,
+// lowest <= highest), which need not reach to 0: the step is the smallest
+// 1, 2 or 5 × 10^k that is at least a quarter of the span, and the ends are
+// `lowest` rounded down and `highest` rounded up to multiples of it. A single
+// value v (lowest == highest) takes 1 % of |v| as its span (1 for 0) and gets
+// one step more on each side, so the ends never meet. A multiple is the
+// double nearest its decimal value (0.3, not 0.30000000000000004); an end
+// beyond the largest double is the largest double. The ends always bracket
+// the data. Steps below 1E-307 are not used.
+ScaleEnds fittedScaleEnds(double lowest, double highest);

@@ -31,6 +31,8 @@ ApplyOutcome Monitor::apply(PreparedSettings prepared) {
     m_samples.adopt(std::move(prepared.ring));
     m_settings.thresholdPercent = s.thresholdPercent;
     m_settings.autoScale = s.autoScale;
+    m_settings.fitScale = s.fitScale;
+    m_scale.setFitted(s.fitScale);
 
     m_settings.saveSweepImages = s.saveSweepImages;
     if (s.saveSweepImages) {

@@ -35,7 +35,8 @@ public:
     // Writes prepared settings in their fixed order: the data file, its line
     // count (the last-line reader goes on from it) and a rescale; the scale
     // ends; the page size; the points per view; the new ring with an empty
-    // position; the threshold; the automatic scale; the sweep pictures, which
+    // position; the threshold; the automatic scale and whether the scale
+    // fits the data (a switch forgets the extremes); the sweep pictures, which
     // stop everything after them when their folder is no existing folder
     // (FolderStopped), and otherwise take their name; the delimiter, its runs,
     // the column and the pattern; the interval; and the pace.

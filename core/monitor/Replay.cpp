@@ -123,7 +123,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
     if (m_monitor.settings().autoScale || scale.rescalePending()) {
         // Only a new extreme changes anything but the rescale; it also
         // replaces the text with the value's decimal text.
-        if (value > scale.highest() || value < scale.lowest()) {
+        if (scale.isNewExtreme(value)) {
             trackExtremes(scale, m_context.view, m_extremeText, value);
             nowText = m_extremeText;
         } else {

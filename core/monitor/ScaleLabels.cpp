@@ -26,9 +26,8 @@ void showExtreme(Scale& scale, MonitorView& view, std::string& text, double v, V
         updateScaleLabels(scale, view);
 }
 
-} // namespace
-
-void trackExtremes(Scale& scale, MonitorView& view, std::string& text, double v) {
+// The extremes start from 0, and each new one moves the nearer end alone.
+void trackFromZero(Scale& scale, MonitorView& view, std::string& text, double v) {
     if (v > scale.highest()) {
         scale.takeHighest(v);
         showExtreme(scale, view, text, v, ValueLabel::Highest, "Max: ");
@@ -36,6 +35,20 @@ void trackExtremes(Scale& scale, MonitorView& view, std::string& text, double v)
     if (v < scale.lowest()) {
         scale.takeLowest(v);
         showExtreme(scale, view, text, v, ValueLabel::Lowest, "Min: ");
+    }
+}
+
+} // namespace
+
+void trackExtremes(Scale& scale, MonitorView& view, std::string& text, double v) {
+    if (scale.fitted()) {
+        const NewExtremes moved = scale.takeFitted(v);
+        if (moved.highest)
+            showExtreme(scale, view, text, v, ValueLabel::Highest, "Max: ");
+        if (moved.lowest)
+            showExtreme(scale, view, text, v, ValueLabel::Lowest, "Min: ");
+    } else {
+        trackFromZero(scale, view, text, v);
     }
     scale.clearRescale();
 }

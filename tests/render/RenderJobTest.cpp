@@ -16,6 +16,9 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -278,6 +281,40 @@ TEST_F(RenderJobTest, AnSvgPictureHasTheRasterPicturesShapes) {
     for (const char* label : {"Max: 30", "Now: 30", "Min: 0", "40", "表示項目数:500"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(label)))
             << label << " in " << texts.join('|').toStdString();
+}
+
+// Values far from zero, drawn with and without --fit: reaching to 0 they are
+// a flat line; fitted, the scale spans them and the line spans the graph.
+TEST_F(RenderJobTest, FitsTheScaleToValuesFarFromZero) {
+    std::string ramp;
+    for (int i = 0; i <= 100; ++i)
+        ramp += std::to_string(1000000000 + i) + "\n";
+    using Rows = std::optional<std::pair<int, int>>;
+    const std::tuple<std::string, std::vector<std::string>, std::string, Rows> cases[] = {
+        // data, options, scale line, the top and bottom pixel rows of the line
+        {ramp,
+         {"--fit"},
+         "scale: 1000000100 | 1000000075 | 1000000050 | 1000000025 | 1000000000\n",
+         std::pair(0, 144)},
+        {"1000000050\n",
+         {"--fit"},
+         "scale: 1010000000 | 1006250000 | 1002500000 | 998750000 | 995000000\n",
+         std::nullopt},
+        {ramp, {}, "scale: 2000000000 | 1500000000 | 1000000000 | 500000000 | 0\n", std::pair(72, 72)},
+    };
+    for (const auto& [data, arguments, scaleLine, rows] : cases) {
+        const RenderResult result = render(data, arguments);
+        ASSERT_EQ(result.status, 0);
+        const std::string summary = summaryOf(result);
+        EXPECT_NE(summary.find(scaleLine), std::string::npos) << summary;
+        const std::string bottomLabel = scaleLine.substr(scaleLine.rfind("| ") + 2);
+        EXPECT_EQ(std::stod(bottomLabel) > 9e8, !arguments.empty()) << scaleLine;
+        if (!rows)
+            continue;
+        const QRect line = colourBounds(QImage(QString::fromStdString(out + "/data.bmp")), kYellow);
+        EXPECT_NEAR(line.top(), rows->first, 2) << scaleLine;
+        EXPECT_NEAR(line.bottom(), rows->second, 2) << scaleLine;
+    }
 }
 
 } // namespace

@@ -23,7 +23,7 @@ Result<RenderOptions> parse(const std::string& commandLine) {
 
 TEST(RenderOptions, ReadsEveryOption) {
     const auto result = parse("-o /out --column 3 --delimiter tab --skip-repeated --points 20 --page-size 7 "
-                              "--max 1.5e2 --min -3 --fixed-scale --threshold 0 --no-grid --no-threshold "
+                              "--max 1.5e2 --min -3 --fixed-scale --fit --threshold 0 --no-grid --no-threshold "
                               "--composite --color 赤 --sweeps --size 800x200 --format png "
                               "--encoding Shift_JIS data.csv");
     ASSERT_TRUE(result) << result.error().message;
@@ -34,7 +34,7 @@ TEST(RenderOptions, ReadsEveryOption) {
     EXPECT_EQ(std::tuple(s.column, s.pointsPerView, s.pageSize, s.scaleTop, s.scaleBottom, s.thresholdPercent,
                          o.width, o.height),
               std::tuple(3, 20, 7, 150, -3, 0, 800, 200));
-    EXPECT_TRUE(s.skipDelimiterRuns && !s.autoScale && o.hideGrid && o.hideThreshold && o.composite &&
+    EXPECT_TRUE(s.skipDelimiterRuns && !s.autoScale && s.fitScale && o.hideGrid && o.hideThreshold && o.composite &&
                 s.saveSweepImages);
     EXPECT_FALSE(o.pageMode);
     EXPECT_EQ(o.format, ImageFormat::Png);
@@ -44,6 +44,7 @@ TEST(RenderOptions, ReadsEveryOption) {
     ASSERT_TRUE(follow) << follow.error().message;
     const RenderOptions& f = *follow;
     EXPECT_TRUE(f.follow && f.annotate);
+    EXPECT_FALSE(f.settings.fitScale) << "only when asked for";
     EXPECT_EQ(std::tuple(f.settings.pollInterval, f.every, f.forSeconds, f.count, f.scale, f.format),
               std::tuple(50, 3, std::optional(2.5), std::optional<std::int64_t>(9), 1.5, ImageFormat::Svg));
     // The sweep pictures go where the final one goes, named alike.

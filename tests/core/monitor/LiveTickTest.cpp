@@ -206,4 +206,36 @@ TEST_F(LiveTickTest, AFixedScaleWithoutSpanOnlyClearsTheChartAndAnUnfinishedRead
     EXPECT_EQ(valueAt(0), -5);
 }
 
+// With a fitted scale the first value after applying fits both ends, also
+// for a fixed scale while its rescale is pending; the fixed scale then stays.
+TEST_F(LiveTickTest, FitsTheScaleToTheFirstValueWhileARescaleIsPending) {
+    apply({.scaleTop = 100, .scaleBottom = 0, .autoScale = false, .fitScale = true});
+    dir.write("data.csv", "1000000050\n");
+    ASSERT_TRUE(tick());
+    EXPECT_EQ(std::pair(monitor.scale().top(), monitor.scale().bottom()),
+              std::pair(1010000000.0, 995000000.0));
+    EXPECT_EQ(view.valueLabels,
+              (std::array<std::string, 3>{"Max: 1000000050", "Now: 1000000050", "Min: 1000000050"}));
+    EXPECT_EQ(view.scaleLabels[4], "995000000");
+    dir.append("data.csv", "2000000000\n");
+    ASSERT_TRUE(tick());
+    EXPECT_EQ(monitor.scale().top(), 1010000000) << "fixed once the rescale is done";
+    EXPECT_EQ(view.valueLabels[0], "Max: 1000000050");
+
+    // Automatic now, applied with the ends in force: no switch, so the
+    // extremes stay, and a value within them leaves the ends.
+    apply({.scaleTop = monitor.scale().top(), .scaleBottom = monitor.scale().bottom(), .fitScale = true});
+    dir.append("data.csv", "1000000050\n");
+    ASSERT_TRUE(tick());
+    EXPECT_EQ(std::pair(monitor.scale().top(), monitor.scale().bottom()),
+              std::pair(1010000000.0, 995000000.0));
+    dir.append("data.csv", "1000000100\n");
+    ASSERT_TRUE(tick());
+    EXPECT_EQ(view.valueLabels[0], "Max: 1000000100");
+    EXPECT_EQ(view.valueLabels[2], "Min: 1000000050");
+    EXPECT_EQ(std::pair(monitor.scale().top(), monitor.scale().bottom()),
+              std::pair(1000000100.0, 1000000040.0))
+        << "the step 20";
+}
+
 } // namespace

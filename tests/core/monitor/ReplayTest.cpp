@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -229,6 +230,24 @@ TEST_F(ReplayTest, AFileThatShrinksUnderItEndsOnTheErrorPath) {
         ASSERT_FALSE(result) << "cut to " << size;
         EXPECT_EQ(result.error().code, kErrFileChanged);
         EXPECT_TRUE(view.replayErrorShown);
+    }
+}
+
+// A fitted scale starts again from the first value of each replay, also when
+// that value is no extreme counted from 0.
+TEST_F(ReplayTest, AFittedScaleStartsFromTheFirstValueOfEachReplay) {
+    using Labels = std::array<std::string, 5>;
+    apply({.fitScale = true});
+    const std::tuple<const char*, const char*, const char*, Labels> cases[] = {
+        {"5\n7\n", "Max: 7", "Min: 5", {"7", "6.5", "6", "5.5", "5"}},
+        {"0\n0\n", "Max: 0", "Min: 0", {"0.5", "0.25", "0", "-0.25", "-0.5"}},
+        {"-2\n-3\n", "Max: -2", "Min: -3", {"-2", "-2.25", "-2.5", "-2.75", "-3"}},
+    };
+    for (const auto& [content, maxLabel, minLabel, labels] : cases) {
+        EXPECT_TRUE(replayFile(content));
+        EXPECT_EQ(view.valueLabels[0], maxLabel) << content;
+        EXPECT_EQ(view.valueLabels[2], minLabel) << content;
+        EXPECT_EQ(view.scaleLabels, labels) << content;
     }
 }
 

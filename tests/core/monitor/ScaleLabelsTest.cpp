@@ -4,6 +4,7 @@
 #include "text/NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -80,6 +81,47 @@ TEST(TrackExtremes, WidensTheScaleOnlyForNewExtremes) {
     trackExtremes(scale, view, s, std::numeric_limits<double>::max());
     EXPECT_EQ(scale.top(), std::numeric_limits<double>::max());
     EXPECT_EQ(view.scaleLabels[0], "1.79769313486231E+308");
+}
+
+// A fitted scale: its first value is both extremes, shown in both labels;
+// a new extreme fits both ends again, a value within them shows nothing new.
+TEST(TrackExtremes, FitsBothEndsOfAFittedScale) {
+    using Labels = std::array<std::string, 5>;
+    Scale scale;
+    FakeMonitorView view;
+    scale.setFitted(true);
+    scale.requestRescale();
+    const std::tuple<const char*, double, const char*, const char*, const char*, Labels> steps[] = {
+        // field text, value, text afterwards, "Max: " label, "Min: " label, scale labels
+        {"1000000050.0",
+         1000000050,
+         "1000000050",
+         "Max: 1000000050",
+         "Min: 1000000050",
+         {"1010000000", "1006250000", "1002500000", "998750000", "995000000"}},
+        {"1000000000.0",
+         1000000000,
+         "1000000000",
+         "Max: 1000000050",
+         "Min: 1000000000",
+         {"1000000060", "1000000045", "1000000030", "1000000015", "1000000000"}}, // the step 20
+        {"1000000030.0",
+         1000000030,
+         "1000000030.0",
+         "Max: 1000000050",
+         "Min: 1000000000",
+         {"1000000060", "1000000045", "1000000030", "1000000015", "1000000000"}},
+    };
+    for (const auto& [text, value, after, maxLabel, minLabel, labels] : steps) {
+        std::string s = text;
+        trackExtremes(scale, view, s, value);
+        EXPECT_EQ(s, after);
+        EXPECT_EQ(view.valueLabels[0], maxLabel) << text;
+        EXPECT_EQ(view.valueLabels[2], minLabel) << text;
+        EXPECT_EQ(view.scaleLabels, labels) << text;
+        EXPECT_TRUE(scale.rowsCurrent()) << text;
+        EXPECT_FALSE(scale.rescalePending());
+    }
 }
 
 } // namespace

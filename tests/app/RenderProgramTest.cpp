@@ -104,6 +104,52 @@ TEST_F(RenderProgramTest, FollowingStopsCleanlyOnSigterm) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "no temporary file";
 }
 
+// Output of real programs: pipes, a ping log, a mixed log, quoted CSV,
+// aligned columns and values far from zero, replayed and followed.
+TEST_F(RenderProgramTest, ReadsWhatRealProgramsWrite) {
+    const std::string ping = dir.write("ping.log", "PING h (10.0.0.1) 56(84) bytes of data.\n"
+                                                   "64 bytes from 10.0.0.1: icmp_seq=1 ttl=64 time=0.052 ms\n"
+                                                   "64 bytes from 10.0.0.1: icmp_seq=2 ttl=64 time=0.045 ms\n"
+                                                   "--- h ping statistics ---\n");
+    const std::string mixed = dir.write("app.log", "INFO temp=21.5\nINFO temp=22.5\nWARN disk full\n");
+    const std::string quotedCsv =
+        dir.write("sheet.csv", "\"time\",\"temp\"\r\n\"2026-01-01 00:00\",\"12.5\"\r\n"
+                               "\"a,b\",13.75\r\n");
+    const std::string aligned = dir.write("columns.txt", "procs  free\n1  500\n2  600\n");
+    const std::string large = dir.write("epoch.txt", "1000000000\n1000000100\n1000000050\n");
+    const std::string slowWriter = "(for i in 1 2 3; do echo $i; sleep 0.05; done; printf 77) |";
+    const std::tuple<std::string, std::vector<std::string>, std::string, std::string> cases[] = {
+        // standard input's producer, options, in the summary, on standard error
+        {"seq 1 50 |",
+         {"-"},
+         "now: Now: 50\nmin: Min: 0\nscale: 60 | 45 | 30 | 15 | 0\nresult: true\nimage: stdin.bmp\n",
+         ""},
+        {"", {"--match", "time=([0-9.]+)", ping}, "now: Now: 0.045\n", ""},
+        {"", {"--follow", "--count", "1", "--match", "temp=([0-9.]+)", mixed}, "now: Now: 22.5\n", ""},
+        {"", {"--column", "2", quotedCsv}, "now: Now: 13.75\n", ""},
+        {"",
+         {"--delimiter", "space", "--column", "2", aligned},
+         "result: false",
+         "hint: field 2 of the first line is empty because blanks follow each other; --skip-repeated"},
+        {"", {"--delimiter", "space", "--skip-repeated", "--column", "2", aligned}, "now: Now: 600\n", ""},
+        {"", {"--fit", large}, "scale: 1000000100 | 1000000075 | 1000000050 | 1000000025 | 1000000000\n", ""},
+        {slowWriter, {"--follow", "--interval", "10", "-"}, "now: Now: 77\n", ""},
+        {slowWriter, {"--follow", "--interval", "10", "--match", "^(7+)$", "-"}, "now: Now: 77\n", ""},
+    };
+    for (const auto& [producer, options, summary, error] : cases) {
+        std::vector<std::string> arguments{"-o", out};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const ProgramRun run = render(arguments, producer);
+        SCOPED_TRACE(producer + testing::PrintToString(options));
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find(summary), std::string::npos) << run.out;
+        if (error.empty())
+            EXPECT_EQ(run.err, "");
+        else
+            EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
+    }
+}
+
 // Both programs answer --version from the shell alone: no display is needed
 // and no window is made (the X platform without a display would abort).
 TEST_F(RenderProgramTest, BothProgramsTellTheirVersionWithoutADisplay) {

@@ -22,10 +22,11 @@ Result<RenderOptions> parse(const std::string& commandLine) {
 }
 
 TEST(RenderOptions, ReadsEveryOption) {
-    const auto result = parse("-o /out --column 3 --delimiter tab --skip-repeated --points 20 --page-size 7 "
-                              "--max 1.5e2 --min -3 --fixed-scale --fit --threshold 0 --no-grid --no-threshold "
-                              "--composite --color 赤 --sweeps --size 800x200 --format png "
-                              "--encoding Shift_JIS data.csv");
+    const auto result =
+        parse("-o /out --column 3 --delimiter tab --skip-repeated --points 20 --page-size 7 "
+              "--max 1.5e2 --min -3 --fixed-scale --fit --threshold 0 --no-grid --no-threshold "
+              "--composite --color 赤 --sweeps --size 800x200 --format png "
+              "--encoding Shift_JIS data.csv");
     ASSERT_TRUE(result) << result.error().message;
     const RenderOptions& o = *result;
     const MonitorSettings& s = o.settings;
@@ -34,8 +35,8 @@ TEST(RenderOptions, ReadsEveryOption) {
     EXPECT_EQ(std::tuple(s.column, s.pointsPerView, s.pageSize, s.scaleTop, s.scaleBottom, s.thresholdPercent,
                          o.width, o.height),
               std::tuple(3, 20, 7, 150, -3, 0, 800, 200));
-    EXPECT_TRUE(s.skipDelimiterRuns && !s.autoScale && s.fitScale && o.hideGrid && o.hideThreshold && o.composite &&
-                s.saveSweepImages);
+    EXPECT_TRUE(s.skipDelimiterRuns && !s.autoScale && s.fitScale && o.hideGrid && o.hideThreshold &&
+                o.composite && s.saveSweepImages);
     EXPECT_FALSE(o.pageMode);
     EXPECT_EQ(o.format, ImageFormat::Png);
 
@@ -59,13 +60,23 @@ TEST(RenderOptions, ReadsEveryOption) {
     EXPECT_EQ(last->settings.column, 5);
     EXPECT_TRUE(last->pageMode) << "--page implies page mode";
     EXPECT_EQ(last->dataFile(), "-data.csv");
+
+    const auto match = parse("-o d --follow --match time=([0-9.]+)ms -");
+    ASSERT_TRUE(match) << match.error().message;
+    EXPECT_EQ(match->settings.pattern, "time=([0-9.]+)ms");
+    EXPECT_TRUE(readsStandardInput(*match)) << "- is standard input";
 }
 
 // Colours by their English names or as the window lists them; the picture
 // takes the window's name.
 TEST(RenderOptions, NameColoursInEnglishOrAsTheWindowDoes) {
-    for (const auto& [given, shown] : {std::pair{"yellow", "黄"}, {"white", "白"}, {"blue", "青"}, {"red", "赤"},
-                                       {"cyan", "水"}, {"水", "水"}, {"黄", "黄"}}) {
+    for (const auto& [given, shown] : {std::pair{"yellow", "黄"},
+                                       {"white", "白"},
+                                       {"blue", "青"},
+                                       {"red", "赤"},
+                                       {"cyan", "水"},
+                                       {"水", "水"},
+                                       {"黄", "黄"}}) {
         const auto result = parse(std::string("-o d --color ") + given + " f");
         ASSERT_TRUE(result) << given << ": " << result.error().message;
         EXPECT_EQ(result->seriesColour, shown) << given;
@@ -87,12 +98,15 @@ TEST(RenderOptions, RefusesWhatItCannotUse) {
          {"-o d", "f", "-o d f g", "-o d --bogus f", "-o d f --column", "-o d --column 0 f",
           "-o d --column 1001 f", "-o d --column 2.5 f", "-o d --points 0 f", "-o d --page 0 f",
           "-o d --threshold 101 f", "-o d --max abc f", "-o d --min 1E400 f", "-o d --color 緑 f",
-          "-o d --color Red f", "-o d --color green f",
-          "-o d --size 0x5 f", "-o d --size 100 f", "-o d --format gif f", "-o d --delimiter pipe f",
+          "-o d --color Red f", "-o d --color green f", "-o d --size 0x5 f", "-o d --size 100 f",
+          "-o d --format gif f", "-o d --delimiter pipe f",
           // Options of the other way of running, which would be ignored.
           "-o d --follow --sweeps f", "-o d --follow --page 2 f", "-o d --count 5 f", "-o d --interval 5 f",
           "-o d --follow --for 0 f", "-o d --follow --interval 0 f", "-o d --follow --every 0 f",
-          "-o d --scale 0 f", "-o d --scale 9 f", "-o d --size 20000x20000 --scale 2 f"}) {
+          "-o d --scale 0 f", "-o d --scale 9 f", "-o d --size 20000x20000 --scale 2 f",
+          // A pattern PCRE2 refuses, or none; standard input has no pages to choose.
+          "-o d --match ( f", "-o d --match=a{2,1} f", "-o d --match= f", "-o d --page-mode -",
+          "-o d --page 2 -", "-o d --sweeps -"}) {
         const auto result = parse(commandLine);
         EXPECT_TRUE(!result && !result.error().message.empty()) << commandLine;
     }

@@ -1,4 +1,5 @@
 #include "models/DataFileAids.h"
+#include "io/LineSearch.h"
 #include "models/DialogModel.h"
 #include "monitor/Monitor.h"
 #include "support/FakeMonitorView.h"
@@ -46,6 +47,37 @@ TEST_F(AidsFixture, FirstLineTestShowsTheChosenField) {
         testFirstLine(dialog, decoder);
         EXPECT_EQ(dialog.text(testResultEdit), shown);
         EXPECT_EQ(dialog.control(testResultEdit).foreColour, colour);
+    }
+}
+
+// With the pattern's box checked the test shows what the pattern takes from
+// the first line it matches; the tool tips say which line, or why nothing.
+TEST_F(AidsFixture, FirstLineTestShowsWhatThePatternTakesAndTheHints) {
+    const std::string far = std::string(kMaxLineSearchBytes, 'm') + "\ntemp=9\n";
+    const std::tuple<std::string, std::string, std::string, Colour, std::string> cases[] = {
+        // file, pattern ("" for the field), shown, colour, tool tip
+        {"start\r\nINFO temp=21.5\r\n", "temp=([0-9.]+)", "21.5", kWindowTextColour, "2行目の値です。"},
+        {"\xEF\xBB\xBFtemp=3\n", "temp=([0-9.]+)", "3", kWindowTextColour, "1行目の値です。"},
+        {"a\nb 12ms\n", "[0-9]+ms", "12ms", kWindowTextColour, "2行目の値です。"}, // the whole match
+        {"WARN only\n", "temp=([0-9.]+)", "Error", kRed, std::string(kNoMatchingLineHint)},
+        {far, "temp=([0-9.]+)", "Error", kRed, std::string(kNoMatchingLineHint)},
+        {"temp=1\n", "temp=(", "Error", kRed,
+         "抽出パターンが正しくありません。missing closing parenthesis (offset 6)"},
+        {"a  b\n", "", "", kWindowTextColour, std::string(kBlankRunHint)}, // aligned columns
+        {"a b\n", "", "b", kWindowTextColour, ""},
+    };
+    for (const auto& [bytes, pattern, shown, colour, toolTip] : cases) {
+        SCOPED_TRACE(pattern + " on " + testing::PrintToString(bytes.substr(0, 20)));
+        DialogModel dialog(monitor);
+        dialog.setText(dataFileEdit, dir.write("data.txt", bytes));
+        dialog.selectDelimiter("スペース");
+        dialog.setSpinValue(2);
+        dialog.setChecked(patternCheck, !pattern.empty());
+        dialog.setText(patternEdit, pattern);
+        testFirstLine(dialog, decoder);
+        EXPECT_EQ(dialog.text(testResultEdit), shown);
+        EXPECT_EQ(dialog.control(testResultEdit).foreColour, colour);
+        EXPECT_EQ(dialog.control(testResultEdit).toolTip, toolTip);
     }
 }
 

@@ -215,6 +215,61 @@ TEST_F(DialogApplyTest, RefusesSettingsBeyondTheModelsLimitsBeforeApplyingAnythi
     }
 }
 
+// The pattern and the fitted scale are applied with the other settings, and
+// a new dialog shows them in force, so applying again keeps them.
+TEST_F(DialogApplyTest, AppliesThePatternAndTheFittedScaleAndShowsThemAgain) {
+    dialog().setText(dataFileEdit, dir.write("log.txt", "start\nINFO temp=1\nWARN x\nINFO temp=2\n"));
+    EXPECT_TRUE(dialog().control(patternEdit).locked) << "locked until its box is checked";
+    dialog().setChecked(patternCheck, true);
+    EXPECT_FALSE(dialog().control(patternEdit).locked);
+    dialog().setText(patternEdit, "temp=([0-9]+)");
+    dialog().setChecked(fitScaleCheck, true);
+    ASSERT_EQ(applyFields(), ApplyOutcome::Applied);
+    EXPECT_EQ(monitor.settings().pattern, "temp=([0-9]+)");
+    EXPECT_TRUE(monitor.settings().fitScale);
+    ASSERT_NE(monitor.pattern(), nullptr);
+    EXPECT_EQ(monitor.dataFileLineCount(), 3) << "the matching lines, and one";
+
+    m_dialog.reset();
+    EXPECT_TRUE(dialog().control(patternCheck).checked);
+    EXPECT_EQ(dialog().text(patternEdit), "temp=([0-9]+)");
+    EXPECT_TRUE(dialog().control(fitScaleCheck).checked);
+    dialog().setText(dataFileEdit, dir.file("log.txt"));
+    ASSERT_EQ(applyFields(), ApplyOutcome::Applied);
+    EXPECT_EQ(monitor.settings().pattern, "temp=([0-9]+)") << "applying again keeps it";
+
+    dialog().setChecked(patternCheck, false);
+    dialog().setChecked(fitScaleCheck, false);
+    ASSERT_EQ(applyFields(), ApplyOutcome::Applied);
+    EXPECT_EQ(monitor.settings().pattern, "") << "a cleared box drops the text";
+    EXPECT_EQ(monitor.pattern(), nullptr);
+    EXPECT_FALSE(monitor.settings().fitScale);
+    EXPECT_EQ(monitor.dataFileLineCount(), 5);
+}
+
+TEST_F(DialogApplyTest, RefusesAMissingOrInvalidPatternAndChangesNothing) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "抽出パターンを入力して下さい。"},
+        {"temp=(", "抽出パターンが正しくありません。\r\nmissing closing parenthesis (offset 6)"},
+        {"x{2,1}", "抽出パターンが正しくありません。\r\nnumbers out of order in {} quantifier (offset 5)"},
+    };
+    for (const auto& [pattern, message] : cases) {
+        SCOPED_TRACE(pattern);
+        m_dialog.reset();
+        apply(fileInForce());
+        const auto before = std::tuple(settingsOf(monitor), monitor.settings().pattern);
+        dialog().setText(dataFileEdit, dataFile);
+        dialog().setChecked(patternCheck, true);
+        dialog().setText(patternEdit, pattern);
+        view.log.clear();
+        target.focused.reset();
+        ASSERT_EQ(applyFields(), ApplyOutcome::LimitRefused);
+        EXPECT_EQ(std::tuple(settingsOf(monitor), monitor.settings().pattern), before);
+        EXPECT_EQ(logOf({"showMessage"}), (std::vector<std::string>{"showMessage:1=" + message}));
+        EXPECT_EQ(target.focused, std::optional(patternEdit));
+    }
+}
+
 // A name without a dot is the whole name; "\\" and ":" belong to Linux file names.
 TEST(DataFileBaseName, IsTheFileNameWithoutExtensionOrDots) {
     const std::pair<const char*, const char*> cases[] = {

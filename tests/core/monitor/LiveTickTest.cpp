@@ -1,6 +1,8 @@
 #include "monitor/LiveTick.h"
 #include "io/LastLineReader.h"
+#include "io/LineSearch.h"
 #include "support/MonitorFixture.h"
+#include "text/TextCodec.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -98,6 +100,58 @@ TEST_F(LiveTickTest, PlotsAQuotedField) {
     dir.append("data.csv", "\"a,b\",13.75\r\n");
     ASSERT_TRUE(tick());
     EXPECT_EQ(valueAt(1), 13.75);
+}
+
+// With a pattern a message line is no data line: the newest line that
+// matches is plotted, searched for within a stretch a tick can afford.
+TEST_F(LiveTickTest, PlotsTheNewestLineThePatternMatches) {
+    const std::string far(kMaxLineSearchBytes, 'm');
+    const std::tuple<std::string, std::string, bool, const char*, std::string> cases[] = {
+        // pattern, file, stored, Now label, status
+        {"temp=([0-9.]+)", "INFO temp=21.5\nWARN disk full\n", true, "Now: 21.5", "2行 表示"},
+        {"temp=([0-9.]+)", "INFO temp=21.5\nINFO temp=22\r\n", true, "Now: 22", "2行 表示"},
+        {"[0-9]+ms", "t 35ms ok\n", false, "", ""}, // the whole match, "35ms", is no number
+        {"=(-?[0-9]+)$", "a=-4\n", true, "Now: -4", "1行 表示"},
+        {"temp=([0-9.]+)", "temp=1\n" + far + "\nlast\n", false, "", std::string(kNoMatchingLineText)},
+        {"temp=([0-9.]+)", "WARN only\n", false, "", std::string(kNoMatchingLineText)},
+        // group 1 unset: no match
+        {"temp=(x)?([0-9]+)", "temp=5\n", false, "", std::string(kNoMatchingLineText)},
+    };
+    for (const auto& [pattern, content, stored, now, status] : cases) {
+        apply({.pattern = pattern});
+        view.status.clear();
+        view.valueLabels[1].clear();
+        dir.write("data.csv", content);
+        EXPECT_EQ(tick(), stored) << pattern << " on " << content.substr(0, 20);
+        EXPECT_EQ(view.valueLabels[1], now) << pattern;
+        EXPECT_EQ(view.status, status) << pattern;
+        EXPECT_TRUE(monitor.readReady()) << "monitoring goes on";
+        EXPECT_TRUE(view.messages.empty());
+    }
+}
+
+// A line longer than the last-line reader takes is cut: a match that runs to
+// the cut could go on beyond it.
+TEST_F(LiveTickTest, TakesNoMatchThatRunsToTheCut) {
+    apply({.pattern = "v=([0-9]+)"});
+    // The part read ends in "v=12" of "v=12345".
+    dir.write("data.csv", "v=1\n" + std::string(kMaxLastLineBytes - 4, ' ') + "v=12345\n");
+    EXPECT_TRUE(tick());
+    EXPECT_EQ(valueAt(0), 1) << "the cut line gives nothing, the line before it does";
+    dir.write("data.csv", "v=1\nv=2 " + std::string(kMaxLastLineBytes, ' ') + "\n");
+    EXPECT_TRUE(tick());
+    EXPECT_EQ(valueAt(1), 2) << "a match well before the cut";
+}
+
+// Lines in Shift_JIS are decoded before the pattern sees them.
+TEST_F(LiveTickTest, MatchesTheDecodedLine) {
+    const auto shiftJis = makeTextDecoder("Shift_JIS");
+    ASSERT_TRUE(shiftJis);
+    MonitorContext sjis{monitor, view, chart, pump, **shiftJis};
+    apply({.pattern = "温度=([0-9.]+)"});
+    dir.write("data.csv", "\x89\xB7\x93\x78=36.6\n"); // 温度 in Shift_JIS
+    EXPECT_TRUE(liveTick(sjis));
+    EXPECT_EQ(view.valueLabels[1], "Now: 36.6");
 }
 
 // Max/Min follow the data only with the automatic scale or right after

@@ -120,6 +120,38 @@ TEST_F(ReplayTest, SwitchesChangedBetweenPageReplaysAreUsedByTheNext) {
     }
 }
 
+// With a pattern, lines it does not match are no data lines: skipped without
+// a word, and not counted by the labels, the line count or the pages.
+TEST_F(ReplayTest, APatternSkipsTheLinesItDoesNotMatch) {
+    const std::string log = "start\nINFO temp=1\nWARN disk full\nINFO temp=2.5\nINFO temp=x\nINFO temp=3\n";
+    apply({.pattern = "temp=([0-9.]+)"});
+    view.replayErrorHistory.clear();
+    EXPECT_TRUE(replayFile(log));
+    EXPECT_EQ(view.status, "3行目を表示中... 4行 表示完了");
+    EXPECT_EQ(view.valueLabels, (std::array<std::string, 3>{"Max: 3", "Now: 3", "Min: 0"}));
+    EXPECT_EQ(surface.hides, 3) << "one redraw per value";
+    EXPECT_TRUE(std::all_of(view.replayErrorHistory.begin(), view.replayErrorHistory.end(),
+                            [](const std::string& text) { return text.empty(); }));
+
+    apply({.pattern = "temp=(\\S+)"});
+    view.replayErrorHistory.clear();
+    EXPECT_TRUE(replayFile(log));
+    ASSERT_FALSE(view.replayErrorHistory.empty());
+    EXPECT_EQ(view.replayErrorHistory[0], "数値データではありません。row=3\r\nx")
+        << "the third matching line";
+
+    // Pages of the matching lines are the pages of a file holding only them.
+    for (const int page : {0, 1, 2, 3}) {
+        const auto shown = [&](const std::string& content, const std::string& pattern) {
+            dir.write("data.csv", content);
+            apply({.pageSize = 2, .pattern = pattern});
+            EXPECT_TRUE(replayFile(content, true, page));
+            return std::tuple{monitor.dataFileLineCount(), view.status, view.valueLabels};
+        };
+        EXPECT_EQ(shown(log, "temp=([0-9.]+)"), shown("1\n2.5\n3\n", "")) << "page " << page;
+    }
+}
+
 TEST_F(ReplayTest, AStopDuringThePauseEndsThePauseAndTheReplay) {
     apply({.replayPause = 60'000});
     view.onEvents = [&] { monitor.setRunning(false); };

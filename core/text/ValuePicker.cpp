@@ -12,15 +12,7 @@ std::string_view withoutLineEnd(std::string_view line) {
 
 } // namespace
 
-ValuePicker::Picked ValuePicker::pick(std::string_view line, int column, bool cut) {
-    if (!m_pattern) {
-        // Of a line read only in part, a field that what was not read could
-        // change has no value.
-        const auto field = cut ? extractFieldOfCutLine(line, column, m_rule) : extractField(line, column, m_rule);
-        if (!field)
-            return {Found::NoField, {}};
-        return {Found::Text, *field};
-    }
+ValuePicker::Picked ValuePicker::pickMatch(std::string_view line, bool cut) {
     std::string_view subject = withoutLineEnd(line);
     if (!m_decoder.isUtf8()) {
         m_decoded = m_decoder.toUtf8(subject);

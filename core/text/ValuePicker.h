@@ -30,7 +30,21 @@ public:
     // The value text of `line` (its line end, if any, is no part of it), field
     // `column` or the pattern's. A line read only in part (`cut`) gives no text
     // that reaches the end of what was read, since it may go on beyond it.
-    Picked pick(std::string_view line, int column, bool cut = false);
+    // The field's path is inline: a replay takes it for every line.
+    Picked pick(std::string_view line, int column, bool cut = false) {
+        if (m_pattern) [[unlikely]]
+            return pickMatch(line, cut);
+        // Of a line read only in part, a field that what was not read could
+        // change has no value.
+        const auto field = cut ? extractFieldOfCutLine(line, column, m_rule) : extractField(line, column, m_rule);
+        if (!field)
+            return {Found::NoField, {}};
+        // Taken apart: the view was just stored in two halves, and reading
+        // it back whole would wait for both stores.
+        const char* data = field->data();
+        const std::size_t size = field->size();
+        return {Found::Text, std::string_view(data, size)};
+    }
 
     bool usesPattern() const { return m_pattern != nullptr; }
     // The decoder that shows a picked text: a pattern's texts are UTF-8
@@ -38,6 +52,8 @@ public:
     const TextDecoder& shownTextDecoder() const;
 
 private:
+    Picked pickMatch(std::string_view line, bool cut);
+
     FieldRule m_rule;
     const LinePattern* m_pattern;
     const TextDecoder& m_decoder;

@@ -41,6 +41,7 @@ struct LinePattern::Compiled {
     std::unique_ptr<pcre2_match_context, MatchContextFree> matchContext;
     std::unique_ptr<pcre2_jit_stack, JitStackFree> jitStack;
     bool hasGroup = false;
+    bool jit = false; // compiled for the JIT: matched without the interpreter's checks
 };
 
 LinePattern::LinePattern(std::unique_ptr<Compiled> compiled) : m_compiled(std::move(compiled)) {}
@@ -60,7 +61,7 @@ Result<LinePattern> LinePattern::compile(std::string_view pattern) {
         return error;
     }
     // Without the JIT (a machine that forbids it) the interpreter matches alike.
-    pcre2_jit_compile(compiled->code.get(), PCRE2_JIT_COMPLETE);
+    compiled->jit = pcre2_jit_compile(compiled->code.get(), PCRE2_JIT_COMPLETE) == 0;
     std::uint32_t groups = 0;
     pcre2_pattern_info(compiled->code.get(), PCRE2_INFO_CAPTURECOUNT, &groups);
     compiled->hasGroup = groups > 0;
@@ -76,8 +77,10 @@ Result<LinePattern> LinePattern::compile(std::string_view pattern) {
 
 std::optional<LinePattern::Match> LinePattern::find(std::string_view line) const {
     Compiled& c = *m_compiled;
-    const int found = pcre2_match(c.code.get(), reinterpret_cast<PCRE2_SPTR>(line.data()), line.size(), 0, 0,
-                                  c.matchData.get(), c.matchContext.get());
+    const auto subject = reinterpret_cast<PCRE2_SPTR>(line.data());
+    const int found =
+        c.jit ? pcre2_jit_match(c.code.get(), subject, line.size(), 0, 0, c.matchData.get(), c.matchContext.get())
+              : pcre2_match(c.code.get(), subject, line.size(), 0, 0, c.matchData.get(), c.matchContext.get());
     if (found < 0)
         return std::nullopt; // no match, or a limit reached
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(c.matchData.get());

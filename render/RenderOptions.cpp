@@ -1,6 +1,7 @@
 #include "render/RenderOptions.h"
 
 #include "models/ArgumentParser.h"
+#include "render/WatchOptions.h"
 
 #include "text/FieldExtraction.h"
 #include "text/NumberText.h"
@@ -37,9 +38,9 @@ std::optional<std::string> windowName(const std::string& name, const std::array<
 }
 
 std::optional<std::string> delimiterName(const std::string& name) {
-    return windowName<5>(name, {"comma", "space", "tab", "colon", "semicolon"},
-                         {kDelimiterNames[0], kDelimiterNames[1], kDelimiterNames[2], kDelimiterNames[3],
-                          kDelimiterNames[4]});
+    return windowName<5>(
+        name, {"comma", "space", "tab", "colon", "semicolon"},
+        {kDelimiterNames[0], kDelimiterNames[1], kDelimiterNames[2], kDelimiterNames[3], kDelimiterNames[4]});
 }
 
 std::optional<std::string> seriesColourName(const std::string& name) {
@@ -71,20 +72,22 @@ constexpr double kMaxDevicePixelArea = 400'000'000;
 namespace {
 
 const std::vector<OptionDefinition> kOptions = {
-    {"--out", "-o", true},        {"--column", "", true},
-    {"--delimiter", "", true},    {"--skip-repeated", "", false},
-    {"--points", "", true},       {"--page-mode", "", false},
-    {"--page-size", "", true},    {"--page", "", true},
-    {"--max", "", true},          {"--min", "", true},
-    {"--fixed-scale", "", false}, {"--threshold", "", true},
-    {"--no-grid", "", false},     {"--no-threshold", "", false},
-    {"--composite", "", false},   {"--color", "", true},
-    {"--sweeps", "", false},      {"--size", "", true},
-    {"--format", "", true},       {"--encoding", "", true},
-    {"--annotate", "", false},    {"--scale", "", true},
-    {"--follow", "", false},      {"--interval", "", true},
-    {"--every", "", true},        {"--for", "", true},
-    {"--count", "", true},        {"--help", "", false}, {"--version", "", false},
+    {"--out", "-o", true},         {"--column", "", true},
+    {"--delimiter", "", true},     {"--skip-repeated", "", false},
+    {"--points", "", true},        {"--page-mode", "", false},
+    {"--page-size", "", true},     {"--page", "", true},
+    {"--max", "", true},           {"--min", "", true},
+    {"--fixed-scale", "", false},  {"--threshold", "", true},
+    {"--no-grid", "", false},      {"--no-threshold", "", false},
+    {"--composite", "", false},    {"--color", "", true},
+    {"--sweeps", "", false},       {"--size", "", true},
+    {"--format", "", true},        {"--encoding", "", true},
+    {"--annotate", "", false},     {"--scale", "", true},
+    {"--follow", "", false},       {"--interval", "", true},
+    {"--every", "", true},         {"--for", "", true},
+    {"--count", "", true},         {"--help", "", false},
+    {"--version", "", false},      {"--stale-after", "", true},
+    {"--alarm-command", "", true}, {"--serve", "", true},
 };
 
 // Takes one option into `options`; false when its value cannot be used.
@@ -93,6 +96,8 @@ bool take(RenderOptions& options, const ParsedOption& option) {
     const std::string_view name = option.name;
     const std::string& value = option.value;
     const auto number = [&](std::int64_t low, std::int64_t high) { return integerIn(value, low, high); };
+    if (const auto watched = takeWatchOption(options, name, value))
+        return *watched;
     if (name == "--skip-repeated")
         settings.skipDelimiterRuns = true;
     else if (name == "--page-mode")
@@ -200,9 +205,10 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
     for (const ParsedOption& option : parsed.options) {
         if (!take(options, option))
             return optionError("invalid value for " + std::string(option.name) + ": " + option.value);
-        const bool withValue = std::any_of(kOptions.begin(), kOptions.end(), [&](const OptionDefinition& definition) {
-            return definition.name == option.name && definition.takesValue;
-        });
+        const bool withValue =
+            std::any_of(kOptions.begin(), kOptions.end(), [&](const OptionDefinition& definition) {
+                return definition.name == option.name && definition.takesValue;
+            });
         if (withValue)
             given.push_back(option.name);
         outGiven = outGiven || option.name == "--out";
@@ -217,8 +223,10 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
     if (options.settings.saveSweepImages)
         given.push_back("--sweeps");
     const std::vector<std::string_view> otherWay =
-        options.follow ? std::vector<std::string_view>{"--page", "--sweeps"}
-                       : std::vector<std::string_view>{"--interval", "--every", "--for", "--count"};
+        options.follow
+            ? std::vector<std::string_view>{"--page", "--sweeps"}
+            : std::vector<std::string_view>{"--interval",    "--every",         "--for",  "--count",
+                                            "--stale-after", "--alarm-command", "--serve"};
     for (const std::string_view option : otherWay)
         if (std::find(given.begin(), given.end(), option) != given.end())
             return optionError(std::string(option) + (options.follow ? " applies to a replay, not to --follow"
@@ -230,7 +238,7 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
         return optionError("the picture would be too large: --size times --scale");
     if (options.page > 0)
         options.pageMode = true;
-    if (!outGiven)
+    if (!outGiven && !options.serve) // served from memory only
         return optionError("the output folder is required: -o DIR");
     if (parsed.words.size() != 1)
         return optionError(parsed.words.empty() ? "no data file given" : "more than one data file given");
@@ -244,7 +252,8 @@ std::string renderUsage() {
 Replays DATA-FILE the way the RePlay button does and writes the chart as
 pictures into the output folder, then prints a summary on standard output.
 
-  -o, --out DIR          folder for the pictures (required, must exist)
+  -o, --out DIR          folder for the pictures (must exist; required but
+                         with --serve)
   --column N             field to graph, 1..1000 (default 1)
   --delimiter NAME       comma, space, tab, colon, semicolon, or カンマ, スペース,
                          タブ, コロン, セミコロン (default comma)
@@ -280,6 +289,19 @@ Following a file that another program appends to, as the New button does:
   --every N              rewrite the picture after every N-th value (default 1)
   --for SECONDS          stop after this long
   --count N              stop after N values
+  --stale-after SECONDS  the data file is stale once its size and last line
+                         have not changed this long: the annotated picture
+                         says so and the summary gets a stale: line
+  --alarm-command CMD    run CMD through /bin/sh -c once per crossing of the
+                         threshold (and when the file goes stale or fresh,
+                         with --stale-after), one at a time, with
+                         TRENDOLA_EVENT (above, below, stale, fresh),
+                         TRENDOLA_VALUE, TRENDOLA_THRESHOLD, TRENDOLA_FILE and
+                         TRENDOLA_TIME set; its output goes to standard error
+  --serve [ADDR:]PORT    serve a live page (/), the chart (/chart.png,
+                         /chart.svg), /state.json and Prometheus /metrics over
+                         HTTP on 127.0.0.1, or on ADDR (IPv6 in brackets)
+                         without any authentication; PORT 0 takes a free one
 Following ends on Ctrl-C or SIGTERM too; the picture is then written once
 more and the summary printed. A second Ctrl-C ends at once.
 

@@ -7,6 +7,7 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
@@ -119,17 +120,29 @@ public:
     bool is_readable() const override { return waitFor(POLLIN, m_deadline); }
     bool is_writable() const override { return waitFor(POLLOUT, m_deadline); }
 
+    // The library reads a request's lines a byte at a time: they come from
+    // a buffer, filled a block at a time within the request's budget.
     ssize_t read(char* data, size_t size) override {
-        if (m_budget == 0 || !waitFor(POLLIN, m_deadline))
-            return -1;
-        ssize_t got = 0;
-        do
-            got = ::recv(m_socket, data, std::min(size, m_budget), MSG_DONTWAIT);
-        while (got < 0 && errno == EINTR);
-        if (got > 0)
+        if (m_begin == m_end) {
+            if (m_budget == 0 || !waitFor(POLLIN, m_deadline))
+                return -1;
+            ssize_t got = 0;
+            do
+                got = ::recv(m_socket, m_buffer.data(), std::min(m_buffer.size(), m_budget), MSG_DONTWAIT);
+            while (got < 0 && errno == EINTR);
+            if (got <= 0)
+                return got;
             m_budget -= static_cast<std::size_t>(got);
-        return got;
+            m_begin = 0;
+            m_end = static_cast<std::size_t>(got);
+        }
+        const std::size_t taken = std::min(size, m_end - m_begin);
+        std::memcpy(data, m_buffer.data() + m_begin, taken);
+        m_begin += taken;
+        return static_cast<ssize_t>(taken);
     }
+    // Part of the next request is read already.
+    bool buffered() const { return m_begin < m_end; }
 
     // All of it, or -1.
     ssize_t write(const char* data, size_t size) override {
@@ -179,6 +192,8 @@ private:
     int m_wake;
     Clock::time_point m_deadline{};
     std::size_t m_budget = 0;
+    std::array<char, 4096> m_buffer{};
+    std::size_t m_begin = 0, m_end = 0;
 };
 
 // The library's server with our own hold on each connection: the bounds
@@ -203,7 +218,7 @@ private:
         DeadlineStream stream(socket, m_wake);
         bool closed = false;
         for (int served = 0; served < m_limits.requestsPerConnection && !closed && !m_stopping; ++served) {
-            if (!stream.waitFor(POLLIN, Clock::now() + m_limits.idleTime))
+            if (!stream.buffered() && !stream.waitFor(POLLIN, Clock::now() + m_limits.idleTime))
                 break;
             stream.startRequest(Clock::now() + m_limits.requestTime, m_limits.requestBytes);
             t_closeAfter = false;
@@ -335,7 +350,7 @@ HttpService::start(const ServeAddress& address, const SnapshotBoard& board, cons
     running->port = port;
     running->listener = std::thread([&server] { server.listen_after_bind(); });
     // A stop before the loop runs would be lost: it starts at once, so wait for it.
-    while (!server.is_running())
+    for (int i = 0; i < 5000 && !server.is_running(); ++i)
         std::this_thread::sleep_for(1ms);
     return std::unique_ptr<HttpService>(new HttpService(std::move(running)));
 }

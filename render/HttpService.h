@@ -20,8 +20,8 @@
 class SnapshotBoard;
 
 struct HttpServiceLimits {
-    int workers = 16;                              // connections served at once
-    std::size_t waiting = 64;                      // accepted ones waiting for a worker
+    int workers = 32;                              // connections served at once
+    std::size_t waiting = 128;                     // accepted ones waiting for a worker
     std::chrono::milliseconds requestTime{10'000}; // to read one request and send its answer
     std::chrono::milliseconds idleTime{5'000};     // for a connection's next request (and its first)
     int requestsPerConnection = 100;               //

@@ -1,0 +1,106 @@
+// The alarm command: what its environment tells, its order, its time
+// limit, its failures and its queue's bound.
+
+#include "render/AlarmCommand.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+#include <sstream>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The lines of a file.
+std::vector<std::string> linesOf(const std::string& path) {
+    std::istringstream text(readFile(path));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+AlarmEvent event(const std::string& name, const std::string& value = "95") {
+    return AlarmEvent{name, value, "80", "/data/a b.csv", "2024-05-01T09:30:00Z"};
+}
+
+TEST(AlarmCommand, TellsEachEventThroughItsEnvironmentInOrder) {
+    TempDir dir;
+    ::setenv("TRENDOLA_EVENT", "left over", 1); // the event's own wins
+    const std::string out = dir.file("events");
+    {
+        AlarmCommand command("printf '%s|%s|%s|%s|%s|%s\\n' \"$TRENDOLA_EVENT\" \"$TRENDOLA_VALUE\" "
+                             "\"$TRENDOLA_THRESHOLD\" \"$TRENDOLA_FILE\" \"$TRENDOLA_TIME\" \"$HOME\" >>'" +
+                             out + "'");
+        command.post(event("above"));
+        command.post(event("below", "15"));
+        command.post(AlarmEvent{"stale", "", "", "/data/a b.csv", "2024-05-01T09:31:00Z"});
+        command.finish(5s);
+        EXPECT_TRUE(command.takeReports().empty());
+    }
+    ::unsetenv("TRENDOLA_EVENT");
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    EXPECT_EQ(linesOf(out), (std::vector<std::string>{
+                                "above|95|80|/data/a b.csv|2024-05-01T09:30:00Z|" + home,
+                                "below|15|80|/data/a b.csv|2024-05-01T09:30:00Z|" + home,
+                                "stale|||/data/a b.csv|2024-05-01T09:31:00Z|" + home,
+                            }));
+}
+
+// A failure and a command past its limit are reported; neither keeps the
+// next event from running, and an ended command ends with what it started.
+TEST(AlarmCommand, ReportsFailuresAndEndsACommandPastItsLimit) {
+    TempDir dir;
+    const std::string out = dir.file("events");
+    const auto started = std::chrono::steady_clock::now();
+    {
+        AlarmCommand command("case $TRENDOLA_EVENT in above) exit 3;; below) (sleep 1; echo late >>'" + out +
+                                 "') & sleep 3;; *) echo $TRENDOLA_EVENT >>'" + out + "';; esac",
+                             AlarmCommandLimits{.timeLimit = 300ms});
+        command.post(event("above"));
+        command.post(event("below"));
+        command.post(event("fresh"));
+        command.finish(5s);
+        EXPECT_EQ(command.takeReports(), (std::vector<std::string>{
+                                             "alarm command for \"above\" failed with exit status 3",
+                                             "alarm command for \"below\" ran past 300 ms and was ended",
+                                         }));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
+    std::this_thread::sleep_for(1500ms); // what the ended command started would have written by now
+    EXPECT_EQ(linesOf(out), std::vector<std::string>{"fresh"});
+}
+
+// Events beyond the queue drop the oldest waiting ones, told once; at the
+// end, what is still waiting after the grace is dropped and told.
+TEST(AlarmCommand, BoundsItsQueue) {
+    TempDir dir;
+    const std::string out = dir.file("events");
+    const std::string started = dir.file("started");
+    // The first event's command is short; any other would take long.
+    AlarmCommand command("[ \"$TRENDOLA_VALUE\" = 1 ] && touch '" + started + "' && sleep 0.3 || sleep 5; echo " +
+                             "$TRENDOLA_VALUE >>'" + out + "'",
+                         AlarmCommandLimits{.queueSize = 2});
+    command.post(event("above", "1"));
+    for (int i = 0; i < 500 && !std::filesystem::exists(started); ++i)
+        std::this_thread::sleep_for(10ms);
+    for (int i = 2; i <= 5; ++i)
+        command.post(event("above", std::to_string(i)));
+    EXPECT_EQ(command.takeReports(),
+              std::vector<std::string>{"alarm command: 2 event(s) dropped, more than 2 were waiting"});
+    command.finish(1500ms); // the first ends and the fourth starts in it, then the time is up
+    EXPECT_EQ(linesOf(out), std::vector<std::string>{"1"});
+    EXPECT_EQ(command.takeReports(), (std::vector<std::string>{
+                                         "alarm command for \"above\" was ended: trendola-render was stopping",
+                                         "alarm command: 1 event(s) not run, trendola-render was stopping",
+                                     }));
+    command.post(event("below")); // after the end: not taken
+    EXPECT_TRUE(command.takeReports().empty());
+}
+
+} // namespace

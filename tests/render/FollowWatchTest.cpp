@@ -1,0 +1,73 @@
+// Following with its watch: the alarm command once per crossing each way,
+// the stale data file in the summary and on the annotated picture.
+
+#include "render/RenderJob.h"
+#include "render/RenderOptions.h"
+#include "support/Pixels.h"
+#include "support/TempDir.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(FollowWatch, RunsTheAlarmCommandOncePerCrossingAndTellsAStaleFile) {
+    TempDir dir;
+    // The first value sets the fixed scale once (0..100 for 95), then it stays.
+    const std::string data = dir.write("plant.csv", "1,95\n");
+    const std::string events = dir.file("events");
+    std::thread writer([&] {
+        for (int i = 0; i < 5; ++i) {
+            std::this_thread::sleep_for(60ms);
+            dir.append("plant.csv", i % 2 == 0 ? "2,15\n" : "3,95\n");
+        }
+    });
+    const auto options = parseRenderOptions(
+        {"-o", dir.path(), "--follow", "--interval", "5", "--for", "1.2", "--column", "2", "--fixed-scale", "--max",
+         "100", "--min", "0", "--threshold", "80", "--annotate", "--format", "png", "--stale-after", "0.4",
+         "--alarm-command", "echo \"$TRENDOLA_EVENT $TRENDOLA_VALUE $TRENDOLA_THRESHOLD\" >>'" + events + "'",
+         data});
+    ASSERT_TRUE(options) << options.error().message;
+    std::vector<std::string> errors;
+    const RenderResult result = runRenderJob(*options, [&](const std::string& e) { errors.push_back(e); });
+    writer.join();
+
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(errors.empty()) << testing::PrintToString(errors);
+    std::istringstream told(readFile(events));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(told, line);)
+        lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"above 95 80", "below 15 80", "above 95 80", "below 15 80",
+                                               "above 95 80", "below 15 80", "stale 15 80"}));
+    ASSERT_TRUE(result.summary);
+    EXPECT_EQ(result.summary->stale, true);
+    EXPECT_TRUE(result.summary->statusNote.starts_with(" (更新なし ")) << result.summary->statusNote;
+    EXPECT_NE(formatSummary(*result.summary).find("\nstale: true\n"), std::string::npos);
+
+    // The picture's Now label is grey, its status line longer than the plain one.
+    const QImage picture(QString::fromStdString(dir.file("plant.png")));
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_FALSE(colourBounds(picture, kGrey).isEmpty());
+}
+
+// Without the watching options nothing of it shows.
+TEST(FollowWatch, IsNotThereWhenNotAskedFor) {
+    TempDir dir;
+    const std::string data = dir.write("plant.csv", "95\n");
+    const auto options = parseRenderOptions({"-o", dir.path(), "--follow", "--count", "1", data});
+    ASSERT_TRUE(options);
+    const RenderResult result = runRenderJob(*options, [](const std::string&) {});
+    ASSERT_TRUE(result.summary);
+    EXPECT_FALSE(result.summary->stale);
+    EXPECT_EQ(formatSummary(*result.summary).find("stale:"), std::string::npos);
+}
+
+} // namespace

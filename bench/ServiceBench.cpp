@@ -99,8 +99,8 @@ void BM_EncodeServedChart(benchmark::State& state) {
         appendCsv(options.dataFile(), 40);
         session.followTick();
     }
-    const ChartScene scene =
-        captureChartScene(session.monitor(), session.view().chartSwitches(), session.view().summary(), options);
+    const ChartScene scene = captureChartScene(session.monitor(), session.view().chartSwitches(),
+                                               session.view().summary(), options);
     const ImageFormat format = state.range(0) == 0 ? ImageFormat::Png : ImageFormat::Svg;
     for (auto _ : state)
         benchmark::DoNotOptimize(encodeChartScene(scene, format));

@@ -37,10 +37,14 @@ void WindowWatch::runButtonsChanged() {
 }
 
 void WindowWatch::switchesChanged() {
-    if (m_watch)
-        show();
-    else
+    if (!m_watch) {
         clear();
+        return;
+    }
+    // Switched off, the file is forgotten: switched on again, it is looked at afresh.
+    if (!m_window.staleShown())
+        m_watch->setStaleTime(std::nullopt);
+    show();
 }
 
 void WindowWatch::show() {

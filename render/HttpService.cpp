@@ -143,6 +143,8 @@ public:
     }
     // Part of the next request is read already.
     bool buffered() const { return m_begin < m_end; }
+    // The request's budget is spent: what follows on the connection is no request.
+    bool spent() const { return m_budget == 0 && !buffered(); }
 
     // All of it, or -1.
     ssize_t write(const char* data, size_t size) override {
@@ -223,7 +225,7 @@ private:
             stream.startRequest(Clock::now() + m_limits.requestTime, m_limits.requestBytes);
             t_closeAfter = false;
             const bool last = served + 1 == m_limits.requestsPerConnection;
-            if (!process_request(stream, last, closed, nullptr) || t_closeAfter)
+            if (!process_request(stream, last, closed, nullptr) || t_closeAfter || stream.spent())
                 break;
         }
         close(socket);
@@ -335,6 +337,12 @@ HttpService::start(const ServeAddress& address, const SnapshotBoard& board, cons
     BoundedServer& server = *running->server;
     route(server, board);
     server.new_task_queue = [limits] { return new ConnectionPool(limits.workers, limits.waiting); };
+    // Not the library's SO_REUSEPORT, which would let a second service share
+    // the port (and its requests) instead of being told it is in use.
+    server.set_socket_options([](socket_t socket) {
+        const int yes = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     server.set_payload_max_length(limits.requestBytes);
     server.set_keep_alive_max_count(static_cast<std::size_t>(limits.requestsPerConnection));
     server.set_keep_alive_timeout(

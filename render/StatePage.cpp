@@ -24,7 +24,7 @@ h1 { font-size: 1.15rem; margin: 0 0 4px; }
 .state.stale { background: var(--grey); }
 .state.above { background: var(--red); }
 figure { margin: 0 0 12px; background: #fff; border: 1px solid #c8c8c8; padding: 4px; }
-#chart { display: block; width: 100%; height: auto; min-height: 60px; }
+#chart { display: block; max-width: 100%; height: auto; min-height: 60px; margin: 0 auto; }
 .values { display: grid; grid-template-columns: repeat(auto-fit, minmax(10em, 1fr)); gap: 6px; margin: 0; }
 .values div { background: #fff; border: 1px solid #c8c8c8; padding: 6px 10px; }
 .values dt { font-size: 0.8rem; color: #505050; }

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
@@ -51,7 +51,8 @@ public:
         const std::string serving = "serving http://127.0.0.1:";
         for (int i = 0; i < 2000 && m_port == 0; ++i) {
             const std::string err = errors();
-            if (const auto at = err.find(serving); at != std::string::npos && err.find("/\n", at) != std::string::npos)
+            if (const auto at = err.find(serving);
+                at != std::string::npos && err.find("/\n", at) != std::string::npos)
                 m_port = std::stoi(err.substr(at + serving.size()));
             else
                 std::this_thread::sleep_for(10ms);
@@ -98,8 +99,8 @@ std::string waitForState(int port, const std::string& text) {
 TEST(ServiceProgram, AnswersEveryRouteAndRefusesTheRest) {
     TempDir dir;
     const std::string data = dir.write("plant.csv", "1,10\n2,20\n");
-    ServedRender render(dir, {"-o", dir.path(), "--follow", "--serve", "0", "--interval", "20", "--column", "2",
-                              "--format", "png", data});
+    ServedRender render(dir, {"-o", dir.path(), "--follow", "--serve", "0", "--interval", "20", "--column",
+                              "2", "--format", "png", data});
     const int port = render.port();
     ASSERT_NE(port, 0);
     EXPECT_NE(waitForState(port, "\"now\":20").find("\"now\":20"), std::string::npos);
@@ -113,7 +114,8 @@ TEST(ServiceProgram, AnswersEveryRouteAndRefusesTheRest) {
         // request, status, content type, a part of the body
         {"GET /", 200, "text/html; charset=utf-8", "<html lang=\"ja\">"},
         {"GET /state.json", 200, "application/json", "\"file\":\"" + data + "\""},
-        {"GET /metrics", 200, "text/plain; version=0.0.4; charset=utf-8", "\ntrendola_value{file=\"" + data + "\"} 20\n"},
+        {"GET /metrics", 200, "text/plain; version=0.0.4; charset=utf-8",
+         "\ntrendola_value{file=\"" + data + "\"} 20\n"},
         {"GET /chart.png?serial=3", 200, "image/png", "\x89PNG\r\n"},
         {"GET /chart.svg", 200, "image/svg+xml", "<svg"},
         {"HEAD /state.json", 200, "application/json", ""},
@@ -135,8 +137,9 @@ TEST(ServiceProgram, AnswersEveryRouteAndRefusesTheRest) {
         EXPECT_EQ(reply->header("Content-Type"), type) << request;
         EXPECT_NE(reply->body.find(part), std::string::npos) << request << ": " << reply->body.substr(0, 200);
         EXPECT_EQ(reply->body.find("root:"), std::string::npos) << request;
-        if (status == 405)
+        if (status == 405) {
             EXPECT_EQ(reply->header("Allow"), "GET, HEAD") << request;
+        }
     }
     // The chart is the annotated picture, wider than the graph alone.
     const auto png = httpGet(port, "/chart.png");
@@ -219,7 +222,8 @@ TEST(ServiceProgram, MetricsPassPromtool) {
         const auto metrics = httpGet(render.port(), "/metrics");
         ASSERT_TRUE(metrics);
         const std::string file = dir.write("metrics.txt", metrics->body);
-        const int status = std::system((promtool + " check metrics <'" + file + "' >'" + dir.file("check") + "' 2>&1").c_str());
+        const int status = std::system(
+            (promtool + " check metrics <'" + file + "' >'" + dir.file("check") + "' 2>&1").c_str());
         EXPECT_EQ(status, 0) << readFile(dir.file("check")) << metrics->body;
     }
 }
@@ -246,18 +250,21 @@ TEST(ServiceProgram, APrometheusScrapesIt) {
                                                            "  - job_name: trendola\n    static_configs:\n"
                                                            "      - targets: ['127.0.0.1:" +
                                                                std::to_string(render.port()) + "']\n");
-    const pid_t server = spawn({prometheus, "--config.file=" + config, "--storage.tsdb.path=" + dir.file("tsdb"),
-                                "--web.listen-address=127.0.0.1:" + std::to_string(webPort)},
-                               dir.file("prometheus.out"), dir.file("prometheus.err"));
+    const pid_t server =
+        spawn({prometheus, "--config.file=" + config, "--storage.tsdb.path=" + dir.file("tsdb"),
+               "--web.listen-address=127.0.0.1:" + std::to_string(webPort)},
+              dir.file("prometheus.out"), dir.file("prometheus.err"));
     std::string answer;
     for (int i = 0; i < 300 && answer.find("\"42\"]") == std::string::npos; ++i) {
         std::this_thread::sleep_for(100ms);
-        if (const auto reply = httpGet(webPort, "/api/v1/query?query=trendola_value"); reply && reply->status == 200)
+        if (const auto reply = httpGet(webPort, "/api/v1/query?query=trendola_value");
+            reply && reply->status == 200)
             answer = reply->body;
     }
     ::kill(server, SIGTERM);
     ::waitpid(server, nullptr, 0);
-    EXPECT_NE(answer.find("\"42\"]"), std::string::npos) << answer << readFile(dir.file("prometheus.err")).substr(0, 2000);
+    EXPECT_NE(answer.find("\"42\"]"), std::string::npos)
+        << answer << readFile(dir.file("prometheus.err")).substr(0, 2000);
     EXPECT_NE(answer.find("\"file\":\"" + data + "\""), std::string::npos) << answer;
 }
 

@@ -100,7 +100,7 @@ TEST_F(WindowWatchTest, TheThresholdAlarmIsRedAndBeepsOncePerCrossingUpward) {
     check("mnuViewStale", true);
     const std::tuple<const char*, int, QColor> steps[] = {
         // line, beeps so far, Now colour
-        {"15", 0, kUsualBlue}, {"95", 1, Qt::red}, {"99", 1, Qt::red}, {"80", 1, kUsualBlue},
+        {"15", 0, kUsualBlue}, {"95", 1, Qt::red}, {"99", 1, Qt::red},    {"80", 1, kUsualBlue},
         {"95", 2, Qt::red},    {"x", 2, Qt::red},  {"15", 2, kUsualBlue},
     };
     for (const auto& [line, beepsSoFar, colour] : steps) {
@@ -109,7 +109,10 @@ TEST_F(WindowWatchTest, TheThresholdAlarmIsRedAndBeepsOncePerCrossingUpward) {
         EXPECT_EQ(nowColour(), colour) << line;
     }
     tickWith("95");
+    // Switched on again, the file is looked at afresh: from its time stamp.
     ageDataFile();
+    check("mnuViewStale", false);
+    check("mnuViewStale", true);
     tickWith("");
     EXPECT_NE(status().find("更新なし"), std::string::npos);
     EXPECT_EQ(nowColour(), QColor(Qt::red)) << "red wins over grey";

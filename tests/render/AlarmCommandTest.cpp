@@ -9,8 +9,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -82,9 +82,10 @@ TEST(AlarmCommand, BoundsItsQueue) {
     TempDir dir;
     const std::string out = dir.file("events");
     const std::string started = dir.file("started");
-    // The first event's command is short; any other would take long.
-    AlarmCommand command("[ \"$TRENDOLA_VALUE\" = 1 ] && touch '" + started + "' && sleep 0.3 || sleep 5; echo " +
-                             "$TRENDOLA_VALUE >>'" + out + "'",
+    // Each command tells that it started; the first event's is short, any other would take long.
+    AlarmCommand command("echo $TRENDOLA_VALUE >>'" + started +
+                             "'; [ \"$TRENDOLA_VALUE\" = 1 ] && sleep 0.3 || " +
+                             "sleep 5; echo $TRENDOLA_VALUE >>'" + out + "'",
                          AlarmCommandLimits{.queueSize = 2});
     command.post(event("above", "1"));
     for (int i = 0; i < 500 && !std::filesystem::exists(started); ++i)
@@ -94,11 +95,13 @@ TEST(AlarmCommand, BoundsItsQueue) {
     EXPECT_EQ(command.takeReports(),
               std::vector<std::string>{"alarm command: 2 event(s) dropped, more than 2 were waiting"});
     command.finish(1500ms); // the first ends and the fourth starts in it, then the time is up
+    EXPECT_EQ(linesOf(started), (std::vector<std::string>{"1", "4"})) << "the oldest waiting were dropped";
     EXPECT_EQ(linesOf(out), std::vector<std::string>{"1"});
-    EXPECT_EQ(command.takeReports(), (std::vector<std::string>{
-                                         "alarm command for \"above\" was ended: trendola-render was stopping",
-                                         "alarm command: 1 event(s) not run, trendola-render was stopping",
-                                     }));
+    EXPECT_EQ(command.takeReports(),
+              (std::vector<std::string>{
+                  "alarm command for \"above\" was ended: trendola-render was stopping",
+                  "alarm command: 1 event(s) not run, trendola-render was stopping",
+              }));
     command.post(event("below")); // after the end: not taken
     EXPECT_TRUE(command.takeReports().empty());
 }

@@ -18,13 +18,14 @@ Result<RenderOptions> parse(const std::vector<std::string>& arguments) {
 }
 
 TEST(WatchOptions, AreTakenForFollowingOnly) {
-    const auto all = parse({"--follow", "--stale-after", "2.5", "--alarm-command", "notify \"$TRENDOLA_EVENT\"",
-                            "--serve", "[::1]:8080", "data.csv"});
+    const auto all = parse({"--follow", "--stale-after", "2.5", "--alarm-command",
+                            "notify \"$TRENDOLA_EVENT\"", "--serve", "[::1]:8080", "data.csv"});
     ASSERT_TRUE(all) << all.error().message;
     EXPECT_EQ(all->staleAfter, 2.5);
     EXPECT_EQ(all->alarmCommand, "notify \"$TRENDOLA_EVENT\"");
     ASSERT_TRUE(all->serve);
-    EXPECT_EQ(std::tuple(all->serve->host, all->serve->port, all->serve->loopback()), std::tuple("::1", 8080, true));
+    EXPECT_EQ(std::tuple(all->serve->host, all->serve->port, all->serve->loopback()),
+              std::tuple("::1", 8080, true));
     EXPECT_TRUE(all->outDir.empty()) << "--serve needs no output folder";
 
     const std::tuple<std::vector<std::string>, std::string> refused[] = {
@@ -65,9 +66,11 @@ TEST(ServeAddress, TakesAPortWithOrWithoutANumericAddress) {
     for (const auto& [text, expected] : cases) {
         const auto address = parseServeAddress(text);
         ASSERT_EQ(address.has_value(), expected.has_value()) << text;
-        if (address)
-            EXPECT_EQ(std::tuple(address->host, address->port, address->loopback(), address->text()), *expected)
+        if (address) {
+            EXPECT_EQ(std::tuple(address->host, address->port, address->loopback(), address->text()),
+                      *expected)
                 << text;
+        }
     }
 }
 

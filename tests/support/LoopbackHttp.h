@@ -67,7 +67,8 @@ inline std::optional<HttpReply> exchangeHttp(int port, const std::string& reques
     }
     std::string reply;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
         pollfd ready{socket, POLLIN, 0};
         if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0)
             break;
@@ -88,6 +89,8 @@ inline std::optional<HttpReply> exchangeHttp(int port, const std::string& reques
     return parsed;
 }
 
-inline std::optional<HttpReply> httpGet(int port, const std::string& path, const std::string& method = "GET") {
-    return exchangeHttp(port, method + " " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+inline std::optional<HttpReply> httpGet(int port, const std::string& path,
+                                        const std::string& method = "GET") {
+    return exchangeHttp(port,
+                        method + " " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
 }

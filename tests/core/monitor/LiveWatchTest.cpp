@@ -1,8 +1,8 @@
 // Crossings of the threshold: its value on the scale in force after the
 // newest value, the state's changes, and what a live run reports.
 
-#include "monitor/LiveTick.h"
 #include "monitor/LiveWatch.h"
+#include "monitor/LiveTick.h"
 #include "support/MonitorFixture.h"
 
 #include <limits>
@@ -14,13 +14,10 @@ TEST(ThresholdValue, IsThePercentOfTheScaleFromItsBottom) {
     constexpr double kMax = std::numeric_limits<double>::max();
     const std::tuple<double, double, int, std::optional<double>> cases[] = {
         // top, bottom, percent, value
-        {100, 0, 80, 80},
-        {20, -20, 25, -10},
-        {100, 0, 0, 0},
-        {100, 0, 100, 100},
-        {5, 5, 80, std::nullopt},   // no span
-        {0, 10, 80, std::nullopt},  // upside down: nothing is plotted either
-        {kMax, -kMax, 50, 0},       // the span itself overflows
+        {100, 0, 80, 80},          {20, -20, 25, -10},       {100, 0, 0, 0},
+        {100, 0, 100, 100},        {5, 5, 80, std::nullopt}, // no span
+        {0, 10, 80, std::nullopt},                           // upside down: nothing is plotted either
+        {kMax, -kMax, 50, 0},                                // the span itself overflows
         {kMax, -kMax, 100, kMax},
     };
     for (const auto& [top, bottom, percent, value] : cases)
@@ -33,13 +30,10 @@ TEST(ThresholdAlarm, ReportsOnlyChangesOfState) {
     const std::tuple<double, double, std::optional<WatchEvent>, bool> steps[] = {
         // value, scale top (bottom 0, threshold 80 %), event, above afterwards
         {15, 100, std::nullopt, false}, // it starts below
-        {95, 100, Above, true},
-        {99, 100, std::nullopt, true},
-        {80, 100, Below, false}, // back to the line is not above it
-        {80.5, 100, Above, true},
-        {95, 0, std::nullopt, true}, // a scale without span changes nothing
-        {10, 0, std::nullopt, true},
-        {10, 100, Below, false},
+        {95, 100, Above, true},         {99, 100, std::nullopt, true},
+        {80, 100, Below, false},                                     // back to the line is not above it
+        {80.5, 100, Above, true},       {95, 0, std::nullopt, true}, // a scale without span changes nothing
+        {10, 0, std::nullopt, true},    {10, 100, Below, false},
         {10, 100, std::nullopt, false},
     };
     for (const auto& [value, top, event, above] : steps) {

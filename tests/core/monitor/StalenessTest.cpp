@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -17,7 +17,8 @@ using namespace std::chrono_literals;
 
 // Sets the file's modification time `age` before `wallNow`.
 void setModified(const std::string& path, WallTime wallNow, std::chrono::seconds age) {
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>((wallNow - age).time_since_epoch()).count();
+    const auto ns =
+        std::chrono::duration_cast<std::chrono::nanoseconds>((wallNow - age).time_since_epoch()).count();
     const timespec time{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
     const timespec times[2] = {time, time};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
@@ -42,22 +43,23 @@ TEST_F(StalenessTest, OnlyAChangeOfSizeOrContentRestartsTheStaleTime) {
     using enum WatchEvent;
     dir.write("data.csv", "1,10\n2,20\n");
     setModified(path, wallStart, 0s);
-    const std::tuple<std::function<void()>, std::chrono::milliseconds, std::optional<WatchEvent>, bool> steps[] = {
-        // what the writer does, when the file is looked at, the event, stale afterwards
-        {[] {}, 0ms, std::nullopt, false},
-        {[] {}, 9999ms, std::nullopt, false},
-        {[] {}, 10s, Stale, true},
-        {[&] { setModified(path, wallStart, -20s); }, 11s, std::nullopt, true}, // touched only
-        {[&] { dir.write("data.csv", "1,10\n2,20\n"); }, 12s, std::nullopt, true},
-        {[&] { dir.append("data.csv", "3,30\n"); }, 13s, Fresh, false},
-        {[] {}, 22999ms, std::nullopt, false},
-        {[&] { dir.write("data.csv", "1,10\n2,20\n3,31\n"); }, 23s, std::nullopt, false}, // same size
-        {[] {}, 32999ms, std::nullopt, false},
-        {[] {}, 33s, Stale, true},
-        {[&] { std::filesystem::remove(path); }, 34s, Fresh, false},
-        {[] {}, 44s, Stale, true},
-        {[&] { dir.write("data.csv", "partly written"); }, 45s, Fresh, false},
-    };
+    const std::tuple<std::function<void()>, std::chrono::milliseconds, std::optional<WatchEvent>, bool>
+        steps[] = {
+            // what the writer does, when the file is looked at, the event, stale afterwards
+            {[] {}, 0ms, std::nullopt, false},
+            {[] {}, 9999ms, std::nullopt, false},
+            {[] {}, 10s, Stale, true},
+            {[&] { setModified(path, wallStart, -20s); }, 11s, std::nullopt, true}, // touched only
+            {[&] { dir.write("data.csv", "1,10\n2,20\n"); }, 12s, std::nullopt, true},
+            {[&] { dir.append("data.csv", "3,30\n"); }, 13s, Fresh, false},
+            {[] {}, 22999ms, std::nullopt, false},
+            {[&] { dir.write("data.csv", "1,10\n2,20\n3,31\n"); }, 23s, std::nullopt, false}, // same size
+            {[] {}, 32999ms, std::nullopt, false},
+            {[] {}, 33s, Stale, true},
+            {[&] { std::filesystem::remove(path); }, 34s, Fresh, false},
+            {[] {}, 44s, Stale, true},
+            {[&] { dir.write("data.csv", "partly written"); }, 45s, Fresh, false},
+        };
     for (const auto& [write, at, event, stale] : steps) {
         write();
         EXPECT_EQ(lookAt(at), event) << "at " << at.count() << " ms";
@@ -93,7 +95,8 @@ TEST_F(StalenessTest, TheFirstLookTakesTheFileTimeStampAsItsLastChange) {
 }
 
 TEST(StaleTime, IsThreePollIntervalsAndAtLeastTenSeconds) {
-    const std::tuple<int, std::chrono::milliseconds> cases[] = {{1, 10s}, {1000, 10s}, {3334, 10002ms}, {60'000, 180s}};
+    const std::tuple<int, std::chrono::milliseconds> cases[] = {
+        {1, 10s}, {1000, 10s}, {3334, 10002ms}, {60'000, 180s}};
     for (const auto& [interval, staleTime] : cases)
         EXPECT_EQ(windowStaleTime(interval), staleTime) << interval;
     EXPECT_EQ(staleStatusNote(75999ms), " (更新なし 75秒)");

@@ -1,6 +1,7 @@
 // trendola-render --follow --serve as a process, on a free loopback port:
 // every route, what is refused, many clients at once while a writer
-// appends, SIGTERM while serving, and the metrics as Prometheus reads them.
+// appends, a writer that stops, SIGTERM while serving, and the metrics as
+// Prometheus reads them.
 
 #include "support/LoopbackHttp.h"
 #include "support/TempDir.h"
@@ -198,6 +199,93 @@ TEST(ServiceProgram, ServesManyClientsWhileFollowingKeepsUp) {
     const std::string lastValue = "\"now\":" + std::to_string(last.load()) + ",";
     EXPECT_NE(waitForState(port, lastValue).find(lastValue), std::string::npos);
     EXPECT_EQ(render.stop(), 0) << render.errors();
+}
+
+// Waits until /metrics holds `text`; whether it came.
+bool waitForMetrics(int port, const std::string& text) {
+    for (int i = 0; i < 500; ++i) {
+        if (const auto reply = httpGet(port, "/metrics");
+            reply && reply->status == 200 && reply->body.find(text) != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(20ms);
+    }
+    return false;
+}
+
+// A writer that stops is stale in the metrics and the state; one more line
+// makes it fresh again.
+TEST(ServiceProgram, TellsAStoppedWriterAndItsReturn) {
+    TempDir dir;
+    const std::string data = dir.write("plant.csv", "1,10\n");
+    ServedRender render(
+        dir, {"--follow", "--serve", "0", "--interval", "20", "--column", "2", "--stale-after", "0.5", data});
+    const int port = render.port();
+    ASSERT_NE(port, 0);
+    const std::string label = "{file=\"" + data + "\"} ";
+    EXPECT_TRUE(waitForMetrics(port, "\ntrendola_stale" + label + "1\n"));
+    const std::string stale = waitForState(port, "\"stale\":true");
+    EXPECT_NE(stale.find("\"now\":10,"), std::string::npos) << stale;
+    EXPECT_EQ(stale.find("\"last_change\":null"), std::string::npos) << stale;
+
+    dir.append("plant.csv", "2,20\n");
+    EXPECT_TRUE(waitForMetrics(port, "\ntrendola_stale" + label + "0\n"));
+    EXPECT_NE(waitForState(port, "\"now\":20,").find("\"stale\":false"), std::string::npos);
+    EXPECT_EQ(render.stop(), 0) << render.errors();
+    EXPECT_NE(render.output().find("\nstale: false\n"), std::string::npos) << render.output();
+}
+
+// SIGTERM while clients hold connections (one silent, one half way through
+// its request) and an alarm command runs: the command is let finish, the
+// connections are not waited for (a silent one would be kept 5 s), and
+// following ends as always.
+TEST(ServiceProgram, EndsPromptlyOnSigtermWhileClientsWaitAndACommandRuns) {
+    TempDir dir;
+    const std::string data = dir.write("plant.csv", "1,95\n");
+    const std::string started = dir.file("started");
+    const std::string ran = dir.file("ran");
+    ServedRender render(dir, {"-o",
+                              dir.path(),
+                              "--format",
+                              "png",
+                              "--follow",
+                              "--serve",
+                              "0",
+                              "--interval",
+                              "20",
+                              "--column",
+                              "2",
+                              "--fixed-scale",
+                              "--max",
+                              "100",
+                              "--min",
+                              "0",
+                              "--threshold",
+                              "80",
+                              "--alarm-command",
+                              "touch '" + started + "'; sleep 1; echo $TRENDOLA_EVENT >>'" + ran + "'",
+                              data});
+    const int port = render.port();
+    ASSERT_NE(port, 0);
+    for (int i = 0; i < 500 && !std::filesystem::exists(started); ++i)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_TRUE(std::filesystem::exists(started)) << render.errors();
+    const int silent = connectLoopback(port);
+    const int halfway = connectLoopback(port);
+    ASSERT_GE(silent, 0);
+    ASSERT_GE(halfway, 0);
+    const std::string part = "GET /chart.png HTTP/1.1\r\nHo";
+    ASSERT_EQ(::send(halfway, part.data(), part.size(), MSG_NOSIGNAL), static_cast<ssize_t>(part.size()));
+
+    const auto stopping = std::chrono::steady_clock::now();
+    EXPECT_EQ(render.stop(), 0) << render.errors();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopping, 4500ms);
+    ::close(silent);
+    ::close(halfway);
+    EXPECT_EQ(readFile(ran), "above\n");
+    EXPECT_EQ(render.errors().find("alarm command"), std::string::npos) << render.errors();
+    for (const char* line : {"now: Now: 95\n", "image: plant.png\n"})
+        EXPECT_NE(render.output().find(line), std::string::npos) << render.output();
+    EXPECT_TRUE(std::filesystem::exists(dir.file("plant.png")));
 }
 
 // The path of an installed program; empty when there is none.

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -77,33 +78,53 @@ TEST(AlarmCommand, ReportsFailuresAndEndsACommandPastItsLimit) {
 }
 
 // Events beyond the queue drop the oldest waiting ones, told once; at the
-// end, what is still waiting after the grace is dropped and told.
+// end, what is still waiting after the grace is dropped and told. The first
+// event runs while the rest arrive, so all of those wait.
 TEST(AlarmCommand, BoundsItsQueue) {
-    TempDir dir;
-    const std::string out = dir.file("events");
-    const std::string started = dir.file("started");
-    // Each command tells that it started; the first event's is short, any other would take long.
-    AlarmCommand command("echo $TRENDOLA_VALUE >>'" + started +
-                             "'; [ \"$TRENDOLA_VALUE\" = 1 ] && sleep 0.3 || " +
-                             "sleep 5; echo $TRENDOLA_VALUE >>'" + out + "'",
-                         AlarmCommandLimits{.queueSize = 2});
-    command.post(event("above", "1"));
-    for (int i = 0; i < 500 && !std::filesystem::exists(started); ++i)
-        std::this_thread::sleep_for(10ms);
-    for (int i = 2; i <= 5; ++i)
-        command.post(event("above", std::to_string(i)));
-    EXPECT_EQ(command.takeReports(),
-              std::vector<std::string>{"alarm command: 2 event(s) dropped, more than 2 were waiting"});
-    command.finish(1500ms); // the first ends and the fourth starts in it, then the time is up
-    EXPECT_EQ(linesOf(started), (std::vector<std::string>{"1", "4"})) << "the oldest waiting were dropped";
-    EXPECT_EQ(linesOf(out), std::vector<std::string>{"1"});
-    EXPECT_EQ(command.takeReports(),
-              (std::vector<std::string>{
-                  "alarm command for \"above\" was ended: trendola-render was stopping",
-                  "alarm command: 1 event(s) not run, trendola-render was stopping",
-              }));
-    command.post(event("below")); // after the end: not taken
-    EXPECT_TRUE(command.takeReports().empty());
+    struct Case {
+        std::optional<std::size_t> queueSize; // none: the default
+        int waiting;                          // events posted while the first runs
+        std::string dropped;                  // the report of drops, empty for none
+        std::string nextStarted;              // the value of the first waiting one to run
+        std::string notRun;                   // the report of those still waiting at the end
+    };
+    const Case cases[] = {
+        {2, 4, "alarm command: 2 event(s) dropped, more than 2 were waiting", "4",
+         "alarm command: 1 event(s) not run, trendola-render was stopping"},
+        {std::nullopt, 100, "", "2", "alarm command: 99 event(s) not run, trendola-render was stopping"},
+        {std::nullopt, 103, "alarm command: 3 event(s) dropped, more than 100 were waiting", "5",
+         "alarm command: 99 event(s) not run, trendola-render was stopping"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.waiting << " waiting");
+        TempDir dir;
+        const std::string out = dir.file("events");
+        const std::string started = dir.file("started");
+        AlarmCommandLimits limits;
+        if (c.queueSize)
+            limits.queueSize = *c.queueSize;
+        // Each command tells that it started; the first event's is short, any other would take long.
+        AlarmCommand command("echo $TRENDOLA_VALUE >>'" + started +
+                                 "'; [ \"$TRENDOLA_VALUE\" = 1 ] && sleep 0.3 || " +
+                                 "sleep 5; echo $TRENDOLA_VALUE >>'" + out + "'",
+                             limits);
+        command.post(event("above", "1"));
+        for (int i = 0; i < 500 && !std::filesystem::exists(started); ++i)
+            std::this_thread::sleep_for(10ms);
+        for (int i = 2; i <= c.waiting + 1; ++i)
+            command.post(event("above", std::to_string(i)));
+        EXPECT_EQ(command.takeReports(),
+                  c.dropped.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.dropped});
+        command.finish(1500ms); // the first ends and the next starts in it, then the time is up
+        EXPECT_EQ(linesOf(started), (std::vector<std::string>{"1", c.nextStarted}))
+            << "the oldest waiting are dropped, the rest kept in order";
+        EXPECT_EQ(linesOf(out), std::vector<std::string>{"1"});
+        EXPECT_EQ(command.takeReports(),
+                  (std::vector<std::string>{
+                      "alarm command for \"above\" was ended: trendola-render was stopping", c.notRun}));
+        command.post(event("below")); // after the end: not taken
+        EXPECT_TRUE(command.takeReports().empty());
+    }
 }
 
 } // namespace

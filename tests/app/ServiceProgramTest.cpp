@@ -101,7 +101,7 @@ TEST(ServiceProgram, AnswersEveryRouteAndRefusesTheRest) {
     TempDir dir;
     const std::string data = dir.write("plant.csv", "1,10\n2,20\n");
     ServedRender render(dir, {"-o", dir.path(), "--follow", "--serve", "0", "--interval", "20", "--column",
-                              "2", "--format", "png", data});
+                              "2", "--format", "png", "--scale", "2", data});
     const int port = render.port();
     ASSERT_NE(port, 0);
     EXPECT_NE(waitForState(port, "\"now\":20").find("\"now\":20"), std::string::npos);
@@ -142,13 +142,13 @@ TEST(ServiceProgram, AnswersEveryRouteAndRefusesTheRest) {
             EXPECT_EQ(reply->header("Allow"), "GET, HEAD") << request;
         }
     }
-    // The chart is the annotated picture, wider than the graph alone.
+    // The chart is the annotated picture, wider than the graph alone, at the picture's scale.
     const auto png = httpGet(port, "/chart.png");
     ASSERT_TRUE(png);
     const QImage chart = QImage::fromData(reinterpret_cast<const uchar*>(png->body.data()),
                                           static_cast<int>(png->body.size()), "PNG");
-    EXPECT_GT(chart.width(), 577);
-    EXPECT_GT(chart.height(), 145);
+    EXPECT_GT(chart.width(), 2 * 577);
+    EXPECT_GT(chart.height(), 2 * 145);
     // Too long a request is refused, and a body it did not read ends its connection.
     for (const std::string& request : {huge, smuggled}) {
         const auto reply = exchangeHttp(port, request);

@@ -12,8 +12,6 @@
 #include "support/LoopbackHttp.h"
 #include "text/TextDecoder.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -108,12 +106,3 @@ void BM_EncodeServedChart(benchmark::State& state) {
 BENCHMARK(BM_EncodeServedChart)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -243,27 +243,11 @@ TEST(ServiceProgram, EndsPromptlyOnSigtermWhileClientsWaitAndACommandRuns) {
     const std::string data = dir.write("plant.csv", "1,95\n");
     const std::string started = dir.file("started");
     const std::string ran = dir.file("ran");
-    ServedRender render(dir, {"-o",
-                              dir.path(),
-                              "--format",
-                              "png",
-                              "--follow",
-                              "--serve",
-                              "0",
-                              "--interval",
-                              "20",
-                              "--column",
-                              "2",
-                              "--fixed-scale",
-                              "--max",
-                              "100",
-                              "--min",
-                              "0",
-                              "--threshold",
-                              "80",
-                              "--alarm-command",
-                              "touch '" + started + "'; sleep 1; echo $TRENDOLA_EVENT >>'" + ran + "'",
-                              data});
+    // The file goes stale at once; no value is ever above a threshold at the scale's top.
+    ServedRender render(dir,
+                        {"-o", dir.path(), "--format", "png", "--follow", "--serve", "0", "--interval", "20",
+                         "--column", "2", "--threshold", "100", "--stale-after", "0.1", "--alarm-command",
+                         "touch '" + started + "'; sleep 1; echo $TRENDOLA_EVENT >>'" + ran + "'", data});
     const int port = render.port();
     ASSERT_NE(port, 0);
     for (int i = 0; i < 500 && !std::filesystem::exists(started); ++i)
@@ -281,7 +265,7 @@ TEST(ServiceProgram, EndsPromptlyOnSigtermWhileClientsWaitAndACommandRuns) {
     EXPECT_LT(std::chrono::steady_clock::now() - stopping, 4500ms);
     ::close(silent);
     ::close(halfway);
-    EXPECT_EQ(readFile(ran), "above\n");
+    EXPECT_EQ(readFile(ran), "stale\n");
     EXPECT_EQ(render.errors().find("alarm command"), std::string::npos) << render.errors();
     for (const char* line : {"now: Now: 95\n", "image: plant.png\n"})
         EXPECT_NE(render.output().find(line), std::string::npos) << render.output();

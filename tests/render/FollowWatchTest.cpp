@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <sstream>
 #include <thread>
@@ -22,9 +23,12 @@ TEST(FollowWatch, RunsTheAlarmCommandOncePerCrossingAndTellsAStaleFile) {
     // The first value sets the fixed scale once (0..100 for 95), then it stays.
     const std::string data = dir.write("plant.csv", "1,95\n");
     const std::string events = dir.file("events");
+    // Following reads only the last line at a tick: each value is written
+    // once the one before it has been told, so none is passed over.
     std::thread writer([&] {
         for (int i = 0; i < 4; ++i) {
-            std::this_thread::sleep_for(60ms);
+            for (int wait = 0; wait < 500 && std::ranges::count(readFile(events), '\n') <= i; ++wait)
+                std::this_thread::sleep_for(10ms);
             dir.append("plant.csv", i % 2 == 0 ? "2,15\n" : "3,95\n");
         }
     });
@@ -35,7 +39,7 @@ TEST(FollowWatch, RunsTheAlarmCommandOncePerCrossingAndTellsAStaleFile) {
                             "--interval",
                             "5",
                             "--for",
-                            "1.2",
+                            "2",
                             "--column",
                             "2",
                             "--fixed-scale",

@@ -249,8 +249,8 @@ std::string renderUsage() {
 Replays DATA-FILE the way the RePlay button does and writes the chart as
 pictures into the output folder, then prints a summary on standard output.
 
-  -o, --out DIR          folder for the pictures (must exist; required but
-                         with --serve)
+  -o, --out DIR          folder for the pictures (must exist; required
+                         unless --serve is given)
   --column N             field to graph, 1..1000 (default 1)
   --delimiter NAME       comma, space, tab, colon, semicolon, or カンマ, スペース,
                          タブ, コロン, セミコロン (default comma)

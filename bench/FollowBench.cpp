@@ -7,8 +7,6 @@
 #include "render/RenderSession.h"
 #include "text/TextDecoder.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -47,12 +45,3 @@ void BM_FollowTick(benchmark::State& benchState) {
 BENCHMARK(BM_FollowTick)->ArgsProduct({{1, 1024}, {0, 1, 2}})->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -74,6 +74,8 @@ void MainWindow::connectControls() {
     connect(m_previewSamplesAction, &QAction::triggered, this,
             [this] { withBusyPointer([this] { emit previewSamplesRequested(); }); });
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::aboutRequested);
+    connect(m_showStaleAction, &QAction::toggled, this, &MainWindow::watchSwitchesToggled);
+    connect(m_thresholdAlarmAction, &QAction::toggled, this, &MainWindow::watchSwitchesToggled);
     connect(m_stayOnTopAction, &QAction::toggled, this, &MainWindow::toggleStayOnTop);
     connect(m_graphOnlyAction, &QAction::triggered, this, &MainWindow::showGraphOnly);
     for (std::size_t i = 0; i < m_placementActions.size(); ++i)
@@ -283,6 +285,21 @@ bool MainWindow::thresholdHidden() const {
 
 bool MainWindow::pointerValueShown() const {
     return m_showPointerValueAction->isChecked();
+}
+
+bool MainWindow::staleShown() const {
+    return m_showStaleAction->isChecked();
+}
+
+bool MainWindow::thresholdAlarmOn() const {
+    return m_thresholdAlarmAction->isChecked();
+}
+
+void MainWindow::setNowValueColour(std::optional<Colour> colour) {
+    QLabel* label = m_valueLabels[static_cast<std::size_t>(ValueLabel::Now)];
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toQColor(colour.value_or(kBlue)));
+    label->setPalette(palette);
 }
 
 QString MainWindow::seriesColourText() const {

@@ -73,6 +73,11 @@ public:
     bool gridLinesHidden() const;
     bool thresholdHidden() const;
     bool pointerValueShown() const;
+    bool staleShown() const;       // "更新停止を表示する"
+    bool thresholdAlarmOn() const; // "しきい値超えを知らせる"
+    // The Now label in `colour` (grey for a stale file, red above the
+    // threshold); nothing: its usual blue.
+    void setNowValueColour(std::optional<Colour> colour);
     QString seriesColourText() const;
 
     // --- run buttons, page scroll bar, timer ---
@@ -146,6 +151,8 @@ signals:
     void quitRequested();
     // The graph's size changed.
     void graphResized();
+    // "更新停止を表示する" or "しきい値超えを知らせる" was switched.
+    void watchSwitchesToggled();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -228,6 +235,8 @@ private:
     QAction* m_hideGridLinesAction = nullptr;
     QAction* m_hideThresholdAction = nullptr;
     QAction* m_showPointerValueAction = nullptr;
+    QAction* m_showStaleAction = nullptr;
+    QAction* m_thresholdAlarmAction = nullptr;
     QAction* m_previewSamplesAction = nullptr;
     QMenu* m_windowMenu = nullptr;
     QAction* m_stayOnTopAction = nullptr;

@@ -70,6 +70,9 @@ void MainWindow::createMenus() {
     m_hideThresholdAction = addCheckItem(m_viewMenu, "mnuWinSetVal", QStringLiteral("しきい値を表示しない"));
     m_showPointerValueAction =
         addCheckItem(m_viewMenu, "mnuWinValView", QStringLiteral("ﾏｳｽ移動で値を表示する"));
+    m_showStaleAction = addCheckItem(m_viewMenu, "mnuViewStale", QStringLiteral("更新停止を表示する"));
+    m_thresholdAlarmAction =
+        addCheckItem(m_viewMenu, "mnuViewAlarm", QStringLiteral("しきい値超えを知らせる"));
     addSeparator(m_viewMenu, "mnuView01");
     m_previewSamplesAction = addItem(m_viewMenu, QStringLiteral("mnuViewDatPreview"),
                                      QStringLiteral("表示中のﾃﾞｰﾀをﾌﾟﾚﾋﾞｭｰ画面へ表示"), ctrl(Qt::Key_Z));

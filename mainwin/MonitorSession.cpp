@@ -7,6 +7,8 @@
 #include "surface/RotatedText.h"
 #include "text/TextDecoder.h"
 
+#include <QApplication>
+
 #include <algorithm>
 
 MonitorSession::MonitorSession(MainWindow& window, MessageBoxPresenter& messageBoxes,
@@ -14,15 +16,19 @@ MonitorSession::MonitorSession(MainWindow& window, MessageBoxPresenter& messageB
     : m_window(window), m_decoder(std::move(decoder)), m_view(window, m_monitor, messageBoxes),
       m_surface(std::max(1, window.graphSize().width()), std::max(1, window.graphSize().height()),
                 window.graphDotsPerInch()),
-      m_chart(m_surface, m_view), m_pump(m_view), m_context{m_monitor, m_view, m_chart, m_pump, *m_decoder} {
+      m_chart(m_surface, m_view), m_pump(m_view), m_context{m_monitor, m_view, m_chart, m_pump, *m_decoder},
+      m_watch(window, m_monitor, [] { QApplication::beep(); }) {
     window.setGraphImageSource([this] { return &m_surface.image(); });
     m_surface.setChangedCallback([&window] { window.updateGraph(); });
 
-    connect(&window, &MainWindow::runButtonToggled, this,
-            [this](RunButton button) { runButtonToggled(m_context, button); });
+    connect(&window, &MainWindow::runButtonToggled, this, [this](RunButton button) {
+        runButtonToggled(m_context, button);
+        m_watch.runButtonsChanged();
+    });
     connect(&window, &MainWindow::resetRequested, this,
             [this] { reporting([this] { resetChart(m_context); }); });
-    connect(&window, &MainWindow::pollTimedOut, this, [this] { liveTick(m_context); });
+    connect(&window, &MainWindow::pollTimedOut, this, [this] { m_watch.afterTick(liveTick(m_context)); });
+    connect(&window, &MainWindow::watchSwitchesToggled, this, [this] { m_watch.switchesChanged(); });
     // The replay's labels tell how it ended.
     connect(&window, &MainWindow::pageChosen, this,
             [this](int page) { reporting([this, page] { (void)replayPage(m_context, page); }); });

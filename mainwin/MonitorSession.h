@@ -6,6 +6,7 @@
 
 #include "chart/Chart.h"
 #include "mainwin/MainWindowView.h"
+#include "mainwin/WindowWatch.h"
 #include "monitor/EventPump.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorContext.h"
@@ -37,6 +38,8 @@ public:
     RasterSurface& surface() { return m_surface; }
     Chart& chart() { return m_chart; }
     const TextDecoder& decoder() const { return *m_decoder; }
+    // What the window shows of a live run it is not looked at.
+    WindowWatch& watch() { return m_watch; }
 
     // Writes one line of `text` on the graph from (leftMm, topMm) millimetres
     // (which leaves the surface in millimetres) in the face `family` ("@"
@@ -58,4 +61,5 @@ private:
     Chart m_chart;
     EventPump m_pump;
     MonitorContext m_context;
+    WindowWatch m_watch;
 };

@@ -116,13 +116,16 @@ void paintAnnotatedPicture(QPainter& painter, const AnnotationLayout& layout, do
     for (std::size_t i = 0; i < layout.scaleLabels.size(); ++i)
         paintLabel(painter, scaleLabelRect(layout, ratio, labels, i), scaleFont(), toQColor(kScaleColour),
                    Qt::AlignRight, labels.scaleLabels[i]);
-    for (std::size_t i = 0; i < layout.valueLabels.size(); ++i)
-        paintLabel(painter, scaled(layout.valueLabels[i], ratio), windowFont(), toQColor(kLabelColour),
-                   Qt::AlignRight, labels.valueLabels[i]);
+    for (std::size_t i = 0; i < layout.valueLabels.size(); ++i) {
+        const bool now = i == static_cast<std::size_t>(1);
+        paintLabel(painter, scaled(layout.valueLabels[i], ratio), windowFont(),
+                   toQColor(now ? labels.nowColour.value_or(kLabelColour) : kLabelColour), Qt::AlignRight,
+                   labels.valueLabels[i]);
+    }
     paintLabel(painter, pointsPerViewRect(layout, ratio, labels), headFont(),
                palette.color(QPalette::WindowText), Qt::AlignLeft, labels.pointsPerView);
     paintLabel(painter, scaled(layout.status, ratio), windowFont(), toQColor(kLabelColour), Qt::AlignLeft,
-               labels.status);
+               labels.status + labels.statusNote);
     painter.restore();
 
     // Last: the scale labels reach a pixel into the graph, which stays as

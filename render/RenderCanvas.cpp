@@ -1,5 +1,6 @@
 #include "render/RenderCanvas.h"
 
+#include "io/AtomicFileWrite.h"
 #include "render/AnnotatedPicture.h"
 #include "render/RenderOptions.h"
 #include "surface/ImageFile.h"
@@ -93,11 +94,18 @@ Result<> RenderCanvas::saveImage(const std::string& path, ImageFormat format) {
 }
 
 Result<> RenderCanvas::saveAnnotated(const std::string& path, ImageFormat format) {
+    const auto encoded = encodeAnnotated(format);
+    if (!encoded)
+        return encoded.error();
+    return writeFileAtomically(path, *encoded);
+}
+
+Result<std::string> RenderCanvas::encodeAnnotated(ImageFormat format) const {
     const AnnotationLayout layout = annotationLayout(m_width, m_height, kDpi);
     if (m_svg) {
         const QSize graph(m_svg->pixelWidth(), m_svg->pixelHeight());
         const QSize size = annotatedPictureSize(layout, graph, m_ratio, m_labels);
-        return writeSvgFile(path, size.width(), size.height(), kDpi * m_ratio, [&](QPainter& painter) {
+        return encodeSvgPicture(size.width(), size.height(), kDpi * m_ratio, [&](QPainter& painter) {
             paintAnnotatedPicture(painter, layout, m_ratio, m_labels, [&](QPainter& p) { m_svg->paint(p); });
         });
     }
@@ -115,5 +123,5 @@ Result<> RenderCanvas::saveAnnotated(const std::string& path, ImageFormat format
         paintAnnotatedPicture(painter, layout, m_ratio, m_labels,
                               [&](QPainter& p) { p.drawImage(QPoint(0, 0), graph); });
     }
-    return saveImageFile(picture, path, format);
+    return encodeImageFile(picture, format);
 }

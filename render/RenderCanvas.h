@@ -41,6 +41,10 @@ public:
     // The file names written, each once, in the order first written.
     const std::vector<std::string>& written() const { return m_written; }
 
+    // The picture with the labels around the graph, as saved with --annotate,
+    // in `format` (SVG on a canvas made for SVG, PNG or BMP on any other).
+    Result<std::string> encodeAnnotated(ImageFormat format) const;
+
 private:
     Result<> saveAnnotated(const std::string& path, ImageFormat format);
 

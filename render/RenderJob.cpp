@@ -4,6 +4,7 @@
 #include "io/LineReader.h"
 #include "models/DataFileAids.h"
 #include "render/FollowRun.h"
+#include "render/FollowWatch.h"
 #include "render/RenderOptions.h"
 #include "render/RenderSession.h"
 #include "render/StopSignals.h"
@@ -31,7 +32,9 @@ void hintAtAlignedColumns(const RenderOptions& options, const RenderErrorSink& e
 
 RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& errors, StopRequest* stop) {
     std::error_code ignored;
-    if (!std::filesystem::is_directory(options.outDir, ignored)) {
+    // --serve without -o keeps its pictures in memory.
+    const bool noFolder = options.outDir.empty() && options.serve;
+    if (!noFolder && !std::filesystem::is_directory(options.outDir, ignored)) {
         errors("no such folder: " + options.outDir);
         return {2, std::nullopt};
     }
@@ -60,7 +63,14 @@ RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& e
     StopRequest& stopRequest = stop ? *stop : never;
 
     if (options.follow) {
+        auto watch = FollowWatch::start(options, session, errors);
+        if (!watch) {
+            errors(watch.error().message);
+            return {2, std::nullopt};
+        }
         const FollowOutcome followed = followDataFile(session, options, stopRequest, errors);
+        if (*watch)
+            (*watch)->finish(session.view().summary());
         RenderSummary summary = session.summary();
         summary.result = followed.lastPlotted;
         return {followed.status, std::move(summary)};

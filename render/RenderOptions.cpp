@@ -1,6 +1,7 @@
 #include "render/RenderOptions.h"
 
 #include "models/ArgumentParser.h"
+#include "render/WatchOptions.h"
 
 #include "text/FieldExtraction.h"
 #include "text/LinePattern.h"
@@ -88,6 +89,7 @@ const std::vector<OptionDefinition> kOptions = {
     {"--every", "", true},        {"--for", "", true},
     {"--count", "", true},        {"--help", "", false}, {"--version", "", false},
     {"--match", "", true},
+    {"--stale-after", "", true},  {"--alarm-command", "", true}, {"--serve", "", true},
 };
 
 // Takes one option into `options`; false when its value cannot be used.
@@ -96,6 +98,8 @@ bool take(RenderOptions& options, const ParsedOption& option) {
     const std::string_view name = option.name;
     const std::string& value = option.value;
     const auto number = [&](std::int64_t low, std::int64_t high) { return integerIn(value, low, high); };
+    if (const auto watched = takeWatchOption(options, name, value))
+        return *watched;
     if (name == "--skip-repeated")
         settings.skipDelimiterRuns = true;
     else if (name == "--page-mode")
@@ -225,7 +229,8 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
         given.push_back("--sweeps");
     const std::vector<std::string_view> otherWay =
         options.follow ? std::vector<std::string_view>{"--page", "--sweeps"}
-                       : std::vector<std::string_view>{"--interval", "--every", "--for", "--count"};
+                       : std::vector<std::string_view>{"--interval", "--every", "--for", "--count",
+                                                       "--stale-after", "--alarm-command", "--serve"};
     for (const std::string_view option : otherWay)
         if (std::find(given.begin(), given.end(), option) != given.end())
             return optionError(std::string(option) + (options.follow ? " applies to a replay, not to --follow"
@@ -243,7 +248,7 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
         if (auto pattern = LinePattern::compile(options.settings.pattern); !pattern)
             return optionError("invalid pattern for --match: " + pattern.error().message);
     }
-    if (!outGiven)
+    if (!outGiven && !options.serve) // served from memory only
         return optionError("the output folder is required: -o DIR");
     if (parsed.words.size() != 1)
         return optionError(parsed.words.empty() ? "no data file given" : "more than one data file given");
@@ -263,7 +268,8 @@ Replays DATA-FILE the way the RePlay button does and writes the chart as
 pictures into the output folder, then prints a summary on standard output.
 A DATA-FILE of - reads standard input (the pictures are named stdin.*).
 
-  -o, --out DIR          folder for the pictures (required, must exist)
+  -o, --out DIR          folder for the pictures (must exist; required
+                         unless --serve is given)
   --column N             field to graph, 1..1000 (default 1)
   --delimiter NAME       comma, space, tab, colon, semicolon, or カンマ, スペース,
                          タブ, コロン, セミコロン (default comma)
@@ -304,6 +310,19 @@ Following a file that another program appends to, as the New button does:
   --every N              rewrite the picture after every N-th value (default 1)
   --for SECONDS          stop after this long
   --count N              stop after N values
+  --stale-after SECONDS  the data file is stale once its size and last line
+                         have not changed this long: the annotated picture
+                         says so and the summary gets a stale: line
+  --alarm-command CMD    run CMD through /bin/sh -c once per crossing of the
+                         threshold (and when the file goes stale or fresh,
+                         with --stale-after), one at a time, with
+                         TRENDOLA_EVENT (above, below, stale, fresh),
+                         TRENDOLA_VALUE, TRENDOLA_THRESHOLD, TRENDOLA_FILE and
+                         TRENDOLA_TIME set; its output goes to standard error
+  --serve [ADDR:]PORT    serve a live page (/), the chart (/chart.png,
+                         /chart.svg), /state.json and Prometheus /metrics over
+                         HTTP on 127.0.0.1, or on ADDR (IPv6 in brackets)
+                         without any authentication; PORT 0 takes a free one
   With - as DATA-FILE, following ends at the end of the input.
 Following ends on Ctrl-C or SIGTERM too; the picture is then written once
 more and the summary printed. A second Ctrl-C ends at once.

@@ -6,6 +6,7 @@
 
 #include "chart/Chart.h"
 #include "monitor/MonitorSettings.h"
+#include "render/ServeAddress.h"
 
 #include <cstdint>
 #include <optional>
@@ -37,6 +38,11 @@ struct RenderOptions {
     std::int64_t every = 1;            // values between two pictures
     std::optional<double> forSeconds;  // stop after this long
     std::optional<std::int64_t> count; // stop after this many values
+    // Watching while following (FollowWatch): the stale time in seconds,
+    // the alarm command, and where the monitoring service listens.
+    std::optional<double> staleAfter;
+    std::optional<std::string> alarmCommand;
+    std::optional<ServeAddress> serve;
     bool help = false;
     bool version = false;
 

@@ -4,6 +4,7 @@
 #include "monitor/ApplySettings.h"
 #include "monitor/LiveTick.h"
 #include "monitor/Replay.h"
+#include "render/FollowWatch.h"
 #include "render/RenderOptions.h"
 #include "render/StopSignals.h"
 
@@ -53,7 +54,10 @@ bool RenderSession::followTick() {
             return false;
         }
     }
-    return liveTick(m_context);
+    const bool stored = liveTick(m_context);
+    if (m_watch)
+        m_watch->afterTick(m_monitor, stored, m_view.summary(), m_view.chartSwitches());
+    return stored;
 }
 
 void RenderSession::redrawSeries() {
@@ -67,6 +71,8 @@ std::string RenderSession::picturePath() const {
 }
 
 Result<> RenderSession::savePicture() {
+    if (m_options.outDir.empty())
+        return {};
     const std::string path = picturePath();
     if (samePath(path, m_options.dataFile()))
         return Error(kErrInvalidValue, "not overwriting the data file: " + path, path);

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+class FollowWatch;
 class StopRequest;
 class TextDecoder;
 
@@ -42,12 +43,16 @@ public:
     // Redraws the chart from the ring, as the last plotted value left it.
     void redrawSeries();
 
-    // Writes the final picture, which is never the data file itself.
+    // Writes the final picture, which is never the data file itself; nothing
+    // without an output folder (--serve keeps its pictures in memory).
     Result<> savePicture();
     // Its path: the data file's name part in the output folder.
     std::string picturePath() const;
 
     ConsoleView& view() { return m_view; }
+    Monitor& monitor() { return m_monitor; }
+    // Whom each tick of following tells what it left; none by default.
+    void setFollowWatch(FollowWatch* watch) { m_watch = watch; }
     // What the labels show and the pictures written so far; `result` unset.
     RenderSummary summary() const;
 
@@ -61,4 +66,5 @@ private:
     Chart m_chart;
     EventPump m_pump;
     MonitorContext m_context;
+    FollowWatch* m_watch = nullptr;
 };

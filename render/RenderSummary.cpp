@@ -63,6 +63,8 @@ std::string formatSummary(const RenderSummary& summary) {
         scale += (i ? " | " : "") + summary.scaleLabels[i];
     line("scale", scale);
     line("result", summary.result ? "true" : "false");
+    if (summary.stale)
+        line("stale", *summary.stale ? "true" : "false");
     for (const auto& image : summary.images)
         line("image", image);
     return out;

@@ -2,7 +2,10 @@
 // The summary trendola-render prints: one line per label of the main window
 // that the replay writes, the result, and the pictures written.
 
+#include "base/Colour.h"
+
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +19,12 @@ struct RenderSummary {
     std::array<std::string, 5> scaleLabels;
     bool result = false;
     std::vector<std::string> images; // file names, in the order written
+    // Watching a live run: what the annotated picture adds to the status
+    // line (" (更新なし N秒)"), the Now label's colour when it is not the
+    // usual one, and the data file's staleness for a "stale:" line.
+    std::string statusNote;
+    std::optional<Colour> nowColour;
+    std::optional<bool> stale;
 };
 
 // A label's text on one line, safe for a terminal: a backslash is written

@@ -31,6 +31,8 @@ ensure_packages() {
 # The packages every build needs.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev googletest libgtest-dev libgmock-dev
     libbenchmark-dev fonts-ipafont-gothic fontconfig locales
+    # trendola-render's monitoring service
+    libcpp-httplib-dev
     # the printing test reads its PDF page back with pdftoppm
     poppler-utils
     # the version window opens its address with xdg-open
@@ -39,6 +41,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-
     qt6-translations-l10n
     # regular expressions that pick a value out of a line
     libpcre2-dev)
+
+# Only the tests need them: promtool checks the service's metrics, and a
+# real Prometheus scrapes them.
+TEST_PACKAGES=(prometheus)
 
 # Making and checking the Debian package: dpkg-shlibdeps computes its
 # dependencies; the entry and the manual pages are checked.

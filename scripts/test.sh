@@ -18,6 +18,7 @@ case "${1:-}" in
 esac
 
 ensure_packages "${BUILD_PACKAGES[@]}"
+[ "$mode" = core ] || ensure_packages "${TEST_PACKAGES[@]}"
 ensure_comma_locale
 
 args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)

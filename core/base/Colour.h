@@ -14,6 +14,7 @@ inline constexpr Colour kRed = 0x0000FF;
 inline constexpr Colour kCyan = 0xFFFF00;
 inline constexpr Colour kDarkGreen = 0x008000;
 inline constexpr Colour kBlack = 0x000000;
+inline constexpr Colour kGrey = 0x808080;
 
 inline constexpr Colour kSystemColour = 0x80000000;
 inline constexpr Colour kWindowTextColour = kSystemColour + 8;

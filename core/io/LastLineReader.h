@@ -42,6 +42,9 @@ public:
     // that file only counts what was appended after it.
     void continueFrom(const std::string& path, const FileScan& scan);
 
+    // The line ends the last read counted.
+    std::int64_t lineCount() const { return m_scan.tally.lineEnds; }
+
 private:
     // The last line as it was read, to see that the file still holds it.
     struct LastLineSeen {

@@ -27,7 +27,7 @@ QImage bitmapReady(const QImage& image) {
 
 } // namespace
 
-Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat format) {
+Result<std::string> encodeImageFile(const QImage& image, ImageFormat format) {
     if (format == ImageFormat::Svg)
         return Error(kErrInvalidValue, "ラスター画像は SVG で保存できません。");
     const char* formatName = format == ImageFormat::Bmp ? "bmp" : "png";
@@ -41,7 +41,14 @@ Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat
     if (!writer.write(format == ImageFormat::Bmp ? bitmapReady(image) : image))
         return Error(kErrInvalidValue, "画像を " + QByteArray(formatName).toUpper().toStdString() +
                                            " にできませんでした: " + writer.errorString().toStdString());
-    return writeFileAtomically(path, std::string_view(encoded.constData(), encoded.size()));
+    return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+}
+
+Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat format) {
+    const auto encoded = encodeImageFile(image, format);
+    if (!encoded)
+        return encoded.error();
+    return writeFileAtomically(path, *encoded);
 }
 
 Result<QImage> loadPictureFile(const std::string& path) {

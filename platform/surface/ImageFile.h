@@ -14,6 +14,9 @@
 // image cannot be encoded or the file cannot be written.
 Result<> saveImageFile(const QImage& image, const std::string& path, ImageFormat format);
 
+// The bytes saveImageFile writes.
+Result<std::string> encodeImageFile(const QImage& image, ImageFormat format);
+
 // Reads the picture file `path` (a bitmap, JPEG, icon or any other picture
 // Qt reads, recognised by its content), without waiting on a named pipe. An
 // error naming the file when it cannot be read or is not such a picture.

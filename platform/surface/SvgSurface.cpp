@@ -111,8 +111,8 @@ Result<> SvgSurface::saveImage(const std::string& path, ImageFormat format) {
                         [this](QPainter& painter) { paint(painter); });
 }
 
-Result<> writeSvgFile(const std::string& path, int width, int height, double dotsPerInch,
-                      const std::function<void(QPainter&)>& paint) {
+Result<std::string> encodeSvgPicture(int width, int height, double dotsPerInch,
+                                     const std::function<void(QPainter&)>& paint) {
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
@@ -141,6 +141,13 @@ Result<> writeSvgFile(const std::string& path, int width, int height, double dot
     }
     withFallbacks += svg.mid(from);
     const QByteArray bytes = withFallbacks.toUtf8();
-    return writeFileAtomically(path,
-                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+Result<> writeSvgFile(const std::string& path, int width, int height, double dotsPerInch,
+                      const std::function<void(QPainter&)>& paint) {
+    const auto encoded = encodeSvgPicture(width, height, dotsPerInch, paint);
+    if (!encoded)
+        return encoded.error();
+    return writeFileAtomically(path, *encoded);
 }

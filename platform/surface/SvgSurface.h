@@ -75,3 +75,7 @@ private:
 // old one or the whole new one.
 Result<> writeSvgFile(const std::string& path, int width, int height, double dotsPerInch,
                       const std::function<void(QPainter&)>& paint);
+
+// The bytes writeSvgFile writes.
+Result<std::string> encodeSvgPicture(int width, int height, double dotsPerInch,
+                                     const std::function<void(QPainter&)>& paint);

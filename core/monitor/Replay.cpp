@@ -2,7 +2,7 @@
 
 #include "chart/Chart.h"
 #include "io/FileLines.h"
-#include "io/LineReader.h"
+#include "io/LineBlocks.h"
 #include "monitor/EventPump.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorContext.h"
@@ -10,7 +10,9 @@
 #include "monitor/ReplayLabels.h"
 #include "monitor/ScaleLabels.h"
 #include "monitor/SweepImages.h"
+#include "text/LineEndSearch.h"
 #include "text/NumberText.h"
+#include "text/QuickValue.h"
 #include "text/ValuePicker.h"
 
 #include <algorithm>
@@ -31,8 +33,8 @@ std::string_view trimBlanks(std::string_view text) {
 class ReplayRun {
 public:
     ReplayRun(MonitorContext& context, bool pageMode, int page, const ReplaySource& source)
-        : m_context(context), m_monitor(context.monitor), m_pageMode(pageMode), m_page(page), m_source(source),
-          m_labels(context) {}
+        : m_context(context), m_monitor(context.monitor), m_pageMode(pageMode), m_page(page),
+          m_source(source), m_labels(context) {}
 
     bool run();
     // What ended the replay on its error path, if anything did.
@@ -40,6 +42,11 @@ public:
 
 private:
     bool setUp();
+    bool open();
+    // Handles the lines of one block; false when the replay ended in it.
+    bool replayBlock(std::string_view block, ValuePicker& picker, bool& finished);
+    // A line that is not the plain case; false on the error path.
+    bool handleLine(std::string_view line, ValuePicker& picker, bool& finished);
     bool handleNumeric(std::string_view fieldText, double value, bool& finished);
     bool finish();
     bool fail(const Error& error);
@@ -55,11 +62,12 @@ private:
     const ReplaySource& m_source;
     std::string m_extremeText; // a new extreme's decimal text, which replaces the field's
     ReplayLabels m_labels;
-    LineReader m_reader;
-    std::int64_t m_linesRead = 0;  // lines of the file so far
-    std::int64_t m_values = 0;     // numeric lines handled so far
-    std::int64_t m_pageValues = 0; // numeric lines in the current page
-    int m_sweeps = 0;              // sweeps, or pages in page mode
+    LineBlocks m_reader;
+    const char* m_lineNext = nullptr; // just past the line being handled
+    std::int64_t m_linesRead = 0;     // lines of the file so far
+    std::int64_t m_values = 0;        // numeric lines handled so far
+    std::int64_t m_pageValues = 0;    // numeric lines in the current page
+    int m_sweeps = 0;                 // sweeps, or pages in page mode
     std::optional<Error> m_failure;
 };
 
@@ -72,7 +80,8 @@ void ReplayRun::forceEvents() {
     m_labels.flush();
     m_context.chart.flush();
     if (m_source.progress)
-        m_source.progress(ReplayProgress{m_reader.position(), m_reader.sizeAtOpen(), m_linesRead});
+        m_source.progress(ReplayProgress{m_lineNext ? m_reader.offsetOf(m_lineNext) : 0,
+                                         m_reader.sizeAtOpen(), m_linesRead});
     m_context.pump.run();
     m_context.chart.eventsRan();
     m_labels.resync();
@@ -209,20 +218,73 @@ bool ReplayRun::fail(const Error& error) {
     return false;
 }
 
-bool ReplayRun::run() {
-    if (!setUp())
-        return fail(Error(kErrOutOfMemory, "表示項目数が大きすぎます。"));
+bool ReplayRun::open() {
     if (m_source.inputFd >= 0) {
         // A copy of the descriptor, so that closing the reader leaves the stream open.
         if (auto opened = m_reader.openStream(UniqueFd(::dup(m_source.inputFd))); !opened)
             return fail(opened.error());
-    } else {
-        const std::string dataFile = m_monitor.settings().dataFile;
-        if (!dataFileExists(dataFile))
-            return false;
-        if (auto opened = m_reader.open(dataFile); !opened)
-            return fail(opened.error());
+        return true;
     }
+    if (auto opened = m_reader.open(m_monitor.settings().dataFile); !opened)
+        return fail(opened.error());
+    return true;
+}
+
+bool ReplayRun::handleLine(std::string_view line, ValuePicker& picker, bool& finished) {
+    const auto picked = picker.pick(line, m_monitor.settings().column);
+    if (picked.found != ValuePicker::Found::Text) {
+        // A line the pattern does not match is no data line, and no error.
+        if (picked.found == ValuePicker::Found::NoField)
+            m_labels.status("データがありません。");
+        letEventsRun();
+        return true;
+    }
+    const std::string_view text = trimBlanks(picked.text);
+    const auto value = numericValue(text);
+    if (!value) {
+        m_labels.notNumeric(m_values + 1, text);
+        letEventsRun();
+        return true;
+    }
+    return handleNumeric(text, *value, finished);
+}
+
+bool ReplayRun::replayBlock(std::string_view block, ValuePicker& picker, bool& finished) {
+    // The plain field is read in one pass; every other line, and every line
+    // of a pattern, goes the general way, which reads the plain one alike.
+    const FieldRule rule = picker.usesPattern() ? FieldRule{} : picker.rule();
+    const char delimiter = rule.delimiter.value_or('\0');
+    const char* const end = block.data() + block.size();
+    for (const char* line = block.data(); line < end; line = m_lineNext) {
+        if (!m_monitor.running())
+            return false;
+        ++m_linesRead;
+        QuickValue quick;
+        if (rule.delimiter &&
+            readQuickValue(line, end, m_monitor.settings().column, delimiter, rule.skipRuns, quick)) {
+            m_lineNext = pastLineEnd(quick.lineEnd, end);
+            if (!handleNumeric(quick.field, quick.value, finished))
+                return false;
+        } else {
+            const char* const lineEnd = findLineEnd(line, end);
+            m_lineNext = pastLineEnd(lineEnd, end);
+            if (!handleLine(std::string_view(line, static_cast<std::size_t>(lineEnd - line)), picker,
+                            finished))
+                return false;
+        }
+        if (finished)
+            return false;
+    }
+    return true;
+}
+
+bool ReplayRun::run() {
+    if (!setUp())
+        return fail(Error(kErrOutOfMemory, "表示項目数が大きすぎます。"));
+    if (m_source.inputFd < 0 && !dataFileExists(m_monitor.settings().dataFile))
+        return false;
+    if (!open())
+        return false;
     m_monitor.samples().resetPosition();
 
     // The delimiter and the pattern hold for the whole replay; the column is
@@ -230,37 +292,17 @@ bool ReplayRun::run() {
     // events run.
     ValuePicker picker = m_monitor.valuePicker(m_context.decoder);
     m_labels.setTextDecoder(picker.shownTextDecoder());
-    std::string_view line;
-    for (;;) {
-        if (!m_monitor.running())
-            break;
-        if (!m_reader.next(line)) {
-            if (m_reader.failed())
-                return fail(m_reader.error());
+    std::string_view block;
+    bool finished = false;
+    while (m_monitor.running() && m_reader.next(block)) {
+        if (!replayBlock(block, picker, finished)) {
+            if (m_failure)
+                return false;
             break;
         }
-        ++m_linesRead;
-        const auto picked = picker.pick(line, m_monitor.settings().column);
-        if (picked.found != ValuePicker::Found::Text) {
-            // A line the pattern does not match is no data line, and no error.
-            if (picked.found == ValuePicker::Found::NoField)
-                m_labels.status("データがありません。");
-            letEventsRun();
-            continue;
-        }
-        const std::string_view text = trimBlanks(picked.text);
-        const auto value = numericValue(text);
-        if (!value) {
-            m_labels.notNumeric(m_values + 1, text);
-            letEventsRun();
-            continue;
-        }
-        bool finished = false;
-        if (!handleNumeric(text, *value, finished))
-            return false;
-        if (finished)
-            break;
     }
+    if (m_reader.failed())
+        return fail(m_reader.error());
     return finish();
 }
 

@@ -1,5 +1,7 @@
 #include "text/NumberText.h"
 
+#include "text/PlainDecimal.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -264,9 +266,8 @@ double roundDecimalText(double v, int decimals) {
 
 namespace {
 
-// The common field: [+-]digits[.digits] with at most 15 digits in all. Its
-// value is one exact integer divided by an exact power of ten, which is
-// correctly rounded. False when the text needs the general reading (which
+// The common field: [+-]digits[.digits] with at most 15 digits in all, read
+// as the replay's quick reading reads it. False when the text needs the general reading (which
 // also decides whether it is a number at all).
 bool readPlainDecimal(std::string_view text, double& value) {
     const char* p = text.data();
@@ -288,11 +289,9 @@ bool readPlainDecimal(std::string_view text, double& value) {
         if (fractionDigits == 0)
             return false;
     }
-    if (p != end || integerDigits + fractionDigits == 0 || integerDigits + fractionDigits > 15)
+    if (p != end || integerDigits + fractionDigits == 0 || integerDigits + fractionDigits > kPlainDecimalDigits)
         return false;
-    value = static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
-    if (negative)
-        value = -value;
+    value = plainDecimalValue(mantissa, fractionDigits, negative);
     return true;
 }
 

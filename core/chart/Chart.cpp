@@ -35,7 +35,7 @@ void Chart::drawGrid(const ChartFrame& frame) {
     renderGrid(redraw);
 }
 
-void Chart::drawSeries(const ChartFrame& frame, When when) {
+void Chart::drawSeriesAt(const ChartFrame& frame, When when) {
     const bool deferred = when == When::Deferred;
     if (!deferred || !m_switches)
         m_switches = m_switchSource.chartSwitches();

@@ -77,7 +77,15 @@ public:
     // colour list (yellow for any other text). A deferred redraw waits for
     // flush(); an immediate one replaces any waiting one.
     enum class When { Now, Deferred };
-    void drawSeries(const ChartFrame& frame, When when = When::Now);
+    void drawSeries(const ChartFrame& frame, When when = When::Now) {
+        // The replay's redraw after every value: the newest request replaces
+        // the waiting one.
+        if (when == When::Deferred && m_switches && m_switches->clear) {
+            m_deferred = Redraw{frame, *m_switches};
+            return;
+        }
+        drawSeriesAt(frame, when);
+    }
 
     // Renders a deferred redraw, if one waits.
     void flush();
@@ -108,6 +116,7 @@ private:
         ChartFrame frame;
         ChartSwitches switches;
     };
+    void drawSeriesAt(const ChartFrame& frame, When when);
     void renderGrid(const Redraw& redraw);
     void renderSeries(const Redraw& redraw);
 

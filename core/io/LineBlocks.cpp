@@ -10,10 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-constexpr std::size_t kBlockBytes = 1 << 20;
-} // namespace
-
 Result<> LineBlocks::open(const std::string& path) {
     close();
     auto file = openFileForReading(path);
@@ -23,7 +19,7 @@ Result<> LineBlocks::open(const std::string& path) {
     m_fd = std::move(file->fd);
     m_sizeAtOpen = static_cast<std::uint64_t>(file->info.st_size);
     m_regularFile = true;
-    m_buffer.assign(kBlockBytes + kLineEndSearchSlack, '\0');
+    m_buffer.assign(m_bufferBytes + kLineEndSearchSlack, '\0');
     return {};
 }
 
@@ -37,7 +33,7 @@ Result<> LineBlocks::openStream(UniqueFd fd) {
     m_regularFile = S_ISREG(info.st_mode);
     m_sizeAtOpen = m_regularFile ? static_cast<std::uint64_t>(info.st_size) : 0;
     m_fd = std::move(fd);
-    m_buffer.assign(kBlockBytes + kLineEndSearchSlack, '\0');
+    m_buffer.assign(m_bufferBytes + kLineEndSearchSlack, '\0');
     return {};
 }
 

@@ -16,7 +16,9 @@
 
 class LineBlocks {
 public:
-    LineBlocks() = default;
+    // Blocks of whole lines read `bufferBytes` at a time (longer lines make
+    // the buffer grow).
+    explicit LineBlocks(std::size_t bufferBytes = std::size_t{1} << 20) : m_bufferBytes(bufferBytes) {}
 
     // Opens the file read-only.
     Result<> open(const std::string& path);
@@ -47,6 +49,7 @@ private:
     bool readMore();
     void fail(Error error);
 
+    std::size_t m_bufferBytes;
     UniqueFd m_fd;
     std::vector<char> m_buffer; // its data, then the search's slack
     std::size_t m_pos = 0;      // the unconsumed data: [m_pos, m_end)

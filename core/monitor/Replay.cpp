@@ -2,7 +2,7 @@
 
 #include "chart/Chart.h"
 #include "io/FileLines.h"
-#include "io/LineBlocks.h"
+#include "io/LineScan.h"
 #include "monitor/EventPump.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorContext.h"
@@ -12,10 +12,10 @@
 #include "monitor/SweepImages.h"
 #include "text/LineEndSearch.h"
 #include "text/NumberText.h"
-#include "text/QuickValue.h"
 #include "text/ValuePicker.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -42,9 +42,9 @@ public:
 
 private:
     bool setUp();
-    bool open();
+    bool open(const ValuePicker& picker);
     // Handles the lines of one block; false when the replay ended in it.
-    bool replayBlock(std::string_view block, ValuePicker& picker, bool& finished);
+    bool replayBlock(const ScannedBlock& block, ValuePicker& picker, bool& finished);
     // A line that is not the plain case; false on the error path.
     bool handleLine(std::string_view line, ValuePicker& picker, bool& finished);
     bool handleNumeric(std::string_view fieldText, double value, bool& finished);
@@ -62,12 +62,12 @@ private:
     const ReplaySource& m_source;
     std::string m_extremeText; // a new extreme's decimal text, which replaces the field's
     ReplayLabels m_labels;
-    LineBlocks m_reader;
-    const char* m_lineNext = nullptr; // just past the line being handled
-    std::int64_t m_linesRead = 0;     // lines of the file so far
-    std::int64_t m_values = 0;        // numeric lines handled so far
-    std::int64_t m_pageValues = 0;    // numeric lines in the current page
-    int m_sweeps = 0;                 // sweeps, or pages in page mode
+    std::unique_ptr<LineScan> m_reader;
+    std::uint64_t m_position = 0;  // the file offset just past the line being handled
+    std::int64_t m_linesRead = 0;  // lines of the file so far
+    std::int64_t m_values = 0;     // numeric lines handled so far
+    std::int64_t m_pageValues = 0; // numeric lines in the current page
+    int m_sweeps = 0;              // sweeps, or pages in page mode
     std::optional<Error> m_failure;
 };
 
@@ -80,8 +80,7 @@ void ReplayRun::forceEvents() {
     m_labels.flush();
     m_context.chart.flush();
     if (m_source.progress)
-        m_source.progress(ReplayProgress{m_lineNext ? m_reader.offsetOf(m_lineNext) : 0,
-                                         m_reader.sizeAtOpen(), m_linesRead});
+        m_source.progress(ReplayProgress{m_position, m_reader ? m_reader->sizeAtOpen() : 0, m_linesRead});
     m_context.pump.run();
     m_context.chart.eventsRan();
     m_labels.resync();
@@ -182,7 +181,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
 }
 
 bool ReplayRun::finish() {
-    m_reader.close();
+    m_reader.reset();
     if (m_pageMode) {
         redrawDeferred();
         ++m_sweeps;
@@ -210,7 +209,7 @@ bool ReplayRun::finish() {
 bool ReplayRun::fail(const Error& error) {
     // A copy first: the error may be the reader's, which closing it clears.
     m_failure = error;
-    m_reader.close();
+    m_reader.reset();
     m_context.chart.flush();
     m_context.chart.surface().showAndEnable();
     m_labels.failed(*m_failure);
@@ -218,14 +217,18 @@ bool ReplayRun::fail(const Error& error) {
     return false;
 }
 
-bool ReplayRun::open() {
+bool ReplayRun::open(const ValuePicker& picker) {
+    // The plain fields are read ahead; a pattern's lines go the general way.
+    m_reader = std::make_unique<LineScan>(picker.usesPattern() ? FieldRule{} : picker.rule(),
+                                          m_monitor.settings().column);
+    Result<> opened;
     if (m_source.inputFd >= 0) {
         // A copy of the descriptor, so that closing the reader leaves the stream open.
-        if (auto opened = m_reader.openStream(UniqueFd(::dup(m_source.inputFd))); !opened)
-            return fail(opened.error());
-        return true;
+        opened = m_reader->openStream(UniqueFd(::dup(m_source.inputFd)));
+    } else {
+        opened = m_reader->open(m_monitor.settings().dataFile);
     }
-    if (auto opened = m_reader.open(m_monitor.settings().dataFile); !opened)
+    if (!opened)
         return fail(opened.error());
     return true;
 }
@@ -249,31 +252,34 @@ bool ReplayRun::handleLine(std::string_view line, ValuePicker& picker, bool& fin
     return handleNumeric(text, *value, finished);
 }
 
-bool ReplayRun::replayBlock(std::string_view block, ValuePicker& picker, bool& finished) {
-    // The plain field is read in one pass; every other line, and every line
-    // of a pattern, goes the general way, which reads the plain one alike.
-    const FieldRule rule = picker.usesPattern() ? FieldRule{} : picker.rule();
-    const char delimiter = rule.delimiter.value_or('\0');
-    const char* const end = block.data() + block.size();
-    for (const char* line = block.data(); line < end; line = m_lineNext) {
+bool ReplayRun::replayBlock(const ScannedBlock& block, ValuePicker& picker, bool& finished) {
+    const char* const base = block.bytes.data();
+    const char* const end = base + block.size;
+    std::size_t start = 0;
+    for (const ScannedLine& line : block.lines) {
         if (!m_monitor.running())
             return false;
         ++m_linesRead;
-        QuickValue quick;
-        if (rule.delimiter &&
-            readQuickValue(line, end, m_monitor.settings().column, delimiter, rule.skipRuns, quick)) {
-            m_lineNext = pastLineEnd(quick.lineEnd, end);
-            if (!handleNumeric(quick.field, quick.value, finished))
+        m_position = block.offset + line.next;
+        // The column may have changed while events ran: then the line is
+        // read the general way, and later blocks read the new one.
+        const int column = m_monitor.settings().column;
+        if (line.fieldLength != ScannedLine::kNotPlain && column == block.column) {
+            if (!handleNumeric(std::string_view(base + line.fieldStart, line.fieldLength), line.value,
+                               finished))
                 return false;
         } else {
-            const char* const lineEnd = findLineEnd(line, end);
-            m_lineNext = pastLineEnd(lineEnd, end);
-            if (!handleLine(std::string_view(line, static_cast<std::size_t>(lineEnd - line)), picker,
-                            finished))
+            if (column != block.column)
+                m_reader->setColumn(column);
+            const char* const lineStart = base + start;
+            const char* const lineEnd = findLineEnd(lineStart, end);
+            if (!handleLine(std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)),
+                            picker, finished))
                 return false;
         }
         if (finished)
             return false;
+        start = line.next;
     }
     return true;
 }
@@ -283,26 +289,27 @@ bool ReplayRun::run() {
         return fail(Error(kErrOutOfMemory, "表示項目数が大きすぎます。"));
     if (m_source.inputFd < 0 && !dataFileExists(m_monitor.settings().dataFile))
         return false;
-    if (!open())
-        return false;
-    m_monitor.samples().resetPosition();
-
     // The delimiter and the pattern hold for the whole replay; the column is
     // read at every line, since the column selector may change it while
     // events run.
     ValuePicker picker = m_monitor.valuePicker(m_context.decoder);
+    if (!open(picker))
+        return false;
+    m_monitor.samples().resetPosition();
     m_labels.setTextDecoder(picker.shownTextDecoder());
-    std::string_view block;
     bool finished = false;
-    while (m_monitor.running() && m_reader.next(block)) {
-        if (!replayBlock(block, picker, finished)) {
+    while (m_monitor.running()) {
+        const ScannedBlock* block = m_reader->next();
+        if (!block)
+            break;
+        if (!replayBlock(*block, picker, finished)) {
             if (m_failure)
                 return false;
             break;
         }
     }
-    if (m_reader.failed())
-        return fail(m_reader.error());
+    if (m_reader->failed())
+        return fail(m_reader->error());
     return finish();
 }
 

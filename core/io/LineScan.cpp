@@ -1,0 +1,128 @@
+#include "io/LineScan.h"
+
+#include "text/LineEndSearch.h"
+#include "text/QuickValue.h"
+
+#include <cstring>
+
+namespace {
+// Small enough that the blocks in flight stay in the caches, large enough
+// that handing them over costs nothing.
+constexpr std::size_t kBlockBytes = std::size_t{256} << 10;
+} // namespace
+
+LineScan::LineScan(const FieldRule& rule, int column)
+    : m_rule(rule), m_column(column), m_reader(kBlockBytes) {}
+
+LineScan::~LineScan() {
+    stop();
+}
+
+void LineScan::stop() {
+    if (!m_thread.joinable())
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+}
+
+Result<> LineScan::open(const std::string& path) {
+    if (auto opened = m_reader.open(path); !opened)
+        return opened;
+    m_sizeAtOpen = m_reader.sizeAtOpen();
+    for (ScannedBlock& slot : m_slots)
+        m_free.push_back(&slot);
+    m_thread = std::thread([this] { scanAhead(); });
+    return {};
+}
+
+Result<> LineScan::openStream(UniqueFd fd) {
+    if (auto opened = m_reader.openStream(std::move(fd)); !opened)
+        return opened;
+    m_sizeAtOpen = m_reader.sizeAtOpen();
+    return {};
+}
+
+bool LineScan::fill(ScannedBlock& block) {
+    std::string_view text;
+    if (!m_reader.next(text))
+        return false;
+    block.offset = m_reader.offsetOf(text.data());
+    block.size = text.size();
+    block.bytes.resize(std::max(block.bytes.size(), text.size() + kLineEndSearchSlack));
+    std::memcpy(block.bytes.data(), text.data(), text.size());
+    block.column = m_column.load(std::memory_order_relaxed);
+    block.lines.clear();
+    const char* const base = block.bytes.data();
+    const char* const end = base + block.size;
+    const char delimiter = m_rule.delimiter.value_or('\0');
+    for (const char* line = base; line < end;) {
+        ScannedLine scanned;
+        QuickValue quick;
+        if (m_rule.delimiter && readQuickValue(line, end, block.column, delimiter, m_rule.skipRuns, quick)) {
+            scanned.value = quick.value;
+            scanned.fieldStart = static_cast<std::size_t>(quick.field.data() - base);
+            scanned.fieldLength = quick.field.size();
+            line = pastLineEnd(quick.lineEnd, end);
+        } else {
+            line = pastLineEnd(findLineEnd(line, end), end);
+        }
+        scanned.next = static_cast<std::size_t>(line - base);
+        block.lines.push_back(scanned);
+    }
+    return true;
+}
+
+void LineScan::scanAhead() {
+    for (;;) {
+        ScannedBlock* slot = nullptr;
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_stopping || !m_free.empty(); });
+            if (m_stopping)
+                return;
+            slot = m_free.front();
+            m_free.pop_front();
+        }
+        const bool filled = fill(*slot);
+        {
+            const std::lock_guard lock(m_mutex);
+            if (filled) {
+                m_ready.push_back(slot);
+            } else {
+                m_failed = m_reader.failed();
+                m_error = m_reader.error();
+                m_done = true;
+            }
+        }
+        m_changed.notify_all();
+        if (!filled)
+            return;
+    }
+}
+
+const ScannedBlock* LineScan::next() {
+    if (!m_thread.joinable()) {
+        // A stream: read here, into the one slot.
+        if (fill(m_slots[0]))
+            return &m_slots[0];
+        m_failed = m_reader.failed();
+        m_error = m_reader.error();
+        return nullptr;
+    }
+    std::unique_lock lock(m_mutex);
+    if (m_current) {
+        m_free.push_back(m_current);
+        m_current = nullptr;
+        m_changed.notify_all();
+    }
+    m_changed.wait(lock, [this] { return m_done || !m_ready.empty(); });
+    if (m_ready.empty())
+        return nullptr;
+    m_current = m_ready.front();
+    m_ready.pop_front();
+    return m_current;
+}

@@ -1,0 +1,88 @@
+#pragma once
+// A data file's lines in blocks, with each line's plain field (see
+// QuickValue.h) read ahead. A regular file is read and scanned on a thread
+// of its own while the caller handles the blocks before; a stream is read
+// on the caller's thread, since a read that waits for a writer must not
+// outlive the scan.
+
+#include "base/Result.h"
+#include "io/FileScan.h"
+#include "io/LineBlocks.h"
+#include "text/FieldExtraction.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <limits>
+#include <mutex>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+// One line of a block: where the next one starts and, when it is the plain
+// case, its field and value.
+struct ScannedLine {
+    static constexpr std::size_t kNotPlain = std::numeric_limits<std::size_t>::max();
+    double value = 0;
+    std::size_t fieldStart = 0;
+    std::size_t fieldLength = kNotPlain;
+    std::size_t next = 0; // offsets in the block's bytes
+};
+
+struct ScannedBlock {
+    std::vector<char> bytes; // the lines, then kLineEndSearchSlack bytes
+    std::size_t size = 0;
+    std::uint64_t offset = 0;       // the file offset of its first byte
+    int column = 0;                 // the field the plain values are of
+    std::vector<ScannedLine> lines; // in order
+    std::string_view text() const { return std::string_view(bytes.data(), size); }
+};
+
+class LineScan {
+public:
+    // No plain fields are read without a delimiter in `rule`.
+    LineScan(const FieldRule& rule, int column);
+    LineScan(const LineScan&) = delete;
+    LineScan& operator=(const LineScan&) = delete;
+    ~LineScan();
+
+    Result<> open(const std::string& path);
+    Result<> openStream(UniqueFd fd);
+
+    // The next block, valid until the next call; nullptr at the end of the
+    // file or after a read error (failed() then tells).
+    const ScannedBlock* next();
+    bool failed() const { return m_failed; }
+    const Error& error() const { return m_error; }
+    std::uint64_t sizeAtOpen() const { return m_sizeAtOpen; }
+
+    // The field that blocks scanned from now on read the plain values of.
+    void setColumn(int column) { m_column.store(column, std::memory_order_relaxed); }
+
+private:
+    // Reads and scans the next block into `block`; false at the end.
+    bool fill(ScannedBlock& block);
+    void scanAhead();
+    void stop();
+
+    static constexpr std::size_t kSlots = 3;
+
+    const FieldRule m_rule;
+    std::atomic<int> m_column;
+    LineBlocks m_reader;
+    std::uint64_t m_sizeAtOpen = 0;
+    bool m_failed = false;
+    Error m_error;
+    ScannedBlock m_slots[kSlots];
+    ScannedBlock* m_current = nullptr;
+
+    // Between the scanning thread and the caller.
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<ScannedBlock*> m_ready;
+    std::deque<ScannedBlock*> m_free;
+    bool m_done = false;     // the scan has handed over its last block
+    bool m_stopping = false; // the caller wants no more
+};

@@ -57,21 +57,28 @@ bool LineScan::fill(ScannedBlock& block) {
     block.column = m_column.load(std::memory_order_relaxed);
     block.lines.clear();
     const char* const base = block.bytes.data();
-    const char* const end = base + block.size;
     const char delimiter = m_rule.delimiter.value_or('\0');
-    for (const char* line = base; line < end;) {
+    // The line ends first, then the lines, which no longer wait for each other.
+    m_lineEnds.clear();
+    findLineEnds(base, block.size, m_lineEnds);
+    if (m_lineEnds.empty() || m_lineEnds.back() + 1 < block.size)
+        m_lineEnds.push_back(block.size); // the file's last line, without a line end
+    std::size_t start = 0;
+    for (const std::size_t end : m_lineEnds) {
         ScannedLine scanned;
+        scanned.end = end;
+        scanned.next =
+            end +
+            (end < block.size && base[end] == '\r' && end + 1 < block.size && base[end + 1] == '\n' ? 2 : 1);
         QuickValue quick;
-        if (m_rule.delimiter && readQuickValue(line, end, block.column, delimiter, m_rule.skipRuns, quick)) {
+        if (m_rule.delimiter &&
+            readQuickValue(base + start, base + end, block.column, delimiter, m_rule.skipRuns, quick)) {
             scanned.value = quick.value;
             scanned.fieldStart = static_cast<std::size_t>(quick.field.data() - base);
             scanned.fieldLength = quick.field.size();
-            line = pastLineEnd(quick.lineEnd, end);
-        } else {
-            line = pastLineEnd(findLineEnd(line, end), end);
         }
-        scanned.next = static_cast<std::size_t>(line - base);
         block.lines.push_back(scanned);
+        start = scanned.next;
     }
     return true;
 }

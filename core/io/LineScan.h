@@ -20,14 +20,15 @@
 #include <thread>
 #include <vector>
 
-// One line of a block: where the next one starts and, when it is the plain
-// case, its field and value.
+// One line of a block: where it ends, where the next one starts and, when
+// it is the plain case, its field and value.
 struct ScannedLine {
     static constexpr std::size_t kNotPlain = std::numeric_limits<std::size_t>::max();
     double value = 0;
     std::size_t fieldStart = 0;
     std::size_t fieldLength = kNotPlain;
-    std::size_t next = 0; // offsets in the block's bytes
+    std::size_t end = 0;  // offsets in the block's bytes: its line end,
+    std::size_t next = 0; //   and past it
 };
 
 struct ScannedBlock {
@@ -75,6 +76,7 @@ private:
     bool m_failed = false;
     Error m_error;
     ScannedBlock m_slots[kSlots];
+    std::vector<std::size_t> m_lineEnds; // the scanning thread's
     ScannedBlock* m_current = nullptr;
 
     // Between the scanning thread and the caller.

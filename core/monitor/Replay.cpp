@@ -10,7 +10,6 @@
 #include "monitor/ReplayLabels.h"
 #include "monitor/ScaleLabels.h"
 #include "monitor/SweepImages.h"
-#include "text/LineEndSearch.h"
 #include "text/NumberText.h"
 #include "text/ValuePicker.h"
 
@@ -254,7 +253,6 @@ bool ReplayRun::handleLine(std::string_view line, ValuePicker& picker, bool& fin
 
 bool ReplayRun::replayBlock(const ScannedBlock& block, ValuePicker& picker, bool& finished) {
     const char* const base = block.bytes.data();
-    const char* const end = base + block.size;
     std::size_t start = 0;
     for (const ScannedLine& line : block.lines) {
         if (!m_monitor.running())
@@ -271,10 +269,7 @@ bool ReplayRun::replayBlock(const ScannedBlock& block, ValuePicker& picker, bool
         } else {
             if (column != block.column)
                 m_reader->setColumn(column);
-            const char* const lineStart = base + start;
-            const char* const lineEnd = findLineEnd(lineStart, end);
-            if (!handleLine(std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)),
-                            picker, finished))
+            if (!handleLine(std::string_view(base + start, line.end - start), picker, finished))
                 return false;
         }
         if (finished)

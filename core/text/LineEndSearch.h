@@ -4,14 +4,16 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
-// Bytes past the data that the search may read (and ignore).
-inline constexpr std::size_t kLineEndSearchSlack = 16;
+// Bytes past the data that the searches may read (and ignore).
+inline constexpr std::size_t kLineEndSearchSlack = 64;
 
 // The first CR or LF in [p, end), or end when there is none.
 inline const char* findLineEnd(const char* p, const char* end) {
@@ -46,3 +48,8 @@ inline const char* pastLineEnd(const char* lineEnd, const char* end) {
         return lineEnd + 2;
     return lineEnd + 1;
 }
+
+// Appends the offsets of the bytes that end the lines of [data, data + size)
+// to `ends`: every CR, and every LF that does not complete a CR LF (one at
+// data[0] is taken to end a line).
+void findLineEnds(const char* data, std::size_t size, std::vector<std::size_t>& ends);

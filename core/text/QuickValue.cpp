@@ -1,7 +1,6 @@
 #include "text/QuickValue.h"
 
 #include "text/FieldExtraction.h"
-#include "text/LineEndSearch.h"
 #include "text/PlainDecimal.h"
 
 #include <algorithm>
@@ -17,22 +16,18 @@ namespace {
 
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
 
-// The first delimiter, CR or LF in [p, end), or end.
-const char* findFieldEnd(const char* p, const char* end, char delimiter) {
+// The first delimiter in [p, end), or end.
+const char* findDelimiter(const char* p, const char* end, char delimiter) {
 #if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i cr = _mm_set1_epi8('\r');
     const __m128i at = _mm_set1_epi8(delimiter);
     for (; p < end; p += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, lf), _mm_cmpeq_epi8(bytes, cr)),
-                                          _mm_cmpeq_epi8(bytes, at));
-        if (const int mask = _mm_movemask_epi8(hits); mask != 0)
+        if (const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, at)); mask != 0)
             return std::min(p + std::countr_zero(static_cast<unsigned>(mask)), end);
     }
     return end;
 #else
-    while (p < end && *p != delimiter && *p != '\n' && *p != '\r')
+    while (p < end && *p != delimiter)
         ++p;
     return p;
 #endif
@@ -105,8 +100,8 @@ bool readQuickValue(const char* line, const char* end, int column, char delimite
                 ++p;
         if (p < end && *p == '"')
             return false;
-        p = findFieldEnd(p, end, delimiter);
-        if (p == end || *p != delimiter)
+        p = findDelimiter(p, end, delimiter);
+        if (p == end)
             return false;
         ++p;
     }
@@ -121,7 +116,7 @@ bool readQuickValue(const char* line, const char* end, int column, char delimite
         ++p;
 
     // Up to seven digits before and after the point are read eight bytes at
-    // a time; bytes past the block's end are no part of the line.
+    // a time; bytes past the line's end are no part of it.
     const auto room = [end](const char* at) { return static_cast<unsigned>(std::min<long>(end - at, 8)); };
     std::uint64_t mantissa = 0;
     long digits = 0;
@@ -129,33 +124,22 @@ bool readQuickValue(const char* line, const char* end, int column, char delimite
     const std::uint64_t integerBytes = digitBytes(p);
     const unsigned integerDigits = std::min(leadingDigits(integerBytes), room(p));
     const char* q = p + integerDigits;
-    unsigned fraction = 0;
-    std::uint64_t fractionBytes = 0;
-    if (q < end && *q == '.') {
-        fractionBytes = digitBytes(q + 1);
-        fraction = std::min(leadingDigits(fractionBytes), room(q + 1));
-    }
+    const bool point = q < end && *q == '.';
+    const std::uint64_t fractionBytes = digitBytes(q + 1);
+    const unsigned fraction = point ? std::min(leadingDigits(fractionBytes), room(q + 1)) : 0;
     if (integerDigits < 8 && fraction < 8) {
-        if (integerDigits > 0)
-            mantissa = digitsValue(integerBytes, integerDigits);
-        if (q < end && *q == '.') {
-            if (fraction == 0)
-                return false; // "5." is numeric, but for the general reading
+        if (point && fraction == 0)
+            return false; // "5." is numeric, but for the general reading
+        mantissa = integerDigits > 0 ? digitsValue(integerBytes, integerDigits) : 0;
+        if (fraction > 0)
             mantissa = mantissa * kPowers[fraction] + digitsValue(fractionBytes, fraction);
-            q += 1 + fraction;
-        }
+        q += point ? 1 + fraction : 0;
         digits = integerDigits + fraction;
         fractionDigits = fraction;
     } else if (q = slowDigits(p, end, mantissa, digits, fractionDigits); !q) {
         return false;
     }
-    if (digits == 0 || digits > kPlainDecimalDigits)
-        return false;
-    if (q == end || *q == '\n' || *q == '\r')
-        out.lineEnd = q;
-    else if (*q == delimiter)
-        out.lineEnd = findLineEnd(q + 1, end);
-    else
+    if (digits == 0 || digits > kPlainDecimalDigits || (q != end && *q != delimiter))
         return false;
     out.field = std::string_view(fieldBegin, static_cast<std::size_t>(q - fieldBegin));
     out.value = plainDecimalValue(mantissa, fractionDigits, negative);

@@ -9,16 +9,14 @@
 
 struct QuickValue {
     double value = 0;
-    std::string_view field;        // the field's text
-    const char* lineEnd = nullptr; // the line's CR or LF, or the block's end
+    std::string_view field; // the field's text
 };
 
-// Field `column` of the line that starts at `line` in a block of lines that
-// ends at `end`, with kLineEndSearchSlack readable bytes after it, split at
-// `delimiter`, a run of them counting as one when `skipRuns`. True when it
-// is the plain case: no field up to it opens with a quote, and the field is
-// [+-]?digits[.digits] or [+-]?.digits with 1 to kPlainDecimalDigits digits,
-// ended by the delimiter, a line end or the block's end. False otherwise,
+// Field `column` of the line [line, lineEnd) (without its line end, with
+// kLineEndSearchSlack readable bytes after it), split at `delimiter`, a run
+// of them counting as one when `skipRuns`. True when it is the plain case: no
+// field up to it opens with a quote, and the field is [+-]?digits[.digits]
+// or [+-]?.digits with 1 to kPlainDecimalDigits digits. False otherwise,
 // with `out` undefined.
-bool readQuickValue(const char* line, const char* end, int column, char delimiter, bool skipRuns,
+bool readQuickValue(const char* line, const char* lineEnd, int column, char delimiter, bool skipRuns,
                     QuickValue& out);

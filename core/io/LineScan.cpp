@@ -1,7 +1,6 @@
 #include "io/LineScan.h"
 
 #include "text/LineEndSearch.h"
-#include "text/QuickValue.h"
 
 #include <cstring>
 
@@ -63,23 +62,24 @@ bool LineScan::fill(ScannedBlock& block) {
     findLineEnds(base, block.size, m_lineEnds);
     if (m_lineEnds.empty() || m_lineEnds.back() + 1 < block.size)
         m_lineEnds.push_back(block.size); // the file's last line, without a line end
+    m_digits.resize(m_lineEnds.size());
     std::size_t start = 0;
-    for (const std::size_t end : m_lineEnds) {
+    for (std::size_t i = 0; i < m_lineEnds.size(); ++i) {
+        const std::size_t end = m_lineEnds[i];
         ScannedLine scanned;
         scanned.end = end;
-        scanned.next =
-            end +
-            (end < block.size && base[end] == '\r' && end + 1 < block.size && base[end + 1] == '\n' ? 2 : 1);
-        QuickValue quick;
+        scanned.next = end == block.size ? end : pastLineEnd(base + end, base + block.size) - base;
         if (m_rule.delimiter &&
-            readQuickValue(base + start, base + end, block.column, delimiter, m_rule.skipRuns, quick)) {
-            scanned.value = quick.value;
-            scanned.fieldStart = static_cast<std::size_t>(quick.field.data() - base);
-            scanned.fieldLength = quick.field.size();
+            readQuickValue(base + start, base + end, block.column, delimiter, m_rule.skipRuns, m_digits[i])) {
+            scanned.fieldStart = static_cast<std::size_t>(m_digits[i].field.data() - base);
+            scanned.fieldLength = m_digits[i].field.size();
         }
         block.lines.push_back(scanned);
         start = scanned.next;
     }
+    for (std::size_t i = 0; i < block.lines.size(); ++i)
+        if (block.lines[i].fieldLength != ScannedLine::kNotPlain)
+            block.lines[i].value = m_digits[i].value();
     return true;
 }
 

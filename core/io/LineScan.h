@@ -9,6 +9,7 @@
 #include "io/FileScan.h"
 #include "io/LineBlocks.h"
 #include "text/FieldExtraction.h"
+#include "text/QuickValue.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -76,7 +77,9 @@ private:
     bool m_failed = false;
     Error m_error;
     ScannedBlock m_slots[kSlots];
-    std::vector<std::size_t> m_lineEnds; // the scanning thread's
+    // The scanning thread's: the line ends of a block, the plain fields' digits.
+    std::vector<std::size_t> m_lineEnds;
+    std::vector<QuickValue> m_digits;
     ScannedBlock* m_current = nullptr;
 
     // Between the scanning thread and the caller.

@@ -47,6 +47,14 @@ private:
     // A line that is not the plain case; false on the error path.
     bool handleLine(std::string_view line, ValuePicker& picker, bool& finished);
     bool handleNumeric(std::string_view fieldText, double value, bool& finished);
+    // The common numeric line, which changes nothing but the ring: no sweep
+    // or page ends with it, it is no new extreme, no error label is to be
+    // hidden and no pause follows. Outside page mode its redraw and labels
+    // wait for settle(). False, with nothing done, for any other line.
+    bool quickNumeric(std::string_view fieldText, double value);
+    // The redraw and labels that quick lines left waiting, as handling each
+    // line in full would have left them: due before anything else happens.
+    void settle();
     bool finish();
     bool fail(const Error& error);
     void letEventsRun();
@@ -68,7 +76,50 @@ private:
     std::int64_t m_pageValues = 0; // numeric lines in the current page
     int m_sweeps = 0;              // sweeps, or pages in page mode
     std::optional<Error> m_failure;
+    bool m_settlePending = false;
+    std::int64_t m_settleReading = 0;
+    std::string_view m_settleNow; // in the block being handled
 };
+
+void ReplayRun::settle() {
+    if (!m_settlePending)
+        return;
+    m_settlePending = false;
+    redrawDeferred();
+    m_labels.reading(m_settleReading);
+    m_labels.now(m_settleNow);
+}
+
+bool ReplayRun::quickNumeric(std::string_view fieldText, double value) {
+    const MonitorSettings& settings = m_monitor.settings();
+    SampleRing& samples = m_monitor.samples();
+    Scale& scale = m_monitor.scale();
+    if (settings.replayPause > 0 || m_labels.errorShown() || samples.replayPositionWraps() ||
+        (m_pageMode && m_pageValues == settings.pageSize))
+        return false;
+    const bool tracking = settings.autoScale || scale.rescalePending();
+    if (tracking && scale.isNewExtreme(value))
+        return false;
+    if (tracking)
+        scale.clearRescale();
+    samples.advanceReplayPosition();
+    if (m_pageMode) {
+        m_context.chart.beforeSamplesChange();
+        samples.storeAtNewest(value);
+        ++m_pageValues;
+    } else {
+        samples.storeAtNewest(value);
+        m_settlePending = true;
+        m_settleReading = m_values + 1;
+        m_settleNow = fieldText;
+        if (m_context.pump.due()) {
+            settle();
+            forceEvents();
+        }
+    }
+    ++m_values;
+    return true;
+}
 
 void ReplayRun::letEventsRun() {
     if (m_context.pump.due())
@@ -115,6 +166,7 @@ bool ReplayRun::setUp() {
 }
 
 bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& finished) {
+    settle();
     m_labels.numeric();
     SampleRing& samples = m_monitor.samples();
     Scale& scale = m_monitor.scale();
@@ -233,6 +285,7 @@ bool ReplayRun::open(const ValuePicker& picker) {
 }
 
 bool ReplayRun::handleLine(std::string_view line, ValuePicker& picker, bool& finished) {
+    settle();
     const auto picked = picker.pick(line, m_monitor.settings().column);
     if (picked.found != ValuePicker::Found::Text) {
         // A line the pattern does not match is no data line, and no error.
@@ -254,17 +307,20 @@ bool ReplayRun::handleLine(std::string_view line, ValuePicker& picker, bool& fin
 bool ReplayRun::replayBlock(const ScannedBlock& block, ValuePicker& picker, bool& finished) {
     const char* const base = block.bytes.data();
     std::size_t start = 0;
+    bool goesOn = true;
     for (const ScannedLine& line : block.lines) {
-        if (!m_monitor.running())
-            return false;
+        if (!m_monitor.running()) {
+            goesOn = false;
+            break;
+        }
         ++m_linesRead;
         m_position = block.offset + line.next;
         // The column may have changed while events ran: then the line is
         // read the general way, and later blocks read the new one.
         const int column = m_monitor.settings().column;
         if (line.fieldLength != ScannedLine::kNotPlain && column == block.column) {
-            if (!handleNumeric(std::string_view(base + line.fieldStart, line.fieldLength), line.value,
-                               finished))
+            const std::string_view field(base + line.fieldStart, line.fieldLength);
+            if (!quickNumeric(field, line.value) && !handleNumeric(field, line.value, finished))
                 return false;
         } else {
             if (column != block.column)
@@ -276,7 +332,8 @@ bool ReplayRun::replayBlock(const ScannedBlock& block, ValuePicker& picker, bool
             return false;
         start = line.next;
     }
-    return true;
+    settle(); // the block's texts go with it
+    return goesOn;
 }
 
 bool ReplayRun::run() {

@@ -60,9 +60,11 @@ public:
     void notNumeric(std::int64_t row, std::string_view field);
     // A numeric line: the error label goes.
     void numeric() {
-        if (m_errorVisible || m_errorPending)
+        if (errorShown())
             hideError();
     }
+    // Whether the error label shows, or is about to.
+    bool errorShown() const { return m_errorVisible || m_errorPending; }
     // The error label shows the error that ended the replay.
     void failed(const Error& error);
 

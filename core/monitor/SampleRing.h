@@ -60,6 +60,8 @@ public:
         }
         return false;
     }
+    // Whether the next advanceReplayPosition() wraps.
+    bool replayPositionWraps() const { return m_newestSlot >= m_pointsPerView || m_newestSlot < -1; }
     // Stores a replayed value at the write position; nothing when the
     // position lies outside the slots (a run in between re-dimensioned them).
     void storeAtNewest(double value) {

@@ -1,7 +1,9 @@
 #include "io/LineScan.h"
 
 #include "text/LineEndSearch.h"
+#include "text/QuickValue.h"
 
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -54,32 +56,42 @@ bool LineScan::fill(ScannedBlock& block) {
     block.bytes.resize(std::max(block.bytes.size(), text.size() + kLineEndSearchSlack));
     std::memcpy(block.bytes.data(), text.data(), text.size());
     block.column = m_column.load(std::memory_order_relaxed);
-    block.lines.clear();
     const char* const base = block.bytes.data();
     const char delimiter = m_rule.delimiter.value_or('\0');
-    // The line ends first, then the lines, which no longer wait for each other.
+    // The line ends first, then the lines, which no longer wait for each
+    // other, then the values: a division waits long for its result, and
+    // the reading of the lines need not wait with it.
     m_lineEnds.clear();
     findLineEnds(base, block.size, m_lineEnds);
     if (m_lineEnds.empty() || m_lineEnds.back() + 1 < block.size)
         m_lineEnds.push_back(block.size); // the file's last line, without a line end
-    m_digits.resize(m_lineEnds.size());
+    const std::size_t count = m_lineEnds.size();
+    block.lines.resize(count);
+    m_decimals.resize(count);
+    ScannedLine* const lines = block.lines.data();
     std::size_t start = 0;
-    for (std::size_t i = 0; i < m_lineEnds.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const std::size_t end = m_lineEnds[i];
-        ScannedLine scanned;
-        scanned.end = end;
-        scanned.next = end == block.size ? end : pastLineEnd(base + end, base + block.size) - base;
+        ScannedLine& line = lines[i];
+        line.next = end == block.size
+                        ? end
+                        : static_cast<std::size_t>(pastLineEnd(base + end, base + block.size) - base);
+        line.fieldLength = ScannedLine::kNotPlain;
+        QuickValue quick;
         if (m_rule.delimiter &&
-            readQuickValue(base + start, base + end, block.column, delimiter, m_rule.skipRuns, m_digits[i])) {
-            scanned.fieldStart = static_cast<std::size_t>(m_digits[i].field.data() - base);
-            scanned.fieldLength = m_digits[i].field.size();
+            readQuickValue(base + start, base + end, block.column, delimiter, m_rule.skipRuns, quick) &&
+            quick.field.data() - (base + start) < ScannedLine::kNotPlain) {
+            line.fieldOffset = static_cast<std::uint32_t>(quick.field.data() - (base + start));
+            line.fieldLength = static_cast<std::uint32_t>(quick.field.size());
+            line.value = std::bit_cast<double>(quick.mantissa);
+            m_decimals[i] = static_cast<std::uint8_t>(quick.fractionDigits | (quick.negative ? 0x80 : 0));
         }
-        block.lines.push_back(scanned);
-        start = scanned.next;
+        start = line.next;
     }
-    for (std::size_t i = 0; i < block.lines.size(); ++i)
-        if (block.lines[i].fieldLength != ScannedLine::kNotPlain)
-            block.lines[i].value = m_digits[i].value();
+    for (std::size_t i = 0; i < count; ++i)
+        if (lines[i].fieldLength != ScannedLine::kNotPlain)
+            lines[i].value = plainDecimalValue(std::bit_cast<std::uint64_t>(lines[i].value),
+                                               m_decimals[i] & 0x7F, (m_decimals[i] & 0x80) != 0);
     return true;
 }
 

@@ -9,7 +9,6 @@
 #include "io/FileScan.h"
 #include "io/LineBlocks.h"
 #include "text/FieldExtraction.h"
-#include "text/QuickValue.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -21,15 +20,14 @@
 #include <thread>
 #include <vector>
 
-// One line of a block: where it ends, where the next one starts and, when
-// it is the plain case, its field and value.
+// One line of a block: where the next one starts and, when it is the plain
+// case, its field and value. Small, since there is one a line.
 struct ScannedLine {
-    static constexpr std::size_t kNotPlain = std::numeric_limits<std::size_t>::max();
-    double value = 0;
-    std::size_t fieldStart = 0;
-    std::size_t fieldLength = kNotPlain;
-    std::size_t end = 0;  // offsets in the block's bytes: its line end,
-    std::size_t next = 0; //   and past it
+    static constexpr std::uint32_t kNotPlain = std::numeric_limits<std::uint32_t>::max();
+    double value;
+    std::uint64_t next;        // the next line's offset in the block's bytes
+    std::uint32_t fieldOffset; // the field's offset in the line,
+    std::uint32_t fieldLength; //   and its length; kNotPlain when it is not plain
 };
 
 struct ScannedBlock {
@@ -79,7 +77,7 @@ private:
     ScannedBlock m_slots[kSlots];
     // The scanning thread's: the line ends of a block, the plain fields' digits.
     std::vector<std::size_t> m_lineEnds;
-    std::vector<QuickValue> m_digits;
+    std::vector<std::uint8_t> m_decimals; // fraction digits, and the sign in the top bit
     ScannedBlock* m_current = nullptr;
 
     // Between the scanning thread and the caller.

@@ -10,6 +10,7 @@
 #include "monitor/ReplayLabels.h"
 #include "monitor/ScaleLabels.h"
 #include "monitor/SweepImages.h"
+#include "text/LineEndSearch.h"
 #include "text/NumberText.h"
 #include "text/ValuePicker.h"
 
@@ -319,13 +320,16 @@ bool ReplayRun::replayBlock(const ScannedBlock& block, ValuePicker& picker, bool
         // read the general way, and later blocks read the new one.
         const int column = m_monitor.settings().column;
         if (line.fieldLength != ScannedLine::kNotPlain && column == block.column) {
-            const std::string_view field(base + line.fieldStart, line.fieldLength);
+            const std::string_view field(base + start + line.fieldOffset, line.fieldLength);
             if (!quickNumeric(field, line.value) && !handleNumeric(field, line.value, finished))
                 return false;
         } else {
             if (column != block.column)
                 m_reader->setColumn(column);
-            if (!handleLine(std::string_view(base + start, line.end - start), picker, finished))
+            const char* const lineEnd = findLineEnd(base + start, base + line.next);
+            if (!handleLine(
+                    std::string_view(base + start, static_cast<std::size_t>(lineEnd - (base + start))),
+                    picker, finished))
                 return false;
         }
         if (finished)

@@ -117,10 +117,19 @@ inline const char* quickDigits(const char* p, const char* end, std::uint64_t& ma
     const unsigned fraction = point ? stop - integer - 1 : 0;
     if (stop >= 16 || integer > 8 || fraction > 8 || (point && fraction == 0))
         return nullptr;
-    const std::uint64_t integerValue = integer > 0 ? digitsValue(digitBytes(p), integer) : 0;
-    const std::uint64_t fractionValue = fraction > 0 ? digitsValue(digitBytes(p + integer + 1), fraction) : 0;
-    mantissa = integerValue * kPowers[fraction] + fractionValue;
     digits = integer + fraction;
+    if (stop <= 8) {
+        // Within eight bytes the point is taken out and the digits read in one.
+        const std::uint64_t low = digitBytes(p);
+        const std::uint64_t integerBytes = integer == 0 ? 0 : ~std::uint64_t{0} >> (64 - 8 * integer);
+        const std::uint64_t joined = point ? (low & integerBytes) | ((low >> 8) & ~integerBytes) : low;
+        mantissa = digits > 0 ? digitsValue(joined, static_cast<unsigned>(digits)) : 0;
+    } else {
+        const std::uint64_t integerValue = integer > 0 ? digitsValue(digitBytes(p), integer) : 0;
+        const std::uint64_t fractionValue =
+            fraction > 0 ? digitsValue(digitBytes(p + integer + 1), fraction) : 0;
+        mantissa = integerValue * kPowers[fraction] + fractionValue;
+    }
     fractionDigits = fraction;
     return p + stop;
 #else

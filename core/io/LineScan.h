@@ -13,7 +13,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <limits>
 #include <mutex>
 #include <string_view>
@@ -31,7 +30,8 @@ struct ScannedLine {
 };
 
 struct ScannedBlock {
-    std::vector<char> bytes; // the lines, then kLineEndSearchSlack bytes
+    std::uint64_t sequence = 0; // its place among the blocks
+    std::vector<char> bytes;    // the lines, then kLineEndSearchSlack bytes
     std::size_t size = 0;
     std::uint64_t offset = 0;       // the file offset of its first byte
     int column = 0;                 // the field the plain values are of
@@ -61,31 +61,43 @@ public:
     void setColumn(int column) { m_column.store(column, std::memory_order_relaxed); }
 
 private:
-    // Reads and scans the next block into `block`; false at the end.
-    bool fill(ScannedBlock& block);
+    // What one scanning thread reuses from block to block.
+    struct Scratch {
+        std::vector<std::size_t> lineEnds;
+        std::vector<std::uint8_t> decimals; // fraction digits, and the sign in the top bit
+    };
+    // Reads the next block into `block`; false at the end.
+    bool read(ScannedBlock& block);
+    // Finds the block's lines and reads their plain fields.
+    void scan(ScannedBlock& block, Scratch& scratch) const;
     void scanAhead();
     void stop();
 
-    static constexpr std::size_t kSlots = 3;
+    // Two threads scan (the blocks are read in turn, scanned side by side
+    // and handed over in order); two more slots hold the block being handled
+    // and the one ready next.
+    static constexpr int kThreads = 2;
+    static constexpr std::size_t kSlots = 4;
 
     const FieldRule m_rule;
     std::atomic<int> m_column;
-    LineBlocks m_reader;
+    LineBlocks m_reader; // read by one scanning thread at a time
     std::uint64_t m_sizeAtOpen = 0;
     bool m_failed = false;
     Error m_error;
     ScannedBlock m_slots[kSlots];
-    // The scanning thread's: the line ends of a block, the plain fields' digits.
-    std::vector<std::size_t> m_lineEnds;
-    std::vector<std::uint8_t> m_decimals; // fraction digits, and the sign in the top bit
+    Scratch m_callerScratch; // for a stream, scanned on the caller's thread
     ScannedBlock* m_current = nullptr;
 
-    // Between the scanning thread and the caller.
-    std::thread m_thread;
+    // Between the scanning threads and the caller.
+    std::vector<std::thread> m_threads;
+    std::mutex m_readMutex; // taken before m_mutex when both are
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<ScannedBlock*> m_ready;
-    std::deque<ScannedBlock*> m_free;
-    bool m_done = false;     // the scan has handed over its last block
-    bool m_stopping = false; // the caller wants no more
+    std::vector<ScannedBlock*> m_ready; // scanned, in any order
+    std::vector<ScannedBlock*> m_free;
+    std::uint64_t m_readCount = 0;  // blocks read so far (under m_readMutex)
+    std::uint64_t m_handedOver = 0; // blocks handed to the caller so far
+    std::uint64_t m_endAt = std::numeric_limits<std::uint64_t>::max(); // blocks there are, once read through
+    bool m_stopping = false;                                           // the caller wants no more
 };

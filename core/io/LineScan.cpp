@@ -7,14 +7,10 @@
 #include <bit>
 #include <cstring>
 
-namespace {
-// Small enough that the blocks in flight stay in the caches, large enough
-// that handing them over costs nothing.
-constexpr std::size_t kBlockBytes = std::size_t{256} << 10;
-} // namespace
-
-LineScan::LineScan(const FieldRule& rule, int column)
-    : m_rule(rule), m_column(column), m_reader(kBlockBytes) {}
+// The blocks' size: small enough that those in flight stay in the caches,
+// large enough that handing them over costs nothing.
+LineScan::LineScan(const FieldRule& rule, int column, std::size_t blockBytes)
+    : m_rule(rule), m_column(column), m_reader(blockBytes) {}
 
 LineScan::~LineScan() {
     stop();

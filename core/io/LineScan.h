@@ -41,8 +41,10 @@ struct ScannedBlock {
 
 class LineScan {
 public:
-    // No plain fields are read without a delimiter in `rule`.
-    LineScan(const FieldRule& rule, int column);
+    // No plain fields are read without a delimiter in `rule`. Blocks are read
+    // `blockBytes` at a time (a longer line makes one longer).
+    static constexpr std::size_t kBlockBytes = std::size_t{256} << 10;
+    LineScan(const FieldRule& rule, int column, std::size_t blockBytes = kBlockBytes);
     LineScan(const LineScan&) = delete;
     LineScan& operator=(const LineScan&) = delete;
     ~LineScan();

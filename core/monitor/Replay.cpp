@@ -271,7 +271,8 @@ bool ReplayRun::fail(const Error& error) {
 
 bool ReplayRun::open(const ValuePicker& picker) {
     // The plain fields are read ahead; a pattern's lines go the general way.
-    m_reader = std::make_unique<LineScan>(picker.usesPattern() ? FieldRule{} : picker.rule(),
+    m_reader = std::make_unique<LineScan>(picker.usesPattern() || m_source.generalReading ? FieldRule{}
+                                                                                          : picker.rule(),
                                           m_monitor.settings().column);
     Result<> opened;
     if (m_source.inputFd >= 0) {

@@ -67,7 +67,8 @@ void LineScan::scan(ScannedBlock& block, Scratch& scratch) const {
     std::vector<std::size_t>& lineEnds = scratch.lineEnds;
     lineEnds.clear();
     findLineEnds(base, block.size, lineEnds);
-    if (lineEnds.empty() || lineEnds.back() + 1 < block.size)
+    const char* const blockEnd = base + block.size;
+    if (lineEnds.empty() || pastLineEnd(base + lineEnds.back(), blockEnd) < blockEnd)
         lineEnds.push_back(block.size); // the file's last line, without a line end
     const std::size_t count = lineEnds.size();
     block.lines.resize(count);

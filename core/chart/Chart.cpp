@@ -64,12 +64,9 @@ void Chart::flush() {
     renderSeries(redraw);
 }
 
-void Chart::beforeSamplesChange() {
-    if (m_deferred && m_deferred->frame.series.samples != &m_deferredSamples &&
-        m_deferred->frame.series.samples) {
-        m_deferredSamples = *m_deferred->frame.series.samples;
-        m_deferred->frame.series.samples = &m_deferredSamples;
-    }
+void Chart::keepDeferredSamples() {
+    m_deferredSamples = *m_deferred->frame.series.samples;
+    m_deferred->frame.series.samples = &m_deferredSamples;
 }
 
 void Chart::renderGrid(const Redraw& redraw) {

@@ -93,7 +93,11 @@ public:
     // To be called before a sample is stored while a deferred redraw may be
     // observed before the next one replaces it: the waiting redraw keeps its
     // own copy of the samples, so it still shows those it was asked with.
-    void beforeSamplesChange();
+    void beforeSamplesChange() {
+        if (m_deferred && m_deferred->frame.series.samples != &m_deferredSamples &&
+            m_deferred->frame.series.samples)
+            keepDeferredSamples();
+    }
 
     // A deferred redraw reads the view switches once and keeps them until
     // events may have run, since only an event can change them: whoever ran
@@ -117,6 +121,7 @@ private:
         ChartSwitches switches;
     };
     void drawSeriesAt(const ChartFrame& frame, When when);
+    void keepDeferredSamples();
     void renderGrid(const Redraw& redraw);
     void renderSeries(const Redraw& redraw);
 

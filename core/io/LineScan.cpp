@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <system_error>
 
 // The blocks' size: small enough that those in flight stay in the caches,
 // large enough that handing them over costs nothing.
@@ -33,8 +34,12 @@ Result<> LineScan::open(const std::string& path) {
     m_sizeAtOpen = m_reader.sizeAtOpen();
     for (ScannedBlock& slot : m_slots)
         m_free.push_back(&slot);
-    for (int i = 0; i < kThreads; ++i)
-        m_threads.emplace_back([this] { scanAhead(); });
+    // Without a thread (the system may refuse one) the caller's thread reads.
+    try {
+        for (int i = 0; i < kThreads; ++i)
+            m_threads.emplace_back([this] { scanAhead(); });
+    } catch (const std::system_error&) {
+    }
     return {};
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // A data file's lines in blocks, with each line's plain field (see
-// QuickValue.h) read ahead. A regular file is read and scanned on a thread
-// of its own while the caller handles the blocks before; a stream is read
-// on the caller's thread, since a read that waits for a writer must not
-// outlive the scan.
+// QuickValue.h) read ahead. A regular file is read and scanned on two
+// threads of its own while the caller handles the blocks before; a stream
+// is read on the caller's thread, since a read that waits for a writer must
+// not outlive the scan.
 
 #include "base/Result.h"
 #include "io/FileScan.h"

@@ -21,7 +21,9 @@ RenderSession::RenderSession(const RenderOptions& options, const TextDecoder& de
 }
 
 Result<> RenderSession::apply() {
-    auto prepared = prepareSettings(renderSettings(m_options), std::nullopt, &m_context.decoder);
+    // Only following needs the line count (the last-line reader goes on from it).
+    auto prepared = prepareSettings(renderSettings(m_options), std::nullopt, &m_context.decoder,
+                                    m_options.follow ? LineCount::Counted : LineCount::NotNeeded);
     if (!prepared)
         return prepared.error();
     // The output folder exists: nothing stops applying half-way.

@@ -35,7 +35,7 @@ void Chart::drawGrid(const ChartFrame& frame) {
     renderGrid(redraw);
 }
 
-void Chart::drawSeries(const ChartFrame& frame, When when) {
+void Chart::drawSeriesAt(const ChartFrame& frame, When when) {
     const bool deferred = when == When::Deferred;
     if (!deferred || !m_switches)
         m_switches = m_switchSource.chartSwitches();
@@ -64,12 +64,9 @@ void Chart::flush() {
     renderSeries(redraw);
 }
 
-void Chart::beforeSamplesChange() {
-    if (m_deferred && m_deferred->frame.series.samples != &m_deferredSamples &&
-        m_deferred->frame.series.samples) {
-        m_deferredSamples = *m_deferred->frame.series.samples;
-        m_deferred->frame.series.samples = &m_deferredSamples;
-    }
+void Chart::keepDeferredSamples() {
+    m_deferredSamples = *m_deferred->frame.series.samples;
+    m_deferred->frame.series.samples = &m_deferredSamples;
 }
 
 void Chart::renderGrid(const Redraw& redraw) {

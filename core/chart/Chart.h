@@ -77,7 +77,15 @@ public:
     // colour list (yellow for any other text). A deferred redraw waits for
     // flush(); an immediate one replaces any waiting one.
     enum class When { Now, Deferred };
-    void drawSeries(const ChartFrame& frame, When when = When::Now);
+    void drawSeries(const ChartFrame& frame, When when = When::Now) {
+        // The replay's redraw after every value: the newest request replaces
+        // the waiting one.
+        if (when == When::Deferred && m_switches && m_switches->clear) {
+            m_deferred = Redraw{frame, *m_switches};
+            return;
+        }
+        drawSeriesAt(frame, when);
+    }
 
     // Renders a deferred redraw, if one waits.
     void flush();
@@ -85,7 +93,11 @@ public:
     // To be called before a sample is stored while a deferred redraw may be
     // observed before the next one replaces it: the waiting redraw keeps its
     // own copy of the samples, so it still shows those it was asked with.
-    void beforeSamplesChange();
+    void beforeSamplesChange() {
+        if (m_deferred && m_deferred->frame.series.samples != &m_deferredSamples &&
+            m_deferred->frame.series.samples)
+            keepDeferredSamples();
+    }
 
     // A deferred redraw reads the view switches once and keeps them until
     // events may have run, since only an event can change them: whoever ran
@@ -108,6 +120,8 @@ private:
         ChartFrame frame;
         ChartSwitches switches;
     };
+    void drawSeriesAt(const ChartFrame& frame, When when);
+    void keepDeferredSamples();
     void renderGrid(const Redraw& redraw);
     void renderSeries(const Redraw& redraw);
 

@@ -6,11 +6,11 @@
 
 #include "base/Result.h"
 #include "io/FileScan.h"
+#include "io/LineBlocks.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class LineReader {
 public:
@@ -28,29 +28,15 @@ public:
     // that became shorter than what was read from it is such an error.
     bool next(std::string_view& line);
 
-    bool failed() const { return m_failed; }
-    const Error& error() const { return m_error; }
+    bool failed() const { return m_blocks.failed(); }
+    const Error& error() const { return m_blocks.error(); }
 
     // Bytes consumed so far and the file's size when it was opened, for progress.
-    std::uint64_t position() const { return m_offset - (m_end - m_pos); }
-    std::uint64_t sizeAtOpen() const { return m_sizeAtOpen; }
+    std::uint64_t position() const { return m_pos ? m_blocks.offsetOf(m_pos) : 0; }
+    std::uint64_t sizeAtOpen() const { return m_blocks.sizeAtOpen(); }
 
 private:
-    bool refill();
-    const char* findLineEnd(std::size_t from);
-
-    UniqueFd m_fd;
-    std::vector<char> m_buffer;
-    std::size_t m_pos = 0;
-    std::size_t m_end = 0;
-    std::uint64_t m_offset = 0; // file offset just past the buffered bytes
-    std::uint64_t m_sizeAtOpen = 0;
-    std::size_t m_nextCR = 0; // cached positions of the next CR and LF at or after
-    std::size_t m_nextLF = 0; //   m_pos (m_end when none, all ones when unknown)
-    bool m_skipLF = false;    // the last line ended with a CR at the buffer's end
-    bool m_eof = false;
-    bool m_failed = false;
-    bool m_regularFile = false; // a file, which can be seen to become shorter
-    Error m_error;
-    std::string m_partial; // a line that runs across a buffer refill
+    LineBlocks m_blocks;
+    const char* m_pos = nullptr; // the next line in the block, up to m_end
+    const char* m_end = nullptr;
 };

@@ -54,10 +54,6 @@ ApplyOutcome Monitor::apply(PreparedSettings prepared) {
     return ApplyOutcome::Applied;
 }
 
-ChartFrame Monitor::chartFrame() const {
-    return ChartFrame{m_scale.top(), m_scale.bottom(), m_settings.thresholdPercent, m_samples.series()};
-}
-
 ExtremesNote Monitor::extremesNote(double top) const {
     return ExtremesNote{m_scale.highest(), m_scale.lowest(), top, m_scale.bottom(), m_samples.at(0).value};
 }

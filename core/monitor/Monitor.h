@@ -77,7 +77,9 @@ public:
     const std::string& sweepImageName() const { return m_sweepImageName; }
 
     // What the chart draws now, with the scale's top at the top edge.
-    ChartFrame chartFrame() const;
+    ChartFrame chartFrame() const {
+        return ChartFrame{m_scale.top(), m_scale.bottom(), m_settings.thresholdPercent, m_samples.series()};
+    }
     // The Max/Min note as the chart prints it, on a scale up to `top`.
     ExtremesNote extremesNote(double top) const;
 

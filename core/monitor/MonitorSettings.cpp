@@ -72,7 +72,7 @@ std::optional<std::int64_t> countMatchingLines(const std::string& path, const Li
 } // namespace
 
 Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional<std::int64_t> maxPageCount,
-                                         const TextDecoder* decoder) {
+                                         const TextDecoder* decoder, LineCount lineCount) {
     if (auto checked = checkSettings(settings); !checked)
         return checked.error();
     PreparedSettings prepared;
@@ -88,9 +88,11 @@ Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional
     // last-line reader goes on from its scan. A file that cannot be counted
     // has no lines to page through; reading it reports why.
     FileScan scan;
-    if (const auto lines = countFileLines(settings.dataFile, &scan)) {
-        prepared.dataFileLineCount = *lines;
-        prepared.scan = std::move(scan);
+    if (lineCount == LineCount::Counted) {
+        if (const auto lines = countFileLines(settings.dataFile, &scan)) {
+            prepared.dataFileLineCount = *lines;
+            prepared.scan = std::move(scan);
+        }
     }
     // With a pattern only the lines it matches are data lines, and pages are
     // made of them.

@@ -35,7 +35,7 @@ struct MonitorSettings {
     int pageSize = 5000;                           // points per page in page mode
     double scaleTop = 0;                           // the scale's ends as applied; the data may widen them
     double scaleBottom = 0;
-    bool autoScale = true;        // the scale's ends follow the data
+    bool autoScale = true; // the scale's ends follow the data
     // The scale fits the data instead of reaching to 0: the extremes start
     // from the first value and the ends are rounded to a step of their own.
     bool fitScale = false;
@@ -84,8 +84,13 @@ struct PreparedSettings {
 // when none is given) and allocates the ring. A pattern that does not
 // compile, more pages than `maxPageCount` (when given), or a ring that cannot
 // be had, are refused too. Nothing in force changes.
+//
+// The count is left out (0, no scan) where nothing will page through the
+// file or follow it: a replay alone reads the file once.
+enum class LineCount { Counted, NotNeeded };
 Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional<std::int64_t> maxPageCount,
-                                         const TextDecoder* decoder = nullptr);
+                                         const TextDecoder* decoder = nullptr,
+                                         LineCount lineCount = LineCount::Counted);
 
 // The name part of a data-file path used in the sweep picture names: the
 // file name after the last separator ("/" here), without its extension and

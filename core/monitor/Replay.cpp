@@ -2,7 +2,7 @@
 
 #include "chart/Chart.h"
 #include "io/FileLines.h"
-#include "io/LineReader.h"
+#include "io/LineScan.h"
 #include "monitor/EventPump.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorContext.h"
@@ -10,10 +10,12 @@
 #include "monitor/ReplayLabels.h"
 #include "monitor/ScaleLabels.h"
 #include "monitor/SweepImages.h"
+#include "text/LineEndSearch.h"
 #include "text/NumberText.h"
 #include "text/ValuePicker.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -31,8 +33,8 @@ std::string_view trimBlanks(std::string_view text) {
 class ReplayRun {
 public:
     ReplayRun(MonitorContext& context, bool pageMode, int page, const ReplaySource& source)
-        : m_context(context), m_monitor(context.monitor), m_pageMode(pageMode), m_page(page), m_source(source),
-          m_labels(context) {}
+        : m_context(context), m_monitor(context.monitor), m_pageMode(pageMode), m_page(page),
+          m_source(source), m_labels(context) {}
 
     bool run();
     // What ended the replay on its error path, if anything did.
@@ -40,7 +42,20 @@ public:
 
 private:
     bool setUp();
+    bool open(const ValuePicker& picker);
+    // Handles the lines of one block; false when the replay ended in it.
+    bool replayBlock(const ScannedBlock& block, ValuePicker& picker, bool& finished);
+    // A line that is not the plain case; false on the error path.
+    bool handleLine(std::string_view line, ValuePicker& picker, bool& finished);
     bool handleNumeric(std::string_view fieldText, double value, bool& finished);
+    // The common numeric line, which changes nothing but the ring: no sweep
+    // or page ends with it, it is no new extreme, no error label is to be
+    // hidden and no pause follows. Outside page mode its redraw and labels
+    // wait for settle(). False, with nothing done, for any other line.
+    bool quickNumeric(std::string_view fieldText, double value);
+    // The redraw and labels that quick lines left waiting, as handling each
+    // line in full would have left them: due before anything else happens.
+    void settle();
     bool finish();
     bool fail(const Error& error);
     void letEventsRun();
@@ -55,13 +70,57 @@ private:
     const ReplaySource& m_source;
     std::string m_extremeText; // a new extreme's decimal text, which replaces the field's
     ReplayLabels m_labels;
-    LineReader m_reader;
+    std::unique_ptr<LineScan> m_reader;
+    std::uint64_t m_position = 0;  // the file offset just past the line being handled
     std::int64_t m_linesRead = 0;  // lines of the file so far
     std::int64_t m_values = 0;     // numeric lines handled so far
     std::int64_t m_pageValues = 0; // numeric lines in the current page
     int m_sweeps = 0;              // sweeps, or pages in page mode
     std::optional<Error> m_failure;
+    bool m_settlePending = false;
+    std::int64_t m_settleReading = 0;
+    std::string_view m_settleNow; // in the block being handled
 };
+
+void ReplayRun::settle() {
+    if (!m_settlePending)
+        return;
+    m_settlePending = false;
+    redrawDeferred();
+    m_labels.reading(m_settleReading);
+    m_labels.now(m_settleNow);
+}
+
+bool ReplayRun::quickNumeric(std::string_view fieldText, double value) {
+    const MonitorSettings& settings = m_monitor.settings();
+    SampleRing& samples = m_monitor.samples();
+    Scale& scale = m_monitor.scale();
+    if (settings.replayPause > 0 || m_labels.errorShown() || samples.replayPositionWraps() ||
+        (m_pageMode && m_pageValues == settings.pageSize))
+        return false;
+    const bool tracking = settings.autoScale || scale.rescalePending();
+    if (tracking && scale.isNewExtreme(value))
+        return false;
+    if (tracking)
+        scale.clearRescale();
+    samples.advanceReplayPosition();
+    if (m_pageMode) {
+        m_context.chart.beforeSamplesChange();
+        samples.storeAtNewest(value);
+        ++m_pageValues;
+    } else {
+        samples.storeAtNewest(value);
+        m_settlePending = true;
+        m_settleReading = m_values + 1;
+        m_settleNow = fieldText;
+        if (m_context.pump.due()) {
+            settle();
+            forceEvents();
+        }
+    }
+    ++m_values;
+    return true;
+}
 
 void ReplayRun::letEventsRun() {
     if (m_context.pump.due())
@@ -72,7 +131,7 @@ void ReplayRun::forceEvents() {
     m_labels.flush();
     m_context.chart.flush();
     if (m_source.progress)
-        m_source.progress(ReplayProgress{m_reader.position(), m_reader.sizeAtOpen(), m_linesRead});
+        m_source.progress(ReplayProgress{m_position, m_reader ? m_reader->sizeAtOpen() : 0, m_linesRead});
     m_context.pump.run();
     m_context.chart.eventsRan();
     m_labels.resync();
@@ -108,6 +167,7 @@ bool ReplayRun::setUp() {
 }
 
 bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& finished) {
+    settle();
     m_labels.numeric();
     SampleRing& samples = m_monitor.samples();
     Scale& scale = m_monitor.scale();
@@ -173,7 +233,7 @@ bool ReplayRun::handleNumeric(std::string_view fieldText, double value, bool& fi
 }
 
 bool ReplayRun::finish() {
-    m_reader.close();
+    m_reader.reset();
     if (m_pageMode) {
         redrawDeferred();
         ++m_sweeps;
@@ -201,7 +261,7 @@ bool ReplayRun::finish() {
 bool ReplayRun::fail(const Error& error) {
     // A copy first: the error may be the reader's, which closing it clears.
     m_failure = error;
-    m_reader.close();
+    m_reader.reset();
     m_context.chart.flush();
     m_context.chart.surface().showAndEnable();
     m_labels.failed(*m_failure);
@@ -209,58 +269,104 @@ bool ReplayRun::fail(const Error& error) {
     return false;
 }
 
+bool ReplayRun::open(const ValuePicker& picker) {
+    // The plain fields are read ahead; a pattern's lines go the general way.
+    m_reader = std::make_unique<LineScan>(picker.usesPattern() || m_source.generalReading ? FieldRule{}
+                                                                                          : picker.rule(),
+                                          m_monitor.settings().column);
+    Result<> opened;
+    if (m_source.inputFd >= 0) {
+        // A copy of the descriptor, so that closing the reader leaves the stream open.
+        opened = m_reader->openStream(UniqueFd(::dup(m_source.inputFd)));
+    } else {
+        opened = m_reader->open(m_monitor.settings().dataFile);
+    }
+    if (!opened)
+        return fail(opened.error());
+    return true;
+}
+
+bool ReplayRun::handleLine(std::string_view line, ValuePicker& picker, bool& finished) {
+    settle();
+    const auto picked = picker.pick(line, m_monitor.settings().column);
+    if (picked.found != ValuePicker::Found::Text) {
+        // A line the pattern does not match is no data line, and no error.
+        if (picked.found == ValuePicker::Found::NoField)
+            m_labels.status("データがありません。");
+        letEventsRun();
+        return true;
+    }
+    const std::string_view text = trimBlanks(picked.text);
+    const auto value = numericValue(text);
+    if (!value) {
+        m_labels.notNumeric(m_values + 1, text);
+        letEventsRun();
+        return true;
+    }
+    return handleNumeric(text, *value, finished);
+}
+
+bool ReplayRun::replayBlock(const ScannedBlock& block, ValuePicker& picker, bool& finished) {
+    const char* const base = block.bytes.data();
+    std::size_t start = 0;
+    bool goesOn = true;
+    for (const ScannedLine& line : block.lines) {
+        if (!m_monitor.running()) {
+            goesOn = false;
+            break;
+        }
+        ++m_linesRead;
+        m_position = block.offset + line.next;
+        // The column may have changed while events ran: then the line is
+        // read the general way, and later blocks read the new one.
+        const int column = m_monitor.settings().column;
+        if (line.fieldLength != ScannedLine::kNotPlain && column == block.column) {
+            const std::string_view field(base + start + line.fieldOffset, line.fieldLength);
+            if (!quickNumeric(field, line.value) && !handleNumeric(field, line.value, finished))
+                return false;
+        } else {
+            if (column != block.column)
+                m_reader->setColumn(column);
+            const char* const lineEnd = findLineEnd(base + start, base + line.next);
+            if (!handleLine(
+                    std::string_view(base + start, static_cast<std::size_t>(lineEnd - (base + start))),
+                    picker, finished))
+                return false;
+        }
+        if (finished)
+            return false;
+        start = line.next;
+    }
+    settle(); // the block's texts go with it
+    return goesOn;
+}
+
 bool ReplayRun::run() {
     if (!setUp())
         return fail(Error(kErrOutOfMemory, "表示項目数が大きすぎます。"));
-    if (m_source.inputFd >= 0) {
-        // A copy of the descriptor, so that closing the reader leaves the stream open.
-        if (auto opened = m_reader.openStream(UniqueFd(::dup(m_source.inputFd))); !opened)
-            return fail(opened.error());
-    } else {
-        const std::string dataFile = m_monitor.settings().dataFile;
-        if (!dataFileExists(dataFile))
-            return false;
-        if (auto opened = m_reader.open(dataFile); !opened)
-            return fail(opened.error());
-    }
-    m_monitor.samples().resetPosition();
-
+    if (m_source.inputFd < 0 && !dataFileExists(m_monitor.settings().dataFile))
+        return false;
     // The delimiter and the pattern hold for the whole replay; the column is
     // read at every line, since the column selector may change it while
     // events run.
     ValuePicker picker = m_monitor.valuePicker(m_context.decoder);
+    if (!open(picker))
+        return false;
+    m_monitor.samples().resetPosition();
     m_labels.setTextDecoder(picker.shownTextDecoder());
-    std::string_view line;
-    for (;;) {
-        if (!m_monitor.running())
+    bool finished = false;
+    while (m_monitor.running()) {
+        const ScannedBlock* block = m_reader->next();
+        if (!block)
             break;
-        if (!m_reader.next(line)) {
-            if (m_reader.failed())
-                return fail(m_reader.error());
+        if (!replayBlock(*block, picker, finished)) {
+            if (m_failure)
+                return false;
             break;
         }
-        ++m_linesRead;
-        const auto picked = picker.pick(line, m_monitor.settings().column);
-        if (picked.found != ValuePicker::Found::Text) {
-            // A line the pattern does not match is no data line, and no error.
-            if (picked.found == ValuePicker::Found::NoField)
-                m_labels.status("データがありません。");
-            letEventsRun();
-            continue;
-        }
-        const std::string_view text = trimBlanks(picked.text);
-        const auto value = numericValue(text);
-        if (!value) {
-            m_labels.notNumeric(m_values + 1, text);
-            letEventsRun();
-            continue;
-        }
-        bool finished = false;
-        if (!handleNumeric(text, *value, finished))
-            return false;
-        if (finished)
-            break;
     }
+    if (m_reader->failed())
+        return fail(m_reader->error());
     return finish();
 }
 

@@ -23,6 +23,9 @@ struct ReplaySource {
     // A stream to replay in place of the data file (the renderer's standard
     // input), read from where it stands to its end; -1: the data file.
     int inputFd = -1;
+    // Every line read and handled the general way, one at a time: the
+    // reference that the quick reading of plain fields is tested against.
+    bool generalReading = false;
 };
 
 // Replays the data file in force. `pageMode`: pages of pageSize lines;

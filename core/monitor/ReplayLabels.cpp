@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-void FieldText::assign(std::string_view text) {
+void FieldText::assignLong(std::string_view text) {
     text = text.substr(0, kMaxShownBytes);
     if (text.size() <= sizeof m_inline) {
         std::memcpy(m_inline, text.data(), text.size());
@@ -25,16 +25,6 @@ void ReplayLabels::status(std::string text) {
     m_statusPending = true;
 }
 
-void ReplayLabels::reading(std::int64_t lineNumber) {
-    m_readingLine = lineNumber;
-    m_statusPending = true;
-}
-
-void ReplayLabels::now(std::string_view fieldText) {
-    m_now.assign(fieldText);
-    m_nowPending = true;
-}
-
 void ReplayLabels::notNumeric(std::int64_t row, std::string_view field) {
     m_error = ErrorLabel::NotNumeric;
     m_errorRow = row;
@@ -44,12 +34,10 @@ void ReplayLabels::notNumeric(std::int64_t row, std::string_view field) {
     m_errorVisible = true;
 }
 
-void ReplayLabels::numeric() {
-    if (m_errorVisible || m_errorPending) {
-        m_error = ErrorLabel::Hidden;
-        m_errorPending = true;
-        m_errorVisible = false;
-    }
+void ReplayLabels::hideError() {
+    m_error = ErrorLabel::Hidden;
+    m_errorPending = true;
+    m_errorVisible = false;
 }
 
 void ReplayLabels::failed(const Error& error) {

@@ -7,6 +7,7 @@
 #include "base/Error.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -17,10 +18,19 @@ class TextDecoder;
 // usual short field: it is copied once per line.
 class FieldText {
 public:
-    void assign(std::string_view text);
+    void assign(std::string_view text) {
+        if (text.size() <= sizeof m_inline) {
+            std::memcpy(m_inline, text.data(), text.size());
+            m_view = std::string_view(m_inline, text.size());
+        } else {
+            assignLong(text);
+        }
+    }
     std::string_view view() const { return m_view; }
 
 private:
+    void assignLong(std::string_view text);
+
     char m_inline[64];
     std::string m_long;
     std::string_view m_view;
@@ -36,14 +46,25 @@ public:
     // The status line's text.
     void status(std::string text);
     // The status line says which line is being shown.
-    void reading(std::int64_t lineNumber);
+    void reading(std::int64_t lineNumber) {
+        m_readingLine = lineNumber;
+        m_statusPending = true;
+    }
     // The "Now: " label's field text, kept as it is now: a later line must
     // not show through a label that is only drawn when events run.
-    void now(std::string_view fieldText);
+    void now(std::string_view fieldText) {
+        m_now.assign(fieldText);
+        m_nowPending = true;
+    }
     // The error label: line `row` is not numeric, with its field.
     void notNumeric(std::int64_t row, std::string_view field);
     // A numeric line: the error label goes.
-    void numeric();
+    void numeric() {
+        if (errorShown())
+            hideError();
+    }
+    // Whether the error label shows, or is about to.
+    bool errorShown() const { return m_errorVisible || m_errorPending; }
     // The error label shows the error that ended the replay.
     void failed(const Error& error);
 
@@ -53,6 +74,8 @@ public:
     void resync();
 
 private:
+    void hideError();
+
     // What the error label shows.
     enum class ErrorLabel { Hidden, NotNumeric, Failure };
 

@@ -44,18 +44,3 @@ void SampleRing::pushLive(double value) {
     m_newestSlot = slot;
     m_slots[static_cast<std::size_t>(slot)].value = value;
 }
-
-bool SampleRing::advanceReplayPosition() {
-    ++m_newestSlot;
-    if (m_newestSlot > m_pointsPerView || m_newestSlot < 0) {
-        m_newestSlot = 0;
-        m_wrapped = true;
-        return true;
-    }
-    return false;
-}
-
-void SampleRing::storeAtNewest(double value) {
-    if (m_newestSlot >= 0 && static_cast<std::size_t>(m_newestSlot) < m_slots.size())
-        m_slots[static_cast<std::size_t>(m_newestSlot)].value = value;
-}

@@ -51,10 +51,23 @@ public:
 
     // Moves the replay's write position on by one, wrapping to slot 0 after
     // slot pointsPerView; true when it wrapped.
-    bool advanceReplayPosition();
+    bool advanceReplayPosition() {
+        ++m_newestSlot;
+        if (m_newestSlot > m_pointsPerView || m_newestSlot < 0) {
+            m_newestSlot = 0;
+            m_wrapped = true;
+            return true;
+        }
+        return false;
+    }
+    // Whether the next advanceReplayPosition() wraps.
+    bool replayPositionWraps() const { return m_newestSlot >= m_pointsPerView || m_newestSlot < -1; }
     // Stores a replayed value at the write position; nothing when the
     // position lies outside the slots (a run in between re-dimensioned them).
-    void storeAtNewest(double value);
+    void storeAtNewest(double value) {
+        if (m_newestSlot >= 0 && static_cast<std::size_t>(m_newestSlot) < m_slots.size())
+            m_slots[static_cast<std::size_t>(m_newestSlot)].value = value;
+    }
 
     // What the chart draws.
     SeriesWindow series() const { return SeriesWindow{&m_slots, m_pointsPerView, m_newestSlot, m_wrapped}; }

@@ -26,10 +26,6 @@ void Scale::setFitted(bool fitted) {
         setEnds(std::max(m_top, 0.0), std::min(m_bottom, 0.0));
 }
 
-bool Scale::isNewExtreme(double v) const {
-    return (m_fitted && !m_hasValue) || v > m_highest || v < m_lowest;
-}
-
 void Scale::takeHighest(double value) {
     m_highest = value;
     m_top = roundScaleEnd(value, true);

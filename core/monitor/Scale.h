@@ -34,7 +34,7 @@ public:
     void setFitted(bool fitted);
     // Whether v would be a new highest or lowest value; in a fitted scale the
     // first value since the reset always is.
-    bool isNewExtreme(double v) const;
+    bool isNewExtreme(double v) const { return (m_fitted && !m_hasValue) || v > m_highest || v < m_lowest; }
 
     // The next value re-derives the ends, even where they stay fixed otherwise.
     void requestRescale() { m_rescalePending = true; }

@@ -1,5 +1,8 @@
 #include "text/NumberText.h"
 
+#include "text/PlainDecimal.h"
+#include "text/QuickValue.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -264,35 +267,22 @@ double roundDecimalText(double v, int decimals) {
 
 namespace {
 
-// The common field: [+-]digits[.digits] with at most 15 digits in all. Its
-// value is one exact integer divided by an exact power of ten, which is
-// correctly rounded. False when the text needs the general reading (which
-// also decides whether it is a number at all).
+// The common field: [+-]digits[.digits] with at most 15 digits in all, read
+// as the replay's quick reading reads it. False when the text needs the
+// general reading (which also decides whether it is a number at all).
 bool readPlainDecimal(std::string_view text, double& value) {
     const char* p = text.data();
     const char* const end = p + text.size();
     const bool negative = *p == '-';
     if (*p == '-' || *p == '+')
         ++p;
-    const char* const digitsStart = p;
     std::uint64_t mantissa = 0;
-    for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
-        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-    const std::ptrdiff_t integerDigits = p - digitsStart;
-    std::ptrdiff_t fractionDigits = 0;
-    if (p < end && *p == '.') {
-        const char* const fractionStart = ++p;
-        for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
-            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-        fractionDigits = p - fractionStart;
-        if (fractionDigits == 0)
-            return false;
-    }
-    if (p != end || integerDigits + fractionDigits == 0 || integerDigits + fractionDigits > 15)
+    long digits = 0;
+    long fractionDigits = 0;
+    p = quickvalue::slowDigits(p, end, mantissa, digits, fractionDigits);
+    if (!p || p != end || digits == 0 || digits > kPlainDecimalDigits)
         return false;
-    value = static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
-    if (negative)
-        value = -value;
+    value = plainDecimalValue(mantissa, fractionDigits, negative);
     return true;
 }
 

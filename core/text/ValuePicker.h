@@ -47,6 +47,8 @@ public:
     }
 
     bool usesPattern() const { return m_pattern != nullptr; }
+    // The delimiter and field rule, where no pattern takes their place.
+    const FieldRule& rule() const { return m_rule; }
     // The decoder that shows a picked text: a pattern's texts are UTF-8
     // already, a field's are the file's bytes.
     const TextDecoder& shownTextDecoder() const;

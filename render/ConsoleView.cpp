@@ -52,8 +52,8 @@ void ConsoleView::letEventsRun() {
         return;
     }
     constexpr int kWidth = 40;
-    const double fraction = std::min(1.0, static_cast<double>(m_progress.bytesRead) /
-                                              static_cast<double>(m_progress.totalBytes));
+    const double fraction =
+        std::min(1.0, static_cast<double>(m_progress.bytesRead) / static_cast<double>(m_progress.totalBytes));
     const int filled = static_cast<int>(fraction * kWidth);
     std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
                  std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(),

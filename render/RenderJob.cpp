@@ -46,8 +46,7 @@ RenderResult runRenderJob(const RenderOptions& options, const RenderErrorSink& e
     // A followed file that does not exist yet is waited for, as one that
     // disappears later is.
     const bool standardInput = readsStandardInput(options);
-    if (auto readable = checkDataFile(options.dataFile());
-        !readable && !options.follow && !standardInput) {
+    if (auto readable = checkDataFile(options.dataFile()); !readable && !options.follow && !standardInput) {
         errors("cannot read the data file " + options.dataFile() + ": " + readable.error().message);
         return {1, std::nullopt};
     }

@@ -39,9 +39,9 @@ std::optional<std::string> windowName(const std::string& name, const std::array<
 }
 
 std::optional<std::string> delimiterName(const std::string& name) {
-    return windowName<5>(name, {"comma", "space", "tab", "colon", "semicolon"},
-                         {kDelimiterNames[0], kDelimiterNames[1], kDelimiterNames[2], kDelimiterNames[3],
-                          kDelimiterNames[4]});
+    return windowName<5>(
+        name, {"comma", "space", "tab", "colon", "semicolon"},
+        {kDelimiterNames[0], kDelimiterNames[1], kDelimiterNames[2], kDelimiterNames[3], kDelimiterNames[4]});
 }
 
 std::optional<std::string> seriesColourName(const std::string& name) {
@@ -73,23 +73,23 @@ constexpr double kMaxDevicePixelArea = 400'000'000;
 namespace {
 
 const std::vector<OptionDefinition> kOptions = {
-    {"--out", "-o", true},        {"--column", "", true},
-    {"--delimiter", "", true},    {"--skip-repeated", "", false},
-    {"--points", "", true},       {"--page-mode", "", false},
-    {"--page-size", "", true},    {"--page", "", true},
-    {"--max", "", true},          {"--min", "", true},
-    {"--fixed-scale", "", false}, {"--threshold", "", true},
-    {"--fit", "", false},
-    {"--no-grid", "", false},     {"--no-threshold", "", false},
-    {"--composite", "", false},   {"--color", "", true},
-    {"--sweeps", "", false},      {"--size", "", true},
-    {"--format", "", true},       {"--encoding", "", true},
-    {"--annotate", "", false},    {"--scale", "", true},
-    {"--follow", "", false},      {"--interval", "", true},
-    {"--every", "", true},        {"--for", "", true},
-    {"--count", "", true},        {"--help", "", false}, {"--version", "", false},
-    {"--match", "", true},
-    {"--stale-after", "", true},  {"--alarm-command", "", true}, {"--serve", "", true},
+    {"--out", "-o", true},         {"--column", "", true},
+    {"--delimiter", "", true},     {"--skip-repeated", "", false},
+    {"--points", "", true},        {"--page-mode", "", false},
+    {"--page-size", "", true},     {"--page", "", true},
+    {"--max", "", true},           {"--min", "", true},
+    {"--fixed-scale", "", false},  {"--threshold", "", true},
+    {"--fit", "", false},          {"--no-grid", "", false},
+    {"--no-threshold", "", false}, {"--composite", "", false},
+    {"--color", "", true},         {"--sweeps", "", false},
+    {"--size", "", true},          {"--format", "", true},
+    {"--encoding", "", true},      {"--annotate", "", false},
+    {"--scale", "", true},         {"--follow", "", false},
+    {"--interval", "", true},      {"--every", "", true},
+    {"--for", "", true},           {"--count", "", true},
+    {"--help", "", false},         {"--version", "", false},
+    {"--match", "", true},         {"--stale-after", "", true},
+    {"--alarm-command", "", true}, {"--serve", "", true},
 };
 
 // Takes one option into `options`; false when its value cannot be used.
@@ -211,9 +211,10 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
     for (const ParsedOption& option : parsed.options) {
         if (!take(options, option))
             return optionError("invalid value for " + std::string(option.name) + ": " + option.value);
-        const bool withValue = std::any_of(kOptions.begin(), kOptions.end(), [&](const OptionDefinition& definition) {
-            return definition.name == option.name && definition.takesValue;
-        });
+        const bool withValue =
+            std::any_of(kOptions.begin(), kOptions.end(), [&](const OptionDefinition& definition) {
+                return definition.name == option.name && definition.takesValue;
+            });
         if (withValue)
             given.push_back(option.name);
         outGiven = outGiven || option.name == "--out";
@@ -228,9 +229,10 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& argumen
     if (options.settings.saveSweepImages)
         given.push_back("--sweeps");
     const std::vector<std::string_view> otherWay =
-        options.follow ? std::vector<std::string_view>{"--page", "--sweeps"}
-                       : std::vector<std::string_view>{"--interval", "--every", "--for", "--count",
-                                                       "--stale-after", "--alarm-command", "--serve"};
+        options.follow
+            ? std::vector<std::string_view>{"--page", "--sweeps"}
+            : std::vector<std::string_view>{"--interval",    "--every",         "--for",  "--count",
+                                            "--stale-after", "--alarm-command", "--serve"};
     for (const std::string_view option : otherWay)
         if (std::find(given.begin(), given.end(), option) != given.end())
             return optionError(std::string(option) + (options.follow ? " applies to a replay, not to --follow"

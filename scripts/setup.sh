@@ -51,8 +51,9 @@ TEST_PACKAGES=(prometheus)
 PACKAGE_PACKAGES=(dpkg-dev desktop-file-utils groff-base groff file)
 
 # The fuzzers' compiler with libFuzzer's runtime (which the clang package
-# alone does not bring); only scripts/fuzz.sh needs them.
-FUZZ_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev)
+# alone does not bring), and the core's regular expressions; only
+# scripts/fuzz.sh needs them.
+FUZZ_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev pkg-config libpcre2-dev)
 
 # A comma-decimal locale, so the tests can show that numbers ignore it.
 ensure_comma_locale() {

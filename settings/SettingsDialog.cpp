@@ -85,9 +85,8 @@ void SettingsDialog::connectControls() {
             [this](int index) { guarded([&] { m_model.selectDelimiter(index); }); });
     connect(m_columnScrollBar, &QScrollBar::valueChanged, this,
             [this](int value) { guarded([&] { m_model.setSpinValue(value); }); });
-    for (QCheckBox* box :
-         {m_skipDelimiterRunsCheck, m_previewCheck, m_autoScaleCheck, m_saveSweepImagesCheck, m_patternCheck,
-          m_fitScaleCheck}) {
+    for (QCheckBox* box : {m_skipDelimiterRunsCheck, m_previewCheck, m_autoScaleCheck, m_saveSweepImagesCheck,
+                           m_patternCheck, m_fitScaleCheck}) {
         const auto control = *controlNamed(box->objectName().toStdString());
         connect(box, &QCheckBox::toggled, this,
                 [this, control](bool checked) { guarded([&] { m_model.setChecked(control, checked); }); });

@@ -125,8 +125,7 @@ bool StreamTail::searchBefore(const LastLine& from, const LineTest& accept) {
     const std::size_t stretch = std::min<std::size_t>(before, kMaxLineSearchBytes);
     const std::size_t start = before - stretch;
     // A stretch that starts right after a line end starts with a whole line.
-    const bool atLineStart =
-        start == 0 || m_complete[start - 1] == '\n' ||
-        (m_complete[start - 1] == '\r' && m_complete[start] != '\n');
+    const bool atLineStart = start == 0 || m_complete[start - 1] == '\n' ||
+                             (m_complete[start - 1] == '\r' && m_complete[start] != '\n');
     return searchBlockBackward(std::string_view(m_complete).substr(start, stretch), atLineStart, accept);
 }

@@ -4,10 +4,12 @@
 
 namespace {
 
-const OptionDefinition* findDefinition(const std::vector<OptionDefinition>& definitions, std::string_view name) {
-    const auto found = std::find_if(definitions.begin(), definitions.end(), [&](const OptionDefinition& definition) {
-        return definition.name == name || (!definition.shortName.empty() && definition.shortName == name);
-    });
+const OptionDefinition* findDefinition(const std::vector<OptionDefinition>& definitions,
+                                       std::string_view name) {
+    const auto found =
+        std::find_if(definitions.begin(), definitions.end(), [&](const OptionDefinition& definition) {
+            return definition.name == name || (!definition.shortName.empty() && definition.shortName == name);
+        });
     return found == definitions.end() ? nullptr : &*found;
 }
 
@@ -21,8 +23,9 @@ bool looksLikeOption(std::string_view argument, bool shortNames) {
 
 ParsedArguments parseArguments(const std::vector<std::string>& arguments,
                                const std::vector<OptionDefinition>& definitions) {
-    const bool shortNames = std::any_of(definitions.begin(), definitions.end(),
-                                        [](const OptionDefinition& definition) { return !definition.shortName.empty(); });
+    const bool shortNames =
+        std::any_of(definitions.begin(), definitions.end(),
+                    [](const OptionDefinition& definition) { return !definition.shortName.empty(); });
     ParsedArguments parsed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -50,7 +53,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments,
             option.value = arguments[++i];
         else
             valueGiven = false;
-        if (definition->takesValue && (!valueGiven || (option.value.empty() && !definition->emptyValueAllowed))) {
+        if (definition->takesValue &&
+            (!valueGiven || (option.value.empty() && !definition->emptyValueAllowed))) {
             parsed.error = ArgumentError{ArgumentError::MissingValue, argument};
             break;
         }

@@ -67,8 +67,8 @@ std::string joinCommandLine(const std::vector<std::string>& words) {
 }
 
 Result<ProgramArguments> parseProgramArguments(const std::vector<std::string>& arguments) {
-    const ParsedArguments parsed =
-        parseArguments(arguments, {{"--help", "", false}, {"--version", "", false}, {"--encoding", "", true, false}});
+    const ParsedArguments parsed = parseArguments(
+        arguments, {{"--help", "", false}, {"--version", "", false}, {"--encoding", "", true, false}});
     if (parsed.error) {
         if (parsed.error->kind == ArgumentError::MissingValue)
             return Error(kErrInvalidValue, "--encoding needs an encoding name");

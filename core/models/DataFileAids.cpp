@@ -36,7 +36,8 @@ void testFirstMatchingLine(DialogModel& dialog, LineReader& reader, const TextDe
     }
     ValuePicker picker(FieldRule{}, &*pattern, decoder);
     std::string_view line;
-    for (std::int64_t lineNumber = 1; reader.position() < kMaxLineSearchBytes && reader.next(line); ++lineNumber) {
+    for (std::int64_t lineNumber = 1; reader.position() < kMaxLineSearchBytes && reader.next(line);
+         ++lineNumber) {
         const auto picked = picker.pick(line, 1);
         if (picked.found == ValuePicker::Found::Text) {
             showTestResult(dialog, shownText(picker.shownTextDecoder(), picked.text), kWindowTextColour,
@@ -77,7 +78,8 @@ void testFirstLine(DialogModel& dialog, const TextDecoder& decoder) {
     const auto field = column ? extractField(line, *column, rule) : std::nullopt;
     if (field) {
         showTestResult(dialog, shownText(decoder, *field), kWindowTextColour,
-                       blankRunEmptiesField(line, *column, rule) ? std::string(kBlankRunHint) : std::string());
+                       blankRunEmptiesField(line, *column, rule) ? std::string(kBlankRunHint)
+                                                                 : std::string());
     } else {
         showTestError(dialog, std::string());
     }

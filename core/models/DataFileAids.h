@@ -25,7 +25,8 @@ inline constexpr std::string_view kFirstLineTestErrorText = "Error";
 // The first-line test's hints, shown over its result.
 inline constexpr std::string_view kBlankRunHint =
     "空白の並びで値が空になっています。桁揃えされた列なら「連続する区切り文字は無視」をチェックして下さい。";
-inline constexpr std::string_view kNoMatchingLineHint = "ファイルの先頭1MBに抽出パターンと一致する行がありません。";
+inline constexpr std::string_view kNoMatchingLineHint =
+    "ファイルの先頭1MBに抽出パターンと一致する行がありません。";
 
 // Whether field `column` of `line` is empty because blanks follow each other
 // (columns aligned with spaces) while the space delimiter counts each blank:

@@ -109,8 +109,8 @@ ApplyOutcome applyDialog(DialogModel& dialog, MonitorView& view, DialogApplyTarg
     }
 
     const auto settings = settingsFromDialog(dialog, monitor.settings());
-    auto prepared =
-        settings ? prepareSettings(*settings, kMaxPageCount, decoder) : Result<PreparedSettings>(settings.error());
+    auto prepared = settings ? prepareSettings(*settings, kMaxPageCount, decoder)
+                             : Result<PreparedSettings>(settings.error());
     if (!prepared) {
         view.showMessage(prepared.error().message, 1);
         if (prepared.error().field)

@@ -12,12 +12,12 @@ namespace {
 using enum DialogControl;
 
 constexpr std::array<std::string_view, kDialogControlCount> kControlNames = {
-    "txtInFile",  "cmdInFile",   "cmbDelimit",  "txtDatCol",   "scrV",       "chkDelimit",
-    "cmdDatTest", "txtDatTest",  "chkPreView",  "txtPreView",  "txtSpeed",   "txtIniInterval",
-    "cmdFileEnd", "txtRange",    "txtIniXmem",  "txtIniLimit", "txtIniMaxY", "txtIniMinY",
-    "chkIniMaxY", "chkViewSave", "txtViewSave", "cmdViewSave", "chkPattern", "txtPattern",
-    "chkFitScale", "OKButton",   "CancelButton", "frameData", "frameSet",   "frameGrpX",
-    "frameGrpY",  "frameOut",    "frameExtra",
+    "txtInFile",   "cmdInFile",   "cmbDelimit",   "txtDatCol",   "scrV",       "chkDelimit",
+    "cmdDatTest",  "txtDatTest",  "chkPreView",   "txtPreView",  "txtSpeed",   "txtIniInterval",
+    "cmdFileEnd",  "txtRange",    "txtIniXmem",   "txtIniLimit", "txtIniMaxY", "txtIniMinY",
+    "chkIniMaxY",  "chkViewSave", "txtViewSave",  "cmdViewSave", "chkPattern", "txtPattern",
+    "chkFitScale", "OKButton",    "CancelButton", "frameData",   "frameSet",   "frameGrpX",
+    "frameGrpY",   "frameOut",    "frameExtra",
 };
 
 // A replacement by a rule runs the rule once more, and every replacement

@@ -1,12 +1,12 @@
 #include "monitor/LiveTick.h"
 
 #include "chart/Chart.h"
+#include "io/LiveLines.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorContext.h"
 #include "monitor/MonitorView.h"
 #include "monitor/RunControl.h"
 #include "monitor/ScaleLabels.h"
-#include "io/LiveLines.h"
 #include "text/NumberText.h"
 #include "text/TextDecoder.h"
 #include "text/ValuePicker.h"

@@ -79,7 +79,8 @@ Result<PreparedSettings> prepareSettings(MonitorSettings settings, std::optional
     if (!settings.pattern.empty()) {
         auto pattern = LinePattern::compile(settings.pattern);
         if (!pattern)
-            return refusedSetting("抽出パターンが正しくありません。" + std::string(kCrLf) + pattern.error().message,
+            return refusedSetting("抽出パターンが正しくありません。" + std::string(kCrLf) +
+                                      pattern.error().message,
                                   SettingField::Pattern);
         prepared.pattern = std::move(*pattern);
     }

@@ -78,9 +78,10 @@ Result<LinePattern> LinePattern::compile(std::string_view pattern) {
 std::optional<LinePattern::Match> LinePattern::find(std::string_view line) const {
     Compiled& c = *m_compiled;
     const auto subject = reinterpret_cast<PCRE2_SPTR>(line.data());
-    const int found =
-        c.jit ? pcre2_jit_match(c.code.get(), subject, line.size(), 0, 0, c.matchData.get(), c.matchContext.get())
-              : pcre2_match(c.code.get(), subject, line.size(), 0, 0, c.matchData.get(), c.matchContext.get());
+    const int found = c.jit ? pcre2_jit_match(c.code.get(), subject, line.size(), 0, 0, c.matchData.get(),
+                                              c.matchContext.get())
+                            : pcre2_match(c.code.get(), subject, line.size(), 0, 0, c.matchData.get(),
+                                          c.matchContext.get());
     if (found < 0)
         return std::nullopt; // no match, or a limit reached
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(c.matchData.get());

@@ -36,7 +36,8 @@ public:
             return pickMatch(line, cut);
         // Of a line read only in part, a field that what was not read could
         // change has no value.
-        const auto field = cut ? extractFieldOfCutLine(line, column, m_rule) : extractField(line, column, m_rule);
+        const auto field =
+            cut ? extractFieldOfCutLine(line, column, m_rule) : extractField(line, column, m_rule);
         if (!field)
             return {Found::NoField, {}};
         // Taken apart: the view was just stored in two halves, and reading

@@ -7,6 +7,7 @@
 #include "monitor/MonitorView.h"
 #include "monitor/RunControl.h"
 #include "monitor/ScaleLabels.h"
+#include "text/LineEnds.h"
 #include "text/NumberText.h"
 #include "text/TextDecoder.h"
 #include "text/ValuePicker.h"
@@ -14,13 +15,6 @@
 #include <exception>
 
 namespace {
-
-// The line end that the last-line reading appends is not part of the value.
-std::string_view withoutLineEnd(std::string_view text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
 
 void stopWithMessage(MonitorContext& context, const std::string& message) {
     stopRun(context);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 // Number of line ends in data[0, size). `afterCR` tells that the byte just
 // before data was a CR, so a leading LF completes that CR's line end.
@@ -23,3 +24,10 @@ struct LineTally {
 
 // Feeds the next chunk of the stream to the tally.
 void tallyChunk(LineTally& tally, const char* data, std::size_t size);
+
+// `text` without the line end a reader left on it (any CR and LF at its end).
+inline std::string_view withoutLineEnd(std::string_view text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}

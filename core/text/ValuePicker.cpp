@@ -1,16 +1,7 @@
 #include "text/ValuePicker.h"
 
+#include "text/LineEnds.h"
 #include "text/LinePattern.h"
-
-namespace {
-
-std::string_view withoutLineEnd(std::string_view line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
-        line.remove_suffix(1);
-    return line;
-}
-
-} // namespace
 
 ValuePicker::Picked ValuePicker::pickMatch(std::string_view line, bool cut) {
     std::string_view subject = withoutLineEnd(line);

@@ -21,6 +21,9 @@ public:
     Result<> pump();
     // The stream has ended: nothing more will arrive.
     bool ended() const { return m_ended; }
+    // The bytes kept of the complete lines: about kMaxLineSearchBytes, at
+    // most twice that and the newest line, however long the stream runs.
+    std::size_t keptBytes() const { return m_complete.size(); }
 
     // Lines end as in every reader (LF, CR LF or a lone CR). A line longer
     // than kMaxLastLineBytes is kept cut, as the last-line reader cuts it.

@@ -136,6 +136,7 @@ TEST_F(StreamTailTest, SearchesBackOverWhatItKeptAndKeepsNoMore) {
     write("v=2\n" + filler + "last\n");
     last = newest();
     EXPECT_EQ(last.line, "last\r\n");
+    EXPECT_LE(tail.keptBytes(), 2 * kMaxLineSearchBytes + 2 * filler.size()) << "3 MB written";
     got = collect("v=2", [&](const LineTest& accept) { return tail.searchBefore(last, accept); });
     EXPECT_TRUE(got.found);
     EXPECT_EQ(got.lines.size(), 2u);

@@ -123,7 +123,8 @@ TEST_F(ReplayTest, SwitchesChangedBetweenPageReplaysAreUsedByTheNext) {
 // With a pattern, lines it does not match are no data lines: skipped without
 // a word, and not counted by the labels, the line count or the pages.
 TEST_F(ReplayTest, APatternSkipsTheLinesItDoesNotMatch) {
-    const std::string log = "start\nINFO temp=1\nWARN disk full\nINFO temp=2.5\nINFO temp=x\nINFO temp=3\n";
+    const std::string log =
+        "start\nINFO temp=1\nWARN disk full\nINFO temp=2.5\nINFO temp=x\nINFO temp=3\nWARN the end\n";
     apply({.pattern = "temp=([0-9.]+)"});
     view.replayErrorHistory.clear();
     EXPECT_TRUE(replayFile(log));
